@@ -1,0 +1,118 @@
+#include "platform/DocumentSpooler.h"
+
+namespace zl {
+
+std::uint32_t DocumentPrinter::Begin(const DocInfo1& doc) {
+    if (inDocument_)
+        return 0;
+    Reset();
+    std::uint32_t id = DoBegin(doc);
+    inDocument_ = id != 0;
+    return id;
+}
+
+bool DocumentPrinter::Finish() {
+    if (!inDocument_)
+        return false;
+    inDocument_ = false;
+    return DoFinish(Flush());
+}
+
+bool DocumentPrinter::Cancel() {
+    if (!inDocument_)
+        return false;
+    inDocument_ = false;
+    Reset();
+    return DoCancel();
+}
+
+DocumentPrinter* DocumentSpooler::Own(PrinterHandle handle) {
+    // Every handle this spooler opened is one of its DocumentPrinters.
+    if (!handle || &handle->Owner() != this) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    return static_cast<DocumentPrinter*>(handle);
+}
+
+std::uint32_t DocumentSpooler::StartDocPrinter(PrinterHandle handle, const DocInfo1& doc) {
+    DocumentPrinter* printer = Own(handle);
+    if (!printer)
+        return 0;
+    std::uint32_t id = printer->Begin(doc);
+    if (id == 0)
+        SetLastError(ERROR_NOT_READY);
+    return id;
+}
+
+bool DocumentSpooler::StartPagePrinter(PrinterHandle handle) {
+    DocumentPrinter* printer = Own(handle);
+    return printer && printer->InDocument();
+}
+
+bool DocumentSpooler::WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
+                                   std::int32_t& written) {
+    // Called once per byte by some writers: the accepted case stays short.
+    if (handle && &handle->Owner() == this && count >= 0) {
+        auto* printer = static_cast<DocumentPrinter*>(handle);
+        if (printer->InDocument() && printer->Append(data, static_cast<std::size_t>(count))) {
+            written = count;
+            return true;
+        }
+    }
+    written = 0;
+    SetLastError(ERROR_WRITE_FAULT);
+    return false;
+}
+
+bool DocumentSpooler::EndPagePrinter(PrinterHandle handle) {
+    DocumentPrinter* printer = Own(handle);
+    return printer && printer->InDocument();
+}
+
+bool DocumentSpooler::EndDocPrinter(PrinterHandle handle) {
+    DocumentPrinter* printer = Own(handle);
+    if (!printer || !printer->Finish()) {
+        SetLastError(ERROR_WRITE_FAULT);
+        return false;
+    }
+    return true;
+}
+
+bool DocumentSpooler::AbortPrinter(PrinterHandle handle) {
+    DocumentPrinter* printer = Own(handle);
+    return printer && printer->Cancel();
+}
+
+bool DocumentSpooler::ClosePrinter(PrinterHandle handle) {
+    DocumentPrinter* printer = Own(handle);
+    if (!printer)
+        return false;
+    // A document still open is abandoned rather than printed in part.
+    printer->Cancel();
+    delete printer;
+    return true;
+}
+
+std::int32_t DocumentSpooler::DocumentProperties(PrinterHandle handle, const std::string& device,
+                                                 DeviceMode* out, const DeviceMode* in,
+                                                 std::uint32_t mode) {
+    DocumentPrinter* printer = Own(handle);
+    if (!printer)
+        return -1;
+    if (mode == 0)
+        return static_cast<std::int32_t>(sizeof(DeviceMode));
+    if ((mode & DM_OUT_BUFFER) && out) {
+        *out = (mode & DM_IN_BUFFER) && in ? *in : DefaultDeviceMode(*printer, device);
+        out->dmDeviceName = device;
+    }
+    return 1;
+}
+
+DeviceMode DocumentSpooler::DefaultDeviceMode(DocumentPrinter&, const std::string& device) {
+    DeviceMode mode;
+    mode.dmDeviceName = device;
+    return mode;
+}
+
+} // namespace zl

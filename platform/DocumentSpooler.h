@@ -1,0 +1,56 @@
+// The document half of the spooler calls, shared by the backends that gather
+// a job's bytes and hand them on: a backend supplies its printers and how a
+// document begins, is completed and is cancelled.
+#pragma once
+
+#include "platform/GatheringWriter.h"
+#include "platform/Spooler.h"
+
+namespace zl {
+
+class DocumentPrinter : public PrinterObject, public GatheringWriter {
+public:
+    using PrinterObject::PrinterObject;
+
+    bool InDocument() const { return inDocument_; }
+    // The job id, 0 when the document could not be started.
+    std::uint32_t Begin(const DocInfo1& doc);
+    // Delivers the rest and completes the document; false when any of it
+    // failed, in which case nothing of the document is printed.
+    bool Finish();
+    // Abandons the open document so that nothing of it is printed.
+    bool Cancel();
+
+protected:
+    virtual std::uint32_t DoBegin(const DocInfo1& doc) = 0;
+    // `delivered` is false when gathered bytes could not be handed on.
+    virtual bool DoFinish(bool delivered) = 0;
+    virtual bool DoCancel() = 0;
+
+private:
+    bool inDocument_ = false;
+};
+
+class DocumentSpooler : public Spooler {
+public:
+    std::uint32_t StartDocPrinter(PrinterHandle handle, const DocInfo1& doc) override;
+    bool StartPagePrinter(PrinterHandle handle) override;
+    bool WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
+                      std::int32_t& written) override;
+    bool EndPagePrinter(PrinterHandle handle) override;
+    bool EndDocPrinter(PrinterHandle handle) override;
+    bool AbortPrinter(PrinterHandle handle) override;
+    bool ClosePrinter(PrinterHandle handle) override;
+    std::int32_t DocumentProperties(PrinterHandle handle, const std::string& device,
+                                    DeviceMode* out, const DeviceMode* in,
+                                    std::uint32_t mode) override;
+
+protected:
+    // The printer's own default settings.
+    virtual DeviceMode DefaultDeviceMode(DocumentPrinter& printer, const std::string& device);
+
+private:
+    DocumentPrinter* Own(PrinterHandle handle);
+};
+
+} // namespace zl

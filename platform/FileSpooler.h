@@ -1,0 +1,43 @@
+// The built-in "PCL File" destination: each job's bytes become one new file
+// in an output folder. A job is written under a hidden temporary name and
+// gets its final name only when it ends, so an abandoned job leaves nothing.
+#pragma once
+
+#include "platform/DocumentSpooler.h"
+
+#include <filesystem>
+#include <string>
+
+namespace zl {
+
+class FileSpooler : public DocumentSpooler {
+public:
+    static constexpr const char* kPrinterName = "PCL File";
+
+    // `outputDir` empty: $ZELLIST_OUTPUT_DIR, else ~/ZelList, looked up when a
+    // job starts.
+    explicit FileSpooler(std::filesystem::path outputDir = {});
+
+    bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
+                      std::vector<PrinterInfo>& out) override;
+    std::string GetProfileString(const std::string& section, const std::string& key,
+                                 const std::string& def) override;
+    bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
+
+    // Where jobs go now.
+    std::filesystem::path OutputDir() const;
+    // The file the last completed job was written to.
+    const std::filesystem::path& LastOutput() const { return lastOutput_; }
+
+private:
+    class Job;
+    std::uint32_t NextJobId() { return ++jobCounter_; }
+    bool Publish(const std::filesystem::path& temp, const std::string& docName);
+
+    std::filesystem::path outputDir_;
+    std::filesystem::path lastOutput_;
+    std::uint32_t jobCounter_ = 0;
+    unsigned nextNumber_ = 1;
+};
+
+} // namespace zl

@@ -1,0 +1,114 @@
+// The print spooler as the code above it sees it: the Windows spooler calls,
+// with their names and the meaning that code relies on, behind one interface.
+#pragma once
+
+#include "platform/DeviceMode.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zl {
+
+class Spooler;
+
+// An open printer. Each backend derives its own kind; the handle remembers the
+// spooler that opened it, which serves every call made with it, so a caller
+// may also make them on Owner() directly.
+class PrinterObject {
+public:
+    explicit PrinterObject(Spooler& owner) : owner_(owner) {}
+    virtual ~PrinterObject() = default;
+    PrinterObject(const PrinterObject&) = delete;
+    PrinterObject& operator=(const PrinterObject&) = delete;
+    Spooler& Owner() const { return owner_; }
+
+private:
+    Spooler& owner_;
+};
+
+// Null while no printer is open, as with the Windows HANDLE.
+using PrinterHandle = PrinterObject*;
+
+// EnumPrinters flags.
+constexpr std::uint32_t PRINTER_ENUM_DEFAULT = 0x1;
+constexpr std::uint32_t PRINTER_ENUM_LOCAL = 0x2;
+constexpr std::uint32_t PRINTER_ENUM_CONNECTIONS = 0x4;
+
+// Last-error codes the callers look at.
+constexpr std::uint32_t ERROR_SUCCESS = 0;
+constexpr std::uint32_t ERROR_INSUFFICIENT_BUFFER = 122;
+constexpr std::uint32_t ERROR_INVALID_NAME = 123;
+constexpr std::uint32_t ERROR_INVALID_HANDLE = 6;
+constexpr std::uint32_t ERROR_INVALID_PRINTER_NAME = 1801;
+constexpr std::uint32_t ERROR_WRITE_FAULT = 29;
+constexpr std::uint32_t ERROR_NOT_READY = 21;
+
+// Platform identifiers.
+constexpr int VER_PLATFORM_WIN32_WINDOWS = 1;
+constexpr int VER_PLATFORM_WIN32_NT = 2;
+
+// One printer as EnumPrinters reports it. Level 4 fills the printer name,
+// level 5 also the port names (comma-separated).
+struct PrinterInfo {
+    std::string printerName;
+    std::string portName;
+};
+
+// DOC_INFO_1.
+struct DocInfo1 {
+    std::string docName;
+    const char* outputFile = nullptr;
+    std::string dataType;
+};
+
+// DocumentProperties modes.
+constexpr std::uint32_t DM_OUT_BUFFER = 2;
+constexpr std::uint32_t DM_IN_BUFFER = 8;
+
+class Spooler {
+public:
+    virtual ~Spooler() = default;
+
+    // Fills `out` with the printers that match `flags`, in the spooler's order.
+    // False on failure, with LastError() telling why.
+    virtual bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
+                              std::vector<PrinterInfo>& out) = 0;
+    // The "device" value of the user's profile: "name,driver,port", or `def`.
+    virtual std::string GetProfileString(const std::string& section, const std::string& key,
+                                         const std::string& def) = 0;
+    virtual int PlatformId() const { return VER_PLATFORM_WIN32_NT; }
+
+    // True and a usable handle, or false and a null handle.
+    virtual bool OpenPrinter(const std::string& name, PrinterHandle& handle) = 0;
+    // The job id, 0 on failure.
+    virtual std::uint32_t StartDocPrinter(PrinterHandle handle, const DocInfo1& doc) = 0;
+    virtual bool StartPagePrinter(PrinterHandle handle) = 0;
+    // Hands `count` bytes to the job; false when they cannot be delivered.
+    virtual bool WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
+                              std::int32_t& written) = 0;
+    virtual bool EndPagePrinter(PrinterHandle handle) = 0;
+    // Completes the document; false when it could not be delivered whole.
+    virtual bool EndDocPrinter(PrinterHandle handle) = 0;
+    // Cancels the open document: nothing of it reaches the printer.
+    virtual bool AbortPrinter(PrinterHandle handle) = 0;
+    // Frees the handle whatever else happens.
+    virtual bool ClosePrinter(PrinterHandle handle) = 0;
+
+    // Mode 0: the size of the printer's device mode (negative on failure).
+    // DM_OUT_BUFFER: fills `out` with the printer's defaults, merged with `in`
+    // when DM_IN_BUFFER is also set. Returns a negative value on failure.
+    virtual std::int32_t DocumentProperties(PrinterHandle handle, const std::string& device,
+                                            DeviceMode* out, const DeviceMode* in,
+                                            std::uint32_t mode) = 0;
+
+    std::uint32_t LastError() const { return lastError_; }
+
+protected:
+    void SetLastError(std::uint32_t code) { lastError_ = code; }
+
+private:
+    std::uint32_t lastError_ = ERROR_SUCCESS;
+};
+
+} // namespace zl

@@ -1,0 +1,174 @@
+#ifdef _WIN32
+
+#include "platform/Win32Spooler.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <memory>
+
+namespace zl {
+
+namespace {
+
+// A spooler printer handle wrapped as a PrinterObject.
+class Win32Printer : public PrinterObject {
+public:
+    Win32Printer(Spooler& owner, HANDLE handle) : PrinterObject(owner), handle_(handle) {}
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+HANDLE Raw(PrinterHandle handle) {
+    return handle ? static_cast<Win32Printer*>(handle)->Get() : nullptr;
+}
+
+void FromDevMode(const DEVMODEA& dm, DeviceMode& out) {
+    out.dmDeviceName = reinterpret_cast<const char*>(dm.dmDeviceName);
+    out.dmFields = dm.dmFields;
+    out.dmOrientation = dm.dmOrientation;
+    out.dmPaperSize = dm.dmPaperSize;
+    out.dmPaperLength = dm.dmPaperLength;
+    out.dmPaperWidth = dm.dmPaperWidth;
+    out.dmCopies = dm.dmCopies;
+    out.dmDefaultSource = dm.dmDefaultSource;
+    out.dmPrintQuality = dm.dmPrintQuality;
+    out.dmDuplex = dm.dmDuplex;
+    out.dmFormName = reinterpret_cast<const char*>(dm.dmFormName);
+}
+
+void ToDevMode(const DeviceMode& in, DEVMODEA& dm) {
+    dm.dmFields = in.dmFields;
+    dm.dmOrientation = in.dmOrientation;
+    dm.dmPaperSize = in.dmPaperSize;
+    dm.dmPaperLength = in.dmPaperLength;
+    dm.dmPaperWidth = in.dmPaperWidth;
+    dm.dmCopies = in.dmCopies;
+    dm.dmDefaultSource = in.dmDefaultSource;
+    dm.dmPrintQuality = in.dmPrintQuality;
+    dm.dmDuplex = in.dmDuplex;
+}
+
+} // namespace
+
+bool Win32Spooler::EnumPrinters(std::uint32_t flags, std::uint32_t level,
+                                std::vector<PrinterInfo>& out) {
+    out.clear();
+    DWORD needed = 0, returned = 0;
+    ::EnumPrintersA(flags, nullptr, level, nullptr, 0, &needed, &returned);
+    if (needed == 0) {
+        DWORD err = ::GetLastError();
+        SetLastError(err);
+        return err == ERROR_SUCCESS || err == ERROR_INSUFFICIENT_BUFFER;
+    }
+    std::unique_ptr<BYTE[]> buffer(new BYTE[needed]());
+    if (!::EnumPrintersA(flags, nullptr, level, buffer.get(), needed, &needed, &returned)) {
+        SetLastError(::GetLastError());
+        return false;
+    }
+    for (DWORD i = 0; i < returned; ++i) {
+        if (level == 4) {
+            auto* info = reinterpret_cast<PRINTER_INFO_4A*>(buffer.get()) + i;
+            out.push_back({info->pPrinterName ? info->pPrinterName : "", ""});
+        } else {
+            auto* info = reinterpret_cast<PRINTER_INFO_5A*>(buffer.get()) + i;
+            out.push_back({info->pPrinterName ? info->pPrinterName : "",
+                           info->pPortName ? info->pPortName : ""});
+        }
+    }
+    return true;
+}
+
+std::string Win32Spooler::GetProfileString(const std::string& section, const std::string& key,
+                                           const std::string& def) {
+    char value[1024] = {};
+    ::GetProfileStringA(section.c_str(), key.c_str(), def.c_str(), value, sizeof value - 1);
+    return value;
+}
+
+int Win32Spooler::PlatformId() const {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma warning(suppress : 4996)
+    ::GetVersionExA(&info);
+    return static_cast<int>(info.dwPlatformId);
+}
+
+bool Win32Spooler::OpenPrinter(const std::string& name, PrinterHandle& handle) {
+    handle = nullptr;
+    HANDLE raw = nullptr;
+    if (!::OpenPrinterA(const_cast<char*>(name.c_str()), &raw, nullptr)) {
+        SetLastError(::GetLastError());
+        return false;
+    }
+    handle = new Win32Printer(*this, raw);
+    return true;
+}
+
+std::uint32_t Win32Spooler::StartDocPrinter(PrinterHandle handle, const DocInfo1& doc) {
+    DOC_INFO_1A info = {};
+    info.pDocName = const_cast<char*>(doc.docName.c_str());
+    info.pOutputFile = const_cast<char*>(doc.outputFile);
+    info.pDatatype = const_cast<char*>(doc.dataType.c_str());
+    return ::StartDocPrinterA(Raw(handle), 1, reinterpret_cast<BYTE*>(&info));
+}
+
+bool Win32Spooler::StartPagePrinter(PrinterHandle handle) {
+    return ::StartPagePrinter(Raw(handle)) != FALSE;
+}
+
+bool Win32Spooler::WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
+                                std::int32_t& written) {
+    DWORD done = 0;
+    BOOL ok = ::WritePrinter(Raw(handle), const_cast<void*>(data), static_cast<DWORD>(count), &done);
+    written = static_cast<std::int32_t>(done);
+    if (!ok)
+        SetLastError(::GetLastError());
+    return ok != FALSE;
+}
+
+bool Win32Spooler::EndPagePrinter(PrinterHandle handle) {
+    return ::EndPagePrinter(Raw(handle)) != FALSE;
+}
+
+bool Win32Spooler::EndDocPrinter(PrinterHandle handle) {
+    return ::EndDocPrinter(Raw(handle)) != FALSE;
+}
+
+bool Win32Spooler::AbortPrinter(PrinterHandle handle) {
+    return ::AbortPrinter(Raw(handle)) != FALSE;
+}
+
+bool Win32Spooler::ClosePrinter(PrinterHandle handle) {
+    if (!handle)
+        return false;
+    BOOL ok = ::ClosePrinter(Raw(handle));
+    delete handle;
+    return ok != FALSE;
+}
+
+std::int32_t Win32Spooler::DocumentProperties(PrinterHandle handle, const std::string& device,
+                                              DeviceMode* out, const DeviceMode* in,
+                                              std::uint32_t mode) {
+    char* name = const_cast<char*>(device.c_str());
+    LONG size = ::DocumentPropertiesA(nullptr, Raw(handle), name, nullptr, nullptr, 0);
+    if (mode == 0 || size <= 0)
+        return size;
+    std::unique_ptr<BYTE[]> outBuf(new BYTE[size]()), inBuf(new BYTE[size]());
+    auto* dmOut = reinterpret_cast<DEVMODEA*>(outBuf.get());
+    auto* dmIn = reinterpret_cast<DEVMODEA*>(inBuf.get());
+    if (in) {
+        ::DocumentPropertiesA(nullptr, Raw(handle), name, dmIn, nullptr, DM_OUT_BUFFER);
+        ToDevMode(*in, *dmIn);
+    }
+    LONG result = ::DocumentPropertiesA(nullptr, Raw(handle), name, dmOut, in ? dmIn : nullptr, mode);
+    if (result >= 0 && out)
+        FromDevMode(*dmOut, *out);
+    return result;
+}
+
+} // namespace zl
+
+#endif

@@ -1,0 +1,58 @@
+// A raw print job: a stream of bytes handed to one printer queue as a single
+// document of data type "RAW", so that nothing renders it on the way.
+// There is at most one open job at a time.
+#pragma once
+
+#include "platform/Spooler.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zl {
+
+class RawPrintJob {
+public:
+    explicit RawPrintJob(Spooler& spooler) : spooler_(spooler) {}
+    // A job still open when the object ends is cancelled, never half printed.
+    ~RawPrintJob();
+    RawPrintJob(const RawPrintJob&) = delete;
+    RawPrintJob& operator=(const RawPrintJob&) = delete;
+
+    // Opens `printerName` and starts a document named `docName` with one page.
+    void StartJob(const std::string& printerName, const std::string& docName);
+    // Hands `count` bytes to the open job in exactly one spooler write.
+    // Writes go straight to the spooler that opened the printer: some
+    // callers write one byte at a time.
+    void WriteData(const void* data, std::int32_t count) {
+        std::int32_t written = 0;
+        if (!handle_ || !handle_->Owner().WritePrinter(handle_, data, count, written))
+            WriteFailed();
+    }
+    void EndPage();
+    // Ends page and document and closes the printer; no job is open after it.
+    void EndJob();
+    // Cancels the open job so that none of it prints; no job is open after it.
+    void AbortJob();
+
+    bool IsOpen() const { return handle_ != nullptr; }
+    // The spooler's id of the job last started (0 when it refused it).
+    std::uint32_t JobId() const { return jobId_; }
+
+private:
+    [[noreturn]] void WriteFailed() const;
+
+    Spooler& spooler_;
+    PrinterHandle handle_ = nullptr;
+    std::uint32_t jobId_ = 0;
+};
+
+// The process-wide job on the process-wide spooler.
+RawPrintJob& ProcessRawJob();
+
+void StartJob(const std::string& printerName, const std::string& docName);
+void WriteData(const void* data, std::int32_t count);
+void EndPage();
+void EndJob();
+void AbortJob();
+
+} // namespace zl

@@ -1,0 +1,118 @@
+// Raw jobs through a real CUPS server.
+#include "platform/CupsSpooler.h"
+#include "platform/SystemSpooler.h"
+#include "printer/UPrnRaw.h"
+
+#include "tests/support/CupsTestServer.h"
+#include "tests/support/MessageOf.h"
+#include "tests/support/TempDir.h"
+
+#include <cups/ipp.h>
+#include <gtest/gtest.h>
+
+namespace zl {
+namespace {
+
+using test::CupsTestServer;
+using test::MessageOf;
+using test::TempDir;
+
+class CupsRawJobTest : public ::testing::Test {
+protected:
+    CupsTestServer server = CupsTestServer::Shared();
+    TempDir files;
+    SystemSpooler spooler{std::make_unique<CupsSpooler>(server.Address()),
+                          std::make_unique<FileSpooler>(files.Path())};
+    RawPrintJob job{spooler};
+};
+
+TEST_F(CupsRawJobTest, EveryByteArrivesUnchangedUnderTheDocumentName) {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    bytes += "\x1b" "E\r\n\x1a\0tail";
+
+    job.StartJob("alpha", "ZelPrint Job");
+    const int id = static_cast<int>(job.JobId());
+    ASSERT_GT(id, 0);
+    job.WriteData(bytes.data(), 200);
+    job.WriteData(bytes.data() + 200, static_cast<std::int32_t>(bytes.size() - 200));
+    job.EndPage();
+    job.EndJob();
+
+    EXPECT_EQ(server.WaitForFinalState("alpha", id), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(server.JobData("alpha", id), bytes);
+    EXPECT_EQ(server.JobTitle("alpha", id), "ZelPrint Job");
+}
+
+TEST_F(CupsRawJobTest, TwentyMegabytesOfOneByteWritesArriveWhole) {
+    std::string expected(20 * 1024 * 1024, '\0');
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        expected[i] = static_cast<char>((i * 31 + i / 4093) & 0xff);
+
+    job.StartJob("beta", "ZelPrint Job");
+    const int id = static_cast<int>(job.JobId());
+    for (char c : expected)
+        job.WriteData(&c, 1);
+    job.EndPage();
+    job.EndJob();
+
+    EXPECT_EQ(server.WaitForFinalState("beta", id), IPP_JSTATE_COMPLETED);
+    const std::string arrived = server.JobData("beta", id);
+    EXPECT_EQ(arrived.size(), expected.size());
+    EXPECT_TRUE(arrived == expected);
+}
+
+TEST_F(CupsRawJobTest, UnknownQueueIsNamedAndAGoodOneWorksAfterwards) {
+    EXPECT_EQ(MessageOf([&] { job.StartJob("nosuchqueue", "ZelPrint Job"); }),
+              "OpenPrinter()=False @ StartJob with PrinterName:'nosuchqueue'");
+    EXPECT_FALSE(job.IsOpen());
+    job.StartJob("alpha", "ZelPrint Job");
+    const int id = static_cast<int>(job.JobId());
+    job.WriteData("ok", 2);
+    job.EndJob();
+    EXPECT_EQ(server.WaitForFinalState("alpha", id), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(server.JobData("alpha", id), "ok");
+}
+
+TEST_F(CupsRawJobTest, AQueueThatRejectsJobsFailsAtTheFirstWrite) {
+    job.StartJob("reject", "ZelPrint Job");
+    EXPECT_EQ(job.JobId(), 0u);
+    EXPECT_EQ(MessageOf([&] { job.WriteData("x", 1); }), "WritePrinter() API failed @ WriteData");
+    job.AbortJob();
+    EXPECT_FALSE(job.IsOpen());
+}
+
+TEST_F(CupsRawJobTest, AnAbortedJobIsCancelledAndPrintsNothing) {
+    job.StartJob("alpha", "ZelPrint Job");
+    const int id = static_cast<int>(job.JobId());
+    std::string half(300000, 'h'); // some of it already sent to the server
+    job.WriteData(half.data(), static_cast<std::int32_t>(half.size()));
+    job.AbortJob();
+    EXPECT_FALSE(job.IsOpen());
+    EXPECT_EQ(server.WaitForFinalState("alpha", id), IPP_JSTATE_CANCELED);
+    EXPECT_EQ(server.JobData("alpha", id), "");
+}
+
+TEST(CupsStoppedServer, AStoppedServerFailsTheJobAndAbortLeavesItIdle) {
+    TempDir dir;
+    CupsTestServer own = CupsTestServer::StartOwn(dir.Path());
+    CupsSpooler spooler(own.Address());
+    RawPrintJob job(spooler);
+    job.StartJob("alpha", "ZelPrint Job");
+    job.WriteData("start", 5);
+    own.Stop();
+
+    std::string message;
+    const std::string block(4096, 'z');
+    for (int i = 0; i < 100000 && message.empty(); ++i)
+        message = MessageOf([&] { job.WriteData(block.data(), 4096); });
+    EXPECT_EQ(message, "WritePrinter() API failed @ WriteData");
+    job.AbortJob();
+    EXPECT_FALSE(job.IsOpen());
+    EXPECT_EQ(MessageOf([&] { job.StartJob("alpha", "ZelPrint Job"); }),
+              "OpenPrinter()=False @ StartJob with PrinterName:'alpha'");
+}
+
+} // namespace
+} // namespace zl

@@ -1,0 +1,104 @@
+#include "tests/support/CupsTestServer.h"
+
+#include "tests/support/TempDir.h"
+
+#include <cups/cups.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+
+namespace zl::test {
+
+namespace {
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value || !*value)
+        throw std::runtime_error(std::string(name) + " is not set: run the tests through ctest");
+    return value;
+}
+
+// The state of job `id`, or 0 when the server does not know it.
+int JobState(const std::string& address, const std::string& queue, int id) {
+    auto colon = address.rfind(':');
+    http_t* http = httpConnect2(address.substr(0, colon).c_str(),
+                                std::atoi(address.c_str() + colon + 1), nullptr, AF_UNSPEC,
+                                HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
+    if (!http)
+        return 0;
+    cups_job_t* jobs = nullptr;
+    int count = cupsGetJobs2(http, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ALL);
+    int state = 0;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id == id)
+            state = jobs[i].state;
+    }
+    cupsFreeJobs(count, jobs);
+    httpClose(http);
+    return state;
+}
+
+} // namespace
+
+CupsTestServer CupsTestServer::Shared() { return CupsTestServer(Env("ZELLIST_TEST_CUPSD"), false); }
+
+CupsTestServer CupsTestServer::StartOwn(const std::filesystem::path& dir) {
+    if (RunScript("start", dir) != 0)
+        throw std::runtime_error("test-cupsd start failed in " + dir.string());
+    return CupsTestServer(dir, true);
+}
+
+CupsTestServer::CupsTestServer(CupsTestServer&& other) noexcept
+    : dir_(std::move(other.dir_)), own_(other.own_) {
+    other.own_ = false;
+}
+
+CupsTestServer::~CupsTestServer() {
+    if (own_)
+        Stop();
+}
+
+int CupsTestServer::RunScript(const std::string& command, const std::filesystem::path& dir) {
+    std::string line = "'" + std::string(ZELLIST_TEST_CUPSD_SCRIPT) + "' " + command + " '" +
+                       dir.string() + "' >/dev/null";
+    return std::system(line.c_str());
+}
+
+void CupsTestServer::Stop() {
+    RunScript("stop", dir_);
+    own_ = false;
+}
+
+std::string CupsTestServer::Address() const {
+    std::string text = ReadFile(dir_ / "server");
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
+int CupsTestServer::WaitForFinalState(const std::string& queue, int id) const {
+    const std::string address = Address();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    int state = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        state = JobState(address, queue, id);
+        if (state >= IPP_JSTATE_CANCELED)
+            return state;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return state;
+}
+
+std::string CupsTestServer::JobData(const std::string& queue, int id) const {
+    auto path = dir_ / "jobs" / queue / (std::to_string(id) + ".data");
+    return std::filesystem::exists(path) ? ReadFile(path) : std::string();
+}
+
+std::string CupsTestServer::JobTitle(const std::string& queue, int id) const {
+    auto path = dir_ / "jobs" / queue / (std::to_string(id) + ".title");
+    return std::filesystem::exists(path) ? ReadFile(path) : std::string();
+}
+
+} // namespace zl::test

@@ -1,0 +1,40 @@
+// The private cupsd of the end-to-end tests: the one the test fixture runs,
+// or one a test starts and stops itself. Its queues "alpha" and "beta" (the
+// default) keep each job's bytes and title; "reject" accepts no jobs.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace zl::test {
+
+class CupsTestServer {
+public:
+    // The server the fixture started (ZELLIST_TEST_CUPSD).
+    static CupsTestServer Shared();
+    // Starts a server of its own in `dir`; it stops with the object.
+    static CupsTestServer StartOwn(const std::filesystem::path& dir);
+
+    CupsTestServer(CupsTestServer&& other) noexcept;
+    ~CupsTestServer();
+
+    // "127.0.0.1:PORT".
+    std::string Address() const;
+    void Stop();
+
+    // Waits for job `id` of `queue` to reach a final state and returns it
+    // (an ipp_jstate_t: 7 canceled, 8 aborted, 9 completed).
+    int WaitForFinalState(const std::string& queue, int id) const;
+    // The bytes and the title of a completed job; empty when none were kept.
+    std::string JobData(const std::string& queue, int id) const;
+    std::string JobTitle(const std::string& queue, int id) const;
+
+private:
+    CupsTestServer(std::filesystem::path dir, bool own) : dir_(std::move(dir)), own_(own) {}
+    static int RunScript(const std::string& command, const std::filesystem::path& dir);
+
+    std::filesystem::path dir_;
+    bool own_ = false;
+};
+
+} // namespace zl::test

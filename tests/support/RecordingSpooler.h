@@ -1,0 +1,79 @@
+// A spooler for tests: it records every call, keeps every job's writes, and
+// can be told to fail or throw on any call.
+#pragma once
+
+#include "platform/Spooler.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zl::test {
+
+struct RecordedJob {
+    std::string printer;
+    DocInfo1 doc;
+    std::vector<std::string> writes; // one entry per WritePrinter
+    bool ended = false;              // EndDocPrinter succeeded
+    bool aborted = false;
+
+    std::string Bytes() const;
+};
+
+class RecordingSpooler : public Spooler {
+public:
+    // Printers as EnumPrinters lists them; `defaultName` empty: none.
+    std::vector<PrinterInfo> printers;
+    std::string defaultName;
+    std::string profileDevice;
+    int platformId = VER_PLATFORM_WIN32_NT;
+    // The last error set by EnumPrinters(PRINTER_ENUM_DEFAULT) when it fails.
+    std::uint32_t defaultError = ERROR_SUCCESS;
+
+    // Makes `operation` return failure from its `fromCall`-th call on
+    // (counting from 0), with `error` as the last error.
+    void Fail(const std::string& operation, int fromCall = 0,
+              std::uint32_t error = ERROR_WRITE_FAULT);
+    // Makes every call of `operation` throw.
+    void Throw(const std::string& operation);
+
+    std::vector<std::string> calls; // "Operation(args)" in call order
+    std::vector<RecordedJob> jobs;
+    int openHandles = 0;
+
+    int Count(const std::string& operation) const;
+
+    bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
+                      std::vector<PrinterInfo>& out) override;
+    std::string GetProfileString(const std::string& section, const std::string& key,
+                                 const std::string& def) override;
+    int PlatformId() const override { return platformId; }
+    bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
+    std::uint32_t StartDocPrinter(PrinterHandle handle, const DocInfo1& doc) override;
+    bool StartPagePrinter(PrinterHandle handle) override;
+    bool WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
+                      std::int32_t& written) override;
+    bool EndPagePrinter(PrinterHandle handle) override;
+    bool EndDocPrinter(PrinterHandle handle) override;
+    bool AbortPrinter(PrinterHandle handle) override;
+    bool ClosePrinter(PrinterHandle handle) override;
+    std::int32_t DocumentProperties(PrinterHandle handle, const std::string& device,
+                                    DeviceMode* out, const DeviceMode* in,
+                                    std::uint32_t mode) override;
+
+private:
+    class Handle;
+    // Records the call; false when it is to fail.
+    bool Enter(const std::string& operation, const std::string& args = {});
+    RecordedJob* JobOf(PrinterHandle handle);
+
+    struct Failure {
+        int fromCall = 0;
+        std::uint32_t error = ERROR_SUCCESS;
+        bool raise = false;
+    };
+    std::map<std::string, Failure> failures_;
+    std::map<std::string, int> counts_;
+};
+
+} // namespace zl::test

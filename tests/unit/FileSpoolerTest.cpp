@@ -1,0 +1,129 @@
+#include "platform/FileSpooler.h"
+#include "platform/SystemSpooler.h"
+#include "platform/Exception.h"
+#include "printer/UPrnRaw.h"
+
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace zl {
+namespace {
+
+using test::FileNames;
+using test::ReadFile;
+using test::TempDir;
+
+// Every byte value, the printer's control bytes among them.
+std::string AllBytes() {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    return bytes + "\r\n\x1b" "E\x1a";
+}
+
+class FileSpoolerTest : public ::testing::Test {
+protected:
+    void Print(const std::string& bytes) {
+        job.StartJob("PCL File", "ZelPrint Job");
+        job.WriteData(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+        job.EndPage();
+        job.EndJob();
+    }
+
+    TempDir dir;
+    FileSpooler spooler{dir.Path()};
+    RawPrintJob job{spooler};
+};
+
+TEST_F(FileSpoolerTest, EachJobLandsInANewFileByteForByte) {
+    Print(AllBytes());
+    Print("second");
+    EXPECT_EQ(FileNames(dir.Path()),
+              (std::vector<std::string>{"ZelPrint Job-0001.pcl", "ZelPrint Job-0002.pcl"}));
+    EXPECT_EQ(ReadFile(dir / "ZelPrint Job-0001.pcl"), AllBytes());
+    EXPECT_EQ(ReadFile(dir / "ZelPrint Job-0002.pcl"), "second");
+    EXPECT_EQ(spooler.LastOutput(), dir / "ZelPrint Job-0002.pcl");
+}
+
+TEST_F(FileSpoolerTest, AnExistingFileIsNeverOverwritten) {
+    test::WriteFile(dir / "ZelPrint Job-0001.pcl", "keep me");
+    FileSpooler other(dir.Path());
+    RawPrintJob otherJob(other);
+    otherJob.StartJob("PCL File", "ZelPrint Job");
+    Print("mine");
+    otherJob.WriteData("theirs", 6);
+    otherJob.EndJob();
+    EXPECT_EQ(ReadFile(dir / "ZelPrint Job-0001.pcl"), "keep me");
+    EXPECT_EQ(ReadFile(dir / "ZelPrint Job-0002.pcl"), "mine");
+    EXPECT_EQ(ReadFile(dir / "ZelPrint Job-0003.pcl"), "theirs");
+}
+
+TEST_F(FileSpoolerTest, AnAbandonedJobLeavesNoFile) {
+    job.StartJob("PCL File", "ZelPrint Job");
+    std::string big(200000, 'x'); // more than is gathered before a write
+    job.WriteData(big.data(), static_cast<std::int32_t>(big.size()));
+    job.AbortJob();
+    EXPECT_TRUE(FileNames(dir.Path()).empty());
+
+    // Closed without ending the document: also nothing.
+    PrinterHandle handle = nullptr;
+    ASSERT_TRUE(spooler.OpenPrinter("PCL File", handle));
+    ASSERT_NE(spooler.StartDocPrinter(handle, DocInfo1{"ZelPrint Job", nullptr, "RAW"}), 0u);
+    std::int32_t written = 0;
+    EXPECT_TRUE(spooler.WritePrinter(handle, "abc", 3, written));
+    EXPECT_EQ(written, 3);
+    spooler.ClosePrinter(handle);
+    EXPECT_TRUE(FileNames(dir.Path()).empty());
+}
+
+TEST_F(FileSpoolerTest, OneByteWritesArriveWhole) {
+    std::string expected(3 * 1024 * 1024 + 17, '\0');
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        expected[i] = static_cast<char>((i * 7 + i / 251) & 0xff);
+    job.StartJob("PCL File", "ZelPrint Job");
+    for (char c : expected)
+        job.WriteData(&c, 1);
+    job.EndJob();
+    EXPECT_EQ(ReadFile(dir / "ZelPrint Job-0001.pcl"), expected);
+}
+
+TEST_F(FileSpoolerTest, OnlyItsOwnNameOpens) {
+    PrinterHandle handle = nullptr;
+    EXPECT_FALSE(spooler.OpenPrinter("PCL file", handle));
+    EXPECT_EQ(handle, nullptr);
+    EXPECT_EQ(spooler.LastError(), ERROR_INVALID_PRINTER_NAME);
+}
+
+TEST_F(FileSpoolerTest, AnUnusableFolderFailsAtTheFirstWrite) {
+    test::WriteFile(dir / "not-a-folder", "");
+    FileSpooler blocked(dir / "not-a-folder" / "out");
+    RawPrintJob blockedJob(blocked);
+    blockedJob.StartJob("PCL File", "ZelPrint Job");
+    EXPECT_THROW(blockedJob.WriteData("x", 1), Exception);
+    blockedJob.AbortJob();
+}
+
+TEST(FileSpoolerOutputDir, ComesFromTheEnvironmentAndIsMadeWhenMissing) {
+    TempDir dir;
+    setenv("ZELLIST_OUTPUT_DIR", (dir / "new" / "folder").c_str(), 1);
+    FileSpooler spooler;
+    EXPECT_EQ(spooler.OutputDir(), dir / "new" / "folder");
+    RawPrintJob job(spooler);
+    job.StartJob("PCL File", "ZelPrint Job");
+    job.WriteData("ok", 2);
+    job.EndJob();
+    unsetenv("ZELLIST_OUTPUT_DIR");
+    EXPECT_EQ(ReadFile(dir / "new" / "folder" / "ZelPrint Job-0001.pcl"), "ok");
+
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    setenv("HOME", dir.Path().c_str(), 1);
+    EXPECT_EQ(FileSpooler().OutputDir(), dir / "ZelList");
+    setenv("HOME", savedHome.c_str(), 1);
+}
+
+} // namespace
+} // namespace zl

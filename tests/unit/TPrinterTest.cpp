@@ -1,0 +1,177 @@
+#include "printer/TPrinter.h"
+
+#include "tests/support/RecordingSpooler.h"
+
+#include "tests/support/MessageOf.h"
+
+#include <gtest/gtest.h>
+
+namespace zl {
+namespace {
+
+using test::MessageOf;
+using test::RecordingSpooler;
+
+class TPrinterTest : public ::testing::Test {
+protected:
+    TPrinterTest() {
+        spooler.printers = {{"Laser", ""}, {"Office", ""}, {"Plotter", ""}};
+        spooler.defaultName = "Office";
+    }
+
+    RecordingSpooler spooler;
+    TPrinter printer{spooler};
+};
+
+TEST_F(TPrinterTest, EntriesFollowTheSpoolerAndAreBuiltOnce) {
+    EXPECT_EQ(printer.EntryNames(), (std::vector<std::string>{"Laser", "Office", "Plotter"}));
+    const PrinterEntry& first = printer.Entries()[0];
+    EXPECT_EQ(first.device.deviceName, "Laser");
+    EXPECT_EQ(first.device.driverName, "");
+    EXPECT_EQ(first.device.portName, "");
+    EXPECT_EQ(spooler.calls, (std::vector<std::string>{"EnumPrinters(6,4)"}));
+
+    spooler.printers.push_back({"Installed Later", ""});
+    EXPECT_EQ(printer.Entries().size(), 3u);
+    EXPECT_EQ(spooler.Count("EnumPrinters"), 1);
+}
+
+TEST_F(TPrinterTest, OlderPlatformListsOneEntryPerPort) {
+    spooler.platformId = VER_PLATFORM_WIN32_WINDOWS;
+    spooler.printers = {{"HP", "LPT1:,  COM2:"}, {"Fax", "FAX:"}};
+    EXPECT_EQ(printer.EntryNames(),
+              (std::vector<std::string>{"HP on LPT1:", "HP on COM2:", "Fax on FAX:"}));
+    EXPECT_EQ(printer.Entries()[1].device.deviceName, "HP");
+    EXPECT_EQ(printer.Entries()[1].device.portName, "COM2:");
+    EXPECT_EQ(spooler.calls.front(), "EnumPrinters(2,5)");
+}
+
+TEST_F(TPrinterTest, FailedEnumerationGivesAnEmptyList) {
+    spooler.Fail("EnumPrinters");
+    EXPECT_TRUE(printer.Entries().empty());
+}
+
+TEST_F(TPrinterTest, FirstReadResolvesTheDefaultWithItsDeviceMode) {
+    EXPECT_EQ(printer.CurrentIndex(), 1);
+    EXPECT_EQ(spooler.Count("DocumentProperties"), 2);
+    std::string device, driver, port;
+    DeviceModeHandle mode;
+    printer.GetDevice(device, driver, port, mode);
+    EXPECT_EQ(device, "Office");
+    ASSERT_TRUE(mode);
+    EXPECT_EQ(mode->Mode().dmDeviceName, "Office");
+    EXPECT_EQ(mode->LockCount(), 1);
+}
+
+TEST_F(TPrinterTest, DefaultIsMatchedIgnoringCase) {
+    spooler.defaultName = "PLOTTER";
+    EXPECT_EQ(printer.CurrentIndex(), 2);
+}
+
+TEST_F(TPrinterTest, DefaultComesFromTheProfileWhenTheSpoolerNamesNone) {
+    spooler.defaultName.clear();
+    spooler.profileDevice = "  Laser,winspool,Ne00:";
+    EXPECT_EQ(printer.CurrentIndex(), 0);
+}
+
+TEST_F(TPrinterTest, WritingMinusOneSelectsTheDefaultAgain) {
+    printer.SetCurrentIndex(2);
+    EXPECT_EQ(printer.CurrentIndex(), 2);
+    printer.SetCurrentIndex(-1);
+    EXPECT_EQ(printer.CurrentIndex(), 1);
+}
+
+TEST_F(TPrinterTest, IndexOutsideTheListIsRefusedAndChangesNothing) {
+    printer.SetCurrentIndex(2);
+    EXPECT_EQ(MessageOf([&] { printer.SetCurrentIndex(3); }), "Printer index out of range");
+    EXPECT_EQ(MessageOf([&] { printer.SetCurrentIndex(-2); }), "Printer index out of range");
+    EXPECT_EQ(printer.CurrentIndex(), 2);
+}
+
+TEST_F(TPrinterTest, WritingAnIndexDoesNotTouchTheDeviceMode) {
+    EXPECT_EQ(printer.CurrentIndex(), 1);
+    const int before = spooler.Count("DocumentProperties");
+    printer.SetCurrentIndex(0);
+    EXPECT_EQ(spooler.Count("DocumentProperties"), before);
+    EXPECT_EQ(spooler.Count("OpenPrinter"), 1);
+}
+
+TEST_F(TPrinterTest, NoDefaultPrinterIsReported) {
+    spooler.defaultName = "Gone";
+    EXPECT_EQ(MessageOf([&] { printer.CurrentIndex(); }),
+              "There is no default printer currently selected");
+
+    RecordingSpooler empty;
+    TPrinter none(empty);
+    EXPECT_TRUE(none.Entries().empty());
+    std::string device, driver, port;
+    DeviceModeHandle mode;
+    EXPECT_EQ(MessageOf([&] { none.GetDevice(device, driver, port, mode); }),
+              "There is no default printer currently selected");
+}
+
+TEST_F(TPrinterTest, DefaultLookupErrorsAreReported) {
+    spooler.defaultError = ERROR_INVALID_NAME;
+    EXPECT_EQ(MessageOf([&] { printer.SelectDefault(); }),
+              "There is no default printer currently selected");
+    spooler.defaultError = 5;
+    EXPECT_EQ(MessageOf([&] { printer.SelectDefault(); }).rfind("System Error.  Code: 5.\n", 0),
+              0u);
+}
+
+TEST_F(TPrinterTest, SetDeviceAdoptsAGivenBlockAndReleasesTheOldOne) {
+    printer.CurrentIndex();
+    std::string device, driver, port;
+    DeviceModeHandle original;
+    printer.GetDevice(device, driver, port, original);
+
+    auto mine = std::make_shared<DeviceModeBlock>();
+    printer.SetDevice("Plotter", "", "", mine);
+    EXPECT_EQ(printer.CurrentIndex(), 2);
+    EXPECT_EQ(mine->LockCount(), 1);
+    EXPECT_EQ(original->LockCount(), 0);
+    DeviceModeHandle held;
+    printer.GetDevice(device, driver, port, held);
+    EXPECT_EQ(held, mine);
+    EXPECT_EQ(device, "Plotter");
+
+    // The same block again is not locked twice.
+    printer.SetDevice("Laser", "", "", mine);
+    EXPECT_EQ(mine->LockCount(), 1);
+    EXPECT_EQ(printer.CurrentIndex(), 0);
+}
+
+TEST_F(TPrinterTest, SetDeviceOfAnUnknownDeviceAppendsAnEntry) {
+    printer.SetDevice("Remote", "drv", "NET:", nullptr);
+    ASSERT_EQ(printer.Entries().size(), 4u);
+    EXPECT_EQ(printer.Entries()[3].name, "Remote on NET:");
+    EXPECT_EQ(printer.Entries()[3].device.driverName, "drv");
+    EXPECT_EQ(printer.CurrentIndex(), 3);
+    // The spooler does not know it: current, but without a device mode.
+    std::string device, driver, port;
+    DeviceModeHandle mode;
+    printer.GetDevice(device, driver, port, mode);
+    EXPECT_FALSE(mode);
+}
+
+TEST_F(TPrinterTest, RefusedDeviceModeLeavesNone) {
+    spooler.Fail("DocumentProperties", 1);
+    EXPECT_EQ(printer.CurrentIndex(), 1);
+    std::string device, driver, port;
+    DeviceModeHandle mode;
+    printer.GetDevice(device, driver, port, mode);
+    EXPECT_FALSE(mode);
+}
+
+TEST_F(TPrinterTest, ThePrinterHandleIsClosedWhenAnotherIsAdoptedAndAtTheEnd) {
+    {
+        TPrinter scoped(spooler);
+        scoped.CurrentIndex();
+        scoped.SetDevice("Laser", "", "", nullptr);
+        EXPECT_EQ(spooler.openHandles, 1);
+    }
+    EXPECT_EQ(spooler.openHandles, 0);
+}
+
+} // namespace
+} // namespace zl
