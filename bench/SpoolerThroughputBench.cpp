@@ -31,7 +31,8 @@ void PrintJob(zl::Spooler& spooler, const std::string& printer, std::size_t chun
     job.StartJob(printer, "ZelPrint Job");
     const std::string& bytes = JobBytes();
     for (std::size_t at = 0; at < bytes.size(); at += chunk)
-        job.WriteData(bytes.data() + at, static_cast<std::int32_t>(std::min(chunk, bytes.size() - at)));
+        job.WriteData(bytes.data() + at,
+                      static_cast<std::int32_t>(std::min(chunk, bytes.size() - at)));
     job.EndPage();
     job.EndJob();
 }
@@ -80,6 +81,11 @@ void Cups(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(PclFile)->ArgName("call_bytes")->Arg(1)->Arg(65536)->Unit(benchmark::kMillisecond);
-BENCHMARK(Cups)->ArgName("call_bytes")->Arg(1)->Arg(65536)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Cups)
+    ->ArgName("call_bytes")
+    ->Arg(1)
+    ->Arg(65536)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

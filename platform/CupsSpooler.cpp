@@ -24,7 +24,9 @@ std::string DestName(const cups_dest_t& dest) {
     return name;
 }
 
-bool IppOk(ipp_status_t status) { return status <= IPP_STATUS_OK_EVENTS_COMPLETE; }
+bool IppOk(ipp_status_t status) {
+    return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
 
 } // namespace
 
@@ -96,7 +98,8 @@ CupsSpooler::CupsSpooler(std::string server) {
     host_ = server;
     port_ = ippPort();
     auto colon = server.rfind(':');
-    bool ipv6Literal = server.find(']', colon == std::string::npos ? 0 : colon) != std::string::npos;
+    bool ipv6Literal =
+        server.find(']', colon == std::string::npos ? 0 : colon) != std::string::npos;
     if (server[0] != '/' && colon != std::string::npos && !ipv6Literal) {
         host_ = server.substr(0, colon);
         port_ = std::atoi(server.c_str() + colon + 1);

@@ -21,14 +21,22 @@ std::string SystemText(std::uint32_t code) {
     return result;
 #else
     switch (code) {
-    case ERROR_SUCCESS: return "The operation completed successfully";
-    case ERROR_INVALID_HANDLE: return "The handle is invalid";
-    case ERROR_NOT_READY: return "The device is not ready";
-    case ERROR_WRITE_FAULT: return "The system cannot write to the specified device";
-    case ERROR_INSUFFICIENT_BUFFER: return "The data area passed to a system call is too small";
-    case ERROR_INVALID_NAME: return "The filename, directory name, or volume label syntax is incorrect";
-    case ERROR_INVALID_PRINTER_NAME: return "The printer name is invalid";
-    default: return "Unknown error";
+    case ERROR_SUCCESS:
+        return "The operation completed successfully";
+    case ERROR_INVALID_HANDLE:
+        return "The handle is invalid";
+    case ERROR_NOT_READY:
+        return "The device is not ready";
+    case ERROR_WRITE_FAULT:
+        return "The system cannot write to the specified device";
+    case ERROR_INSUFFICIENT_BUFFER:
+        return "The data area passed to a system call is too small";
+    case ERROR_INVALID_NAME:
+        return "The filename, directory name, or volume label syntax is incorrect";
+    case ERROR_INVALID_PRINTER_NAME:
+        return "The printer name is invalid";
+    default:
+        return "Unknown error";
     }
 #endif
 }

@@ -122,7 +122,8 @@ bool Win32Spooler::StartPagePrinter(PrinterHandle handle) {
 bool Win32Spooler::WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
                                 std::int32_t& written) {
     DWORD done = 0;
-    BOOL ok = ::WritePrinter(Raw(handle), const_cast<void*>(data), static_cast<DWORD>(count), &done);
+    BOOL ok =
+        ::WritePrinter(Raw(handle), const_cast<void*>(data), static_cast<DWORD>(count), &done);
     written = static_cast<std::int32_t>(done);
     if (!ok)
         SetLastError(::GetLastError());
@@ -163,7 +164,8 @@ std::int32_t Win32Spooler::DocumentProperties(PrinterHandle handle, const std::s
         ::DocumentPropertiesA(nullptr, Raw(handle), name, dmIn, nullptr, DM_OUT_BUFFER);
         ToDevMode(*in, *dmIn);
     }
-    LONG result = ::DocumentPropertiesA(nullptr, Raw(handle), name, dmOut, in ? dmIn : nullptr, mode);
+    LONG result =
+        ::DocumentPropertiesA(nullptr, Raw(handle), name, dmOut, in ? dmIn : nullptr, mode);
     if (result >= 0 && out)
         FromDevMode(*dmOut, *out);
     return result;

@@ -5,7 +5,9 @@
 
 namespace zl {
 
-RawPrintJob::~RawPrintJob() { AbortJob(); }
+RawPrintJob::~RawPrintJob() {
+    AbortJob();
+}
 
 void RawPrintJob::StartJob(const std::string& printerName, const std::string& docName) {
     if (handle_)
@@ -29,23 +31,25 @@ void RawPrintJob::WriteFailed() const {
     throw Exception("WritePrinter() API failed @ WriteData");
 }
 
-void RawPrintJob::EndPage() { spooler_.EndPagePrinter(handle_); }
+void RawPrintJob::EndPage() {
+    spooler_.EndPagePrinter(handle_);
+}
 
 void RawPrintJob::EndJob() {
-    const bool wasOpen = handle_ != nullptr;
+    PrinterHandle handle = handle_;
+    handle_ = nullptr; // no job is open after this, whatever the spooler does
     bool delivered = false;
     try {
-        spooler_.EndPagePrinter(handle_);
-        delivered = spooler_.EndDocPrinter(handle_);
-        spooler_.ClosePrinter(handle_);
+        spooler_.EndPagePrinter(handle);
+        delivered = spooler_.EndDocPrinter(handle);
     } catch (...) {
-        handle_ = nullptr;
+        CloseQuietly(handle);
         throw;
     }
-    handle_ = nullptr;
+    spooler_.ClosePrinter(handle);
     // A document the spooler could not complete did not print: say so
     // rather than let the listing pass as printed.
-    if (wasOpen && !delivered)
+    if (handle && !delivered)
         throw Exception("EndDocPrinter() API failed @ EndJob");
 }
 
@@ -59,6 +63,10 @@ void RawPrintJob::AbortJob() {
         spooler_.AbortPrinter(handle);
     } catch (...) {
     }
+    CloseQuietly(handle);
+}
+
+void RawPrintJob::CloseQuietly(PrinterHandle handle) {
     try {
         spooler_.ClosePrinter(handle);
     } catch (...) {
@@ -73,9 +81,17 @@ RawPrintJob& ProcessRawJob() {
 void StartJob(const std::string& printerName, const std::string& docName) {
     ProcessRawJob().StartJob(printerName, docName);
 }
-void WriteData(const void* data, std::int32_t count) { ProcessRawJob().WriteData(data, count); }
-void EndPage() { ProcessRawJob().EndPage(); }
-void EndJob() { ProcessRawJob().EndJob(); }
-void AbortJob() { ProcessRawJob().AbortJob(); }
+void WriteData(const void* data, std::int32_t count) {
+    ProcessRawJob().WriteData(data, count);
+}
+void EndPage() {
+    ProcessRawJob().EndPage();
+}
+void EndJob() {
+    ProcessRawJob().EndJob();
+}
+void AbortJob() {
+    ProcessRawJob().AbortJob();
+}
 
 } // namespace zl

@@ -40,6 +40,7 @@ public:
 
 private:
     [[noreturn]] void WriteFailed() const;
+    void CloseQuietly(PrinterHandle handle);
 
     Spooler& spooler_;
     PrinterHandle handle_ = nullptr;

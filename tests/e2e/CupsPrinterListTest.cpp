@@ -53,9 +53,12 @@ TEST(CupsPrinterList, WithoutAServerOnlyPclFileIsListedAndIsTheDefault) {
     // And it prints.
     RawPrintJob job(*spooler);
     job.StartJob(printer.EntryNames()[0], "ZelPrint Job");
-    job.WriteData("\x1b" "E", 2);
+    job.WriteData("\x1b"
+                  "E",
+                  2);
     job.EndJob();
-    EXPECT_EQ(test::ReadFile(files / "ZelPrint Job-0001.pcl"), "\x1b" "E");
+    EXPECT_EQ(test::ReadFile(files / "ZelPrint Job-0001.pcl"), "\x1b"
+                                                               "E");
 }
 
 } // namespace

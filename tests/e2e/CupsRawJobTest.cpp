@@ -30,7 +30,8 @@ TEST_F(CupsRawJobTest, EveryByteArrivesUnchangedUnderTheDocumentName) {
     std::string bytes;
     for (int i = 0; i < 256; ++i)
         bytes += static_cast<char>(i);
-    bytes += "\x1b" "E\r\n\x1a\0tail";
+    bytes += "\x1b"
+             "E\r\n\x1a\0tail";
 
     job.StartJob("alpha", "ZelPrint Job");
     const int id = static_cast<int>(job.JobId());

@@ -23,9 +23,9 @@ std::string Env(const char* name) {
 // The state of job `id`, or 0 when the server does not know it.
 int JobState(const std::string& address, const std::string& queue, int id) {
     auto colon = address.rfind(':');
-    http_t* http = httpConnect2(address.substr(0, colon).c_str(),
-                                std::atoi(address.c_str() + colon + 1), nullptr, AF_UNSPEC,
-                                HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
+    http_t* http =
+        httpConnect2(address.substr(0, colon).c_str(), std::atoi(address.c_str() + colon + 1),
+                     nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
     if (!http)
         return 0;
     cups_job_t* jobs = nullptr;
@@ -42,7 +42,9 @@ int JobState(const std::string& address, const std::string& queue, int id) {
 
 } // namespace
 
-CupsTestServer CupsTestServer::Shared() { return CupsTestServer(Env("ZELLIST_TEST_CUPSD"), false); }
+CupsTestServer CupsTestServer::Shared() {
+    return CupsTestServer(Env("ZELLIST_TEST_CUPSD"), false);
+}
 
 CupsTestServer CupsTestServer::StartOwn(const std::filesystem::path& dir) {
     if (RunScript("start", dir) != 0)

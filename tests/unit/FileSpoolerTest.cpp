@@ -1,6 +1,6 @@
 #include "platform/FileSpooler.h"
-#include "platform/SystemSpooler.h"
 #include "platform/Exception.h"
+#include "platform/SystemSpooler.h"
 #include "printer/UPrnRaw.h"
 
 #include "tests/support/TempDir.h"
@@ -21,7 +21,8 @@ std::string AllBytes() {
     std::string bytes;
     for (int i = 0; i < 256; ++i)
         bytes += static_cast<char>(i);
-    return bytes + "\r\n\x1b" "E\x1a";
+    return bytes + "\r\n\x1b"
+                   "E\x1a";
 }
 
 class FileSpoolerTest : public ::testing::Test {

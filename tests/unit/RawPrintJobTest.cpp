@@ -24,7 +24,9 @@ protected:
 
 TEST_F(RawPrintJobTest, WholeJobMakesTheSpoolerCallsInOrder) {
     job.StartJob("Laser", "ZelPrint Job");
-    job.WriteData("\x1b" "E", 2);
+    job.WriteData("\x1b"
+                  "E",
+                  2);
     job.WriteData("abc", 3);
     job.EndPage();
     job.EndJob();
@@ -37,7 +39,9 @@ TEST_F(RawPrintJobTest, WholeJobMakesTheSpoolerCallsInOrder) {
     ASSERT_EQ(spooler.jobs.size(), 1u);
     EXPECT_EQ(spooler.jobs[0].printer, "Laser");
     EXPECT_EQ(spooler.jobs[0].doc.outputFile, nullptr);
-    EXPECT_EQ(spooler.jobs[0].writes, (std::vector<std::string>{"\x1b" "E", "abc"}));
+    EXPECT_EQ(spooler.jobs[0].writes, (std::vector<std::string>{"\x1b"
+                                                                "E",
+                                                                "abc"}));
     EXPECT_TRUE(spooler.jobs[0].ended);
     EXPECT_FALSE(job.IsOpen());
     EXPECT_EQ(spooler.openHandles, 0);
@@ -112,6 +116,8 @@ TEST_F(RawPrintJobTest, EndJobLeavesNoJobOpenWhenASpoolerCallThrows) {
     spooler.Throw("EndDocPrinter");
     EXPECT_THROW(job.EndJob(), std::runtime_error);
     EXPECT_FALSE(job.IsOpen());
+    EXPECT_EQ(spooler.Count("ClosePrinter"), 1);
+    EXPECT_EQ(spooler.openHandles, 0);
     EXPECT_NO_THROW(job.StartJob("Laser", "ZelPrint Job"));
 }
 
