@@ -12,4 +12,12 @@ public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The message as the user is shown it: with a "." appended when it is not
+// empty and its last character sorts after ".".
+inline std::string ShownMessage(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
 } // namespace zl

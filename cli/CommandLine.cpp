@@ -1,0 +1,143 @@
+#include "cli/CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+namespace zl::cli {
+
+const char* const kUsage = R"(Usage: zellist [OPTIONS] FILE...
+Prints text files as greenbar listings on a PCL printer, one job per file.
+
+  -P, --printer NAME     print on this printer (default: the default printer)
+      --printer-index N  print on entry N of the installed printer list
+  -o, --output FILE      write the PCL stream to FILE instead of printing
+                         (several inputs: their jobs one after another)
+      --landscape        landscape (default portrait)
+      --lpi 6|8          lines per inch (default 8)
+      --font courier|lineprinter   (default courier)
+      --no-compressed    10 cpi instead of 16.67 cpi (forces courier)
+      --charset ibm|roman8          (default ibm)
+      --bar-height N     1 to 6 (default 2)
+      --list-printers    the installed printers in order, the default marked
+  -h, --help             this text
+      --version          the version
+
+The listing date is the local time, or SOURCE_DATE_EPOCH when it is set.
+Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage.
+)";
+
+namespace {
+
+int ParseInt(const std::string& option, const std::string& text, int low, int high) {
+    errno = 0;
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno == ERANGE || value < low || value > high)
+        throw UsageError(option + ": '" + text + "' is not a number from " + std::to_string(low) +
+                         " to " + std::to_string(high));
+    return static_cast<int>(value);
+}
+
+// One of `choices`, ignoring nothing: the value as typed.
+std::string Choice(const std::string& option, const std::string& text,
+                   const std::vector<std::string>& choices) {
+    for (const std::string& choice : choices) {
+        if (text == choice)
+            return text;
+    }
+    std::string list;
+    for (const std::string& choice : choices)
+        list += (list.empty() ? "" : " or ") + choice;
+    throw UsageError(option + ": '" + text + "' is not " + list);
+}
+
+} // namespace
+
+CliSettings ParseCommandLine(const std::vector<std::string>& args) {
+    CliSettings s;
+    using Handler = std::function<void(const std::string&)>;
+    // Options that take a value, under their long names.
+    const std::map<std::string, Handler> valued = {
+        {"--printer", [&](const std::string& v) { s.printer = v; }},
+        {"--printer-index",
+         [&](const std::string& v) { s.printerIndex = ParseInt("--printer-index", v, 0, 1 << 30); }},
+        {"--output", [&](const std::string& v) { s.output = v; }},
+        {"--lpi", [&](const std::string& v) { s.page.sixLpi = Choice("--lpi", v, {"6", "8"}) == "6"; }},
+        {"--font",
+         [&](const std::string& v) {
+             s.linePrinter = Choice("--font", v, {"courier", "lineprinter"}) == "lineprinter";
+         }},
+        {"--charset",
+         [&](const std::string& v) { s.noIbm = Choice("--charset", v, {"ibm", "roman8"}) == "roman8"; }},
+        {"--bar-height", [&](const std::string& v) { s.barHeight = ParseInt("--bar-height", v, 1, 6); }},
+    };
+    const std::map<std::string, std::function<void()>> flags = {
+        {"--landscape", [&] { s.page.landscape = true; }},
+        {"--no-compressed", [&] { s.page.compressed = false; }},
+        {"--list-printers", [&] { s.action = CliSettings::Action::ListPrinters; }},
+        {"--help", [&] { s.action = CliSettings::Action::Help; }},
+        {"--version", [&] { s.action = CliSettings::Action::Version; }},
+    };
+    const std::map<std::string, std::string> shortNames = {
+        {"-P", "--printer"}, {"-o", "--output"}, {"-h", "--help"}};
+
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            s.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = arg, value;
+        bool hasValue = false;
+        if (arg.compare(0, 2, "--") == 0) {
+            auto eq = arg.find('=');
+            if (eq != std::string::npos) {
+                name = arg.substr(0, eq);
+                value = arg.substr(eq + 1);
+                hasValue = true;
+            }
+        } else {
+            name = arg.substr(0, 2);
+            if (arg.size() > 2) { // -PNAME
+                value = arg.substr(2);
+                hasValue = true;
+            }
+        }
+        if (auto alias = shortNames.find(name); alias != shortNames.end())
+            name = alias->second;
+
+        if (auto flag = flags.find(name); flag != flags.end()) {
+            if (hasValue)
+                throw UsageError(name + ": takes no value");
+            flag->second();
+        } else if (auto option = valued.find(name); option != valued.end()) {
+            if (!hasValue) {
+                if (i + 1 >= args.size())
+                    throw UsageError(name + ": needs a value");
+                value = args[++i];
+            }
+            option->second(value);
+        } else {
+            throw UsageError(arg + ": unknown option");
+        }
+    }
+    if (s.printer && s.printerIndex)
+        throw UsageError("--printer and --printer-index: give only one of them");
+    if (s.output && (s.printer || s.printerIndex))
+        throw UsageError("--output: prints to a file, not to a printer");
+    if (s.action == CliSettings::Action::Print && s.files.empty())
+        throw UsageError("no FILE given");
+    // The Line Printer face needs compressed pitch.
+    if (CourierForced(s.page.compressed))
+        s.linePrinter = false;
+    return s;
+}
+
+} // namespace zl::cli

@@ -1,0 +1,158 @@
+#include "engine/ListingComposer.h"
+
+#include "engine/GreenbarOverlay.h"
+#include "engine/ListingText.h"
+
+namespace zl {
+
+namespace {
+
+constexpr unsigned char kCR = 13;
+constexpr unsigned char kFF = 12;
+constexpr unsigned char kEndOfText = 26; // Ctrl-Z ends a text file
+const std::string kEsc = "\x1b";
+const std::string kLineEnd = "\r\n";
+
+} // namespace
+
+ListingComposer::ListingComposer(RawPrintJob& job, TPrinter& printers,
+                                 const ListingOptions& options, PageGeometry& geometry,
+                                 const Clock& clock, const LocaleNames& names)
+    : job_(job), printers_(printers), options_(options), geometry_(geometry), clock_(clock),
+      names_(names) {}
+
+void ListingComposer::ZelListProcess(const std::string& fileName, std::int32_t printerIndex) {
+    opened_ = false;
+    try {
+        Compose(fileName, printerIndex);
+    } catch (...) {
+        // Close the file and cancel the job: nothing of a failed listing
+        // prints, and the next listing can open a job of its own.
+        input_.reset();
+        if (opened_)
+            job_.AbortJob();
+        opened_ = false;
+        throw;
+    }
+}
+
+void ListingComposer::DirectPrint(const std::string& text) {
+    job_.WriteData(text.data(), static_cast<std::int32_t>(text.size()));
+}
+
+void ListingComposer::WriteByte(unsigned char byte) { job_.WriteData(&byte, 1); }
+
+void ListingComposer::ShadeIt() {
+    for (const std::string& piece : OverlayPieces(geometry_, options_.BarHeight()))
+        DirectPrint(piece);
+}
+
+void ListingComposer::WritePrologue() {
+    DirectPrint(kEsc + "E");
+    if (options_.Landscape())
+        DirectPrint(kEsc + "&l1O");
+    DirectPrint(kEsc + "&l" + std::to_string(geometry_.LinesPerInch) + "D");
+    std::string symbolSetAndFont = kEsc + (options_.NoIbm() ? "(8U" : "(10U");
+    if (options_.LinePrinter())
+        symbolSetAndFont +=
+            kEsc + (options_.Compressed() ? "(s0p16.67h8.5v0s0b0T" : "(s0p10h8.5v0s0b0T");
+    else if (options_.Compressed())
+        symbolSetAndFont += kEsc + "(s0p16.67H";
+    DirectPrint(symbolSetAndFont);
+}
+
+void ListingComposer::BuildHeaderLine(const std::string& fileName) {
+    const std::int32_t width = geometry_.LineWidth;
+    HeaderLine.assign(static_cast<std::size_t>(width > 0 ? width : 0), ' ');
+    InsertAt(HeaderLine, "  File: " + ShortenPath(fileName), 1);
+    DateText = zl::DateText(clock_.Now(), names_);
+    InsertAt(HeaderLine, DateText, width / 2 - static_cast<std::int32_t>(DateText.size() / 2));
+}
+
+void ListingComposer::NextPageLabel() {
+    ++PageNumber;
+    PageLabel = PageLabelText(PageNumber);
+    const std::int32_t end = options_.Landscape() ? geometry_.LineWidth - 1 : geometry_.LineWidth;
+    InsertAt(HeaderLine, PageLabel, end - static_cast<std::int32_t>(PageLabel.size()) + 1);
+}
+
+void ListingComposer::NextLineNumber() {
+    ++LineNumber;
+    LineNumberText = zl::LineNumberText(LineNumber);
+}
+
+void ListingComposer::StartPage() {
+    NextPageLabel();
+    DirectPrint(HeaderLine + kLineEnd);
+    DirectPrint(kLineEnd);
+    LineOnPage = 3;
+}
+
+bool ListingComposer::InputEnded() { return input_->AtEnd() || input_->Peek() == kEndOfText; }
+
+void ListingComposer::Compose(const std::string& fileName, std::int32_t printerIndex) {
+    DeriveGeometry(geometry_);
+    const std::vector<PrinterEntry>& entries = printers_.Entries();
+    if (printerIndex < 0 || printerIndex >= static_cast<std::int32_t>(entries.size()))
+        throw Exception("List index out of bounds (" + std::to_string(printerIndex) + ")");
+    job_.StartJob(entries[static_cast<std::size_t>(printerIndex)].name, kDocumentName);
+    opened_ = true;
+    WritePrologue();
+    BuildHeaderLine(fileName);
+    ShadeIt();
+    PageNumber = 0;
+    LineNumber = 0;
+    NextPageLabel();
+    NextLineNumber();
+    input_ = std::make_unique<InputFile>(fileName);
+    DirectPrint(HeaderLine + kLineEnd);
+    DirectPrint(kLineEnd);
+    DirectPrint(LineNumberText);
+    ColumnCount = 0;
+    LineOnPage = 3;
+    LineStartPending = false;
+
+    while (!InputEnded()) {
+        const unsigned char byte = input_->Read();
+        if (LineStartPending) {
+            if (LineOnPage > geometry_.LinesPerPage)
+                StartPage();
+            DirectPrint(LineNumberText);
+            ColumnCount = 0;
+            LineStartPending = false;
+        }
+        if (byte == kCR) {
+            if (!input_->AtEnd()) // the LF of CR LF, or whatever follows
+                input_->Read();
+            ++LineOnPage;
+            LineStartPending = true;
+            NextLineNumber();
+            DirectPrint(kLineEnd);
+        } else if (byte == kFF) {
+            LineOnPage = 1;
+            LineStartPending = true;
+            NextLineNumber();
+            WriteByte(byte);
+        } else {
+            WriteByte(byte);
+            if (++ColumnCount == geometry_.LineWidth) {
+                DirectPrint(kLineEnd);
+                if (++LineOnPage > geometry_.LinesPerPage) {
+                    ShadeIt();
+                    StartPage();
+                }
+                DirectPrint("    ");
+                ColumnCount = 5;
+            }
+        }
+    }
+
+    input_->Close();
+    input_.reset();
+    ShadeIt();
+    job_.EndPage();
+    job_.EndJob();
+    opened_ = false;
+}
+
+} // namespace zl

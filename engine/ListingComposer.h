@@ -1,0 +1,69 @@
+// Turns one text file into one raw PCL job: prologue, greenbar overlay,
+// a header on every page, numbered and wrapped lines.
+#pragma once
+
+#include "engine/InputFile.h"
+#include "engine/ListingOptions.h"
+#include "engine/PageGeometry.h"
+#include "platform/Clock.h"
+#include "platform/LocaleNames.h"
+#include "printer/TPrinter.h"
+#include "printer/UPrnRaw.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace zl {
+
+class ListingComposer {
+public:
+    static constexpr const char* kDocumentName = "ZelPrint Job";
+
+    // Everything is borrowed and must outlive the composer. `geometry` holds
+    // the four page settings; the composer derives the other three.
+    ListingComposer(RawPrintJob& job, TPrinter& printers, const ListingOptions& options,
+                    PageGeometry& geometry, const Clock& clock, const LocaleNames& names);
+
+    // Prints `fileName` as one complete job on entry `printerIndex` of the
+    // printer list, or raises. A failure after the job was opened cancels
+    // the job, so nothing of the listing prints.
+    void ZelListProcess(const std::string& fileName, std::int32_t printerIndex);
+
+    // Writes the greenbar overlay macro into the open job.
+    void ShadeIt();
+    // One write of the bytes of `text`.
+    void DirectPrint(const std::string& text);
+
+private:
+    void Compose(const std::string& fileName, std::int32_t printerIndex);
+    void WritePrologue();
+    void BuildHeaderLine(const std::string& fileName);
+    void NextPageLabel();
+    void NextLineNumber();
+    void StartPage();
+    void WriteByte(unsigned char byte);
+    bool InputEnded();
+
+    RawPrintJob& job_;
+    TPrinter& printers_;
+    const ListingOptions& options_;
+    PageGeometry& geometry_;
+    const Clock& clock_;
+    const LocaleNames& names_;
+
+    // State of the job being composed.
+    std::string HeaderLine;
+    std::string DateText;
+    std::int32_t PageNumber = 0;
+    std::string PageLabel;
+    std::int32_t LineNumber = 0;
+    std::string LineNumberText;
+    std::int32_t ColumnCount = 0;
+    std::int32_t LineOnPage = 0;
+    bool LineStartPending = false;
+    std::unique_ptr<InputFile> input_;
+    bool opened_ = false; // this listing opened the job
+};
+
+} // namespace zl

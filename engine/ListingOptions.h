@@ -1,0 +1,19 @@
+// The page options a listing reads while it is composed. The GUI answers
+// from its controls each time it is asked, the command line from its flags.
+#pragma once
+
+namespace zl {
+
+class ListingOptions {
+public:
+    virtual ~ListingOptions() = default;
+    virtual bool Landscape() const = 0;
+    virtual bool LinePrinter() const = 0; // the Line Printer face, else Courier
+    virtual bool NoIbm() const = 0;       // Roman-8, else the IBM PC-8 symbol set
+    virtual bool Compressed() const = 0;
+    // Greenbar band height in text lines as the control holds it; the
+    // listing brings it into 1 to 6.
+    virtual int BarHeight() const = 0;
+};
+
+} // namespace zl

@@ -1,0 +1,55 @@
+#include "engine/ListingText.h"
+
+namespace zl {
+
+void InsertAt(std::string& line, const std::string& text, std::int32_t position) {
+    std::size_t at = position < 1 ? 0 : static_cast<std::size_t>(position - 1);
+    if (at > line.size())
+        at = line.size();
+    line.insert(at, text);
+}
+
+std::string ShortenPath(const std::string& path) {
+    if (path.find(kPathSeparator) == std::string::npos)
+        return {};
+    if (path.size() < 30)
+        return path;
+    // The last separator before the final character starts the tail.
+    std::size_t last = path.rfind(kPathSeparator, path.size() - 2);
+    if (last == std::string::npos) // the only separator ends the path
+        return "..." + path.substr(path.size() - 25);
+    const std::string tail = path.substr(last);
+    const std::int32_t headLength = 25 - static_cast<std::int32_t>(tail.size());
+    const std::string head =
+        headLength > 0 ? path.substr(0, static_cast<std::size_t>(headLength)) : std::string();
+    return head + "..." + tail;
+}
+
+std::string DateText(const LocalTime& time, const LocaleNames& names) {
+    const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
+    const char minutes[3] = {static_cast<char>('0' + time.minute / 10 % 10),
+                             static_cast<char>('0' + time.minute % 10), '\0'};
+    return names.longDayNames[static_cast<std::size_t>(time.dayOfWeek % 7)] + ", " +
+           names.longMonthNames[static_cast<std::size_t>((time.month + 11) % 12)] + " " +
+           std::to_string(time.day) + ", " + std::to_string(time.year) + " at " +
+           std::to_string(hour12) + ":" + minutes + (time.hour < 12 ? " AM" : " PM");
+}
+
+std::string PageLabelText(std::int32_t pageNumber) { return "Page " + std::to_string(pageNumber); }
+
+std::string LineNumberText(std::int32_t lineNumber) {
+    const std::string digits = std::to_string(lineNumber);
+    const std::size_t pad = digits.size() < 6 ? 6 - digits.size() : 0;
+    return std::string(pad, ' ') + " " + digits + ": ";
+}
+
+std::string FileNamePart(const std::string& path) {
+#ifdef _WIN32
+    const std::size_t last = path.find_last_of("\\:");
+#else
+    const std::size_t last = path.rfind(kPathSeparator);
+#endif
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+} // namespace zl

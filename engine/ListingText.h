@@ -1,0 +1,41 @@
+// The texts of a listing: header parts, page labels and line numbers.
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/LocaleNames.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zl {
+
+// The directory separator of full paths on this platform.
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// Inserts `text` into `line` so that it starts at position `position`
+// (counted from 1); below 1 counts as 1, past the end appends.
+void InsertAt(std::string& line, const std::string& text, std::int32_t position);
+
+// The path as the header shows it: empty without a separator, whole below 30
+// characters, else head, "..." and the tail from the last separator.
+std::string ShortenPath(const std::string& path);
+
+// "Sunday, December 6, 2026 at 11:31 AM", with the given names.
+std::string DateText(const LocalTime& time, const LocaleNames& names);
+
+// "Page " and the number.
+std::string PageLabelText(std::int32_t pageNumber);
+
+// The number right-aligned in seven columns, then ": "; longer numbers get
+// one blank in front.
+std::string LineNumberText(std::int32_t lineNumber);
+
+// The file name of a full path: what follows its last directory separator
+// (on Windows also ":"), the whole text when it has none.
+std::string FileNamePart(const std::string& path);
+
+} // namespace zl
