@@ -62,16 +62,24 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
     const std::map<std::string, Handler> valued = {
         {"--printer", [&](const std::string& v) { s.printer = v; }},
         {"--printer-index",
-         [&](const std::string& v) { s.printerIndex = ParseInt("--printer-index", v, 0, 1 << 30); }},
+         [&](const std::string& v) {
+             s.printerIndex = ParseInt("--printer-index", v, 0, 1 << 30);
+         }},
         {"--output", [&](const std::string& v) { s.output = v; }},
-        {"--lpi", [&](const std::string& v) { s.page.sixLpi = Choice("--lpi", v, {"6", "8"}) == "6"; }},
+        {"--lpi",
+         [&](const std::string& v) {
+             s.page.sixLpi = Choice("--lpi", v, {"6", "8"}) == "6";
+         }},
         {"--font",
          [&](const std::string& v) {
              s.linePrinter = Choice("--font", v, {"courier", "lineprinter"}) == "lineprinter";
          }},
         {"--charset",
-         [&](const std::string& v) { s.noIbm = Choice("--charset", v, {"ibm", "roman8"}) == "roman8"; }},
-        {"--bar-height", [&](const std::string& v) { s.barHeight = ParseInt("--bar-height", v, 1, 6); }},
+         [&](const std::string& v) {
+             s.noIbm = Choice("--charset", v, {"ibm", "roman8"}) == "roman8";
+         }},
+        {"--bar-height",
+         [&](const std::string& v) { s.barHeight = ParseInt("--bar-height", v, 1, 6); }},
     };
     const std::map<std::string, std::function<void()>> flags = {
         {"--landscape", [&] { s.page.landscape = true; }},

@@ -30,9 +30,7 @@ public:
 
     // True at the physical end of the file; raises EInOutError when the
     // next bytes cannot be read.
-    bool AtEnd() {
-        return next_ == end_ && !Refill();
-    }
+    bool AtEnd() { return next_ == end_ && !Refill(); }
     // The next byte; only after AtEnd() said false.
     unsigned char Peek() const { return static_cast<unsigned char>(*next_); }
     unsigned char Read() { return static_cast<unsigned char>(*next_++); }

@@ -40,7 +40,9 @@ void ListingComposer::DirectPrint(const std::string& text) {
     job_.WriteData(text.data(), static_cast<std::int32_t>(text.size()));
 }
 
-void ListingComposer::WriteByte(unsigned char byte) { job_.WriteData(&byte, 1); }
+void ListingComposer::WriteByte(unsigned char byte) {
+    job_.WriteData(&byte, 1);
+}
 
 void ListingComposer::ShadeIt() {
     for (const std::string& piece : OverlayPieces(geometry_, options_.BarHeight()))
@@ -88,7 +90,9 @@ void ListingComposer::StartPage() {
     LineOnPage = 3;
 }
 
-bool ListingComposer::InputEnded() { return input_->AtEnd() || input_->Peek() == kEndOfText; }
+bool ListingComposer::InputEnded() {
+    return input_->AtEnd() || input_->Peek() == kEndOfText;
+}
 
 void ListingComposer::Compose(const std::string& fileName, std::int32_t printerIndex) {
     DeriveGeometry(geometry_);

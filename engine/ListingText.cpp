@@ -35,7 +35,9 @@ std::string DateText(const LocalTime& time, const LocaleNames& names) {
            std::to_string(hour12) + ":" + minutes + (time.hour < 12 ? " AM" : " PM");
 }
 
-std::string PageLabelText(std::int32_t pageNumber) { return "Page " + std::to_string(pageNumber); }
+std::string PageLabelText(std::int32_t pageNumber) {
+    return "Page " + std::to_string(pageNumber);
+}
 
 std::string LineNumberText(std::int32_t lineNumber) {
     const std::string digits = std::to_string(lineNumber);

@@ -25,7 +25,9 @@ struct PageFlags {
 
 // The Line Printer font needs compressed pitch: without it the font must
 // fall back to Courier.
-inline bool CourierForced(bool compressed) { return !compressed; }
+inline bool CourierForced(bool compressed) {
+    return !compressed;
+}
 
 // Sets LineWidth, LinesPerInch, PageLength and BarWidth from the options.
 void ApplyPageSettings(const PageFlags& flags, PageGeometry& geometry);

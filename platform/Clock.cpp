@@ -23,6 +23,8 @@ LocalTime LocalTimeAt(std::int64_t seconds) {
     return local;
 }
 
-LocalTime SystemClock::Now() const { return LocalTimeAt(static_cast<std::int64_t>(std::time(nullptr))); }
+LocalTime SystemClock::Now() const {
+    return LocalTimeAt(static_cast<std::int64_t>(std::time(nullptr)));
+}
 
 } // namespace zl

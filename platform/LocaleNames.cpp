@@ -11,8 +11,8 @@ namespace zl {
 
 LocaleNames LocaleNames::English() {
     return {{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-            {"January", "February", "March", "April", "May", "June", "July", "August",
-             "September", "October", "November", "December"}};
+            {"January", "February", "March", "April", "May", "June", "July", "August", "September",
+             "October", "November", "December"}};
 }
 
 LocaleNames SystemLocaleNames() {

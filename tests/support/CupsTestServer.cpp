@@ -4,6 +4,7 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <stdexcept>
@@ -20,24 +21,32 @@ std::string Env(const char* name) {
     return value;
 }
 
-// The state of job `id`, or 0 when the server does not know it.
-int JobState(const std::string& address, const std::string& queue, int id) {
+// Every job of `queue`, as id and state, in ascending order of id.
+std::vector<std::pair<int, int>> Jobs(const std::string& address, const std::string& queue) {
     auto colon = address.rfind(':');
     http_t* http =
         httpConnect2(address.substr(0, colon).c_str(), std::atoi(address.c_str() + colon + 1),
                      nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
+    std::vector<std::pair<int, int>> result;
     if (!http)
-        return 0;
+        return result;
     cups_job_t* jobs = nullptr;
     int count = cupsGetJobs2(http, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ALL);
-    int state = 0;
-    for (int i = 0; i < count; ++i) {
-        if (jobs[i].id == id)
-            state = jobs[i].state;
-    }
+    for (int i = 0; i < count; ++i)
+        result.emplace_back(jobs[i].id, static_cast<int>(jobs[i].state));
     cupsFreeJobs(count, jobs);
     httpClose(http);
-    return state;
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+// The state of job `id`, or 0 when the server does not know it.
+int JobState(const std::string& address, const std::string& queue, int id) {
+    for (const auto& job : Jobs(address, queue)) {
+        if (job.first == id)
+            return job.second;
+    }
+    return 0;
 }
 
 } // namespace
@@ -91,6 +100,13 @@ int CupsTestServer::WaitForFinalState(const std::string& queue, int id) const {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return state;
+}
+
+std::vector<int> CupsTestServer::JobIds(const std::string& queue) const {
+    std::vector<int> ids;
+    for (const auto& job : Jobs(Address(), queue))
+        ids.push_back(job.first);
+    return ids;
 }
 
 std::string CupsTestServer::JobData(const std::string& queue, int id) const {

@@ -1,10 +1,12 @@
 // The private cupsd of the end-to-end tests: the one the test fixture runs,
 // or one a test starts and stops itself. Its queues "alpha" and "beta" (the
-// default) keep each job's bytes and title; "reject" accepts no jobs.
+// default) and "zcli" keep each job's bytes and title; "reject" accepts no
+// jobs.
 #pragma once
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace zl::test {
 
@@ -25,6 +27,8 @@ public:
     // Waits for job `id` of `queue` to reach a final state and returns it
     // (an ipp_jstate_t: 7 canceled, 8 aborted, 9 completed).
     int WaitForFinalState(const std::string& queue, int id) const;
+    // The ids of the jobs `queue` has had, in ascending order.
+    std::vector<int> JobIds(const std::string& queue) const;
     // The bytes and the title of a completed job; empty when none were kept.
     std::string JobData(const std::string& queue, int id) const;
     std::string JobTitle(const std::string& queue, int id) const;

@@ -1,5 +1,5 @@
-#include "platform/Exception.h"
 #include "platform/OutputFileSpooler.h"
+#include "platform/Exception.h"
 #include "printer/UPrnRaw.h"
 
 #include "tests/support/TempDir.h"
@@ -25,12 +25,15 @@ protected:
 
 TEST_F(OutputFileSpoolerTest, DocumentsFollowOneAnotherInTheFile) {
     job.StartJob(OutputFileSpooler::kPrinterName, "ZelPrint Job");
-    Write("first\x1b" "E");
+    Write("first\x1b"
+          "E");
     job.EndJob();
     job.StartJob(OutputFileSpooler::kPrinterName, "ZelPrint Job");
     Write(std::string(100000, 's'));
     job.EndJob();
-    EXPECT_EQ(ReadFile(dir / "out.pcl"), "first\x1b" "E" + std::string(100000, 's'));
+    EXPECT_EQ(ReadFile(dir / "out.pcl"), "first\x1b"
+                                         "E" +
+                                             std::string(100000, 's'));
 }
 
 TEST_F(OutputFileSpoolerTest, ACancelledDocumentIsCutOffAgain) {

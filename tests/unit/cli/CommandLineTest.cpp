@@ -30,9 +30,9 @@ TEST(CommandLine, DefaultsMatchTheProgramsStartingOptions) {
 }
 
 TEST(CommandLine, EveryOptionInBothSpellings) {
-    const CliSettings s = ParseCommandLine(
-        {"--landscape", "--lpi", "6", "--font=lineprinter", "--charset", "roman8",
-         "--bar-height=5", "-Palpha", "x.txt", "--", "-odd-name"});
+    const CliSettings s =
+        ParseCommandLine({"--landscape", "--lpi", "6", "--font=lineprinter", "--charset", "roman8",
+                          "--bar-height=5", "-Palpha", "x.txt", "--", "-odd-name"});
     EXPECT_TRUE(s.page.landscape);
     EXPECT_TRUE(s.page.sixLpi);
     EXPECT_TRUE(s.linePrinter);

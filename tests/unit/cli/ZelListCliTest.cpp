@@ -48,7 +48,8 @@ TEST_F(ZelListCliTest, EachFileIsOneJobOnTheDefaultPrinter) {
         EXPECT_EQ(job.doc.docName, "ZelPrint Job");
         EXPECT_EQ(job.doc.dataType, "RAW");
         EXPECT_TRUE(job.ended);
-        EXPECT_EQ(job.writes.front(), "\x1b" "E");
+        EXPECT_EQ(job.writes.front(), "\x1b"
+                                      "E");
     }
     EXPECT_NE(spooler.jobs[1].Bytes().find("three"), std::string::npos);
 }
