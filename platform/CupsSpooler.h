@@ -30,10 +30,9 @@ private:
     class Printer;
     _http_s* Connect() const;
     void UseServer() const;
+    int Port() const;
 
     std::string server_;
-    std::string host_;
-    int port_ = 0;
 };
 
 } // namespace zl

@@ -10,7 +10,9 @@ namespace {
 
 using Pieces = std::vector<std::string>;
 
-std::string Esc(const std::string& rest) { return "\x1b" + rest; }
+std::string Esc(const std::string& rest) {
+    return "\x1b" + rest;
+}
 
 // A geometry with its derived values set, as a listing has it when it
 // writes the overlay.
@@ -68,45 +70,45 @@ TEST_P(BandTableTest, BandsFromTheTopEveryOtherBandHeight) {
 }
 
 // Number of bands and the position of the last, for every geometry and bar height.
-INSTANTIATE_TEST_SUITE_P(
-    AllGeometries, BandTableTest,
-    ::testing::Values(BandCase{"Portrait6Bar1", false, 6, 1, 30, 6960},
-                      BandCase{"Portrait6Bar2", false, 6, 2, 15, 6720},
-                      BandCase{"Portrait6Bar3", false, 6, 3, 10, 6480},
-                      BandCase{"Portrait6Bar4", false, 6, 4, 8, 6720},
-                      BandCase{"Portrait6Bar5", false, 6, 5, 6, 6000},
-                      BandCase{"Portrait6Bar6", false, 6, 6, 5, 5760},
-                      BandCase{"Portrait8Bar1", false, 8, 1, 40, 7020},
-                      BandCase{"Portrait8Bar2", false, 8, 2, 20, 6840},
-                      BandCase{"Portrait8Bar3", false, 8, 3, 14, 7020},
-                      BandCase{"Portrait8Bar4", false, 8, 4, 10, 6480},
-                      BandCase{"Portrait8Bar5", false, 8, 5, 8, 6300},
-                      BandCase{"Portrait8Bar6", false, 8, 6, 7, 6480},
-                      BandCase{"Landscape6Bar1", true, 6, 1, 23, 5280},
-                      BandCase{"Landscape6Bar2", true, 6, 2, 12, 5280},
-                      BandCase{"Landscape6Bar3", true, 6, 3, 8, 5040},
-                      BandCase{"Landscape6Bar4", true, 6, 4, 6, 4800},
-                      BandCase{"Landscape6Bar5", true, 6, 5, 5, 4800},
-                      BandCase{"Landscape6Bar6", true, 6, 6, 4, 4320},
-                      BandCase{"Landscape8Bar1", true, 8, 1, 30, 5220},
-                      BandCase{"Landscape8Bar2", true, 8, 2, 15, 5040},
-                      BandCase{"Landscape8Bar3", true, 8, 3, 10, 4860},
-                      BandCase{"Landscape8Bar4", true, 8, 4, 8, 5040},
-                      BandCase{"Landscape8Bar5", true, 8, 5, 6, 4500},
-                      BandCase{"Landscape8Bar6", true, 8, 6, 5, 4320}),
-    [](const ::testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(AllGeometries, BandTableTest,
+                         ::testing::Values(BandCase{"Portrait6Bar1", false, 6, 1, 30, 6960},
+                                           BandCase{"Portrait6Bar2", false, 6, 2, 15, 6720},
+                                           BandCase{"Portrait6Bar3", false, 6, 3, 10, 6480},
+                                           BandCase{"Portrait6Bar4", false, 6, 4, 8, 6720},
+                                           BandCase{"Portrait6Bar5", false, 6, 5, 6, 6000},
+                                           BandCase{"Portrait6Bar6", false, 6, 6, 5, 5760},
+                                           BandCase{"Portrait8Bar1", false, 8, 1, 40, 7020},
+                                           BandCase{"Portrait8Bar2", false, 8, 2, 20, 6840},
+                                           BandCase{"Portrait8Bar3", false, 8, 3, 14, 7020},
+                                           BandCase{"Portrait8Bar4", false, 8, 4, 10, 6480},
+                                           BandCase{"Portrait8Bar5", false, 8, 5, 8, 6300},
+                                           BandCase{"Portrait8Bar6", false, 8, 6, 7, 6480},
+                                           BandCase{"Landscape6Bar1", true, 6, 1, 23, 5280},
+                                           BandCase{"Landscape6Bar2", true, 6, 2, 12, 5280},
+                                           BandCase{"Landscape6Bar3", true, 6, 3, 8, 5040},
+                                           BandCase{"Landscape6Bar4", true, 6, 4, 6, 4800},
+                                           BandCase{"Landscape6Bar5", true, 6, 5, 5, 4800},
+                                           BandCase{"Landscape6Bar6", true, 6, 6, 4, 4320},
+                                           BandCase{"Landscape8Bar1", true, 8, 1, 30, 5220},
+                                           BandCase{"Landscape8Bar2", true, 8, 2, 15, 5040},
+                                           BandCase{"Landscape8Bar3", true, 8, 3, 10, 4860},
+                                           BandCase{"Landscape8Bar4", true, 8, 4, 8, 5040},
+                                           BandCase{"Landscape8Bar5", true, 8, 5, 6, 4500},
+                                           BandCase{"Landscape8Bar6", true, 8, 6, 5, 4320}),
+                         [](const ::testing::TestParamInfo<BandCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(GreenbarOverlayTest, LandscapeEightLpiBarFiveWriteForWrite) {
     // Bands of 5 x 90 = 450 decipoints every 900, below 5400, 3150 dots wide.
-    const Pieces expected = {
-        "\x1b&f1Y",   "\x1b&f0X",   "\x1b&f0S",                                       //
-        "\x1b&a0V",   "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P",           //
-        "\x1b&a900V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P",           //
-        "\x1b&a1800V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P",          //
-        "\x1b&a2700V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P",          //
-        "\x1b&a3600V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P",          //
-        "\x1b&a4500V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P",          //
-        "\x1b&f1S",   "\x1b&f1X",   "\x1b&f4X"};
+    const Pieces expected = {"\x1b&f1Y",    "\x1b&f0X",    "\x1b&f0S",                            //
+                             "\x1b&a0V",    "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P", //
+                             "\x1b&a900V",  "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P", //
+                             "\x1b&a1800V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P", //
+                             "\x1b&a2700V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P", //
+                             "\x1b&a3600V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P", //
+                             "\x1b&a4500V", "\x1b*c3150A", "\x1b*c450V", "\x1b*c10G", "\x1b*c2P", //
+                             "\x1b&f1S",    "\x1b&f1X",    "\x1b&f4X"};
     EXPECT_EQ(OverlayPieces(Geometry(true, 8), 5), expected);
 }
 

@@ -69,7 +69,8 @@ TEST(ShortenPathTest, LongPathsKeepHeadAndTailAroundDots) {
     // Tail of exactly 25: no head at all.
     EXPECT_EQ(ShortenPath("C:/dir/ABCDEFGHIJKLMNOPQRSTUVWX"), ".../ABCDEFGHIJKLMNOPQRSTUVWX");
     // Tail longer than 25: the tail whole after the dots.
-    EXPECT_EQ(ShortenPath("C:/ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"), ".../ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");
+    EXPECT_EQ(ShortenPath("C:/ABCDEFGHIJKLMNOPQRSTUVWXYZ0123"),
+              ".../ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");
     // A separator in the first position is found too: the tail is the whole path.
     EXPECT_EQ(ShortenPath("/ABCDEFGHIJKLMNOPQRSTUVWXYZ012"), ".../ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
 }
@@ -90,23 +91,27 @@ TEST(ShortenPathTest, SeparatorInTheLastPositionIsNotTheTailsStart) {
 
 TEST(DateTextTest, EnglishDateWithTwelveHourClock) {
     const LocaleNames english = LocaleNames::English();
-    EXPECT_EQ(DateText({2026, 12, 6, 0, 11, 31, 0}, english), "Sunday, December 6, 2026 at 11:31 AM");
+    EXPECT_EQ(DateText({2026, 12, 6, 0, 11, 31, 0}, english),
+              "Sunday, December 6, 2026 at 11:31 AM");
     EXPECT_EQ(DateText({2026, 12, 6, 0, 11, 31, 0}, english).size(), 36u);
     EXPECT_EQ(DateText({2027, 1, 1, 5, 0, 0, 59}, english), "Friday, January 1, 2027 at 12:00 AM");
-    EXPECT_EQ(DateText({2026, 2, 28, 6, 0, 5, 0}, english), "Saturday, February 28, 2026 at 12:05 AM");
+    EXPECT_EQ(DateText({2026, 2, 28, 6, 0, 5, 0}, english),
+              "Saturday, February 28, 2026 at 12:05 AM");
     EXPECT_EQ(DateText({2026, 7, 15, 3, 9, 7, 0}, english), "Wednesday, July 15, 2026 at 9:07 AM");
     EXPECT_EQ(DateText({2026, 7, 13, 1, 12, 0, 0}, english), "Monday, July 13, 2026 at 12:00 PM");
     EXPECT_EQ(DateText({2026, 7, 14, 2, 13, 9, 0}, english), "Tuesday, July 14, 2026 at 1:09 PM");
-    EXPECT_EQ(DateText({2026, 7, 16, 4, 23, 59, 0}, english), "Thursday, July 16, 2026 at 11:59 PM");
+    EXPECT_EQ(DateText({2026, 7, 16, 4, 23, 59, 0}, english),
+              "Thursday, July 16, 2026 at 11:59 PM");
 }
 
 TEST(DateTextTest, DayAndMonthNamesComeFromTheNamesGiven) {
     LocaleNames german = LocaleNames::English();
     german.longDayNames = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
                            "Donnerstag", "Freitag", "Samstag"};
-    german.longMonthNames = {"Januar", "Februar", "M\xe4rz",    "April",   "Mai",      "Juni",
+    german.longMonthNames = {"Januar", "Februar", "M\xe4rz",   "April",   "Mai",      "Juni",
                              "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
-    EXPECT_EQ(DateText({2026, 12, 6, 0, 11, 31, 0}, german), "Sonntag, Dezember 6, 2026 at 11:31 AM");
+    EXPECT_EQ(DateText({2026, 12, 6, 0, 11, 31, 0}, german),
+              "Sonntag, Dezember 6, 2026 at 11:31 AM");
     EXPECT_EQ(DateText({2026, 3, 5, 4, 18, 40, 0}, german),
               "Donnerstag, M\xe4rz 5, 2026 at 6:40 PM");
 }

@@ -1,0 +1,36 @@
+// The CUPS client library, loaded when it is first needed rather than at
+// start: programs that never print through CUPS (zellist -o) start several
+// times faster, and a machine without libcups still has "PCL File".
+#pragma once
+
+#include <cups/cups.h>
+
+namespace zl {
+
+#define ZL_CUPS_FUNCTIONS(X)                                                                       \
+    X(cupsServer)                                                                                  \
+    X(cupsSetServer)                                                                               \
+    X(cupsEncryption)                                                                              \
+    X(ippPort)                                                                                     \
+    X(ippSetPort)                                                                                  \
+    X(httpConnect2)                                                                                \
+    X(httpClose)                                                                                   \
+    X(cupsGetNamedDest)                                                                            \
+    X(cupsGetDests2)                                                                               \
+    X(cupsFreeDests)                                                                               \
+    X(cupsCreateJob)                                                                               \
+    X(cupsStartDocument)                                                                           \
+    X(cupsWriteRequestData)                                                                        \
+    X(cupsFinishDocument)                                                                          \
+    X(cupsCancelJob2)
+
+struct CupsLibrary {
+#define ZL_CUPS_POINTER(name) decltype(&::name) name = nullptr;
+    ZL_CUPS_FUNCTIONS(ZL_CUPS_POINTER)
+#undef ZL_CUPS_POINTER
+
+    // The loaded library, or null when it cannot be loaded whole.
+    static const CupsLibrary* Get();
+};
+
+} // namespace zl
