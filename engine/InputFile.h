@@ -34,6 +34,13 @@ public:
     // The next byte; only after AtEnd() said false.
     unsigned char Peek() const { return static_cast<unsigned char>(*next_); }
     unsigned char Read() { return static_cast<unsigned char>(*next_++); }
+    // The bytes already read ahead and not yet taken, `count` of them; Skip
+    // takes the first `count` of those.
+    const unsigned char* Ahead(std::size_t& count) const {
+        count = static_cast<std::size_t>(end_ - next_);
+        return reinterpret_cast<const unsigned char*>(next_);
+    }
+    void Skip(std::size_t count) { next_ += count; }
     // Closes the file; raises EInOutError when closing fails.
     void Close();
 

@@ -80,7 +80,7 @@ void ListingComposer::NextPageLabel() {
 
 void ListingComposer::NextLineNumber() {
     ++LineNumber;
-    LineNumberText = zl::LineNumberText(LineNumber);
+    FormatLineNumber(LineNumber, LineNumberText);
 }
 
 void ListingComposer::StartPage() {
@@ -88,6 +88,40 @@ void ListingComposer::StartPage() {
     DirectPrint(HeaderLine + kLineEnd);
     DirectPrint(kLineEnd);
     LineOnPage = 3;
+}
+
+// Counts a written byte and wraps the line when it is full.
+void ListingComposer::CountColumn() {
+    if (++ColumnCount != geometry_.LineWidth)
+        return;
+    Wrap();
+}
+
+// Ends a full line and indents its continuation, with a new page when the
+// line end fills the page.
+void ListingComposer::Wrap() {
+    DirectPrint(kLineEnd);
+    if (++LineOnPage > geometry_.LinesPerPage) {
+        ShadeIt();
+        StartPage();
+    }
+    DirectPrint("    ");
+    ColumnCount = 5;
+}
+
+// Writes the run of bytes that need nothing but a write each and a column,
+// straight from the input buffer: the bulk of every listing.
+void ListingComposer::WriteOrdinaryBytes() {
+    std::size_t count = 0;
+    const unsigned char* const start = input_->Ahead(count);
+    const unsigned char* const end = start + count;
+    const unsigned char* next = start;
+    RawPrintJob& job = job_;
+    while (next != end && *next != kCR && *next != kFF && *next != kEndOfText) {
+        job.WriteData(next++, 1);
+        CountColumn();
+    }
+    input_->Skip(static_cast<std::size_t>(next - start));
 }
 
 bool ListingComposer::InputEnded() {
@@ -117,6 +151,11 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
     LineStartPending = false;
 
     while (!InputEnded()) {
+        if (!LineStartPending) {
+            WriteOrdinaryBytes();
+            if (InputEnded())
+                break;
+        }
         const unsigned char byte = input_->Read();
         if (LineStartPending) {
             if (LineOnPage > geometry_.LinesPerPage)
@@ -126,7 +165,7 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
             LineStartPending = false;
         }
         if (byte == kCR) {
-            if (!input_->AtEnd()) // the LF of CR LF, or whatever follows
+            if (!InputEnded()) // the LF of CR LF, or whatever follows but a byte 26
                 input_->Read();
             ++LineOnPage;
             LineStartPending = true;
@@ -139,15 +178,7 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
             WriteByte(byte);
         } else {
             WriteByte(byte);
-            if (++ColumnCount == geometry_.LineWidth) {
-                DirectPrint(kLineEnd);
-                if (++LineOnPage > geometry_.LinesPerPage) {
-                    ShadeIt();
-                    StartPage();
-                }
-                DirectPrint("    ");
-                ColumnCount = 5;
-            }
+            CountColumn();
         }
     }
 

@@ -44,6 +44,9 @@ private:
     void StartPage();
     void WriteByte(unsigned char byte);
     bool InputEnded();
+    void CountColumn();
+    void Wrap();
+    void WriteOrdinaryBytes();
 
     RawPrintJob& job_;
     TPrinter& printers_;

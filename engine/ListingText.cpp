@@ -1,5 +1,7 @@
 #include "engine/ListingText.h"
 
+#include <charconv>
+
 namespace zl {
 
 void InsertAt(std::string& line, const std::string& text, std::int32_t position) {
@@ -40,9 +42,19 @@ std::string PageLabelText(std::int32_t pageNumber) {
 }
 
 std::string LineNumberText(std::int32_t lineNumber) {
-    const std::string digits = std::to_string(lineNumber);
-    const std::size_t pad = digits.size() < 6 ? 6 - digits.size() : 0;
-    return std::string(pad, ' ') + " " + digits + ": ";
+    std::string text;
+    FormatLineNumber(lineNumber, text);
+    return text;
+}
+
+void FormatLineNumber(std::int32_t lineNumber, std::string& text) {
+    char digits[16];
+    const int length =
+        static_cast<int>(std::to_chars(digits, digits + sizeof digits, lineNumber).ptr - digits);
+    const std::size_t pad = length < 6 ? static_cast<std::size_t>(6 - length) : 0;
+    text.assign(pad + 1, ' ');
+    text.append(digits, static_cast<std::size_t>(length));
+    text.append(": ", 2);
 }
 
 std::string FileNamePart(const std::string& path) {

@@ -33,6 +33,8 @@ std::string PageLabelText(std::int32_t pageNumber);
 // The number right-aligned in seven columns, then ": "; longer numbers get
 // one blank in front.
 std::string LineNumberText(std::int32_t lineNumber);
+// The same into `text`, reusing its storage.
+void FormatLineNumber(std::int32_t lineNumber, std::string& text);
 
 // The file name of a full path: what follows its last directory separator
 // (on Windows also ":"), the whole text when it has none.

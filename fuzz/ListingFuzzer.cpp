@@ -1,7 +1,6 @@
 // Feeds random files and page options to the listing composer. It must never
-// crash, and every byte it reads from the file must reach the printer, in
-// order: all bytes up to the first byte 26 met at a line start or inside a
-// line, except the byte that follows each CR (the LF of CR LF).
+// crash, and the file's bytes before its first byte 26 must reach the
+// printer in order, except the byte that follows each CR (the LF of CR LF).
 #include "engine/ListingComposer.h"
 #include "tests/support/RecordingSpooler.h"
 
@@ -33,7 +32,8 @@ std::string ExpectedBytes(const std::uint8_t* data, std::size_t size) {
     std::size_t i = 0;
     while (i < size && data[i] != 26) {
         expected += static_cast<char>(data[i]);
-        i += data[i] == 13 ? 2 : 1; // the byte after a CR is read and dropped
+        const bool dropsNext = data[i] == 13 && i + 1 < size && data[i + 1] != 26;
+        i += dropsNext ? 2 : 1; // the byte after a CR is read and dropped
     }
     return expected;
 }
@@ -85,8 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (spooler.jobs.size() != 1 || !spooler.jobs[0].ended || job.IsOpen())
         std::abort();
     const std::string output = spooler.jobs[0].Bytes();
-    if (output.compare(0, 2, "\x1b" "E") != 0 || output.size() < 6 ||
-        output.compare(output.size() - 5, 5, "\x1b&f4X") != 0)
+    if (output.compare(0, 2,
+                       "\x1b"
+                       "E") != 0 ||
+        output.size() < 6 || output.compare(output.size() - 5, 5, "\x1b&f4X") != 0)
         std::abort();
     if (!IsSubsequence(ExpectedBytes(data, size), output))
         std::abort();

@@ -27,7 +27,9 @@ std::string DestName(const cups_dest_t& dest) {
     return name;
 }
 
-bool IppOk(ipp_status_t status) { return status <= IPP_STATUS_OK_EVENTS_COMPLETE; }
+bool IppOk(ipp_status_t status) {
+    return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
 
 } // namespace
 
@@ -75,8 +77,7 @@ protected:
         jobId_ = 0;
         http_.reset(spooler_.Connect());
         spooler_.UseServer();
-        return http_ && id > 0 &&
-               IppOk(cups_.cupsCancelJob2(http_.get(), queue_.c_str(), id, 0));
+        return http_ && id > 0 && IppOk(cups_.cupsCancelJob2(http_.get(), queue_.c_str(), id, 0));
     }
 
     bool Deliver(const char* data, std::size_t count) override {
@@ -107,7 +108,8 @@ void CupsSpooler::UseServer() const {
 int CupsSpooler::Port() const {
     const CupsLibrary* cups = CupsLibrary::Get();
     auto colon = server_.rfind(':');
-    bool ipv6Literal = server_.find(']', colon == std::string::npos ? 0 : colon) != std::string::npos;
+    bool ipv6Literal =
+        server_.find(']', colon == std::string::npos ? 0 : colon) != std::string::npos;
     if (server_.empty() || server_[0] == '/' || colon == std::string::npos || ipv6Literal)
         return cups->ippPort();
     return std::atoi(server_.c_str() + colon + 1);

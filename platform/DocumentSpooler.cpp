@@ -5,9 +5,9 @@ namespace zl {
 std::uint32_t DocumentPrinter::Begin(const DocInfo1& doc) {
     if (inDocument_)
         return 0;
-    Reset();
     std::uint32_t id = DoBegin(doc);
     inDocument_ = id != 0;
+    Accept(inDocument_);
     return id;
 }
 
@@ -15,14 +15,16 @@ bool DocumentPrinter::Finish() {
     if (!inDocument_)
         return false;
     inDocument_ = false;
-    return DoFinish(Flush());
+    const bool delivered = Flush();
+    Accept(false);
+    return DoFinish(delivered);
 }
 
 bool DocumentPrinter::Cancel() {
     if (!inDocument_)
         return false;
     inDocument_ = false;
-    Reset();
+    Accept(false);
     return DoCancel();
 }
 
@@ -52,13 +54,22 @@ bool DocumentSpooler::StartPagePrinter(PrinterHandle handle) {
 
 bool DocumentSpooler::WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
                                    std::int32_t& written) {
-    // Called once per byte by some writers: the accepted case stays short.
-    if (handle && &handle->Owner() == this && count >= 0) {
-        auto* printer = static_cast<DocumentPrinter*>(handle);
-        if (printer->InDocument() && printer->Append(data, static_cast<std::size_t>(count))) {
-            written = count;
-            return true;
-        }
+    // Some callers write one byte at a time: such bytes take the shortest way.
+    if (handle && &handle->Owner() == this &&
+        static_cast<DocumentPrinter*>(handle)->TryAppendByte(data, count)) {
+        written = count;
+        return true;
+    }
+    return WriteSlowly(handle, data, count, written);
+}
+
+bool DocumentSpooler::WriteSlowly(PrinterHandle handle, const void* data, std::int32_t count,
+                                  std::int32_t& written) {
+    DocumentPrinter* printer = Own(handle);
+    if (printer && count >= 0 && printer->InDocument() &&
+        printer->Append(data, static_cast<std::size_t>(count))) {
+        written = count;
+        return true;
     }
     written = 0;
     SetLastError(ERROR_WRITE_FAULT);

@@ -51,6 +51,14 @@ protected:
 
 private:
     DocumentPrinter* Own(PrinterHandle handle);
+    // Kept out of line so that WritePrinter's short way needs no stack frame.
+#if defined(__GNUC__)
+    __attribute__((noinline))
+#elif defined(_MSC_VER)
+    __declspec(noinline)
+#endif
+    bool
+    WriteSlowly(PrinterHandle handle, const void* data, std::int32_t count, std::int32_t& written);
 };
 
 } // namespace zl

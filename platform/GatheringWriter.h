@@ -13,44 +13,45 @@ public:
     static constexpr std::size_t kDefaultCapacity = 64 * 1024;
 
     explicit GatheringWriter(std::size_t capacity = kDefaultCapacity)
-        : buffer_(capacity), next_(buffer_.data()), end_(buffer_.data() + capacity) {}
+        : buffer_(capacity), next_(buffer_.data()), end_(buffer_.data() + capacity),
+          limit_(buffer_.data()) {}
     virtual ~GatheringWriter() = default;
 
-    // Accepts `count` bytes; false once any delivery has failed.
-    bool Append(const void* data, std::size_t count) {
-        if (failed_)
+    // Takes a single byte while writes are accepted and it fits; false for
+    // anything else, which then goes to Append. Kept to a few instructions:
+    // some callers write one byte at a time.
+    bool TryAppendByte(const void* data, std::ptrdiff_t count) {
+        if (count != 1 || next_ >= limit_)
             return false;
-        if (count <= static_cast<std::size_t>(end_ - next_)) {
-            if (count == 1) // the common single byte, without a call to memcpy
-                *next_ = *static_cast<const char*>(data);
-            else if (count > 0)
-                std::memcpy(next_, data, count);
-            next_ += count;
-            return true;
-        }
-        return AppendSlow(static_cast<const char*>(data), count);
+        *next_++ = *static_cast<const char*>(data);
+        return true;
     }
+
+    // Accepts `count` bytes; false while not accepting or once any delivery
+    // has failed.
+    bool Append(const void* data, std::size_t count);
 
     // Delivers what is gathered; false when this or an earlier delivery failed.
     bool Flush();
 
     bool Failed() const { return failed_; }
-    // Forgets what is gathered and any failure, for a new document.
-    void Reset() {
-        next_ = buffer_.data();
-        failed_ = false;
-    }
 
 protected:
+    // Starts accepting writes afresh, forgetting what is gathered and any
+    // failure, or stops accepting them.
+    void Accept(bool accepting);
+
     // Hands bytes on to their destination; false on failure.
     virtual bool Deliver(const char* data, std::size_t count) = 0;
 
 private:
-    bool AppendSlow(const char* data, std::size_t count);
+    void Fail();
 
     std::vector<char> buffer_;
-    char* next_; // where the next byte goes
-    char* end_;
+    char* next_;  // where the next byte goes
+    char* end_;   // the end of the buffer
+    char* limit_; // end_ while writes are accepted, else the buffer's start
+    bool accepting_ = false;
     bool failed_ = false;
 };
 

@@ -24,7 +24,7 @@ public:
     // Writes go straight to the spooler that opened the printer: some
     // callers write one byte at a time.
     void WriteData(const void* data, std::int32_t count) {
-        std::int32_t written = 0;
+        std::int32_t written; // the spooler's count, not looked at
         if (!handle_ || !handle_->Owner().WritePrinter(handle_, data, count, written))
             WriteFailed();
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ struct BandCase {
     int bands;
     int lastPosition; // decipoints
 };
+
+void PrintTo(const BandCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BandTableTest : public ::testing::TestWithParam<BandCase> {};
 

@@ -203,6 +203,7 @@ protected:
             ADD_FAILURE() << "only " << writes.size() << " writes";
             return {};
         }
+        EXPECT_EQ(writes[start - 2], PortraitHeader(1));
         EXPECT_EQ(Writes(writes.end() - 81, writes.end()), PortraitOverlay())
             << "the listing ends with the overlay";
         return Writes(writes.begin() + start, writes.end() - 81);
@@ -284,6 +285,8 @@ TEST_F(ListingComposerTest, ByteTwentySixEndsTheInput) {
     EXPECT_EQ(Body(List(eof + "ab\r\n")), (Writes{Num(1)}));
     // Nothing read after the line end: the next number stays unwritten.
     EXPECT_EQ(Body(List("ab\r\n" + eof + "\r\nx")), (Writes{Num(1), "a", "b", kCrLf}));
+    // The byte after a CR is dropped, but a byte 26 there still ends the input.
+    EXPECT_EQ(Body(List("ab\r" + eof + "cd\r\n")), (Writes{Num(1), "a", "b", kCrLf}));
 }
 
 TEST_F(ListingComposerTest, FullLinesWrapWithFourBlanks) {
@@ -449,55 +452,36 @@ TEST_F(ListingComposerTest, HeaderDateComesFromTheClockAndTheNames) {
 }
 
 TEST_F(ListingComposerTest, PrologueFollowsTheOptions) {
+    enum { kLandscape = 1, kLinePrinter = 2, kNoIbm = 4, kCompressed = 8, kSixLpi = 16 };
     struct Case {
         const char* name;
-        bool landscape, linePrinter, noIbm, compressed, sixLpi;
+        int flags;
         Writes prologue;
     };
     const Case cases[] = {
-        {"Courier 10 cpi", false, false, false, false, true, {Esc("E"), Esc("&l6D"), Esc("(10U")}},
+        {"Courier 10 cpi", kSixLpi, {Esc("E"), Esc("&l6D"), Esc("(10U")}},
         {"landscape",
-         true,
-         false,
-         false,
-         true,
-         false,
+         kLandscape | kCompressed,
          {Esc("E"), Esc("&l1O"), Esc("&l8D"), Esc("(10U") + Esc("(s0p16.67H")}},
-        {"Roman-8", false, false, true, false, false, {Esc("E"), Esc("&l8D"), Esc("(8U")}},
+        {"Roman-8", kNoIbm, {Esc("E"), Esc("&l8D"), Esc("(8U")}},
         {"Line Printer compressed",
-         false,
-         true,
-         false,
-         true,
-         false,
+         kLinePrinter | kCompressed,
          {Esc("E"), Esc("&l8D"), Esc("(10U") + Esc("(s0p16.67h8.5v0s0b0T")}},
         {"Line Printer 10 cpi",
-         false,
-         true,
-         false,
-         false,
-         false,
+         kLinePrinter,
          {Esc("E"), Esc("&l8D"), Esc("(10U") + Esc("(s0p10h8.5v0s0b0T")}},
         {"Courier compressed",
-         false,
-         false,
-         false,
-         true,
-         false,
+         kCompressed,
          {Esc("E"), Esc("&l8D"), Esc("(10U") + Esc("(s0p16.67H")}},
         {"all at once",
-         true,
-         true,
-         true,
-         true,
-         true,
+         kLandscape | kLinePrinter | kNoIbm | kCompressed | kSixLpi,
          {Esc("E"), Esc("&l1O"), Esc("&l6D"), Esc("(8U") + Esc("(s0p16.67h8.5v0s0b0T")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        options.linePrinter = c.linePrinter;
-        options.noIbm = c.noIbm;
-        SetPage(c.compressed, c.landscape, c.sixLpi);
+        options.linePrinter = c.flags & kLinePrinter;
+        options.noIbm = c.flags & kNoIbm;
+        SetPage(c.flags & kCompressed, c.flags & kLandscape, c.flags & kSixLpi);
         const Writes writes = List("");
         ASSERT_GT(writes.size(), c.prologue.size());
         EXPECT_EQ(Writes(writes.begin(), writes.begin() + c.prologue.size()), c.prologue);
