@@ -165,11 +165,6 @@ bool CupsSpooler::EnumPrinters(std::uint32_t flags, std::uint32_t /*level*/,
     return true;
 }
 
-std::string CupsSpooler::GetProfileString(const std::string&, const std::string&,
-                                          const std::string& def) {
-    return def;
-}
-
 bool CupsSpooler::OpenPrinter(const std::string& name, PrinterHandle& handle) {
     handle = nullptr;
     auto slash = name.find('/');

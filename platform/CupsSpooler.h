@@ -18,8 +18,6 @@ public:
 
     bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
                       std::vector<PrinterInfo>& out) override;
-    std::string GetProfileString(const std::string& section, const std::string& key,
-                                 const std::string& def) override;
     bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
 
     // The default destination's name, empty when there is none or the

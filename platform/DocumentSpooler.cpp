@@ -126,4 +126,20 @@ DeviceMode DocumentSpooler::DefaultDeviceMode(DocumentPrinter&, const std::strin
     return mode;
 }
 
+bool SinglePrinterSpooler::EnumPrinters(std::uint32_t, std::uint32_t,
+                                        std::vector<PrinterInfo>& out) {
+    out.assign(1, PrinterInfo{printerName_, portName_});
+    return true;
+}
+
+bool SinglePrinterSpooler::OpenPrinter(const std::string& name, PrinterHandle& handle) {
+    handle = nullptr;
+    if (name != printerName_) {
+        SetLastError(ERROR_INVALID_PRINTER_NAME);
+        return false;
+    }
+    handle = NewPrinter();
+    return true;
+}
+
 } // namespace zl

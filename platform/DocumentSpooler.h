@@ -61,4 +61,22 @@ private:
     WriteSlowly(PrinterHandle handle, const void* data, std::int32_t count, std::int32_t& written);
 };
 
+// A spooler with a single printer of a fixed name.
+class SinglePrinterSpooler : public DocumentSpooler {
+public:
+    SinglePrinterSpooler(std::string printerName, std::string portName)
+        : printerName_(std::move(printerName)), portName_(std::move(portName)) {}
+
+    bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
+                      std::vector<PrinterInfo>& out) override;
+    bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
+
+protected:
+    virtual DocumentPrinter* NewPrinter() = 0;
+
+private:
+    std::string printerName_;
+    std::string portName_;
+};
+
 } // namespace zl

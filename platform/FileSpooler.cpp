@@ -116,7 +116,12 @@ private:
     std::string docName_;
 };
 
-FileSpooler::FileSpooler(fs::path outputDir) : outputDir_(std::move(outputDir)) {}
+FileSpooler::FileSpooler(fs::path outputDir)
+    : SinglePrinterSpooler(kPrinterName, "FILE:"), outputDir_(std::move(outputDir)) {}
+
+DocumentPrinter* FileSpooler::NewPrinter() {
+    return new Job(*this);
+}
 
 fs::path FileSpooler::OutputDir() const {
     if (!outputDir_.empty())
@@ -129,26 +134,6 @@ fs::path FileSpooler::OutputDir() const {
     const char* home = std::getenv("HOME");
 #endif
     return fs::path(home && *home ? home : ".") / "ZelList";
-}
-
-bool FileSpooler::EnumPrinters(std::uint32_t, std::uint32_t, std::vector<PrinterInfo>& out) {
-    out.assign(1, PrinterInfo{kPrinterName, "FILE:"});
-    return true;
-}
-
-std::string FileSpooler::GetProfileString(const std::string&, const std::string&,
-                                          const std::string& def) {
-    return def;
-}
-
-bool FileSpooler::OpenPrinter(const std::string& name, PrinterHandle& handle) {
-    handle = nullptr;
-    if (name != kPrinterName) {
-        SetLastError(ERROR_INVALID_PRINTER_NAME);
-        return false;
-    }
-    handle = new Job(*this);
-    return true;
 }
 
 bool FileSpooler::Publish(const fs::path& temp, const std::string& docName) {

@@ -10,19 +10,13 @@
 
 namespace zl {
 
-class FileSpooler : public DocumentSpooler {
+class FileSpooler : public SinglePrinterSpooler {
 public:
     static constexpr const char* kPrinterName = "PCL File";
 
     // `outputDir` empty: $ZELLIST_OUTPUT_DIR, else ~/ZelList, looked up when a
     // job starts.
     explicit FileSpooler(std::filesystem::path outputDir = {});
-
-    bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
-                      std::vector<PrinterInfo>& out) override;
-    std::string GetProfileString(const std::string& section, const std::string& key,
-                                 const std::string& def) override;
-    bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
 
     // Where jobs go now.
     std::filesystem::path OutputDir() const;
@@ -31,6 +25,7 @@ public:
 
 private:
     class Job;
+    DocumentPrinter* NewPrinter() override;
     std::uint32_t NextJobId() { return ++jobCounter_; }
     bool Publish(const std::filesystem::path& temp, const std::string& docName);
 

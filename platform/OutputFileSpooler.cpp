@@ -56,31 +56,16 @@ private:
     long start_ = 0;
 };
 
-OutputFileSpooler::OutputFileSpooler(std::filesystem::path path) : path_(std::move(path)) {}
+OutputFileSpooler::OutputFileSpooler(std::filesystem::path path)
+    : SinglePrinterSpooler(kPrinterName, path.string()), path_(std::move(path)) {}
+
+DocumentPrinter* OutputFileSpooler::NewPrinter() {
+    return new Printer(*this);
+}
 
 OutputFileSpooler::~OutputFileSpooler() {
     if (file_)
         std::fclose(file_);
-}
-
-bool OutputFileSpooler::EnumPrinters(std::uint32_t, std::uint32_t, std::vector<PrinterInfo>& out) {
-    out.assign(1, PrinterInfo{kPrinterName, path_.string()});
-    return true;
-}
-
-std::string OutputFileSpooler::GetProfileString(const std::string&, const std::string&,
-                                                const std::string& def) {
-    return def;
-}
-
-bool OutputFileSpooler::OpenPrinter(const std::string& name, PrinterHandle& handle) {
-    handle = nullptr;
-    if (name != kPrinterName) {
-        SetLastError(ERROR_INVALID_PRINTER_NAME);
-        return false;
-    }
-    handle = new Printer(*this);
-    return true;
 }
 
 } // namespace zl

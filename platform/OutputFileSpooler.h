@@ -11,7 +11,7 @@
 
 namespace zl {
 
-class OutputFileSpooler : public DocumentSpooler {
+class OutputFileSpooler : public SinglePrinterSpooler {
 public:
     static constexpr const char* kPrinterName = "Output File";
 
@@ -19,14 +19,9 @@ public:
     explicit OutputFileSpooler(std::filesystem::path path);
     ~OutputFileSpooler() override;
 
-    bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
-                      std::vector<PrinterInfo>& out) override;
-    std::string GetProfileString(const std::string& section, const std::string& key,
-                                 const std::string& def) override;
-    bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
-
 private:
     class Printer;
+    DocumentPrinter* NewPrinter() override;
 
     std::filesystem::path path_;
     std::FILE* file_ = nullptr;

@@ -74,9 +74,12 @@ public:
     // False on failure, with LastError() telling why.
     virtual bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
                               std::vector<PrinterInfo>& out) = 0;
-    // The "device" value of the user's profile: "name,driver,port", or `def`.
-    virtual std::string GetProfileString(const std::string& section, const std::string& key,
-                                         const std::string& def) = 0;
+    // The "device" value of the user's profile: "name,driver,port", or `def`
+    // where there is no such profile.
+    virtual std::string GetProfileString(const std::string& /*section*/, const std::string& /*key*/,
+                                         const std::string& def) {
+        return def;
+    }
     virtual int PlatformId() const { return VER_PLATFORM_WIN32_NT; }
 
     // True and a usable handle, or false and a null handle.
