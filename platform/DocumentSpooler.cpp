@@ -120,6 +120,14 @@ std::int32_t DocumentSpooler::DocumentProperties(PrinterHandle handle, const std
     return 1;
 }
 
+std::int32_t DocumentSpooler::DeviceCapabilities(const std::string&, const std::string&,
+                                                 std::uint16_t, DeviceCapabilityData& out,
+                                                 const DeviceMode*) {
+    // No forms and no bins of its own.
+    out = DeviceCapabilityData{};
+    return 0;
+}
+
 DeviceMode DocumentSpooler::DefaultDeviceMode(DocumentPrinter&, const std::string& device) {
     DeviceMode mode;
     mode.dmDeviceName = device;

@@ -44,6 +44,9 @@ public:
     std::int32_t DocumentProperties(PrinterHandle handle, const std::string& device,
                                     DeviceMode* out, const DeviceMode* in,
                                     std::uint32_t mode) override;
+    std::int32_t DeviceCapabilities(const std::string& device, const std::string& port,
+                                    std::uint16_t capability, DeviceCapabilityData& out,
+                                    const DeviceMode* mode) override;
 
 protected:
     // The printer's own default settings.

@@ -62,6 +62,29 @@ struct DocInfo1 {
     std::string dataType;
 };
 
+// DeviceCapabilities queries.
+constexpr std::uint16_t DC_PAPERS = 2;
+constexpr std::uint16_t DC_PAPERSIZE = 3;
+constexpr std::uint16_t DC_BINS = 6;
+constexpr std::uint16_t DC_DUPLEX = 7;
+constexpr std::uint16_t DC_BINNAMES = 12;
+constexpr std::uint16_t DC_PAPERNAMES = 16;
+
+// A paper form's size in tenths of a millimetre.
+struct PaperDimensions {
+    std::int32_t width = 0;
+    std::int32_t length = 0;
+};
+
+// What DeviceCapabilities answers, in the printer's order: `codes` for
+// DC_BINS and DC_PAPERS, `names` for DC_BINNAMES and DC_PAPERNAMES, `sizes`
+// for DC_PAPERSIZE.
+struct DeviceCapabilityData {
+    std::vector<std::uint16_t> codes;
+    std::vector<std::string> names;
+    std::vector<PaperDimensions> sizes;
+};
+
 // DocumentProperties modes.
 constexpr std::uint32_t DM_OUT_BUFFER = 2;
 constexpr std::uint32_t DM_IN_BUFFER = 8;
@@ -104,6 +127,14 @@ public:
     virtual std::int32_t DocumentProperties(PrinterHandle handle, const std::string& device,
                                             DeviceMode* out, const DeviceMode* in,
                                             std::uint32_t mode) = 0;
+
+    // Answers `capability` for the printer `device` on `port` into `out`;
+    // returns the number of items (for DC_DUPLEX: 1 when the printer prints
+    // on both sides, else 0), or -1 on failure. A printer that reports no
+    // forms or bins answers 0.
+    virtual std::int32_t DeviceCapabilities(const std::string& device, const std::string& port,
+                                            std::uint16_t capability, DeviceCapabilityData& out,
+                                            const DeviceMode* mode) = 0;
 
     std::uint32_t LastError() const { return lastError_; }
 

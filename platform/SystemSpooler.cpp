@@ -88,6 +88,14 @@ std::int32_t SystemSpooler::DocumentProperties(PrinterHandle handle, const std::
     return handle->Owner().DocumentProperties(handle, device, out, in, mode);
 }
 
+std::int32_t SystemSpooler::DeviceCapabilities(const std::string& device, const std::string& port,
+                                               std::uint16_t capability, DeviceCapabilityData& out,
+                                               const DeviceMode* mode) {
+    Spooler& target =
+        device == FileSpooler::kPrinterName ? static_cast<Spooler&>(*file_) : *system_;
+    return target.DeviceCapabilities(device, port, capability, out, mode);
+}
+
 Spooler& ProcessSpooler() {
 #ifdef _WIN32
     static SystemSpooler spooler(std::make_unique<Win32Spooler>(), std::make_unique<FileSpooler>());

@@ -171,6 +171,67 @@ std::int32_t Win32Spooler::DocumentProperties(PrinterHandle handle, const std::s
     return result;
 }
 
+std::int32_t Win32Spooler::DeviceCapabilities(const std::string& device, const std::string& port,
+                                              std::uint16_t capability, DeviceCapabilityData& out,
+                                              const DeviceMode* mode) {
+    out = DeviceCapabilityData{};
+    // Ask for the count first so that the buffer always fits what comes.
+    std::unique_ptr<BYTE[]> devmode;
+    DEVMODEA* dm = nullptr;
+    LONG needed = ::DeviceCapabilitiesA(device.c_str(), port.c_str(), capability, nullptr, nullptr);
+    if (needed <= 0)
+        return needed;
+    if (mode) {
+        PrinterHandle handle = nullptr;
+        if (OpenPrinter(device, handle)) {
+            LONG size = ::DocumentPropertiesA(
+                nullptr, Raw(handle), const_cast<char*>(device.c_str()), nullptr, nullptr, 0);
+            if (size > 0) {
+                devmode.reset(new BYTE[size]());
+                dm = reinterpret_cast<DEVMODEA*>(devmode.get());
+                ::DocumentPropertiesA(nullptr, Raw(handle), const_cast<char*>(device.c_str()), dm,
+                                      nullptr, DM_OUT_BUFFER);
+                ToDevMode(*mode, *dm);
+            }
+            ClosePrinter(handle);
+        }
+    }
+    std::size_t itemSize = 0;
+    switch (capability) {
+    case DC_BINS:
+    case DC_PAPERS:
+        itemSize = sizeof(WORD);
+        break;
+    case DC_PAPERSIZE:
+        itemSize = sizeof(POINT);
+        break;
+    case DC_BINNAMES:
+        itemSize = 24;
+        break;
+    case DC_PAPERNAMES:
+        itemSize = 64;
+        break;
+    default:
+        return needed;
+    }
+    std::unique_ptr<char[]> buffer(new char[itemSize * static_cast<std::size_t>(needed)]());
+    LONG count = ::DeviceCapabilitiesA(device.c_str(), port.c_str(), capability, buffer.get(), dm);
+    if (count > needed)
+        count = needed;
+    for (LONG i = 0; i < count; ++i) {
+        const char* item = buffer.get() + itemSize * static_cast<std::size_t>(i);
+        if (capability == DC_BINS || capability == DC_PAPERS) {
+            out.codes.push_back(*reinterpret_cast<const WORD*>(item));
+        } else if (capability == DC_PAPERSIZE) {
+            const POINT* p = reinterpret_cast<const POINT*>(item);
+            out.sizes.push_back({p->x, p->y});
+        } else {
+            out.names.emplace_back(item, strnlen(item, itemSize));
+        }
+    }
+    return count;
+}
+
 } // namespace zl
 
 #endif

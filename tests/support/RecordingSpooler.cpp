@@ -171,10 +171,54 @@ std::int32_t RecordingSpooler::DocumentProperties(PrinterHandle handle, const st
     if (mode == 0)
         return static_cast<std::int32_t>(sizeof(DeviceMode));
     if (out) {
-        *out = (mode & DM_IN_BUFFER) && in ? *in : DeviceMode{};
+        auto defaults = defaultModes.find(device);
+        if ((mode & DM_IN_BUFFER) && in)
+            *out = *in;
+        else
+            *out = defaults == defaultModes.end() ? DeviceMode{} : defaults->second;
         out->dmDeviceName = device;
     }
     return 1;
+}
+
+std::int32_t RecordingSpooler::DeviceCapabilities(const std::string& device,
+                                                  const std::string& port, std::uint16_t capability,
+                                                  DeviceCapabilityData& out,
+                                                  const DeviceMode* mode) {
+    out = DeviceCapabilityData{};
+    if (!Enter("DeviceCapabilities",
+               device + "," + port + "," + std::to_string(capability) + (mode ? ",mode" : ",null")))
+        return -1;
+    auto found = capabilities.find(device);
+    if (found == capabilities.end())
+        return 0;
+    const Capabilities& caps = found->second;
+    switch (capability) {
+    case DC_BINS:
+        for (const auto& bin : caps.bins)
+            out.codes.push_back(bin.first);
+        return static_cast<std::int32_t>(caps.bins.size());
+    case DC_BINNAMES:
+        for (const auto& bin : caps.bins)
+            out.names.push_back(bin.second);
+        return static_cast<std::int32_t>(caps.bins.size());
+    case DC_PAPERS:
+        for (const auto& paper : caps.papers)
+            out.codes.push_back(paper.code);
+        return static_cast<std::int32_t>(caps.papers.size());
+    case DC_PAPERSIZE:
+        for (const auto& paper : caps.papers)
+            out.sizes.push_back(paper.size);
+        return static_cast<std::int32_t>(caps.papers.size());
+    case DC_PAPERNAMES:
+        for (const auto& paper : caps.papers)
+            out.names.push_back(paper.name);
+        return static_cast<std::int32_t>(caps.papers.size());
+    case DC_DUPLEX:
+        return caps.duplex ? 1 : 0;
+    default:
+        return -1;
+    }
 }
 
 } // namespace zl::test

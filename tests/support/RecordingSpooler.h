@@ -27,6 +27,21 @@ public:
     std::string defaultName;
     std::string profileDevice;
     int platformId = VER_PLATFORM_WIN32_NT;
+    // What DeviceCapabilities answers, by printer name: the bins (code,
+    // name) and the paper forms (code, name, size); duplex.
+    struct Capabilities {
+        std::vector<std::pair<std::uint16_t, std::string>> bins;
+        struct Paper {
+            std::uint16_t code;
+            std::string name;
+            PaperDimensions size;
+        };
+        std::vector<Paper> papers;
+        bool duplex = false;
+    };
+    std::map<std::string, Capabilities> capabilities;
+    // The device mode DocumentProperties gives each printer by default.
+    std::map<std::string, DeviceMode> defaultModes;
     // The last error set by EnumPrinters(PRINTER_ENUM_DEFAULT) when it fails.
     std::uint32_t defaultError = ERROR_SUCCESS;
 
@@ -60,6 +75,9 @@ public:
     std::int32_t DocumentProperties(PrinterHandle handle, const std::string& device,
                                     DeviceMode* out, const DeviceMode* in,
                                     std::uint32_t mode) override;
+    std::int32_t DeviceCapabilities(const std::string& device, const std::string& port,
+                                    std::uint16_t capability, DeviceCapabilityData& out,
+                                    const DeviceMode* mode) override;
 
 private:
     class Handle;
