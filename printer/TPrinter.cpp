@@ -2,25 +2,13 @@
 
 #include "platform/SystemError.h"
 #include "platform/SystemSpooler.h"
-
-#include <cctype>
+#include "printer/TextCompare.h"
 
 namespace zl {
 
 namespace {
 
 constexpr const char* kNoDefault = "There is no default printer currently selected";
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 // The text before the first comma, leading blanks skipped.
 std::string FirstField(const std::string& text) {

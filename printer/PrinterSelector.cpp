@@ -1,0 +1,109 @@
+#include "printer/PrinterSelector.h"
+
+#include "printer/FindClosestName.h"
+#include "printer/TextCompare.h"
+
+namespace zl {
+
+PrinterSelector::PrinterSelector(TPrinter& printer, ListControl& dropDown)
+    : printer_(printer), dropDown_(dropDown) {
+    snapshot_ = printer_.Entries();
+    RefreshCapabilities();
+}
+
+void PrinterSelector::BeginLoading() {
+    loading_ = true;
+}
+
+void PrinterSelector::EndLoading() {
+    loading_ = false;
+    const std::string bin = settings_.BinName();
+    const std::string paper = settings_.PaperName();
+    updating_ = false;
+    RefillLists();
+    settings_.SetPaperSize(paper);
+    settings_.SetBinSource(bin);
+}
+
+std::string PrinterSelector::CurrentEntryName() {
+    const std::int32_t index = printer_.CurrentIndex();
+    return printer_.Entries().at(static_cast<std::size_t>(index)).name;
+}
+
+std::string PrinterSelector::PrinterName() {
+    return CurrentEntryName();
+}
+
+void PrinterSelector::SetPrinterName(const std::string& value) {
+    const int index = useWinDefaults_.Has(TUseWinDefs::DefaultPrinter)
+                          ? -1
+                          : FindClosestName(value, printer_.EntryNames());
+    if (index == printer_.CurrentIndex() && useWinDefaults_.Empty()) {
+        RefreshCapabilities();
+    } else {
+        printer_.SetCurrentIndex(index);
+        if (deviceModeHandle_) {
+            // Drop the previous printer's settings: the new one gets its
+            // driver's defaults.
+            printer_.GetDevice(deviceName_, driverName_, portName_, deviceModeHandle_);
+            deviceModeHandle_.reset();
+            lockedDeviceMode_ = nullptr;
+            printer_.SetDevice(deviceName_, driverName_, portName_, nullptr);
+        }
+        RefreshCapabilities();
+        settings_.SetPaperSize(settings_.PaperName());
+        settings_.SetBinSource(settings_.BinName());
+        RefillLists();
+    }
+    lastPrinterName_ = CurrentEntryName();
+    if (!loading_)
+        settings_.ApplyToDeviceMode();
+}
+
+void PrinterSelector::SetProfile(const std::string& value) {
+    profile_ = value.substr(0, kMaxProfile);
+}
+
+void PrinterSelector::SetUseWinDefaults(TUseWinDefaults value) {
+    useWinDefaults_ = value;
+    ReselectPrinter();
+}
+
+void PrinterSelector::ListSelectionChange() {
+    const std::string picked = dropDown_.Text();
+    if (picked != CurrentEntryName())
+        SetPrinterName(picked);
+}
+
+void PrinterSelector::ReselectPrinter() {
+    SetPrinterName(lastPrinterName_);
+    settings_.ApplyToDeviceMode();
+}
+
+void PrinterSelector::SpoolerStatus(std::int32_t count) {
+    jobCount_ = count;
+    Fire(OnJobCountChange, this);
+}
+
+void PrinterSelector::RefillLists() {
+    updating_ = true;
+    std::vector<std::string> names;
+    for (const PrinterEntry& entry : snapshot_)
+        names.push_back(entry.name);
+    dropDown_.SetItems(names);
+    const std::string current = CurrentEntryName();
+    int selected = -1;
+    for (std::size_t i = 0; i < names.size() && selected == -1; ++i) {
+        if (SameText(names[i], current))
+            selected = static_cast<int>(i);
+    }
+    dropDown_.SetItemIndex(selected);
+    UpdateBinCombo(true);
+    UpdatePaperCombo(true);
+    updating_ = false;
+    Fire(OnPrinterChange, this);
+    Fire(OnPaperChange, this);
+    Fire(OnBinChange, this);
+}
+
+} // namespace zl

@@ -1,0 +1,151 @@
+// The printer choice behind the printer drop-down list: which printer is
+// current, its paper forms and bins, and the events that tell the owner.
+// The GUI shows its items and reports the user's pick; everything else is
+// here, so it runs without a display.
+#pragma once
+
+#include "platform/DeviceMode.h"
+#include "printer/ListControl.h"
+#include "printer/PrinterSettings.h"
+#include "printer/TPrinter.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zl {
+
+enum class TUseWinDefs {
+    DefaultPrinter = 0,
+    DefaultBin = 1,
+    DefaultPaperSize = 2,
+    DefaultDuplex = 3,
+    DefaultPrintQuality = 4
+};
+
+// A set of TUseWinDefs, bit n for the member of ordinal n.
+class TUseWinDefaults {
+public:
+    TUseWinDefaults() = default;
+    TUseWinDefaults(std::initializer_list<TUseWinDefs> members) {
+        for (TUseWinDefs m : members)
+            bits_ = static_cast<std::uint8_t>(bits_ | Bit(m));
+    }
+    bool Has(TUseWinDefs m) const { return (bits_ & Bit(m)) != 0; }
+    bool Empty() const { return bits_ == 0; }
+    std::uint8_t Bits() const { return bits_; }
+    bool operator==(const TUseWinDefaults& other) const { return bits_ == other.bits_; }
+
+private:
+    static std::uint8_t Bit(TUseWinDefs m) {
+        return static_cast<std::uint8_t>(1u << static_cast<unsigned>(m));
+    }
+    std::uint8_t bits_ = 0;
+};
+
+// A paper form or bin with its code; forms also with their size in tenths
+// of a millimetre.
+struct TWordRef {
+    std::uint16_t code = 0;
+    std::int32_t width = 0;
+    std::int32_t length = 0;
+};
+
+struct NamedRef {
+    std::string name;
+    TWordRef ref;
+};
+
+class PrinterSelector {
+public:
+    static constexpr std::size_t kMaxBins = 26;
+    static constexpr std::size_t kMaxPapers = 101;
+    static constexpr std::size_t kMaxProfile = 80;
+
+    using Event = std::function<void(void* sender)>;
+
+    // Takes the printer list's snapshot and reads the current printer's
+    // capabilities (the default printer becomes current when none is).
+    // `dropDown` shows the printers; the selector does not own it.
+    PrinterSelector(TPrinter& printer, ListControl& dropDown);
+
+    // Stored values are written between BeginLoading and EndLoading; the
+    // end matches them against the current printer.
+    void BeginLoading();
+    void EndLoading();
+    bool Loading() const { return loading_; }
+
+    std::string PrinterName();
+    void SetPrinterName(const std::string& value);
+    TPrinterSettings& PrinterSettings() { return settings_; }
+    const std::string& Profile() const { return profile_; }
+    void SetProfile(const std::string& value);
+    TUseWinDefaults UseWinDefaults() const { return useWinDefaults_; }
+    void SetUseWinDefaults(TUseWinDefaults value);
+    ListControl* ComboPaperSize() const { return comboPaper_; }
+    void SetComboPaperSize(ListControl* combo);
+    ListControl* ComboPaperSource() const { return comboBin_; }
+    void SetComboPaperSource(ListControl* combo);
+    std::int32_t JobCount() const { return jobCount_; }
+    int ItemIndex() const { return dropDown_.ItemIndex(); }
+
+    Event OnPrinterChange, OnPaperChange, OnBinChange, OnOrientationChange, OnJobCountChange;
+
+    // The user picked an item of the drop-down list.
+    void ListSelectionChange();
+    // The printer last selected, again; runs when the owner window is shown.
+    void ReselectPrinter();
+    // The spooler reported `count` jobs for the current printer.
+    void SpoolerStatus(std::int32_t count);
+
+    const std::vector<NamedRef>& PaperList() const { return paperList_; }
+    const std::vector<NamedRef>& BinList() const { return binList_; }
+    const std::vector<PrinterEntry>& PrinterSnapshot() const { return snapshot_; }
+    const std::string& LastPrinterName() const { return lastPrinterName_; }
+
+    // Device state, used by the settings.
+    bool LockDeviceMode();
+    void UnlockDeviceMode();
+    void RefreshCapabilities();
+    void ReadCapabilities();
+    void UpdatePaperCombo(bool refill);
+    void UpdateBinCombo(bool refill);
+    DeviceMode* LockedDeviceMode() const { return lockedDeviceMode_; }
+    bool Updating() const { return updating_; }
+    std::int32_t PaperCode = 0;
+    std::int32_t BinCode = 0;
+
+private:
+    void RefillLists();
+    std::string CurrentEntryName();
+    void Fire(const Event& event, void* sender) {
+        if (event)
+            event(sender);
+    }
+    void FillCombo(ListControl* combo, const std::vector<NamedRef>& list, bool refill,
+                   const std::string& selected);
+
+    friend class TPrinterSettings;
+
+    TPrinter& printer_;
+    ListControl& dropDown_;
+    TPrinterSettings settings_{*this};
+    std::string deviceName_, driverName_, portName_;
+    DeviceModeHandle deviceModeHandle_;
+    DeviceMode* lockedDeviceMode_ = nullptr;
+    bool updating_ = true;
+    bool loading_ = false;
+    ListControl* comboPaper_ = nullptr;
+    ListControl* comboBin_ = nullptr;
+    TUseWinDefaults useWinDefaults_;
+    std::vector<NamedRef> binList_;
+    std::vector<NamedRef> paperList_;
+    std::string lastPrinterName_;
+    std::string profile_;
+    std::int32_t jobCount_ = 0;
+    std::vector<PrinterEntry> snapshot_;
+};
+
+} // namespace zl
