@@ -21,6 +21,7 @@ Prints text files as greenbar listings on a PCL printer, one job per file.
       --charset ibm|roman8          (default ibm)
       --bar-height N     1 to 6 (default 2)
       --list-printers    the installed printers in order, the default marked
+      --describe-printer NAME   the paper forms and bins of printer NAME
   -h, --help             this text
       --version          the version
 
@@ -66,6 +67,11 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
              s.printerIndex = ParseInt("--printer-index", v, 0, 1 << 30);
          }},
         {"--output", [&](const std::string& v) { s.output = v; }},
+        {"--describe-printer",
+         [&](const std::string& v) {
+             s.action = CliSettings::Action::DescribePrinter;
+             s.describedPrinter = v;
+         }},
         {"--lpi",
          [&](const std::string& v) {
              s.page.sixLpi = Choice("--lpi", v, {"6", "8"}) == "6";

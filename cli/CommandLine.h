@@ -17,13 +17,14 @@ public:
 };
 
 struct CliSettings {
-    enum class Action { Print, ListPrinters, Help, Version };
+    enum class Action { Print, ListPrinters, DescribePrinter, Help, Version };
     Action action = Action::Print;
 
     std::vector<std::string> files;
     std::optional<std::string> printer;
     std::optional<int> printerIndex;
     std::optional<std::string> output;
+    std::string describedPrinter;
 
     PageFlags page;           // compressed, landscape, 6 or 8 lpi
     bool linePrinter = false; // the font

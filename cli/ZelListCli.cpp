@@ -3,9 +3,13 @@
 #include "engine/ListingComposer.h"
 #include "engine/PrintRun.h"
 #include "platform/Exception.h"
+#include "printer/PrinterSelector.h"
 #include "printer/TPrinter.h"
 #include "printer/UPrnRaw.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 
@@ -68,6 +72,39 @@ void ListPrinters(TPrinter& printers, std::ostream& out) {
         out << names[i] << (static_cast<std::int32_t>(i) == current ? "  (default)" : "") << '\n';
 }
 
+// "215.9 x 279.4 mm" from tenths of a millimetre.
+std::string Millimetres(std::int32_t width, std::int32_t length) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%d.%d x %d.%d mm", width / 10, std::abs(width % 10),
+                  length / 10, std::abs(length % 10));
+    return text;
+}
+
+// The paper forms and bins of `name` as the printer's device settings read
+// them, and its default paper and bin.
+void DescribePrinter(TPrinter& printers, const std::string& name, std::ostream& out) {
+    const std::vector<std::string> names = printers.EntryNames();
+    if (std::find(names.begin(), names.end(), name) == names.end())
+        throw UsageError("--describe-printer: no printer named '" + name +
+                         "' (see --list-printers)");
+    PlainListControl dropDown;
+    PrinterSelector selector(printers, dropDown);
+    selector.SetPrinterName(name);
+    out << "Paper forms of " << name << ":\n";
+    for (const NamedRef& paper : selector.PaperList())
+        out << "  " << paper.name << "  " << Millimetres(paper.ref.width, paper.ref.length)
+            << "  code " << paper.ref.code << '\n';
+    if (selector.PaperList().empty())
+        out << "  (none)\n";
+    out << "Bins:\n";
+    for (const NamedRef& bin : selector.BinList())
+        out << "  " << bin.name << "  code " << bin.ref.code << '\n';
+    if (selector.BinList().empty())
+        out << "  (none)\n";
+    out << "Default paper: " << selector.PrinterSettings().PaperSize() << '\n';
+    out << "Default bin: " << selector.PrinterSettings().BinSource() << '\n';
+}
+
 // The entry to print on: the named one, the given index, or the default.
 std::int32_t ChosenPrinter(const CliSettings& settings, TPrinter& printers) {
     if (settings.printerIndex)
@@ -91,6 +128,17 @@ int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock
     TPrinter printers(spooler);
     if (settings.action == CliSettings::Action::ListPrinters) {
         ListPrinters(printers, out);
+        return 0;
+    }
+    if (settings.action == CliSettings::Action::DescribePrinter) {
+        try {
+            DescribePrinter(printers, settings.describedPrinter, out);
+        } catch (const UsageError&) {
+            throw;
+        } catch (const std::exception& e) {
+            err << ShownMessage(e.what()) << '\n';
+            return 1;
+        }
         return 0;
     }
     RawPrintJob job(spooler);

@@ -73,6 +73,10 @@ public:
     bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
                       std::vector<PrinterInfo>& out) override;
     bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
+    // Jobs are done when they end: none ever waits.
+    std::int32_t PrinterJobCount(const std::string& printer) override {
+        return printer == printerName_ ? 0 : -1;
+    }
 
 protected:
     virtual DocumentPrinter* NewPrinter() = 0;

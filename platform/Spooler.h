@@ -136,6 +136,10 @@ public:
                                             std::uint16_t capability, DeviceCapabilityData& out,
                                             const DeviceMode* mode) = 0;
 
+    // The number of jobs waiting or printing on `printer`; -1 when the
+    // spooler cannot tell (unknown printer, server out of reach).
+    virtual std::int32_t PrinterJobCount(const std::string& /*printer*/) { return -1; }
+
     std::uint32_t LastError() const { return lastError_; }
 
 protected:

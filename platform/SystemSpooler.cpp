@@ -96,6 +96,11 @@ std::int32_t SystemSpooler::DeviceCapabilities(const std::string& device, const 
     return target.DeviceCapabilities(device, port, capability, out, mode);
 }
 
+std::int32_t SystemSpooler::PrinterJobCount(const std::string& printer) {
+    return printer == FileSpooler::kPrinterName ? file_->PrinterJobCount(printer)
+                                                : system_->PrinterJobCount(printer);
+}
+
 Spooler& ProcessSpooler() {
 #ifdef _WIN32
     static SystemSpooler spooler(std::make_unique<Win32Spooler>(), std::make_unique<FileSpooler>());

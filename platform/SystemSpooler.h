@@ -35,6 +35,8 @@ public:
                                     std::uint16_t capability, DeviceCapabilityData& out,
                                     const DeviceMode* mode) override;
 
+    std::int32_t PrinterJobCount(const std::string& printer) override;
+
 private:
     // Runs `call` on the spooler that opened `handle` and takes over its
     // last error when the call fails.

@@ -42,6 +42,8 @@ public:
     std::map<std::string, Capabilities> capabilities;
     // The device mode DocumentProperties gives each printer by default.
     std::map<std::string, DeviceMode> defaultModes;
+    // What PrinterJobCount answers, by printer; -1 for others.
+    std::map<std::string, std::int32_t> jobCounts;
     // The last error set by EnumPrinters(PRINTER_ENUM_DEFAULT) when it fails.
     std::uint32_t defaultError = ERROR_SUCCESS;
 
@@ -78,6 +80,12 @@ public:
     std::int32_t DeviceCapabilities(const std::string& device, const std::string& port,
                                     std::uint16_t capability, DeviceCapabilityData& out,
                                     const DeviceMode* mode) override;
+
+    std::int32_t PrinterJobCount(const std::string& printer) override {
+        calls.push_back("PrinterJobCount(" + printer + ")");
+        auto found = jobCounts.find(printer);
+        return found == jobCounts.end() ? -1 : found->second;
+    }
 
 private:
     class Handle;

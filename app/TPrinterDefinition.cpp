@@ -1,0 +1,95 @@
+#include "app/TPrinterDefinition.h"
+
+#include "platform/Exception.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMessageBox>
+
+namespace zl {
+
+TPrinterDefinition::TPrinterDefinition(QWidget* owner, TPrinter& printer)
+    : QComboBox(owner), items_(*this), printer_(printer), selector_(printer, items_) {
+    setEditable(false); // a drop-down list: no free text
+    connect(this, &QComboBox::activated, this,
+            [this](int) { Guarded([this] { selector_.ListSelectionChange(); }); });
+    OnError = [this](const std::string& message) {
+        QMessageBox::critical(window(), QApplication::applicationName(),
+                              QString::fromStdString(ShownMessage(message)));
+    };
+    if (owner) {
+        hooked_ = owner->window();
+        hooked_->installEventFilter(this);
+    }
+    poll_.setInterval(kJobPollMs);
+    connect(&poll_, &QTimer::timeout, this, &TPrinterDefinition::PollJobCount);
+    StartPolling();
+}
+
+TPrinterDefinition::~TPrinterDefinition() {
+    if (hooked_)
+        hooked_->removeEventFilter(this);
+}
+
+void TPrinterDefinition::Guarded(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        if (OnError)
+            OnError(e.what());
+    }
+}
+
+bool TPrinterDefinition::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == hooked_ && event->type() == QEvent::Show) {
+        Guarded([this] { selector_.ReselectPrinter(); });
+        StartPolling();
+    }
+    return false; // the window handles every event as well
+}
+
+void TPrinterDefinition::StartPolling() {
+    lastJobCount_ = -1;
+    poll_.start();
+}
+
+void TPrinterDefinition::PollJobCount() {
+    std::int32_t count = -1;
+    try {
+        count = printer_.SpoolerUsed().PrinterJobCount(selector_.PrinterName());
+    } catch (const std::exception&) {
+        count = -1;
+    }
+    if (count < 0) {
+        poll_.stop(); // the spooler cannot tell: ask again when shown next
+        return;
+    }
+    if (count != lastJobCount_) {
+        lastJobCount_ = count;
+        selector_.SpoolerStatus(count);
+    }
+}
+
+void TPrinterDefinition::Link(QComboBox* combo, Linked& link,
+                              void (PrinterSelector::*setter)(ListControl*)) {
+    link.control.reset(combo ? new ComboListControl(*combo) : nullptr);
+    link.box = combo;
+    (selector_.*setter)(link.control.get());
+    if (!combo)
+        return;
+    // A linked combo that goes away is unlinked.
+    connect(combo, &QObject::destroyed, this, [this, combo, &link, setter] {
+        if (link.box == combo)
+            Link(nullptr, link, setter);
+    });
+}
+
+void TPrinterDefinition::SetComboPaperSize(QComboBox* combo) {
+    Link(combo, paperCombo_, &PrinterSelector::SetComboPaperSize);
+}
+
+void TPrinterDefinition::SetComboPaperSource(QComboBox* combo) {
+    Link(combo, binCombo_, &PrinterSelector::SetComboPaperSource);
+}
+
+} // namespace zl

@@ -1,0 +1,133 @@
+#include "app/TPrinterDefinition.h"
+
+#include "tests/support/RecordingSpooler.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zl {
+namespace {
+
+using test::RecordingSpooler;
+
+// A window that counts the show events it gets itself.
+class OwnerWindow : public QWidget {
+public:
+    int shows = 0;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        ++shows;
+        QWidget::showEvent(event);
+    }
+};
+
+class TPrinterDefinitionTest : public ::testing::Test {
+protected:
+    TPrinterDefinitionTest() {
+        spooler.printers = {{"Laser", ""}, {"Office", ""}, {"Plotter", ""}};
+        spooler.defaultName = "Office";
+        spooler.jobCounts = {{"Office", 0}, {"Laser", 0}};
+        RecordingSpooler::Capabilities office;
+        office.papers = {{1, "Letter", {2159, 2794}}, {5, "Legal", {2159, 3556}}};
+        office.bins = {{7, "Auto"}, {4, "Manual"}};
+        spooler.capabilities["Office"] = office;
+        box = std::make_unique<TPrinterDefinition>(&owner, printer);
+        box->OnError = [this](const std::string& message) { errors.push_back(message); };
+        PrinterSelector& s = box->Selector();
+        s.OnPrinterChange = [this](void*) { events.push_back("printer"); };
+        s.OnJobCountChange = [this](void*) { events.push_back("jobs"); };
+        s.BeginLoading();
+        s.SetPrinterName("Office");
+        s.PrinterSettings().SetPaperSize("Legal");
+        s.EndLoading();
+        events.clear();
+    }
+
+    int Calls(const std::string& call) const {
+        int n = 0;
+        for (const std::string& c : spooler.calls)
+            n += c == call;
+        return n;
+    }
+
+    RecordingSpooler spooler;
+    TPrinter printer{spooler};
+    OwnerWindow owner;
+    std::unique_ptr<TPrinterDefinition> box;
+    std::vector<std::string> events;
+    std::vector<std::string> errors;
+};
+
+TEST_F(TPrinterDefinitionTest, ShowsThePrintersAsADropDownList) {
+    EXPECT_FALSE(box->isEditable());
+    ASSERT_EQ(box->count(), 3);
+    EXPECT_EQ(box->itemText(0), "Laser");
+    EXPECT_EQ(box->itemText(2), "Plotter");
+    EXPECT_EQ(box->currentIndex(), 1);
+    EXPECT_EQ(box->Selector().ItemIndex(), 1);
+}
+
+TEST_F(TPrinterDefinitionTest, TheUsersPickSelectsThePrinter) {
+    box->setCurrentIndex(0);
+    emit box->activated(0);
+    EXPECT_EQ(printer.CurrentIndex(), 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"printer"}));
+    events.clear();
+    box->setCurrentIndex(0);
+    emit box->activated(0); // the current printer again: nothing happens
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(TPrinterDefinitionTest, ShowingTheWindowReselectsAndTheWindowStillGetsTheEvent) {
+    box->setCurrentIndex(2);
+    emit box->activated(2);
+    const int reads = Calls("DeviceCapabilities(Plotter,,16,mode)");
+    owner.show();
+    EXPECT_EQ(owner.shows, 1);
+    EXPECT_EQ(Calls("DeviceCapabilities(Plotter,,16,mode)"), reads + 1)
+        << "the capabilities are read again";
+    EXPECT_EQ(printer.CurrentIndex(), 2);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(TPrinterDefinitionTest, JobCountChangesAreReportedAndAnUnknownCountStopsPolling) {
+    EXPECT_TRUE(box->Polling());
+    box->PollJobCount();
+    EXPECT_EQ(box->Selector().JobCount(), 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"jobs"}));
+    box->PollJobCount();
+    EXPECT_EQ(events.size(), 1u) << "no change, no event";
+    spooler.jobCounts["Office"] = 3;
+    box->PollJobCount();
+    EXPECT_EQ(box->Selector().JobCount(), 3);
+    EXPECT_EQ(events.size(), 2u);
+
+    spooler.jobCounts.erase("Office");
+    box->PollJobCount();
+    EXPECT_FALSE(box->Polling());
+    owner.show();
+    EXPECT_TRUE(box->Polling()) << "asked again once the window is shown";
+}
+
+TEST_F(TPrinterDefinitionTest, FailuresOfAPickGoToTheErrorHandler) {
+    spooler.Throw("OpenPrinter");
+    box->setCurrentIndex(0);
+    emit box->activated(0);
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(TPrinterDefinitionTest, LinkedCombosAreFilledAndUnlinkedWhenTheyGo) {
+    auto paper = std::make_unique<QComboBox>();
+    box->SetComboPaperSize(paper.get());
+    ASSERT_EQ(paper->count(), 2);
+    EXPECT_EQ(paper->currentText(), "Legal");
+    paper.reset();
+    EXPECT_EQ(box->Selector().ComboPaperSize(), nullptr);
+    box->Selector().SetUseWinDefaults({TUseWinDefs::DefaultBin}); // a refill without the combo
+}
+
+} // namespace
+} // namespace zl
