@@ -22,7 +22,22 @@ namespace zl {
     X(cupsStartDocument)                                                                           \
     X(cupsWriteRequestData)                                                                        \
     X(cupsFinishDocument)                                                                          \
-    X(cupsCancelJob2)
+    X(cupsCancelJob2)                                                                              \
+    X(cupsCopyDestInfo)                                                                            \
+    X(cupsFreeDestInfo)                                                                            \
+    X(cupsGetDestMediaCount)                                                                       \
+    X(cupsGetDestMediaByIndex)                                                                     \
+    X(cupsLocalizeDestMedia)                                                                       \
+    X(cupsLocalizeDestValue)                                                                       \
+    X(cupsFindDestSupported)                                                                       \
+    X(cupsFindDestDefault)                                                                         \
+    X(ippFindAttribute)                                                                            \
+    X(ippGetCollection)                                                                            \
+    X(ippGetCount)                                                                                 \
+    X(ippGetInteger)                                                                               \
+    X(ippGetString)                                                                                \
+    X(ippGetValueTag)                                                                              \
+    X(pwgMediaForPWG)
 
 struct CupsLibrary {
 #define ZL_CUPS_POINTER(name) decltype(&::name) name = nullptr;

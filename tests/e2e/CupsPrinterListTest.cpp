@@ -25,7 +25,7 @@ TEST(CupsPrinterList, QueuesInServerOrderThenPclFileWithTheServersDefault) {
     auto spooler = SpoolerOn(CupsTestServer::Shared().Address(), files);
     TPrinter printer(*spooler);
     EXPECT_EQ(printer.EntryNames(),
-              (std::vector<std::string>{"alpha", "beta", "reject", "zcli", "PCL File"}));
+              (std::vector<std::string>{"alpha", "beta", "reject", "zcli", "zppd", "PCL File"}));
     EXPECT_EQ(printer.CurrentIndex(), 1);
 
     std::string device, driver, port;
@@ -35,11 +35,11 @@ TEST(CupsPrinterList, QueuesInServerOrderThenPclFileWithTheServersDefault) {
     ASSERT_TRUE(mode);
     EXPECT_EQ(mode->Mode().dmDeviceName, "beta");
 
-    printer.SetCurrentIndex(4);
-    EXPECT_EQ(printer.CurrentIndex(), 4);
+    printer.SetCurrentIndex(5);
+    EXPECT_EQ(printer.CurrentIndex(), 5);
     printer.SetCurrentIndex(-1);
     EXPECT_EQ(printer.CurrentIndex(), 1);
-    EXPECT_THROW(printer.SetCurrentIndex(5), EPrinter);
+    EXPECT_THROW(printer.SetCurrentIndex(6), EPrinter);
     EXPECT_EQ(printer.CurrentIndex(), 1);
 }
 

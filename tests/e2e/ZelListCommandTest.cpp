@@ -109,7 +109,7 @@ TEST_F(ZelListCommandTest, TheServersQueuesAreListedWithItsDefault) {
     std::string err;
     const std::string outFile = (dir_ / "list").string();
     ASSERT_EQ(Zellist("--list-printers >'" + outFile + "'", err), 0) << err;
-    EXPECT_EQ(test::ReadFile(outFile), "alpha\nbeta  (default)\nreject\nzcli\nPCL File\n");
+    EXPECT_EQ(test::ReadFile(outFile), "alpha\nbeta  (default)\nreject\nzcli\nzppd\nPCL File\n");
 }
 
 } // namespace

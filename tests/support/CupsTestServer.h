@@ -1,7 +1,8 @@
 // The private cupsd of the end-to-end tests: the one the test fixture runs,
 // or one a test starts and stops itself. Its queues "alpha" and "beta" (the
-// default) and "zcli" keep each job's bytes and title; "reject" accepts no
-// jobs.
+// default), "zcli" and "zppd" keep each job's bytes and title; "reject"
+// accepts no jobs. "zppd" has a PPD with A4, Letter (its default) and Legal,
+// three trays and duplex; the others are raw queues.
 #pragma once
 
 #include <filesystem>
