@@ -89,6 +89,9 @@ void DescribePrinter(TPrinter& printers, const std::string& name, std::ostream& 
                          "' (see --list-printers)");
     PlainListControl dropDown;
     PrinterSelector selector(printers, dropDown);
+    // Selected as stored settings are loaded: nothing of the settings is
+    // applied, so the printer's own defaults are what is read.
+    selector.BeginLoading();
     selector.SetPrinterName(name);
     out << "Paper forms of " << name << ":\n";
     for (const NamedRef& paper : selector.PaperList())

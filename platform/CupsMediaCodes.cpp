@@ -9,19 +9,20 @@ namespace {
 struct NamedCode {
     const char* name;
     std::uint16_t code;
+    const char* formName = nullptr; // what the form is called where it has a code
 };
 
 // PWG media size names and their DMPAPER_* codes.
 constexpr NamedCode kPapers[] = {
-    {"na_letter_8.5x11in", 1},        // DMPAPER_LETTER
-    {"na_legal_8.5x14in", 5},         // DMPAPER_LEGAL
-    {"na_executive_7.25x10.5in", 7},  // DMPAPER_EXECUTIVE
-    {"iso_a3_297x420mm", 8},          // DMPAPER_A3
-    {"iso_a4_210x297mm", 9},          // DMPAPER_A4
-    {"iso_a5_148x210mm", 11},         // DMPAPER_A5
-    {"jis_b5_182x257mm", 13},         // DMPAPER_B5 (JIS)
-    {"na_number-10_4.125x9.5in", 20}, // DMPAPER_ENV_10
-    {"iso_dl_110x220mm", 27},         // DMPAPER_ENV_DL
+    {"na_letter_8.5x11in", 1, "Letter"},
+    {"na_legal_8.5x14in", 5, "Legal"},
+    {"na_executive_7.25x10.5in", 7, "Executive"},
+    {"iso_a3_297x420mm", 8, "A3"},
+    {"iso_a4_210x297mm", 9, "A4"},
+    {"iso_a5_148x210mm", 11, "A5"},
+    {"jis_b5_182x257mm", 13, "B5 (JIS)"},
+    {"na_number-10_4.125x9.5in", 20, "Envelope #10"},
+    {"iso_dl_110x220mm", 27, "Envelope DL"},
 };
 
 // media-source keywords and their DMBIN_* codes.
@@ -42,6 +43,18 @@ template <std::size_t N> std::uint16_t Find(const NamedCode (&table)[N], const s
     }
     return 0;
 }
+
+} // namespace
+
+std::string PaperFormNameOf(std::uint16_t code) {
+    for (const NamedCode& entry : kPapers) {
+        if (entry.code == code)
+            return entry.formName;
+    }
+    return {};
+}
+
+namespace {
 
 // IPP print-quality values.
 constexpr int kQualityDraft = 3;

@@ -19,6 +19,10 @@ constexpr std::uint16_t kFirstPrivateCode = 257;
 // The DMPAPER_* code of a PWG media size name ("iso_a4_210x297mm"), 0 when
 // there is none.
 std::uint16_t PaperCodeOf(const std::string& pwgName);
+// The name of the form with DMPAPER_* code `code` ("Legal"), empty for codes
+// without one. Forms that have a code go by these names whatever the
+// locale, so that a stored "Legal" finds the legal form on any printer.
+std::string PaperFormNameOf(std::uint16_t code);
 // The DMBIN_* code of a media-source keyword ("tray-1"), 0 when there is none.
 std::uint16_t BinCodeOf(const std::string& keyword);
 

@@ -264,7 +264,10 @@ std::uint32_t CupsSpooler::ReadChoices(const std::string& name, CupsDestChoices&
             continue;
         CupsForm form;
         form.pwgName = pwgName;
-        form.name = TextOr(cups.cupsLocalizeDestMedia(h, d, i, flags, &size), pwgName);
+        const std::string formName = PaperFormNameOf(PaperCodeOf(pwgName));
+        form.name = !formName.empty()
+                        ? formName
+                        : TextOr(cups.cupsLocalizeDestMedia(h, d, i, flags, &size), pwgName);
         form.size = {Tenths(size.width), Tenths(size.length)};
         out.forms.push_back(std::move(form));
     }

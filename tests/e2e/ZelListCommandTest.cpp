@@ -112,5 +112,24 @@ TEST_F(ZelListCommandTest, TheServersQueuesAreListedWithItsDefault) {
     EXPECT_EQ(test::ReadFile(outFile), "alpha\nbeta  (default)\nreject\nzcli\nzppd\nPCL File\n");
 }
 
+TEST_F(ZelListCommandTest, APrintersFormsAndBinsAreDescribed) {
+    std::string err;
+    const std::string outFile = (dir_ / "describe").string();
+    ASSERT_EQ(Zellist("--describe-printer zppd >'" + outFile + "'", err), 0) << err;
+    const std::string text = test::ReadFile(outFile);
+    EXPECT_NE(text.find("  A4  210.0 x 297.0 mm  code 9\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  Letter  215.9 x 279.4 mm  code 1\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  Legal  215.9 x 355.6 mm  code 5\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("code 1\n"), std::string::npos);
+    EXPECT_NE(text.find("Default paper: Letter\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Bins:\n"), std::string::npos);
+
+    ASSERT_EQ(Zellist("--describe-printer alpha >'" + outFile + "'", err), 0) << err;
+    EXPECT_EQ(test::ReadFile(outFile), "Paper forms of alpha:\n  (none)\nBins:\n  (none)\n"
+                                       "Default paper: \nDefault bin: \n");
+    EXPECT_EQ(Zellist("--describe-printer nosuch", err), 2);
+    EXPECT_NE(err.find("--describe-printer: no printer named 'nosuch'"), std::string::npos);
+}
+
 } // namespace
 } // namespace zl
