@@ -31,6 +31,8 @@ namespace zl {
     X(cupsLocalizeDestValue)                                                                       \
     X(cupsFindDestSupported)                                                                       \
     X(cupsFindDestDefault)                                                                         \
+    X(cupsGetJobs2)                                                                                \
+    X(cupsFreeJobs)                                                                                \
     X(ippFindAttribute)                                                                            \
     X(ippGetCollection)                                                                            \
     X(ippGetCount)                                                                                 \

@@ -210,6 +210,23 @@ bool CupsSpooler::EnumPrinters(std::uint32_t flags, std::uint32_t /*level*/,
     return true;
 }
 
+std::int32_t CupsSpooler::PrinterJobCount(const std::string& printer) {
+    const std::string queue = printer.substr(0, printer.find('/'));
+    HttpPtr http(queue.empty() ? nullptr : Connect());
+    if (!http)
+        return -1;
+    const CupsLibrary& cups = *CupsLibrary::Get();
+    cups_dest_t* dest = cups.cupsGetNamedDest(http.get(), queue.c_str(), nullptr);
+    if (!dest)
+        return -1;
+    cups.cupsFreeDests(1, dest);
+    cups_job_t* jobs = nullptr;
+    const int count = cups.cupsGetJobs2(http.get(), &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
+    if (jobs)
+        cups.cupsFreeJobs(count, jobs);
+    return count < 0 ? -1 : count;
+}
+
 bool CupsSpooler::OpenPrinter(const std::string& name, PrinterHandle& handle) {
     handle = nullptr;
     std::string queue, instance;

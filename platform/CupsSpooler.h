@@ -23,6 +23,7 @@ public:
     bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
     // Paper forms, bins and duplex as the destination `device` offers them
     // now; -1 when the server cannot be reached or does not know it.
+    std::int32_t PrinterJobCount(const std::string& printer) override;
     std::int32_t DeviceCapabilities(const std::string& device, const std::string& port,
                                     std::uint16_t capability, DeviceCapabilityData& out,
                                     const DeviceMode* mode) override;

@@ -95,6 +95,14 @@ TEST_F(CupsRawJobTest, AnAbortedJobIsCancelledAndPrintsNothing) {
     EXPECT_EQ(server.JobData("alpha", id), "");
 }
 
+TEST_F(CupsRawJobTest, JobCountsComeFromTheServer) {
+    EXPECT_GE(spooler.PrinterJobCount("alpha"), 0);
+    EXPECT_EQ(spooler.PrinterJobCount("PCL File"), 0);
+    EXPECT_EQ(spooler.PrinterJobCount("nosuchqueue"), -1);
+    CupsSpooler unreachable("127.0.0.1:1");
+    EXPECT_EQ(unreachable.PrinterJobCount("alpha"), -1);
+}
+
 TEST(CupsStoppedServer, AStoppedServerFailsTheJobAndAbortLeavesItIdle) {
     TempDir dir;
     CupsTestServer own = CupsTestServer::StartOwn(dir.Path());
