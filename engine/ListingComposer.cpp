@@ -85,9 +85,17 @@ void ListingComposer::NextLineNumber() {
 
 void ListingComposer::StartPage() {
     NextPageLabel();
-    DirectPrint(HeaderLine + kLineEnd);
+    WriteHeaderLine();
     DirectPrint(kLineEnd);
     LineOnPage = 3;
+}
+
+// The header line and its line end, as one write. The line grows with every
+// page label, so its buffer is kept rather than made anew for each page.
+void ListingComposer::WriteHeaderLine() {
+    headerWrite_.assign(HeaderLine);
+    headerWrite_.append(kLineEnd);
+    DirectPrint(headerWrite_);
 }
 
 // Counts a written byte and wraps the line when it is full.
@@ -117,10 +125,17 @@ void ListingComposer::WriteOrdinaryBytes() {
     const unsigned char* const end = start + count;
     const unsigned char* next = start;
     RawPrintJob& job = job_;
+    const std::int32_t width = geometry_.LineWidth;
+    std::int32_t column = ColumnCount; // kept here while no one else looks
     while (next != end && *next != kCR && *next != kFF && *next != kEndOfText) {
         job.WriteData(next++, 1);
-        CountColumn();
+        if (++column == width) {
+            ColumnCount = column;
+            Wrap();
+            column = ColumnCount;
+        }
     }
+    ColumnCount = column;
     input_->Skip(static_cast<std::size_t>(next - start));
 }
 
@@ -143,7 +158,7 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
     NextPageLabel();
     NextLineNumber();
     input_ = std::make_unique<InputFile>(fileName);
-    DirectPrint(HeaderLine + kLineEnd);
+    WriteHeaderLine();
     DirectPrint(kLineEnd);
     DirectPrint(LineNumberText);
     ColumnCount = 0;

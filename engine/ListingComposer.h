@@ -42,6 +42,7 @@ private:
     void NextPageLabel();
     void NextLineNumber();
     void StartPage();
+    void WriteHeaderLine();
     void WriteByte(unsigned char byte);
     bool InputEnded();
     void CountColumn();
@@ -67,6 +68,7 @@ private:
     bool LineStartPending = false;
     std::unique_ptr<InputFile> input_;
     bool opened_ = false; // this listing opened the job
+    std::string headerWrite_;
 };
 
 } // namespace zl
