@@ -1,0 +1,35 @@
+// zellist-gui: the ZelList window.
+#include "app/TfrmMain.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool HaveDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifndef _WIN32
+    if (!HaveDisplay()) {
+        std::fprintf(stderr, "zellist-gui: no display to show the window on; "
+                             "print from the command line with zellist (zellist --help).\n");
+        return 1;
+    }
+#endif
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("ZelList GUI");
+    zl::TfrmMain window(zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
+    window.show();
+    return app.exec();
+}
