@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #ifndef _WIN32
+#include <pwd.h>
 #include <unistd.h>
 #endif
 
@@ -50,6 +51,16 @@ void SetMarkColor(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
+// The user's login name, "(Unknown)" when it cannot be read.
+QString LoginName() {
+#ifndef _WIN32
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name)
+        return QString::fromLocal8Bit(entry->pw_name);
+#endif
+    const char* user = std::getenv("USER");
+    return user && *user ? QString::fromLocal8Bit(user) : QString("(Unknown)");
+}
+
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle* style) {
     return QIcon::fromTheme(name, style->standardIcon(fallback));
 }
@@ -59,6 +70,11 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle*
 TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setWindowTitle(kCaption);
+    // A small sans-serif face, as the layout's fixed positions expect.
+    QFont small = font();
+    small.setFamily("DejaVu Sans");
+    small.setPixelSize(10);
+    setFont(small);
     move(229, 142);
     resize(592, 413);
     job_ = std::make_unique<RawPrintJob>(*services_.spooler);
@@ -270,8 +286,7 @@ void TfrmMain::CreateStatusBars() {
     statMainVariable->setAlignment(Qt::AlignCenter);
     HintTracker::SetHint(statMainVariable,
                          "Click for Information|Click this label for additional information");
-    const char* user = std::getenv("USER");
-    statMainVariable->setText(QString("Username: ") + (user && *user ? user : "(Unknown)"));
+    statMainVariable->setText("Username: " + LoginName());
     statMainDateTime = new QLabel(statMain);
     statMainDateTime->setObjectName("statMainDateTime");
     statMainDateTime->setAlignment(Qt::AlignCenter);

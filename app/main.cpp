@@ -31,5 +31,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("ZelList GUI");
     zl::TfrmMain window(zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
     window.show();
+    window.activateWindow(); // also where no window manager does it
     return app.exec();
 }
