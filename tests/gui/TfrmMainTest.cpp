@@ -11,15 +11,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -281,6 +285,34 @@ TEST_F(TfrmMainTest, OpenDialogSettingsAndTheNamesItGives) {
     picked.clear(); // cancelled
     w.actOpen->trigger();
     EXPECT_EQ(w.listFiles->Count(), 4);
+}
+
+TEST_F(TfrmMainTest, FilesDroppedOnTheListArriveTickedInTheirOrder) {
+    TfrmMain& w = Window();
+    w.actOpenAccept({"/already/there.c"});
+    w.listFiles->SetChecked(0, false);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/src/a.c"), QUrl::fromLocalFile("/src/b.h"),
+                  QUrl::fromLocalFile("/src/folder"),
+                  QUrl::fromLocalFile("/" + QString(259, 'n'))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.listFiles->viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.listFiles->viewport(), &drop);
+    ASSERT_EQ(w.listFiles->Count(), 4) << "the 260-character name is left out";
+    EXPECT_FALSE(w.listFiles->Checked(0));
+    EXPECT_EQ(w.listFiles->Text(1), "/src/a.c");
+    EXPECT_EQ(w.listFiles->Text(2), "/src/b.h");
+    EXPECT_EQ(w.listFiles->Text(3), "/src/folder");
+    for (int i = 1; i < 4; ++i)
+        EXPECT_TRUE(w.listFiles->Checked(i));
+
+    // Elsewhere in the window nothing is taken.
+    QDragEnterEvent elsewhere(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    elsewhere.ignore();
+    QApplication::sendEvent(w.pnlBottom, &elsewhere);
+    EXPECT_FALSE(elsewhere.isAccepted());
 }
 
 TEST_F(TfrmMainTest, DeleteTakesTheHighlightedEntryAndClearTakesAll) {
