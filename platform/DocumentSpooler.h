@@ -10,7 +10,7 @@ namespace zl {
 
 class DocumentPrinter : public PrinterObject, public GatheringWriter {
 public:
-    using PrinterObject::PrinterObject;
+    explicit DocumentPrinter(Spooler& owner) : PrinterObject(owner) { OfferWindow(Window()); }
 
     bool InDocument() const { return inDocument_; }
     // The job id, 0 when the document could not be started.

@@ -4,23 +4,23 @@ namespace zl {
 
 void GatheringWriter::Accept(bool accepting) {
     if (accepting) {
-        next_ = buffer_.data();
+        window_.next = buffer_.data();
         failed_ = false;
     }
     accepting_ = accepting;
-    limit_ = accepting ? end_ : buffer_.data();
+    window_.limit = accepting ? end_ : buffer_.data();
 }
 
 void GatheringWriter::Fail() {
     failed_ = true;
-    next_ = limit_ = buffer_.data();
+    window_.next = window_.limit = buffer_.data();
 }
 
 bool GatheringWriter::Flush() {
     if (failed_)
         return false;
-    const std::size_t used = static_cast<std::size_t>(next_ - buffer_.data());
-    next_ = buffer_.data();
+    const std::size_t used = static_cast<std::size_t>(window_.next - buffer_.data());
+    window_.next = buffer_.data();
     if (used > 0 && !Deliver(buffer_.data(), used))
         Fail();
     return !failed_;
@@ -29,10 +29,10 @@ bool GatheringWriter::Flush() {
 bool GatheringWriter::Append(const void* data, std::size_t count) {
     if (!accepting_ || failed_)
         return false;
-    if (count <= static_cast<std::size_t>(end_ - next_)) {
+    if (count <= static_cast<std::size_t>(end_ - window_.next)) {
         if (count > 0)
-            std::memcpy(next_, data, count);
-        next_ += count;
+            std::memcpy(window_.next, data, count);
+        window_.next += count;
         return true;
     }
     if (!Flush())
@@ -43,8 +43,8 @@ bool GatheringWriter::Append(const void* data, std::size_t count) {
             Fail();
         return !failed_;
     }
-    std::memcpy(next_, data, count);
-    next_ += count;
+    std::memcpy(window_.next, data, count);
+    window_.next += count;
     return true;
 }
 

@@ -2,6 +2,8 @@
 // every later write fails too, so no byte is ever dropped unnoticed.
 #pragma once
 
+#include "platform/Spooler.h"
+
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -13,19 +15,23 @@ public:
     static constexpr std::size_t kDefaultCapacity = 64 * 1024;
 
     explicit GatheringWriter(std::size_t capacity = kDefaultCapacity)
-        : buffer_(capacity), next_(buffer_.data()), end_(buffer_.data() + capacity),
-          limit_(buffer_.data()) {}
+        : buffer_(capacity), end_(buffer_.data() + capacity) {
+        window_.next = window_.limit = buffer_.data();
+    }
     virtual ~GatheringWriter() = default;
 
     // Takes a single byte while writes are accepted and it fits; false for
     // anything else, which then goes to Append. Kept to a few instructions:
     // some callers write one byte at a time.
     bool TryAppendByte(const void* data, std::ptrdiff_t count) {
-        if (count != 1 || next_ >= limit_)
+        if (count != 1 || window_.next >= window_.limit)
             return false;
-        *next_++ = *static_cast<const char*>(data);
+        *window_.next++ = *static_cast<const char*>(data);
         return true;
     }
+
+    // The free part of the buffer while writes are accepted, empty otherwise.
+    ByteWindow* Window() { return &window_; }
 
     // Accepts `count` bytes; false while not accepting or once any delivery
     // has failed.
@@ -48,9 +54,10 @@ private:
     void Fail();
 
     std::vector<char> buffer_;
-    char* next_;  // where the next byte goes
-    char* end_;   // the end of the buffer
-    char* limit_; // end_ while writes are accepted, else the buffer's start
+    // next: where the next byte goes; limit: end_ while writes are accepted,
+    // else the buffer's start.
+    ByteWindow window_;
+    char* end_; // the end of the buffer
     bool accepting_ = false;
     bool failed_ = false;
 };

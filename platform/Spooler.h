@@ -12,6 +12,13 @@ namespace zl {
 
 class Spooler;
 
+// Room in a spooler's buffer for the bytes of an open document: from `next`
+// up to `limit`.
+struct ByteWindow {
+    char* next = nullptr;
+    char* limit = nullptr;
+};
+
 // An open printer. Each backend derives its own kind; the handle remembers the
 // spooler that opened it, which serves every call made with it, so a caller
 // may also make them on Owner() directly.
@@ -23,8 +30,24 @@ public:
     PrinterObject& operator=(const PrinterObject&) = delete;
     Spooler& Owner() const { return owner_; }
 
+    // Puts one byte of the open document straight into the spooler's buffer
+    // when the spooler offers room for it, exactly as a WritePrinter of that
+    // byte would; false when the byte has to go through WritePrinter. For
+    // callers that write a byte at a time.
+    bool PutByte(unsigned char byte) {
+        if (!window_ || window_->next >= window_->limit)
+            return false;
+        *window_->next++ = static_cast<char>(byte);
+        return true;
+    }
+
+protected:
+    // A spooler that gathers the bytes it is given offers its buffer here.
+    void OfferWindow(ByteWindow* window) { window_ = window; }
+
 private:
     Spooler& owner_;
+    ByteWindow* window_ = nullptr;
 };
 
 // Null while no printer is open, as with the Windows HANDLE.

@@ -21,9 +21,12 @@ public:
     // Opens `printerName` and starts a document named `docName` with one page.
     void StartJob(const std::string& printerName, const std::string& docName);
     // Hands `count` bytes to the open job in exactly one spooler write.
-    // Writes go straight to the spooler that opened the printer: some
-    // callers write one byte at a time.
+    // Some callers write one byte at a time: such a byte goes straight into
+    // the spooler's buffer when it offers room, everything else to the
+    // spooler that opened the printer.
     void WriteData(const void* data, std::int32_t count) {
+        if (count == 1 && handle_ && handle_->PutByte(*static_cast<const unsigned char*>(data)))
+            return;
         std::int32_t written; // the spooler's count, not looked at
         if (!handle_ || !handle_->Owner().WritePrinter(handle_, data, count, written))
             WriteFailed();
