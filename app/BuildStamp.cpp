@@ -1,6 +1,6 @@
 #include "app/BuildStamp.h"
 
-#include "engine/ListingText.h"
+#include "engine/DateTimeFormat.h"
 #include "platform/Exception.h"
 
 #include <chrono>
@@ -10,7 +10,8 @@ namespace zl {
 
 std::string BuildStampText(const std::string& version, const LocalTime& modified,
                            const LocaleNames& names) {
-    return "Build " + version + ": " + LongDateTime(modified, names, "am", "pm");
+    return "Build " + version + ": " +
+           FormatDateTime("dddd, mmmm d, yyyy \"at\" h:mm am/pm", modified, names);
 }
 
 LocalTime FileModificationTime(const std::string& path) {

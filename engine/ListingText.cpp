@@ -1,5 +1,7 @@
 #include "engine/ListingText.h"
 
+#include "engine/DateTimeFormat.h"
+
 #include <charconv>
 
 namespace zl {
@@ -28,18 +30,7 @@ std::string ShortenPath(const std::string& path) {
 }
 
 std::string DateText(const LocalTime& time, const LocaleNames& names) {
-    return LongDateTime(time, names, "AM", "PM");
-}
-
-std::string LongDateTime(const LocalTime& time, const LocaleNames& names, const char* am,
-                         const char* pm) {
-    const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
-    const char minutes[3] = {static_cast<char>('0' + time.minute / 10 % 10),
-                             static_cast<char>('0' + time.minute % 10), '\0'};
-    return names.longDayNames[static_cast<std::size_t>(time.dayOfWeek % 7)] + ", " +
-           names.longMonthNames[static_cast<std::size_t>((time.month + 11) % 12)] + " " +
-           std::to_string(time.day) + ", " + std::to_string(time.year) + " at " +
-           std::to_string(hour12) + ":" + minutes + " " + (time.hour < 12 ? am : pm);
+    return FormatDateTime("dddd, mmmm d, yyyy \"at\" h:mm AM/PM", time, names);
 }
 
 std::string PageLabelText(std::int32_t pageNumber) {

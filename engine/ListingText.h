@@ -24,11 +24,6 @@ void InsertAt(std::string& line, const std::string& text, std::int32_t position)
 // characters, else head, "..." and the tail from the last separator.
 std::string ShortenPath(const std::string& path);
 
-// "Sunday, December 6, 2026 at 11:31 " followed by `am` before noon, else
-// `pm`, with the given names.
-std::string LongDateTime(const LocalTime& time, const LocaleNames& names, const char* am,
-                         const char* pm);
-
 // "Sunday, December 6, 2026 at 11:31 AM", with the given names.
 std::string DateText(const LocalTime& time, const LocaleNames& names);
 
