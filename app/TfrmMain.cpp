@@ -20,11 +20,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#ifndef _WIN32
-#include <pwd.h>
-#include <unistd.h>
-#endif
-
 namespace zl {
 
 namespace {
@@ -49,16 +44,6 @@ void SetMarkColor(QWidget* widget, const QColor& color) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, QPalette::Text, color);
     widget->setPalette(palette);
-}
-
-// The user's login name, "(Unknown)" when it cannot be read.
-QString LoginName() {
-#ifndef _WIN32
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name)
-        return QString::fromLocal8Bit(entry->pw_name);
-#endif
-    const char* user = std::getenv("USER");
-    return user && *user ? QString::fromLocal8Bit(user) : QString("(Unknown)");
 }
 
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle* style) {
@@ -279,17 +264,27 @@ void TfrmMain::CreateStatusBars() {
     statMain->setObjectName("statMain");
     statMain->setSizeGripEnabled(true);
     statMain->setFixedHeight(18);
-    statMainHint = new ElidedLabel(statMain);
+    auto* hint = new ElidedLabel(statMain);
+    hint->OnClick = [this] { statMainVariableClick(); };
+    statMainHint = hint;
     statMainHint->setObjectName("statMainHint");
-    statMainVariable = new QLabel(statMain);
+    InfoSource info = services_.info;
+    info.comments = [this] { return dlgAbout.Description.toStdString(); };
+    if (!info.clock)
+        info.clock = services_.clock;
+    statMainVariable = new TLMDInfoLabel(info, statMain);
     statMainVariable->setObjectName("statMainVariable");
-    statMainVariable->setAlignment(Qt::AlignCenter);
+    statMainVariable->SetInfo(TLMDInfoType::itUser);
+    statMainVariable->SetDateTimeFormat("M/d/yyyy");
     HintTracker::SetHint(statMainVariable,
                          "Click for Information|Click this label for additional information");
-    statMainVariable->setText("Username: " + LoginName());
-    statMainDateTime = new QLabel(statMain);
+    connect(statMainVariable, &TLMDInfoLabel::Clicked, this, [this] { statMainVariableClick(); });
+    statMainDateTime = new TLMDInfoLabel(info, statMain);
     statMainDateTime->setObjectName("statMainDateTime");
-    statMainDateTime->setAlignment(Qt::AlignCenter);
+    statMainDateTime->SetUseStandardCaption(false);
+    statMainDateTime->SetInsertTabs(0);
+    statMainDateTime->SetDateTimeFormat(" dddd mmmm d, yyyy h:mm am/pm ");
+    statMainDateTime->SetInfo(TLMDInfoType::itCurrentDateTime);
     statMain->addWidget(statMainHint, 1);
     statMain->addPermanentWidget(statMainVariable);
     statMain->addPermanentWidget(statMainDateTime);

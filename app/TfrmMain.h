@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/HintTracker.h"
+#include "app/TLMDInfoLabel.h"
+#include "app/TdlgAbout.h"
 #include "engine/ListingComposer.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
@@ -26,6 +28,8 @@ class QRadioButton;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
+class QUrl;
+class QDialog;
 
 namespace zl {
 
@@ -47,6 +51,11 @@ struct MainWindowServices {
     std::function<void(const QString& text)> showError;
     // The names picked in the open dialog, empty when it was cancelled.
     std::function<QStringList(QFileDialog& dialog)> runOpenDialog;
+    // What the information labels show (the comments come from the window).
+    InfoSource info;
+    // Opens a link of the About box; shows the About box.
+    std::function<bool(const QUrl& url)> openUrl;
+    std::function<void(QDialog& box)> runDialog;
 };
 
 class TfrmMain : public QMainWindow, private ListingOptions {
@@ -72,6 +81,8 @@ public:
     void FormCreate();
     void FormActivate();
     void ShowLongHint(const QString& longHint);
+    void statMainVariableClick();
+    void dlgAboutCustomClick(QWidget* box);
     void PrinterDefinitionPrinterChange();
     void LMDFMDropFMDragDrop(TLMDFMDrop* sender, int fcount, int x, int y,
                              const QStringList& fileList);
@@ -82,9 +93,7 @@ public:
     std::int32_t SelectedPrinterIndex() const { return selectedPrinterIndex_; }
     const QString& BuildStamp() const { return buildStamp_; }
     HintTracker& Hints() { return hints_; }
-    const QString& AboutProductName() const { return aboutProductName_; }
-    const QString& AboutCopyright() const { return aboutCopyright_; }
-    const QString& AboutComments() const { return aboutComments_; }
+    TdlgAbout dlgAbout;
 
     // The controls, under their own names.
     QToolBar* ActionToolBar1 = nullptr;
@@ -107,7 +116,8 @@ public:
     QStatusBar* statMainInfo = nullptr;
     QLabel *statMainInfoMessage = nullptr, *statMainInfoMessage2 = nullptr;
     QStatusBar* statMain = nullptr;
-    QLabel *statMainHint = nullptr, *statMainVariable = nullptr, *statMainDateTime = nullptr;
+    QLabel* statMainHint = nullptr;
+    TLMDInfoLabel *statMainVariable = nullptr, *statMainDateTime = nullptr;
 
 protected:
     bool event(QEvent* event) override;
@@ -131,7 +141,6 @@ private:
     PageGeometry geometry_;
     std::int32_t selectedPrinterIndex_ = 0;
     QString buildStamp_;
-    QString aboutProductName_, aboutCopyright_, aboutComments_;
     std::unique_ptr<RawPrintJob> job_;
     std::unique_ptr<ListingComposer> composer_;
 };

@@ -113,9 +113,16 @@ void TfrmMain::FormCreate() {
                            services_.names));
         statMainInfoMessage->setText(buildStamp_);
         statMainInfoMessage2->setText("");
-        aboutProductName_ = QString::fromStdString(version.Field("ProductName"));
-        aboutCopyright_ = QString::fromStdString(version.Field("LegalCopyright"));
-        aboutComments_ = QString::fromStdString(version.Field("Comments"));
+        dlgAbout.CaptionTitle = buildStamp_;
+        dlgAbout.Appname = QString::fromStdString(version.Field("ProductName"));
+        dlgAbout.Copyright = QString::fromStdString(version.Field("LegalCopyright"));
+        dlgAbout.Description = QString::fromStdString(version.Field("Comments"));
+        dlgAbout.Version = QString::fromStdString(version.FileVersion());
+        dlgAbout.EMail = "zellist@example.org";
+        dlgAbout.Jump = "https://example.org/zellist/";
+        dlgAbout.OnCustomClick = [this](QWidget* box) { dlgAboutCustomClick(box); };
+        dlgAbout.OpenLink = services_.openUrl;
+        dlgAbout.Run = services_.runDialog;
         connect(&hints_, &HintTracker::HintChanged, this, &TfrmMain::ShowLongHint);
         qApp->installEventFilter(&hints_);
     });
@@ -186,11 +193,20 @@ void TfrmMain::actClearListExecute() {
 }
 
 void TfrmMain::actAboutExecute() {
-    QMessageBox box(QMessageBox::NoIcon, buildStamp_,
-                    aboutProductName_ + " " + QString::fromStdString(ZELLIST_VERSION) + "\n" +
-                        aboutComments_ + "\n" + aboutCopyright_,
-                    QMessageBox::Ok, this);
-    box.exec();
+    dlgAbout.CaptionTitle = buildStamp_;
+    dlgAbout.Execute(this);
+}
+
+void TfrmMain::dlgAboutCustomClick(QWidget*) {
+    services_.showMessage(kAboutHelpText);
+}
+
+void TfrmMain::statMainVariableClick() {
+    statMainVariable->hide();
+    const TLMDInfoType next = NextInfoKind(statMainVariable->Info());
+    statMainVariable->SetInfo(next);
+    statMainVariable->SetUseStandardCaption(next != TLMDInfoType::itProgComments);
+    statMainVariable->show();
 }
 
 void TfrmMain::actPrintExecute() {
@@ -221,6 +237,7 @@ MainWindowServices ProgramServices(const std::string& executablePath) {
     services.runOpenDialog = [](QFileDialog& dialog) {
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
     };
+    services.info = InfoSource::System(nullptr);
     return services;
 }
 

@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -68,6 +70,14 @@ protected:
         };
         services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
         services.runOpenDialog = [this](QFileDialog&) { return picked; };
+        services.info.userName = [] { return std::string("alice"); };
+        services.info.comments = [] { return std::string("not used: the window's own"); };
+        services.openUrl = [](const QUrl&) { return true; };
+        services.runDialog = [this](QDialog& box) {
+            aboutTitles.push_back(box.windowTitle().toStdString());
+            if (onAbout)
+                onAbout(box);
+        };
         window = std::make_unique<TfrmMain>(services);
         return *window;
     }
@@ -81,6 +91,8 @@ protected:
     std::unique_ptr<TfrmMain> window;
     std::vector<std::string> messages, errors;
     QStringList picked;
+    std::vector<std::string> aboutTitles;
+    std::function<void(QDialog&)> onAbout;
 };
 
 TEST_F(TfrmMainTest, ToolbarCommandsWithTheirCaptionsHintsAndShortcut) {
@@ -378,9 +390,11 @@ TEST_F(TfrmMainTest, BuildStampComesFromTheVersionAndTheFilesTime) {
     tzset();
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(w.BuildStamp(), "Build 0.9.2.9: Monday, March 3, 2003 at 4:05 pm");
-    EXPECT_EQ(w.AboutProductName(), "ZelList GUI");
-    EXPECT_EQ(w.AboutComments(), "Sort of the same, but not quite");
-    EXPECT_EQ(w.AboutCopyright(), "(C) us");
+    EXPECT_EQ(w.dlgAbout.CaptionTitle, w.BuildStamp());
+    EXPECT_EQ(w.dlgAbout.Appname, "ZelList GUI");
+    EXPECT_EQ(w.dlgAbout.Version, "0.9.2.9");
+    EXPECT_EQ(w.dlgAbout.Description, "Sort of the same, but not quite");
+    EXPECT_EQ(w.dlgAbout.Copyright, "(C) us");
 }
 
 TEST_F(TfrmMainTest, WithoutVersionInformationTheErrorIsShownAndTheWindowOpens) {
@@ -388,6 +402,50 @@ TEST_F(TfrmMainTest, WithoutVersionInformationTheErrorIsShownAndTheWindowOpens) 
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "File unversioned has no version information");
     EXPECT_TRUE(w.BuildStamp().isEmpty());
+}
+
+TEST_F(TfrmMainTest, ClicksOnTheInformationOrHintLabelStepThroughSixStates) {
+    TfrmMain& w = Window();
+    EXPECT_EQ(w.statMainVariable->Text(), "Username\talice");
+    EXPECT_TRUE(w.statMainDateTime->Text().find("2026") != std::string::npos);
+    const TLMDInfoType seen[] = {TLMDInfoType::itWinDir,         TLMDInfoType::itCurrentDir32,
+                                 TLMDInfoType::itComputerName32, TLMDInfoType::itPlatform32,
+                                 TLMDInfoType::itProgComments,   TLMDInfoType::itUser};
+    for (int i = 0; i < 6; ++i) {
+        QWidget* target = i % 2 ? static_cast<QWidget*>(w.statMainHint)
+                                : static_cast<QWidget*>(w.statMainVariable);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        EXPECT_EQ(w.statMainVariable->Info(), seen[i]);
+        if (seen[i] == TLMDInfoType::itProgComments) {
+            EXPECT_EQ(w.statMainVariable->Text(), "\tSort of the same, but not quite");
+        }
+    }
+    EXPECT_EQ(w.statMainVariable->Text(), "Username\talice");
+}
+
+TEST_F(TfrmMainTest, TheAboutBoxShowsTheBuildStampAndClosingItSelectsTheDefaultAgain) {
+    TfrmMain& w = Window();
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&w, &activate);
+    w.PrinterDefinition->setCurrentIndex(0);
+    emit w.PrinterDefinition->activated(0);
+    ASSERT_EQ(w.SelectedPrinterIndex(), 0);
+    onAbout = [&](QDialog& box) {
+        // More Help, then the box is closed.
+        box.findChild<QPushButton*>("CustomButton")->click();
+        box.accept();
+    };
+    w.actAbout->trigger();
+    ASSERT_EQ(aboutTitles.size(), 1u);
+    EXPECT_EQ(aboutTitles[0], w.BuildStamp().toStdString())
+        << "the title is the build stamp even though the info bar shows the printer";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], kAboutHelpText);
+    // The main window is active again once the box has gone.
+    QApplication::sendEvent(&w, &activate);
+    EXPECT_EQ(w.SelectedPrinterIndex(), 1);
 }
 
 } // namespace

@@ -1,0 +1,140 @@
+#include "app/TdlgAbout.h"
+
+#include "platform/SystemInfo.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace zl {
+
+const char* const kAboutHelpText =
+    "An archaeological project of the Quendle.\r\n\r\n"
+    "In this version the Header and Line Number options are for show only.\r\n"
+    "They both will always print.\r\n\r\n"
+    "You can drag files to the print window, if you want. Try to select only\r\n"
+    "true ASCII files.\r\n\r\n"
+    "Any printer or file error at any point will abort printing of\r\n"
+    "the entire list.\r\n\r\n"
+    "If you select an unsupported or phantom printer (like PDF Writer) then\r\n"
+    "the results may surprise you (usually will output to previously\r\n"
+    "selected real printer.)";
+
+namespace {
+
+QLabel* Line(const QString& text, QWidget* parent, const char* name) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// A link that opens `target` when clicked; if that fails it turns inert.
+QLabel* Link(const QString& text, const QUrl& target, const TdlgAbout& about, QWidget* parent,
+             const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::RichText);
+    label->setText("<a href=\"" + target.toString().toHtmlEscaped() + "\">" + text.toHtmlEscaped() +
+                   "</a>");
+    label->setCursor(Qt::PointingHandCursor);
+    auto open = about.OpenLink ? about.OpenLink
+                               : std::function<bool(const QUrl&)>(QDesktopServices::openUrl);
+    QObject::connect(label, &QLabel::linkActivated, label, [label, open, target, text] {
+        if (!open(target)) {
+            label->setTextFormat(Qt::PlainText);
+            label->setText(text);
+            label->setEnabled(false);
+            label->unsetCursor();
+        }
+    });
+    return label;
+}
+
+QString MemoryLine() {
+    const long long kib = AvailableMemoryKiB();
+    return kib < 0 ? QString("Available memory: unknown")
+                   : QString("Available memory: %L1 KB").arg(kib);
+}
+
+} // namespace
+
+std::unique_ptr<QDialog> TdlgAbout::Build(QWidget* parent) const {
+    auto box = std::make_unique<QDialog>(parent);
+    box->setObjectName("dlgAbout");
+    box->setWindowTitle(CaptionTitle);
+    box->setModal(true);
+    auto* column = new QVBoxLayout(box.get());
+    column->setSizeConstraint(QLayout::SetFixedSize); // a fixed border
+
+    auto* top = new QHBoxLayout;
+    auto* icon = new QLabel(box.get());
+    icon->setObjectName("icon");
+    QIcon appIcon = QApplication::windowIcon();
+    if (appIcon.isNull())
+        appIcon = box->style()->standardIcon(QStyle::SP_FileIcon);
+    icon->setPixmap(appIcon.pixmap(48, 48));
+    top->addWidget(icon, 0, Qt::AlignTop);
+    auto* texts = new QVBoxLayout;
+    QLabel* name = Line(Appname, box.get(), "Appname");
+    QFont large = name->font();
+    large.setBold(true);
+    large.setPixelSize(20);
+    name->setFont(large);
+    texts->addWidget(name);
+    texts->addWidget(Line(Version, box.get(), "Version"));
+    texts->addWidget(Line(Description, box.get(), "Description"));
+    texts->addWidget(Line(Copyright, box.get(), "Copyright"));
+    if (!Jump.isEmpty())
+        texts->addWidget(Link(Jump, QUrl(Jump), *this, box.get(), "Jump"));
+    if (!EMail.isEmpty()) {
+        const QUrl mail = EMail.contains('@') ? QUrl("mailto:" + EMail) : QUrl(EMail);
+        texts->addWidget(Link(EMail, mail, *this, box.get(), "EMail"));
+    }
+    top->addLayout(texts);
+    column->addLayout(top);
+
+    auto* separator = new QFrame(box.get());
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    column->addWidget(separator);
+    column->addWidget(Line(MemoryLine(), box.get(), "Memory"));
+    const QString processor = QString::fromStdString(ProcessorName());
+    column->addWidget(Line("Processor: " + (processor.isEmpty() ? QString("unknown") : processor),
+                           box.get(), "Processor"));
+
+    auto* buttons = new QDialogButtonBox(box.get());
+    QPushButton* more = buttons->addButton(CustomButton, QDialogButtonBox::ActionRole);
+    more->setObjectName("CustomButton");
+    more->setAutoDefault(false);
+    QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
+    ok->setObjectName("OK");
+    ok->setDefault(true);
+    QDialog* dialog = box.get();
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    auto custom = OnCustomClick;
+    QObject::connect(more, &QPushButton::clicked, dialog, [custom, dialog] {
+        if (custom)
+            custom(dialog);
+    });
+    column->addWidget(buttons);
+    return box;
+}
+
+void TdlgAbout::Execute(QWidget* parent) const {
+    std::unique_ptr<QDialog> box = Build(parent);
+    if (Run)
+        Run(*box);
+    else
+        box->exec();
+}
+
+} // namespace zl

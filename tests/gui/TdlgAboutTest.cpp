@@ -1,0 +1,105 @@
+#include "app/TdlgAbout.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace zl {
+namespace {
+
+class TdlgAboutTest : public ::testing::Test {
+protected:
+    TdlgAboutTest() {
+        about.CaptionTitle = "Build 0.9.2.9: Monday, March 3, 2003 at 4:05 pm";
+        about.Appname = "ZelList GUI";
+        about.Version = "0.9.2.9";
+        about.Description = "Sort of the same, but not quite";
+        about.Copyright = "Copyright (C) us";
+        about.EMail = "zl@example.org";
+        about.Jump = "https://example.org/zl";
+        about.OpenLink = [this](const QUrl& url) {
+            opened.push_back(url.toString().toStdString());
+            return openWorks;
+        };
+        about.OnCustomClick = [this](QWidget* box) { customFrom = box; };
+    }
+
+    static QString TextOf(QDialog& box, const char* name) {
+        QLabel* label = box.findChild<QLabel*>(name);
+        return label ? label->text() : QString("(missing)");
+    }
+
+    TdlgAbout about;
+    std::vector<std::string> opened;
+    bool openWorks = true;
+    QWidget* customFrom = nullptr;
+};
+
+TEST_F(TdlgAboutTest, ShowsItsTextsUnderTheBuildStamp) {
+    auto box = about.Build(nullptr);
+    EXPECT_EQ(box->windowTitle(), about.CaptionTitle);
+    EXPECT_TRUE(box->isModal());
+    EXPECT_EQ(TextOf(*box, "Appname"), "ZelList GUI");
+    EXPECT_TRUE(box->findChild<QLabel*>("Appname")->font().bold());
+    EXPECT_EQ(TextOf(*box, "Version"), "0.9.2.9");
+    EXPECT_EQ(TextOf(*box, "Description"), "Sort of the same, but not quite");
+    EXPECT_EQ(TextOf(*box, "Copyright"), "Copyright (C) us");
+    EXPECT_TRUE(TextOf(*box, "Jump").contains("https://example.org/zl"));
+    EXPECT_TRUE(TextOf(*box, "EMail").contains("mailto:zl@example.org"));
+    EXPECT_TRUE(TextOf(*box, "Memory").startsWith("Available memory: "));
+    EXPECT_TRUE(TextOf(*box, "Processor").startsWith("Processor: "));
+    QPushButton* ok = box->findChild<QPushButton*>("OK");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    QPushButton* more = box->findChild<QPushButton*>("CustomButton");
+    ASSERT_NE(more, nullptr);
+    EXPECT_EQ(more->text(), "More Help");
+    more->click();
+    EXPECT_EQ(customFrom, box.get());
+    ok->click();
+    EXPECT_EQ(box->result(), QDialog::Accepted);
+}
+
+TEST_F(TdlgAboutTest, EmptyLinksAreLeftOut) {
+    about.EMail.clear();
+    auto box = about.Build(nullptr);
+    EXPECT_EQ(box->findChild<QLabel*>("EMail"), nullptr);
+    EXPECT_NE(box->findChild<QLabel*>("Jump"), nullptr);
+    about.Jump.clear();
+    EXPECT_EQ(about.Build(nullptr)->findChild<QLabel*>("Jump"), nullptr);
+}
+
+TEST_F(TdlgAboutTest, LinksOpenAndOneThatCannotTurnsInert) {
+    auto box = about.Build(nullptr);
+    QLabel* mail = box->findChild<QLabel*>("EMail");
+    emit mail->linkActivated("mailto:zl@example.org");
+    EXPECT_EQ(opened, (std::vector<std::string>{"mailto:zl@example.org"}));
+    EXPECT_TRUE(mail->isEnabled());
+    openWorks = false;
+    QLabel* jump = box->findChild<QLabel*>("Jump");
+    emit jump->linkActivated("https://example.org/zl");
+    EXPECT_FALSE(jump->isEnabled());
+    EXPECT_EQ(jump->text(), "https://example.org/zl");
+}
+
+TEST(AboutHelpText, TenPiecesWithTheirLineBreaks) {
+    const std::string expected =
+        std::string("An archaeological project of the Quendle.") + "\r\n\r\n" +
+        "In this version the Header and Line Number options are for show only." + "\r\n" +
+        "They both will always print." + "\r\n\r\n" +
+        "You can drag files to the print window, if you want. Try to select only" + "\r\n" +
+        "true ASCII files." + "\r\n\r\n" +
+        "Any printer or file error at any point will abort printing of" + "\r\n" +
+        "the entire list." + "\r\n\r\n" +
+        "If you select an unsupported or phantom printer (like PDF Writer) then" + "\r\n" +
+        "the results may surprise you (usually will output to previously" + "\r\n" +
+        "selected real printer.)";
+    EXPECT_EQ(std::string(kAboutHelpText), expected);
+}
+
+} // namespace
+} // namespace zl
