@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -111,13 +110,17 @@ std::unique_ptr<QDialog> TdlgAbout::Build(QWidget* parent) const {
     column->addWidget(Line("Processor: " + (processor.isEmpty() ? QString("unknown") : processor),
                            box.get(), "Processor"));
 
-    auto* buttons = new QDialogButtonBox(box.get());
-    QPushButton* more = buttons->addButton(CustomButton, QDialogButtonBox::ActionRole);
+    // "More Help" and "OK" at the bottom right, in that order.
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* more = new QPushButton(CustomButton, box.get());
     more->setObjectName("CustomButton");
     more->setAutoDefault(false);
-    QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
+    auto* ok = new QPushButton("OK", box.get());
     ok->setObjectName("OK");
     ok->setDefault(true);
+    buttons->addWidget(more);
+    buttons->addWidget(ok);
     QDialog* dialog = box.get();
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     auto custom = OnCustomClick;
@@ -125,7 +128,7 @@ std::unique_ptr<QDialog> TdlgAbout::Build(QWidget* parent) const {
         if (custom)
             custom(dialog);
     });
-    column->addWidget(buttons);
+    column->addLayout(buttons);
     return box;
 }
 

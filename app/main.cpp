@@ -1,4 +1,5 @@
 // zellist-gui: the ZelList window.
+#include "app/AppIcon.h"
 #include "app/TfrmMain.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZelList GUI");
+    QApplication::setWindowIcon(zl::AppIcon());
     zl::TfrmMain window(zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
     window.show();
     window.activateWindow(); // also where no window manager does it

@@ -1,0 +1,45 @@
+// Draws pictures of the window for the documentation, without a display:
+//   zl_window_pictures DIR
+// writes DIR/window.png, DIR/status-after-clicks.png and DIR/about.png.
+#include "app/AppIcon.h"
+#include "app/TLMDInfoLabel.h"
+#include "app/TfrmMain.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QStatusBar>
+
+#include <cstdlib>
+#include <memory>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+        return 2;
+    }
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("ZelList GUI");
+    QApplication::setWindowIcon(zl::AppIcon());
+    const QDir dir(argv[1]);
+    zl::MainWindowServices services =
+        zl::ProgramServices(QCoreApplication::applicationDirPath().toStdString() +
+                            "/../app/zellist-gui");
+    zl::TfrmMain window(services);
+    window.show();
+    window.FormActivate();
+    window.actOpenAccept({"/home/quendle/src/listing/main.c", "/home/quendle/src/listing/util.h",
+                          "/etc/zellist/printers.conf"});
+    window.grab().save(dir.filePath("window.png"));
+
+    for (int i = 0; i < 4; ++i)
+        window.statMainVariableClick();
+    window.statusBar()->grab().save(dir.filePath("status-after-clicks.png"));
+
+    std::unique_ptr<QDialog> about = window.dlgAbout.Build(&window);
+    about->show();
+    about->grab().save(dir.filePath("about.png"));
+    return 0;
+}
