@@ -7,6 +7,7 @@
 #include "app/TLMDFMDrop.h"
 #include "app/TPrinterDefinition.h"
 #include "app/TProCheckListBox.h"
+#include "printer/StoredSelectorSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -303,21 +304,10 @@ void TfrmMain::LoadPrinterDefinition() {
     PrinterSelector& selector = PrinterDefinition->Selector();
     selector.OnPrinterChange = [this](void*) { PrinterDefinitionPrinterChange(); };
     // The values the window keeps for the selector, then the end of loading.
-    Guarded([&] {
-        selector.BeginLoading();
-        selector.SetPrinterName("HP LaserJet 4050 Series PCL 6");
-        TPrinterSettings& settings = selector.PrinterSettings();
-        settings.SetPaperSize("Legal");
-        settings.SetBinSource("Automatically Select");
-        settings.SetOrientation(TOrientation::Portrait);
-        settings.SetCopies(1);
-        settings.SetPrintQuality(-4);
-        settings.SetDuplex(TDuplexPrinting::Simplex);
-        settings.SetPaperWidth(215.9);
-        settings.SetPaperLength(355.6);
-        selector.SetUseWinDefaults({});
-        selector.EndLoading();
-    });
+    StoredSelectorSettings stored;
+    stored.printerName = "HP LaserJet 4050 Series PCL 6";
+    stored.binSource = "Automatically Select";
+    Guarded([&] { LoadStoredSettings(selector, stored); });
     setTabOrder(GroupBox1, PrinterDefinition);
     setTabOrder(PrinterDefinition, GroupBox2);
     setTabOrder(GroupBox2, ckLandscape);

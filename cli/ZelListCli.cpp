@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 
 namespace zl::cli {
@@ -124,6 +125,20 @@ std::int32_t ChosenPrinter(const CliSettings& settings, TPrinter& printers) {
     return printers.CurrentIndex();
 }
 
+// Runs `action`: 0 when it succeeds, 1 after writing its failure as the
+// window would show it. Usage errors pass on.
+int Reported(std::ostream& err, const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const UsageError&) {
+        throw;
+    } catch (const std::exception& e) {
+        err << ShownMessage(e.what()) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock,
@@ -133,33 +148,19 @@ int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock
         ListPrinters(printers, out);
         return 0;
     }
-    if (settings.action == CliSettings::Action::DescribePrinter) {
-        try {
-            DescribePrinter(printers, settings.describedPrinter, out);
-        } catch (const UsageError&) {
-            throw;
-        } catch (const std::exception& e) {
-            err << ShownMessage(e.what()) << '\n';
-            return 1;
-        }
-        return 0;
-    }
+    if (settings.action == CliSettings::Action::DescribePrinter)
+        return Reported(err, [&] { DescribePrinter(printers, settings.describedPrinter, out); });
+
     RawPrintJob job(spooler);
     PageGeometry geometry;
     ApplyPageSettings(settings.page, geometry);
     FlagOptions options(settings);
     ListingComposer composer(job, printers, options, geometry, clock, names);
     ArgumentList list(settings.files);
-    try {
+    return Reported(err, [&] {
         ComposerHost host(composer, ChosenPrinter(settings, printers), err);
         RunPrint(list, host);
-    } catch (const UsageError&) {
-        throw;
-    } catch (const std::exception& e) {
-        err << ShownMessage(e.what()) << '\n';
-        return 1;
-    }
-    return 0;
+    });
 }
 
 } // namespace zl::cli

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "printer/PrinterSelector.h"
+#include "printer/StoredSelectorSettings.h"
 
 #include "tests/support/RecordingSpooler.h"
 
@@ -59,18 +60,11 @@ protected:
     // a printer name, then the settings.
     PrinterSelector& MakeLoaded(const std::string& paper = "Legal", const std::string& bin = "") {
         PrinterSelector& s = Make();
-        s.BeginLoading();
-        s.SetPrinterName("Office");
-        TPrinterSettings& settings = s.PrinterSettings();
-        settings.SetPaperSize(paper);
-        settings.SetBinSource(bin);
-        settings.SetOrientation(TOrientation::Portrait);
-        settings.SetCopies(1);
-        settings.SetPrintQuality(-4);
-        settings.SetDuplex(TDuplexPrinting::Simplex);
-        settings.SetPaperWidth(215.9);
-        settings.SetPaperLength(355.6);
-        s.EndLoading();
+        StoredSelectorSettings stored;
+        stored.printerName = "Office";
+        stored.paperSize = paper;
+        stored.binSource = bin;
+        LoadStoredSettings(s, stored);
         events.clear();
         return s;
     }
