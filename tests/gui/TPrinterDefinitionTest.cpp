@@ -46,13 +46,6 @@ protected:
         events.clear();
     }
 
-    int Calls(const std::string& call) const {
-        int n = 0;
-        for (const std::string& c : spooler.calls)
-            n += c == call;
-        return n;
-    }
-
     RecordingSpooler spooler;
     TPrinter printer{spooler};
     OwnerWindow owner;
@@ -84,10 +77,10 @@ TEST_F(TPrinterDefinitionTest, TheUsersPickSelectsThePrinter) {
 TEST_F(TPrinterDefinitionTest, ShowingTheWindowReselectsAndTheWindowStillGetsTheEvent) {
     box->setCurrentIndex(2);
     emit box->activated(2);
-    const int reads = Calls("DeviceCapabilities(Plotter,,16,mode)");
+    const int reads = spooler.Calls("DeviceCapabilities(Plotter,,16,mode)");
     owner.show();
     EXPECT_EQ(owner.shows, 1);
-    EXPECT_EQ(Calls("DeviceCapabilities(Plotter,,16,mode)"), reads + 1)
+    EXPECT_EQ(spooler.Calls("DeviceCapabilities(Plotter,,16,mode)"), reads + 1)
         << "the capabilities are read again";
     EXPECT_EQ(printer.CurrentIndex(), 2);
     EXPECT_TRUE(errors.empty());

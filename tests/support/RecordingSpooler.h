@@ -59,6 +59,13 @@ public:
     int openHandles = 0;
 
     int Count(const std::string& operation) const;
+    // How many recorded calls read exactly `call` ("OpenPrinter(Laser)").
+    int Calls(const std::string& call) const {
+        int n = 0;
+        for (const std::string& c : calls)
+            n += c == call;
+        return n;
+    }
 
     bool EnumPrinters(std::uint32_t flags, std::uint32_t level,
                       std::vector<PrinterInfo>& out) override;

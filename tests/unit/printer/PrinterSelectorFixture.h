@@ -80,10 +80,7 @@ protected:
 
     // How many default device modes the spooler has made for `device`.
     int DefaultModesMade(const std::string& device) {
-        int made = 0;
-        for (const std::string& call : spooler.calls)
-            made += call == "DocumentProperties(" + device + ",2)";
-        return made;
+        return spooler.Calls("DocumentProperties(" + device + ",2)");
     }
 
     RecordingSpooler spooler;
