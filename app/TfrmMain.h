@@ -141,6 +141,7 @@ private:
     PageGeometry geometry_;
     std::int32_t selectedPrinterIndex_ = 0;
     QString buildStamp_;
+    std::string lastActivationError_;
     std::unique_ptr<RawPrintJob> job_;
     std::unique_ptr<ListingComposer> composer_;
 };

@@ -130,11 +130,19 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::FormActivate() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Guarded([this] {
+    try {
         PrinterSelector& selector = PrinterDefinition->Selector();
         selector.SetUseWinDefaults({TUseWinDefs::DefaultPrinter});
         selector.SetUseWinDefaults({});
-    });
+        lastActivationError_.clear();
+    } catch (const std::exception& e) {
+        // Closing the error box activates the window again: the same failure
+        // is shown once, not over and over.
+        if (e.what() != lastActivationError_) {
+            lastActivationError_ = e.what();
+            services_.showError(QString::fromStdString(e.what()));
+        }
+    }
     PageSettings();
     QApplication::restoreOverrideCursor();
 }

@@ -373,6 +373,17 @@ TEST_F(TfrmMainTest, PrinterChangesAreShownAndActivationSelectsTheDefaultAgain) 
     EXPECT_EQ(w.statMainInfoMessage->text(), "  Printing on Office printer #1");
 }
 
+TEST_F(TfrmMainTest, AFailingActivationIsReportedOnceNotAtEveryActivation) {
+    TfrmMain& w = Window();
+    errors.clear();
+    spooler.Throw("OpenPrinter");
+    QEvent activate(QEvent::WindowActivate);
+    for (int i = 0; i < 3; ++i)
+        QApplication::sendEvent(&w, &activate);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(w.Geometry().LineWidth, 133) << "the page settings still run";
+}
+
 TEST_F(TfrmMainTest, BuildStampComesFromTheVersionAndTheFilesTime) {
     const char* oldTz = std::getenv("TZ");
     const std::string savedTz = oldTz ? oldTz : "";
