@@ -1,33 +1,16 @@
 #include "printer/FindClosestName.h"
 
+#include "printer/TextCompare.h"
+
 #include <algorithm>
 #include <cstdlib>
 
 namespace zl {
 
-namespace {
-
-unsigned char AsciiUpper(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
-}
-
-bool SameAsciiText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 int FindClosestName(const std::string& name, const std::vector<std::string>& list) {
     int result = -1;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (SameAsciiText(list[i], name))
+        if (SameText(list[i], name))
             result = static_cast<int>(i);
     }
     if (result != -1)
