@@ -8,7 +8,7 @@
 #include <iterator>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/WindowsApi.h"
 #endif
 
 namespace zl {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #ifdef _WIN32
+#include "platform/WindowsApi.h"
 #include <process.h>
-#include <windows.h>
 #define getpid _getpid
 #else
 #include <unistd.h>

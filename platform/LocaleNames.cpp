@@ -4,7 +4,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #else
-#include <windows.h>
+#include "platform/WindowsApi.h"
 #endif
 
 namespace zl {

@@ -3,7 +3,7 @@
 #include "platform/Spooler.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/WindowsApi.h"
 #endif
 
 namespace zl {

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/WindowsApi.h"
 #else
 #include <pwd.h>
 #include <sys/utsname.h>
@@ -75,13 +75,19 @@ std::string PlatformName() {
 #ifdef _WIN32
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
+#ifdef _MSC_VER
 #pragma warning(suppress : 4996)
+#endif
     GetVersionExA(&info);
     switch (info.dwPlatformId) {
-    case 0: return "Win32s";
-    case 1: return "Windows 95";
-    case 2: return "Windows NT";
-    default: return "(Unknown)";
+    case 0:
+        return "Win32s";
+    case 1:
+        return "Windows 95";
+    case 2:
+        return "Windows NT";
+    default:
+        return "(Unknown)";
     }
 #else
     utsname names{};

@@ -2,8 +2,7 @@
 
 #include "platform/Win32Spooler.h"
 
-#include <windows.h>
-#include <winspool.h>
+#include "platform/WindowsApi.h"
 
 #include <memory>
 
@@ -91,7 +90,9 @@ std::string Win32Spooler::GetProfileString(const std::string& section, const std
 int Win32Spooler::PlatformId() const {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
+#ifdef _MSC_VER
 #pragma warning(suppress : 4996)
+#endif
     ::GetVersionExA(&info);
     return static_cast<int>(info.dwPlatformId);
 }
