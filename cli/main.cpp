@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         std::unique_ptr<zl::OutputFileSpooler> file;
         if (settings.output)
             file = std::make_unique<zl::OutputFileSpooler>(*settings.output);
-        zl::Spooler& spooler = file ? *file : zl::ProcessSpooler();
+        zl::Spooler& spooler = file ? static_cast<zl::Spooler&>(*file) : zl::ProcessSpooler();
         return zl::cli::RunZelList(settings, spooler, *clock, zl::SystemLocaleNames(), std::cout,
                                    std::cerr);
     } catch (const zl::cli::UsageError& e) {

@@ -5,6 +5,7 @@ namespace zl {
 std::uint32_t DocumentPrinter::Begin(const DocInfo1& doc) {
     if (inDocument_)
         return 0;
+    cause_.clear();
     std::uint32_t id = DoBegin(doc);
     inDocument_ = id != 0;
     Accept(inDocument_);
@@ -43,7 +44,7 @@ std::uint32_t DocumentSpooler::StartDocPrinter(PrinterHandle handle, const DocIn
         return 0;
     std::uint32_t id = printer->Begin(doc);
     if (id == 0)
-        SetLastError(ERROR_NOT_READY);
+        SetLastError(ERROR_NOT_READY, printer->Cause());
     return id;
 }
 
@@ -72,7 +73,7 @@ bool DocumentSpooler::WriteSlowly(PrinterHandle handle, const void* data, std::i
         return true;
     }
     written = 0;
-    SetLastError(ERROR_WRITE_FAULT);
+    SetLastError(ERROR_WRITE_FAULT, printer ? printer->Cause() : std::string());
     return false;
 }
 
@@ -84,7 +85,7 @@ bool DocumentSpooler::EndPagePrinter(PrinterHandle handle) {
 bool DocumentSpooler::EndDocPrinter(PrinterHandle handle) {
     DocumentPrinter* printer = Own(handle);
     if (!printer || !printer->Finish()) {
-        SetLastError(ERROR_WRITE_FAULT);
+        SetLastError(ERROR_WRITE_FAULT, printer ? printer->Cause() : std::string());
         return false;
     }
     return true;

@@ -20,8 +20,13 @@ public:
     bool Finish();
     // Abandons the open document so that nothing of it is printed.
     bool Cancel();
+    // What caused the last failure in words, empty when unknown.
+    const std::string& Cause() const { return cause_; }
 
 protected:
+    // Notes what caused a failure, for the message the user reads.
+    void SetCause(std::string cause) { cause_ = std::move(cause); }
+
     virtual std::uint32_t DoBegin(const DocInfo1& doc) = 0;
     // `delivered` is false when gathered bytes could not be handed on.
     virtual bool DoFinish(bool delivered) = 0;
@@ -29,6 +34,7 @@ protected:
 
 private:
     bool inDocument_ = false;
+    std::string cause_;
 };
 
 class DocumentSpooler : public Spooler {

@@ -163,13 +163,25 @@ public:
     // spooler cannot tell (unknown printer, server out of reach).
     virtual std::int32_t PrinterJobCount(const std::string& /*printer*/) { return -1; }
 
+    // Forgets what look-ups remember (printer lists, capabilities, a print
+    // server found silent), so that the next ones ask the print system again.
+    // The window calls it each time it becomes active.
+    virtual void RefreshLookups() {}
+
     std::uint32_t LastError() const { return lastError_; }
+    // What caused the last failure, in words ("No space left on device",
+    // "cannot reach the print server localhost:631"); empty when unknown.
+    const std::string& LastErrorCause() const { return lastErrorCause_; }
 
 protected:
-    void SetLastError(std::uint32_t code) { lastError_ = code; }
+    void SetLastError(std::uint32_t code, std::string cause = {}) {
+        lastError_ = code;
+        lastErrorCause_ = std::move(cause);
+    }
 
 private:
     std::uint32_t lastError_ = ERROR_SUCCESS;
+    std::string lastErrorCause_;
 };
 
 } // namespace zl

@@ -20,7 +20,7 @@ auto SystemSpooler::Route(PrinterHandle handle, Call call) -> decltype(call(*thi
     Spooler& owner = handle->Owner();
     auto result = call(owner);
     if (!result)
-        SetLastError(owner.LastError());
+        SetLastError(owner.LastError(), owner.LastErrorCause());
     return result;
 }
 
@@ -46,7 +46,7 @@ bool SystemSpooler::OpenPrinter(const std::string& name, PrinterHandle& handle) 
     Spooler& target = name == FileSpooler::kPrinterName ? static_cast<Spooler&>(*file_) : *system_;
     if (target.OpenPrinter(name, handle))
         return true;
-    SetLastError(target.LastError());
+    SetLastError(target.LastError(), target.LastErrorCause());
     return false;
 }
 
@@ -101,7 +101,7 @@ std::int32_t SystemSpooler::PrinterJobCount(const std::string& printer) {
                                                 : system_->PrinterJobCount(printer);
 }
 
-Spooler& ProcessSpooler() {
+SystemSpooler& ProcessSpooler() {
 #ifdef _WIN32
     static SystemSpooler spooler(std::make_unique<Win32Spooler>(), std::make_unique<FileSpooler>());
 #else

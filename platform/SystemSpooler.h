@@ -36,6 +36,15 @@ public:
                                     const DeviceMode* mode) override;
 
     std::int32_t PrinterJobCount(const std::string& printer) override;
+    void RefreshLookups() override { system_->RefreshLookups(); }
+
+    // With `fail` set (the command line), a print server that does not
+    // answer makes EnumPrinters fail with its cause instead of listing only
+    // "PCL File"; the window keeps "PCL File" usable.
+    void SetFailWhenServerSilent(bool fail) { failWhenSilent_ = fail; }
+    // After a look-up found no print server to ask (none configured, or it
+    // refused the connection): why, in words; empty otherwise.
+    const std::string& FallbackNote() const { return fallbackNote_; }
 
 private:
     // Runs `call` on the spooler that opened `handle` and takes over its
@@ -44,10 +53,12 @@ private:
 
     std::unique_ptr<Spooler> system_;
     std::unique_ptr<FileSpooler> file_;
+    bool failWhenSilent_ = false;
+    std::string fallbackNote_;
 };
 
 // The process-wide spooler, made at first use: CUPS on Linux and macOS, the
 // Windows spooler on Windows, each followed by "PCL File".
-Spooler& ProcessSpooler();
+SystemSpooler& ProcessSpooler();
 
 } // namespace zl

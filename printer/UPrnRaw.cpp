@@ -1,6 +1,7 @@
 #include "printer/UPrnRaw.h"
 
 #include "platform/Exception.h"
+#include "platform/Interruption.h"
 #include "platform/SystemSpooler.h"
 
 namespace zl {
@@ -14,7 +15,8 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
         throw Exception("StartJob already called @ StartJob");
     if (!spooler_.OpenPrinter(printerName, handle_)) {
         handle_ = nullptr;
-        throw Exception("OpenPrinter()=False @ StartJob with PrinterName:'" + printerName + "'");
+        throw Exception(
+            Failure("OpenPrinter()=False @ StartJob with PrinterName:'" + printerName + "'"));
     }
     DocInfo1 doc;
     doc.docName = docName;
@@ -22,13 +24,32 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
     doc.dataType = "RAW";
     // A refused document shows at the first write, which then fails.
     jobId_ = spooler_.StartDocPrinter(handle_, doc);
+    refusedCause_ = jobId_ == 0 ? spooler_.LastErrorCause() : std::string();
     spooler_.StartPagePrinter(handle_);
 }
 
-void RawPrintJob::WriteFailed() const {
+std::string RawPrintJob::Failure(const std::string& call) const {
+    const std::string& cause = spooler_.LastErrorCause();
+    return cause.empty() ? call : call + ": " + cause;
+}
+
+void RawPrintJob::WriteThrough(const char* data, std::int32_t count) {
+    ThrowIfStopped();
     if (!handle_)
         throw Exception("no print job @ WriteData");
-    throw Exception("WritePrinter() API failed @ WriteData");
+    Spooler& owner = handle_->Owner();
+    do {
+        std::int32_t written = 0;
+        if (!owner.WritePrinter(handle_, data, count, written) || written < 0 || written > count ||
+            (written == 0 && count > 0)) {
+            const std::string& cause =
+                owner.LastErrorCause().empty() ? refusedCause_ : owner.LastErrorCause();
+            throw Exception("WritePrinter() API failed @ WriteData" +
+                            (cause.empty() ? std::string() : ": " + cause));
+        }
+        data += written;
+        count -= written;
+    } while (count > 0);
 }
 
 void RawPrintJob::EndPage() {
@@ -46,11 +67,12 @@ void RawPrintJob::EndJob() {
         CloseQuietly(handle);
         throw;
     }
-    spooler_.ClosePrinter(handle);
     // A document the spooler could not complete did not print: say so
     // rather than let the listing pass as printed.
+    const std::string failure = Failure("EndDocPrinter() API failed @ EndJob");
+    spooler_.ClosePrinter(handle);
     if (handle && !delivered)
-        throw Exception("EndDocPrinter() API failed @ EndJob");
+        throw Exception(failure);
 }
 
 void RawPrintJob::AbortJob() {

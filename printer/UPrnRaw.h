@@ -20,16 +20,15 @@ public:
 
     // Opens `printerName` and starts a document named `docName` with one page.
     void StartJob(const std::string& printerName, const std::string& docName);
-    // Hands `count` bytes to the open job in exactly one spooler write.
-    // Some callers write one byte at a time: such a byte goes straight into
-    // the spooler's buffer when it offers room, everything else to the
-    // spooler that opened the printer.
+    // Hands `count` bytes to the open job. Some callers write one byte at a
+    // time: such a byte goes straight into the spooler's buffer when it
+    // offers room; everything else goes to the spooler that opened the
+    // printer, again for what it did not take, until it has taken all or
+    // takes nothing. Raises Interrupted once a stop signal has arrived.
     void WriteData(const void* data, std::int32_t count) {
         if (count == 1 && handle_ && handle_->PutByte(*static_cast<const unsigned char*>(data)))
             return;
-        std::int32_t written; // the spooler's count, not looked at
-        if (!handle_ || !handle_->Owner().WritePrinter(handle_, data, count, written))
-            WriteFailed();
+        WriteThrough(static_cast<const char*>(data), count);
     }
     void EndPage();
     // Ends page and document and closes the printer; no job is open after it.
@@ -42,12 +41,15 @@ public:
     std::uint32_t JobId() const { return jobId_; }
 
 private:
-    [[noreturn]] void WriteFailed() const;
+    void WriteThrough(const char* data, std::int32_t count);
+    // The failure text of `call` with the spooler's cause appended.
+    std::string Failure(const std::string& call) const;
     void CloseQuietly(PrinterHandle handle);
 
     Spooler& spooler_;
     PrinterHandle handle_ = nullptr;
     std::uint32_t jobId_ = 0;
+    std::string refusedCause_; // why the spooler refused the document
 };
 
 // The process-wide job on the process-wide spooler.

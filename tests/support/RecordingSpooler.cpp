@@ -18,12 +18,13 @@ std::string RecordedJob::Bytes() const {
     return all;
 }
 
-void RecordingSpooler::Fail(const std::string& operation, int fromCall, std::uint32_t error) {
-    failures_[operation] = Failure{fromCall, error, false};
+void RecordingSpooler::Fail(const std::string& operation, int fromCall, std::uint32_t error,
+                            std::string cause) {
+    failures_[operation] = Failure{fromCall, error, false, std::move(cause)};
 }
 
 void RecordingSpooler::Throw(const std::string& operation) {
-    failures_[operation] = Failure{0, ERROR_SUCCESS, true};
+    failures_[operation] = Failure{0, ERROR_SUCCESS, true, {}};
 }
 
 int RecordingSpooler::Count(const std::string& operation) const {
@@ -39,7 +40,7 @@ bool RecordingSpooler::Enter(const std::string& operation, const std::string& ar
         return true;
     if (it->second.raise)
         throw std::runtime_error(operation + " raised");
-    SetLastError(it->second.error);
+    SetLastError(it->second.error, it->second.cause);
     return false;
 }
 
@@ -115,8 +116,8 @@ bool RecordingSpooler::WritePrinter(PrinterHandle handle, const void* data, std:
     RecordedJob* job = JobOf(handle);
     if (!job || count < 0)
         return false;
-    job->writes.emplace_back(static_cast<const char*>(data), static_cast<std::size_t>(count));
-    written = count;
+    written = takeAtMost > 0 && count > takeAtMost ? takeAtMost : count;
+    job->writes.emplace_back(static_cast<const char*>(data), static_cast<std::size_t>(written));
     return true;
 }
 

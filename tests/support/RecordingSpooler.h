@@ -50,7 +50,10 @@ public:
     // Makes `operation` return failure from its `fromCall`-th call on
     // (counting from 0), with `error` as the last error.
     void Fail(const std::string& operation, int fromCall = 0,
-              std::uint32_t error = ERROR_WRITE_FAULT);
+              std::uint32_t error = ERROR_WRITE_FAULT, std::string cause = {});
+    // Each WritePrinter takes at most this many bytes (0: all), as a spooler
+    // that reports a short write does.
+    std::int32_t takeAtMost = 0;
     // Makes every call of `operation` throw.
     void Throw(const std::string& operation);
 
@@ -104,6 +107,7 @@ private:
         int fromCall = 0;
         std::uint32_t error = ERROR_SUCCESS;
         bool raise = false;
+        std::string cause;
     };
     std::map<std::string, Failure> failures_;
     std::map<std::string, int> counts_;
