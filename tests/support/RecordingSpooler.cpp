@@ -1,5 +1,6 @@
 #include "tests/support/RecordingSpooler.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace zl::test {
@@ -116,7 +117,7 @@ bool RecordingSpooler::WritePrinter(PrinterHandle handle, const void* data, std:
     RecordedJob* job = JobOf(handle);
     if (!job || count < 0)
         return false;
-    written = takeAtMost > 0 && count > takeAtMost ? takeAtMost : count;
+    written = takeAtMost != 0 && count > takeAtMost ? std::max(takeAtMost, 0) : count;
     job->writes.emplace_back(static_cast<const char*>(data), static_cast<std::size_t>(written));
     return true;
 }

@@ -51,8 +51,8 @@ public:
     // (counting from 0), with `error` as the last error.
     void Fail(const std::string& operation, int fromCall = 0,
               std::uint32_t error = ERROR_WRITE_FAULT, std::string cause = {});
-    // Each WritePrinter takes at most this many bytes (0: all), as a spooler
-    // that reports a short write does.
+    // Each WritePrinter takes at most this many bytes (0: all; negative:
+    // none, yet reports success), as a spooler that reports short writes.
     std::int32_t takeAtMost = 0;
     // Makes every call of `operation` throw.
     void Throw(const std::string& operation);

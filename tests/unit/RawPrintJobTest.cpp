@@ -1,11 +1,14 @@
 #include "printer/UPrnRaw.h"
 
+#include "platform/Interruption.h"
+
 #include "tests/support/RecordingSpooler.h"
 
 #include "tests/support/MessageOf.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <stdexcept>
 
 namespace zl {
@@ -83,20 +86,40 @@ TEST_F(RawPrintJobTest, EveryWriteIsExactlyOneSpoolerWriteEvenOfNothing) {
     EXPECT_EQ(spooler.calls.back(), "WritePrinter(0)");
 }
 
-TEST_F(RawPrintJobTest, RefusedWriteIsReportedAndTheJobStaysOpen) {
-    spooler.Fail("WritePrinter", 1);
+TEST_F(RawPrintJobTest, RefusedWriteIsReportedWithItsCauseAndTheJobStaysOpen) {
+    spooler.Fail("WritePrinter", 1, ERROR_WRITE_FAULT, "No space left on device");
     job.StartJob("Laser", "ZelPrint Job");
     job.WriteData("a", 1);
-    EXPECT_EQ(MessageOf([&] { job.WriteData("b", 1); }), "WritePrinter() API failed @ WriteData");
+    EXPECT_EQ(MessageOf([&] { job.WriteData("b", 1); }),
+              "WritePrinter() API failed @ WriteData: No space left on device");
     EXPECT_TRUE(job.IsOpen());
 }
 
-TEST_F(RawPrintJobTest, RefusedDocumentShowsAtTheFirstWrite) {
-    spooler.Fail("StartDocPrinter");
+TEST_F(RawPrintJobTest, ShortWritesAreContinuedUntilTheSpoolerTakesNothing) {
+    spooler.takeAtMost = 3;
+    job.StartJob("Laser", "ZelPrint Job");
+    job.WriteData("abcdefgh", 8);
+    EXPECT_EQ(spooler.jobs[0].writes, (std::vector<std::string>{"abc", "def", "gh"}));
+    spooler.takeAtMost = -1; // takes nothing, and says it succeeded
+    EXPECT_EQ(MessageOf([&] { job.WriteData("xy", 2); }), "WritePrinter() API failed @ WriteData");
+}
+
+TEST_F(RawPrintJobTest, RefusedDocumentShowsAtTheFirstWriteWithItsCause) {
+    spooler.Fail("StartDocPrinter", 0, ERROR_NOT_READY, "not accepting jobs");
     spooler.Fail("StartPagePrinter");
     job.StartJob("Laser", "ZelPrint Job");
     EXPECT_TRUE(job.IsOpen());
-    EXPECT_EQ(MessageOf([&] { job.WriteData("a", 1); }), "WritePrinter() API failed @ WriteData");
+    EXPECT_EQ(MessageOf([&] { job.WriteData("a", 1); }),
+              "WritePrinter() API failed @ WriteData: not accepting jobs");
+}
+
+TEST_F(RawPrintJobTest, AStopSignalEndsTheWritesButLeavesTheCancelToTheCaller) {
+    job.StartJob("Laser", "ZelPrint Job");
+    RequestStop(SIGTERM);
+    EXPECT_THROW(job.WriteData("ab", 2), Interrupted);
+    ClearStopRequest();
+    EXPECT_TRUE(job.IsOpen());
+    EXPECT_EQ(spooler.Count("WritePrinter"), 0);
 }
 
 TEST_F(RawPrintJobTest, EndJobLeavesNoJobOpenWhenEverySpoolerCallFails) {
