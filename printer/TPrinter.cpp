@@ -75,8 +75,10 @@ std::string TPrinter::DefaultPrinterName() {
         std::uint32_t error = spooler_.LastError();
         if (error == ERROR_INVALID_NAME)
             throw EPrinter(kNoDefault);
-        if (error != ERROR_INSUFFICIENT_BUFFER)
-            throw EPrinter(SystemErrorMessage(error));
+        if (error != ERROR_INSUFFICIENT_BUFFER) {
+            const std::string& cause = spooler_.LastErrorCause();
+            throw EPrinter(SystemErrorMessage(error) + (cause.empty() ? "" : ": " + cause));
+        }
         if (!spooler_.EnumPrinters(PRINTER_ENUM_DEFAULT, 5, infos))
             infos.clear();
     }

@@ -117,6 +117,11 @@ TEST_F(TPrinterTest, DefaultLookupErrorsAreReported) {
     spooler.defaultError = 5;
     EXPECT_EQ(MessageOf([&] { printer.SelectDefault(); }).rfind("System Error.  Code: 5.\n", 0),
               0u);
+    spooler.Fail("EnumPrinters", 0, ERROR_NOT_READY,
+                 "the print server 127.0.0.1:9 does not answer");
+    EXPECT_EQ(MessageOf([&] { printer.SelectDefault(); }),
+              "System Error.  Code: 21.\nThe device is not ready: the print server 127.0.0.1:9 "
+              "does not answer");
 }
 
 TEST_F(TPrinterTest, SetDeviceAdoptsAGivenBlockAndReleasesTheOldOne) {
