@@ -93,7 +93,12 @@ bool DocumentSpooler::EndDocPrinter(PrinterHandle handle) {
 
 bool DocumentSpooler::AbortPrinter(PrinterHandle handle) {
     DocumentPrinter* printer = Own(handle);
-    return printer && printer->Cancel();
+    if (!printer)
+        return false;
+    if (printer->Cancel())
+        return true;
+    SetLastError(ERROR_WRITE_FAULT, printer->Cause());
+    return false;
 }
 
 bool DocumentSpooler::ClosePrinter(PrinterHandle handle) {

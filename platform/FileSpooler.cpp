@@ -1,16 +1,11 @@
 #include "platform/FileSpooler.h"
 
+#include "platform/FileWriting.h"
+#include "platform/ProcessTemporaries.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-
-#ifdef _WIN32
-#include "platform/WindowsApi.h"
-#include <process.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
 
 namespace zl {
 
@@ -38,80 +33,81 @@ std::string Numbered(const std::string& base, unsigned n) {
     return base + "-" + digits + ".pcl";
 }
 
-// Gives `temp` the name `final` unless that name is taken; never overwrites.
-// Returns 0, EEXIST when the name is taken, or another error number.
-int LinkNew(const fs::path& temp, const fs::path& final) {
-#ifdef _WIN32
-    if (MoveFileExA(temp.string().c_str(), final.string().c_str(), 0))
-        return 0;
-    DWORD err = GetLastError();
-    return (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS) ? EEXIST : EIO;
-#else
-    if (::link(temp.c_str(), final.c_str()) == 0) {
-        ::unlink(temp.c_str());
-        return 0;
-    }
-    return errno;
-#endif
-}
-
 } // namespace
 
 // One open "PCL File" printer; a document is a temporary file that is
-// published under a new name when it completes.
-class FileSpooler::Job : public DocumentPrinter {
+// published under a new name when it completes. Every failure removes the
+// temporary and names its cause.
+class FileSpooler::Job : public FilePrinter {
 public:
-    explicit Job(FileSpooler& owner) : DocumentPrinter(owner), spooler_(owner) {}
+    explicit Job(FileSpooler& owner) : FilePrinter(owner), spooler_(owner) {}
     ~Job() override { Cancel(); }
 
 protected:
     std::uint32_t DoBegin(const DocInfo1& doc) override {
-        fs::path dir = spooler_.OutputDir();
+        const fs::path dir = spooler_.OutputDir();
         std::error_code ec;
         fs::create_directories(dir, ec);
-        std::string stem = "." + FileBase(doc.docName) + "-" + std::to_string(getpid()) + "-";
+        if (ec) {
+            SetCause("cannot create the folder " + dir.string() + ": " + ec.message());
+            return 0;
+        }
+        RemoveAbandonedTemporaries(dir);
+        const std::string base = FileBase(doc.docName);
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::uint32_t id = spooler_.NextJobId();
-            temp_ = dir / (stem + std::to_string(id) + ".part");
-            file_ = std::fopen(temp_.string().c_str(), "wbx");
-            if (file_) {
+            const std::uint32_t id = spooler_.NextJobId();
+            temp_ = dir / TemporaryName(base, id);
+            const int fd = CreateNewFile(temp_);
+            if (fd >= 0) {
+                WriteTo(fd);
                 docName_ = doc.docName;
                 return id;
             }
             if (errno != EEXIST)
                 break;
         }
+        SetCause("cannot create a file in the folder " + dir.string() + ": " + ErrorText(errno));
         return 0;
     }
 
     bool DoFinish(bool delivered) override {
-        bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        if (delivered && closed && spooler_.Publish(temp_, docName_))
+        if (!delivered) { // the failed write named the cause
+            Discard();
+            return false;
+        }
+        int err = SyncToStorage(Fd());
+        const int closeErr = CloseFile(Fd());
+        WriteTo(-1);
+        if (err == 0)
+            err = closeErr;
+        if (err != 0) {
+            SetCause(ErrorText(err));
+        } else if ((err = spooler_.Publish(temp_, docName_)) != 0) {
+            SetCause("cannot give the listing its name in " + temp_.parent_path().string() + ": " +
+                     ErrorText(err));
+        }
+        if (err == 0)
             return true;
-        Remove();
+        Discard();
         return false;
     }
 
     bool DoCancel() override {
-        std::fclose(file_);
-        file_ = nullptr;
-        Remove();
+        Discard();
         return true;
     }
 
-    bool Deliver(const char* data, std::size_t count) override {
-        return std::fwrite(data, 1, count, file_) == count;
-    }
-
 private:
-    void Remove() {
+    // Closes and removes the temporary.
+    void Discard() {
+        if (Fd() >= 0)
+            CloseFile(Fd());
+        WriteTo(-1);
         std::error_code ignored;
         fs::remove(temp_, ignored);
     }
 
     FileSpooler& spooler_;
-    std::FILE* file_ = nullptr;
     fs::path temp_;
     std::string docName_;
 };
@@ -136,21 +132,20 @@ fs::path FileSpooler::OutputDir() const {
     return fs::path(home && *home ? home : ".") / "ZelList";
 }
 
-bool FileSpooler::Publish(const fs::path& temp, const std::string& docName) {
+int FileSpooler::Publish(const fs::path& temp, const std::string& docName) {
     const fs::path dir = temp.parent_path();
     const std::string base = FileBase(docName);
     for (unsigned n = nextNumber_; n != 0; ++n) {
         fs::path final = dir / Numbered(base, n);
-        int err = LinkNew(temp, final);
+        int err = LinkAsNew(temp, final);
         if (err == 0) {
             nextNumber_ = n + 1;
             lastOutput_ = final;
-            return true;
         }
         if (err != EEXIST)
-            return false;
+            return err;
     }
-    return false;
+    return EEXIST;
 }
 
 } // namespace zl

@@ -1,6 +1,7 @@
 // The built-in "PCL File" destination: each job's bytes become one new file
 // in an output folder. A job is written under a hidden temporary name and
-// gets its final name only when it ends, so an abandoned job leaves nothing.
+// gets its final name only when it ends, so an abandoned job leaves nothing;
+// one left by a process that no longer exists is removed by the next job.
 #pragma once
 
 #include "platform/DocumentSpooler.h"
@@ -27,7 +28,9 @@ private:
     class Job;
     DocumentPrinter* NewPrinter() override;
     std::uint32_t NextJobId() { return ++jobCounter_; }
-    bool Publish(const std::filesystem::path& temp, const std::string& docName);
+    // Links the completed `temp` into place under the next free number;
+    // 0 or the error number.
+    int Publish(const std::filesystem::path& temp, const std::string& docName);
 
     std::filesystem::path outputDir_;
     std::filesystem::path lastOutput_;

@@ -1,71 +1,224 @@
 #include "platform/OutputFileSpooler.h"
 
+#include "platform/FileWriting.h"
+#include "platform/ProcessTemporaries.h"
+
+#include <cerrno>
+
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
-#define fileno _fileno
-#define ftruncate _chsize_s
-#else
-#include <unistd.h>
 #endif
 
 namespace zl {
 
-class OutputFileSpooler::Printer : public DocumentPrinter {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kStandardOutput = 1;
+
+// The file `path` finally names, symbolic links followed; empty when the
+// links go round in a loop.
+fs::path FinalTarget(fs::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec)))
+            return path;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return {};
+}
+
+} // namespace
+
+class OutputFileSpooler::Printer : public FilePrinter {
 public:
-    explicit Printer(OutputFileSpooler& owner) : DocumentPrinter(owner), spooler_(owner) {}
+    explicit Printer(OutputFileSpooler& owner) : FilePrinter(owner), spooler_(owner) {}
     ~Printer() override { Cancel(); }
 
 protected:
     std::uint32_t DoBegin(const DocInfo1&) override {
-        if (!spooler_.file_)
-            spooler_.file_ = std::fopen(spooler_.path_.string().c_str(), "wb");
-        if (!spooler_.file_)
+        if (spooler_.writing_ || spooler_.endsIncomplete_) {
+            SetCause(spooler_.path_.string() + (spooler_.writing_ ? " is taking another listing"
+                                                                  : " ends in part of a listing"));
             return 0;
-        start_ = std::ftell(spooler_.file_);
-        return start_ < 0 ? 0 : ++spooler_.documents_;
+        }
+        if (spooler_.fd_ < 0) {
+            if (std::string cause = spooler_.Open(); !cause.empty()) {
+                SetCause(std::move(cause));
+                return 0;
+            }
+        }
+        spooler_.writing_ = true;
+        WriteTo(spooler_.fd_);
+        return ++spooler_.documents_;
     }
 
     bool DoFinish(bool delivered) override {
-        if (delivered && std::fflush(spooler_.file_) == 0)
+        // A failed write named the cause already.
+        int err = delivered ? SyncToStorage(spooler_.fd_) : 0;
+        if (delivered && err == 0 && !spooler_.temp_.empty() && (err = spooler_.Publish()) != 0)
+            SetCause("cannot replace " + spooler_.file_.string() + ": " + ErrorText(err));
+        else if (err != 0)
+            SetCause(ErrorText(err));
+        if (delivered && err == 0) {
+            spooler_.complete_ += Written();
+            spooler_.writing_ = false;
             return true;
-        DoCancel();
+        }
+        TakeBack();
         return false;
     }
 
-    // Cuts the file back to where the document began; a file that would be
-    // left empty is removed.
     bool DoCancel() override {
-        std::FILE* file = spooler_.file_;
-        if (start_ == 0) {
-            std::fclose(file);
-            spooler_.file_ = nullptr;
-            std::error_code ec;
-            return std::filesystem::remove(spooler_.path_, ec);
-        }
-        std::fflush(file);
-        bool ok = ftruncate(fileno(file), start_) == 0;
-        return std::fseek(file, start_, SEEK_SET) == 0 && ok;
-    }
-
-    bool Deliver(const char* data, std::size_t count) override {
-        return std::fwrite(data, 1, count, spooler_.file_) == count;
+        if (TakeBack())
+            return true;
+        if (spooler_.stream_)
+            SetCause("a pipe or device cannot take back a cancelled listing");
+        return false;
     }
 
 private:
+    // Undoes what the open document wrote; false when it cannot, and then
+    // the output ends in part of a listing and takes no more.
+    bool TakeBack() {
+        spooler_.writing_ = false;
+        bool undone = true;
+        if (spooler_.stream_) {
+            undone = Written() == 0;
+        } else if (!spooler_.temp_.empty()) { // the first document: its temporary goes
+            spooler_.Close();
+        } else if (spooler_.fd_ >= 0) {
+            if (const int err = CutBack(spooler_.fd_, spooler_.complete_)) {
+                SetCause("cannot cut " + spooler_.file_.string() +
+                         " back to its complete listings: " + ErrorText(err));
+                undone = false;
+            }
+        }
+        spooler_.endsIncomplete_ = spooler_.endsIncomplete_ || !undone;
+        return undone;
+    }
+
     OutputFileSpooler& spooler_;
-    long start_ = 0;
 };
 
-OutputFileSpooler::OutputFileSpooler(std::filesystem::path path)
+OutputFileSpooler::OutputFileSpooler(fs::path path)
     : SinglePrinterSpooler(kPrinterName, path.string()), path_(std::move(path)) {}
+
+OutputFileSpooler::~OutputFileSpooler() {
+    Close();
+}
 
 DocumentPrinter* OutputFileSpooler::NewPrinter() {
     return new Printer(*this);
 }
 
-OutputFileSpooler::~OutputFileSpooler() {
-    if (file_)
-        std::fclose(file_);
+std::string OutputFileSpooler::Open() {
+    complete_ = 0;
+    // Standard output is written through its descriptor, wherever it leads.
+    if (path_ == "-" || path_ == "/dev/stdout") {
+#ifdef _WIN32
+        ::_setmode(kStandardOutput, _O_BINARY);
+#endif
+        stream_ = true;
+        fd_ = kStandardOutput;
+        return {};
+    }
+    // What the system finds at the end of any links decides; /dev/stdout, for
+    // one, is a link the system follows to a pipe that has no path.
+    std::error_code ec;
+    const fs::file_status existing = fs::status(path_, ec);
+    switch (existing.type()) {
+    case fs::file_type::not_found: // or a folder on the way missing: creating says which
+    case fs::file_type::regular:
+        break;
+    case fs::file_type::none:
+        return "cannot write " + path_.string() + ": " + ec.message();
+    default:
+        return OpenStream();
+    }
+    file_ = FinalTarget(path_);
+    if (file_.empty())
+        return "cannot write " + path_.string() + ": " + ErrorText(ELOOP);
+    return OpenTemporary(existing);
+}
+
+std::string OutputFileSpooler::OpenStream() {
+    fd_ = OpenExisting(path_);
+    if (fd_ < 0)
+        return "cannot write " + path_.string() + ": " + ErrorText(errno);
+    stream_ = true;
+    return {};
+}
+
+std::string OutputFileSpooler::OpenTemporary(const fs::file_status& existing) {
+    const bool replacing = existing.type() == fs::file_type::regular;
+    // A file the user may not write is not replaced behind their back.
+    if (replacing && !MayWrite(file_))
+        return "cannot write " + file_.string() + ": " + ErrorText(errno);
+    for (std::uint32_t attempt = 1; fd_ < 0 && attempt <= 100; ++attempt) {
+        temp_ = file_.parent_path() / TemporaryName(file_.filename().string(), attempt);
+        fd_ = CreateNewFile(temp_);
+        if (fd_ < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd_ < 0) {
+        const std::string cause =
+            "cannot create a file beside " + file_.string() + ": " + ErrorText(errno);
+        temp_.clear();
+        return cause;
+    }
+    std::error_code ec;
+    if (replacing)
+        fs::permissions(temp_, existing.permissions() & fs::perms::all, ec);
+    if (ec) {
+        Close();
+        return "cannot give " + file_.string() + " its permissions again: " + ec.message();
+    }
+    stream_ = false;
+    return {};
+}
+
+int OutputFileSpooler::Publish() {
+#ifdef _WIN32
+    // Windows renames no file that is open; the run goes on in the renamed one.
+    if (const int err = CloseFile(fd_)) {
+        fd_ = -1;
+        Close();
+        return err;
+    }
+    fd_ = -1;
+    const int err = RenameOnto(temp_, file_);
+    if (err != 0) {
+        Close();
+        return err;
+    }
+    temp_.clear();
+    fd_ = OpenExisting(file_);
+    if (fd_ < 0 || ::_lseeki64(fd_, 0, SEEK_END) < 0)
+        return errno;
+    return 0;
+#else
+    const int err = RenameOnto(temp_, file_);
+    if (err == 0)
+        temp_.clear();
+    return err;
+#endif
+}
+
+void OutputFileSpooler::Close() {
+    if (fd_ >= 0 && fd_ != kStandardOutput)
+        CloseFile(fd_);
+    fd_ = -1;
+    if (!temp_.empty()) {
+        std::error_code ignored;
+        fs::remove(temp_, ignored);
+        temp_.clear();
+    }
 }
 
 } // namespace zl

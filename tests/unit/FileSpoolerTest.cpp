@@ -1,13 +1,16 @@
 #include "platform/FileSpooler.h"
-#include "platform/Exception.h"
 #include "platform/SystemSpooler.h"
 #include "printer/UPrnRaw.h"
 
+#include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace zl {
 namespace {
@@ -98,13 +101,47 @@ TEST_F(FileSpoolerTest, OnlyItsOwnNameOpens) {
     EXPECT_EQ(spooler.LastError(), ERROR_INVALID_PRINTER_NAME);
 }
 
-TEST_F(FileSpoolerTest, AnUnusableFolderFailsAtTheFirstWrite) {
+TEST_F(FileSpoolerTest, AnUnusableFolderFailsAtTheFirstWriteNamingTheCause) {
     test::WriteFile(dir / "not-a-folder", "");
     FileSpooler blocked(dir / "not-a-folder" / "out");
     RawPrintJob blockedJob(blocked);
     blockedJob.StartJob("PCL File", "ZelPrint Job");
-    EXPECT_THROW(blockedJob.WriteData("x", 1), Exception);
+    EXPECT_EQ(test::MessageOf([&] { blockedJob.WriteData("x", 1); }),
+              "WritePrinter() API failed @ WriteData: cannot create the folder " +
+                  (dir / "not-a-folder" / "out").string() + ": Not a directory");
     blockedJob.AbortJob();
+    EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"not-a-folder"});
+}
+
+TEST_F(FileSpoolerTest, TemporariesOfEndedProcessesAreRemovedAndNothingElse) {
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    ASSERT_GT(ended, 0);
+    ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+    const std::string gone = std::to_string(ended);
+    const std::string mine = std::to_string(getpid());
+    const std::vector<std::string> kept{
+        ".ZelPrint Job-" + mine + "-7.part", // this process's own
+        ".ZelPrint Job-1-2.part",            // a process that runs
+        ".x-" + gone + "-3.part.old",
+        ".x-" + gone + "-03.part",
+        ".x-0" + gone + "-3.part",
+        ".x-" + gone + "-.part",
+        ".x" + gone + "-3.part",
+        ".-" + gone + "-3.part",
+        "x-" + gone + "-3.part",
+    };
+    for (const std::string& name : kept)
+        test::WriteFile(dir / name, "");
+    test::WriteFile(dir / (".ZelPrint Job-" + gone + "-3.part"), "abandoned");
+    std::filesystem::create_directory(dir / (".folder-" + gone + "-1.part"));
+    Print("new");
+    std::vector<std::string> expected = kept;
+    expected.push_back(".folder-" + gone + "-1.part");
+    expected.push_back("ZelPrint Job-0001.pcl");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FileNames(dir.Path()), expected);
 }
 
 TEST(FileSpoolerOutputDir, ComesFromTheEnvironmentAndIsMadeWhenMissing) {

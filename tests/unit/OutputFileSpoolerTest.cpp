@@ -2,13 +2,23 @@
 #include "platform/Exception.h"
 #include "printer/UPrnRaw.h"
 
+#include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace zl {
 namespace {
 
+namespace fs = std::filesystem;
+using test::FileNames;
+using test::MessageOf;
 using test::ReadFile;
 using test::TempDir;
 
@@ -48,13 +58,47 @@ TEST_F(OutputFileSpoolerTest, ACancelledDocumentIsCutOffAgain) {
     Write("next");
     job.EndJob();
     EXPECT_EQ(ReadFile(dir / "out.pcl"), "keptnext");
+    EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"out.pcl"});
 }
 
-TEST_F(OutputFileSpoolerTest, AFileThatWouldStayEmptyIsRemoved) {
-    job.StartJob(OutputFileSpooler::kPrinterName, "ZelPrint Job");
-    Write("half");
-    job.AbortJob();
-    EXPECT_FALSE(std::filesystem::exists(dir / "out.pcl"));
+TEST_F(OutputFileSpoolerTest, ACancelledFirstDocumentLeavesWhatWasThereAsItWas) {
+    for (bool existed : {false, true}) {
+        SCOPED_TRACE(existed ? "an existing file" : "no file");
+        if (existed) {
+            test::WriteFile(dir / "out.pcl", "older listing");
+            fs::permissions(dir / "out.pcl", fs::perms(0640));
+        }
+        job.StartJob(OutputFileSpooler::kPrinterName, "ZelPrint Job");
+        Write(std::string(200000, 'x'));
+        job.AbortJob();
+        EXPECT_EQ(FileNames(dir.Path()),
+                  existed ? std::vector<std::string>{"out.pcl"} : std::vector<std::string>{});
+        if (existed) {
+            EXPECT_EQ(ReadFile(dir / "out.pcl"), "older listing");
+            EXPECT_EQ(fs::status(dir / "out.pcl").permissions(), fs::perms(0640));
+        }
+    }
+}
+
+TEST_F(OutputFileSpoolerTest, AFileIsReplacedKeepingItsModeAndALinkStaysALink) {
+    for (bool throughLink : {false, true}) {
+        SCOPED_TRACE(throughLink ? "through a link" : "the file itself");
+        test::WriteFile(dir / "old.pcl", "older listing");
+        fs::permissions(dir / "old.pcl", fs::perms(0604));
+        if (throughLink)
+            fs::create_symlink("old.pcl", dir / "link.pcl");
+        OutputFileSpooler replacing(dir / (throughLink ? "link.pcl" : "old.pcl"));
+        RawPrintJob replacingJob(replacing);
+        replacingJob.StartJob(OutputFileSpooler::kPrinterName, "ZelPrint Job");
+        replacingJob.WriteData("new", 3);
+        replacingJob.EndJob();
+        EXPECT_EQ(ReadFile(dir / "old.pcl"), "new");
+        EXPECT_EQ(fs::status(dir / "old.pcl").permissions(), fs::perms(0604));
+        if (throughLink) {
+            EXPECT_EQ(fs::read_symlink(dir / "link.pcl"), "old.pcl");
+        }
+        EXPECT_EQ(FileNames(dir.Path()).size(), throughLink ? 2u : 1u);
+    }
 }
 
 TEST_F(OutputFileSpoolerTest, ItsOnlyPrinterIsListedAndOpens) {
@@ -68,6 +112,105 @@ TEST_F(OutputFileSpoolerTest, ItsOnlyPrinterIsListedAndOpens) {
     RawPrintJob failing(unwritable);
     failing.StartJob(OutputFileSpooler::kPrinterName, "ZelPrint Job");
     EXPECT_THROW(failing.WriteData("x", 1), Exception);
+}
+
+// Devices are written straight through and stay; a full one fails the job
+// where its bytes first go out: small jobs at the end, large ones at once.
+TEST(OutputFileSpoolerDevice, IsWrittenStraightThroughAndNamesWhatFailed) {
+    const struct {
+        const char* device;
+        std::size_t size;
+        const char* message;
+    } cases[] = {
+        {"/dev/null", 10, ""},
+        {"/dev/full", 10, "EndDocPrinter() API failed @ EndJob: No space left on device"},
+        {"/dev/full", 200000, "WritePrinter() API failed @ WriteData: No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.device) + " " + std::to_string(c.size));
+        OutputFileSpooler device(c.device);
+        RawPrintJob deviceJob(device);
+        const std::string bytes(c.size, 'x');
+        EXPECT_EQ(MessageOf([&] {
+                      deviceJob.StartJob(OutputFileSpooler::kPrinterName, "ZelPrint Job");
+                      deviceJob.WriteData(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+                      deviceJob.EndJob();
+                  }),
+                  c.message);
+        deviceJob.AbortJob();
+        EXPECT_FALSE(device.EndsIncomplete());
+        EXPECT_EQ(fs::symlink_status(c.device).type(), fs::file_type::character);
+    }
+}
+
+std::string ReadToEnd(int fd) {
+    std::string bytes;
+    char block[65536];
+    for (ssize_t n; (n = read(fd, block, sizeof block)) > 0;)
+        bytes.append(block, static_cast<std::size_t>(n));
+    close(fd);
+    return bytes;
+}
+
+// Ends one document and cancels the next once part of it went out.
+void EndOneAndCancelOneMidway(OutputFileSpooler& spooler) {
+    PrinterHandle handle = nullptr;
+    ASSERT_TRUE(spooler.OpenPrinter(OutputFileSpooler::kPrinterName, handle));
+    const DocInfo1 doc{"ZelPrint Job", nullptr, "RAW"};
+    const std::string second(200000, 'x'); // more than is gathered before a write
+    std::int32_t written = 0;
+    ASSERT_NE(spooler.StartDocPrinter(handle, doc), 0u);
+    EXPECT_TRUE(spooler.WritePrinter(handle, "first", 5, written));
+    EXPECT_TRUE(spooler.EndDocPrinter(handle));
+    EXPECT_FALSE(spooler.EndsIncomplete());
+    ASSERT_NE(spooler.StartDocPrinter(handle, doc), 0u);
+    EXPECT_TRUE(spooler.WritePrinter(handle, second.data(), 200000, written));
+    EXPECT_FALSE(spooler.AbortPrinter(handle));
+    EXPECT_TRUE(spooler.EndsIncomplete());
+    EXPECT_EQ(spooler.StartDocPrinter(handle, doc), 0u); // nothing follows a partial listing
+    spooler.ClosePrinter(handle);
+}
+
+TEST(OutputFileSpoolerStream, APipeOrStandardOutputIsWrittenStraightThroughAndStays) {
+    TempDir dir;
+    const fs::path fifo = dir / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (bool standardOutput : {false, true}) {
+        SCOPED_TRACE(standardOutput ? "-" : "a FIFO");
+        // The read end, and a write end held here until the spooler is done,
+        // so that the reader sees the end only then.
+        int readEnd = -1;
+        int heldWriteEnd = -1;
+        int savedOutput = -1;
+        if (standardOutput) {
+            int ends[2];
+            ASSERT_EQ(pipe(ends), 0);
+            std::fflush(stdout);
+            savedOutput = dup(1);
+            ASSERT_EQ(dup2(ends[1], 1), 1);
+            readEnd = ends[0];
+            heldWriteEnd = ends[1];
+        } else {
+            readEnd = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+            heldWriteEnd = open(fifo.c_str(), O_WRONLY);
+            ASSERT_EQ(fcntl(readEnd, F_SETFL, 0), 0);
+        }
+        std::future<std::string> received = std::async(std::launch::async, ReadToEnd, readEnd);
+        {
+            OutputFileSpooler spooler(standardOutput ? fs::path("-") : fifo);
+            EndOneAndCancelOneMidway(spooler);
+        }
+        if (standardOutput)
+            dup2(savedOutput, 1);
+        close(heldWriteEnd);
+        const std::string bytes = received.get();
+        EXPECT_TRUE(bytes == "first" + std::string(200000, 'x')) << bytes.size() << " bytes";
+        if (standardOutput) {
+            close(savedOutput);
+            EXPECT_NE(fcntl(1, F_GETFD), -1); // standard output stays open
+        }
+    }
+    EXPECT_EQ(fs::symlink_status(fifo).type(), fs::file_type::fifo);
 }
 
 } // namespace
