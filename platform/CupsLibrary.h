@@ -15,6 +15,9 @@ namespace zl {
     X(ippSetPort)                                                                                  \
     X(httpConnect2)                                                                                \
     X(httpClose)                                                                                   \
+    X(httpSetTimeout)                                                                              \
+    X(httpError)                                                                                   \
+    X(cupsLastErrorString)                                                                         \
     X(cupsGetNamedDest)                                                                            \
     X(cupsGetDests2)                                                                               \
     X(cupsFreeDests)                                                                               \

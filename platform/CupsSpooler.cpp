@@ -1,25 +1,15 @@
 #include "platform/CupsSpooler.h"
 
+#include "platform/CupsDestDetails.h"
 #include "platform/CupsLibrary.h"
-#include "platform/CupsMediaCodes.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 
 namespace zl {
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 5000;
-
-struct HttpCloser {
-    void operator()(http_t* http) const {
-        if (http)
-            CupsLibrary::Get()->httpClose(http);
-    }
-};
-using HttpPtr = std::unique_ptr<http_t, HttpCloser>;
+const char* const kNoLibrary = "the CUPS library (libcups.so.2) cannot be loaded";
 
 struct DestFreer {
     void operator()(cups_dest_t* dest) const {
@@ -52,53 +42,58 @@ void SplitName(const std::string& name, std::string& queue, std::string& instanc
     instance = slash == std::string::npos ? std::string() : name.substr(slash + 1);
 }
 
+const char* InstanceOrNull(const std::string& instance) {
+    return instance.empty() ? nullptr : instance.c_str();
+}
+
 bool IppOk(ipp_status_t status) {
     return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
-// Hundredths of a millimetre to tenths, to the nearest.
-std::int32_t Tenths(int hundredths) {
-    return hundredths > 0 ? (hundredths + 5) / 10 : 0;
-}
-
-std::string TextOr(const char* text, const std::string& fallback) {
-    return text && *text ? std::string(text) : fallback;
-}
-
-// The first value of a string-valued attribute, empty when there is none.
-std::string FirstString(const CupsLibrary& cups, ipp_attribute_t* attr) {
-    const char* value = attr ? cups.ippGetString(attr, 0, nullptr) : nullptr;
-    return value ? std::string(value) : std::string();
+// The last error for a server that could not be asked.
+std::uint32_t ErrorOf(CupsFault fault) {
+    return fault == CupsFault::Unreachable || fault == CupsFault::Closed ? RPC_S_SERVER_UNAVAILABLE
+                                                                         : ERROR_NOT_READY;
 }
 
 } // namespace
 
-// One open destination with its own connection; a document is one CUPS job
-// whose bytes are streamed as they are gathered.
+// One open destination. A document is one CUPS job whose bytes are streamed
+// as they are gathered, on the printer's own connection, made at the first
+// document and kept for the next ones.
 class CupsSpooler::Printer : public DocumentPrinter {
 public:
-    Printer(CupsSpooler& owner, const CupsLibrary& cups, HttpPtr http, std::string name,
-            std::string queue)
-        : DocumentPrinter(owner), spooler_(owner), cups_(cups), http_(std::move(http)),
-          name_(std::move(name)), queue_(std::move(queue)) {}
+    Printer(CupsSpooler& owner, const CupsLibrary& cups, std::string name, std::string queue)
+        : DocumentPrinter(owner), spooler_(owner), cups_(cups),
+          connection_(cups, owner.Address(), owner.limits_.connect), name_(std::move(name)),
+          queue_(std::move(queue)) {}
 
     // The destination as it was opened: "queue" or "queue/instance".
     const std::string& Name() const { return name_; }
 
 protected:
     std::uint32_t DoBegin(const DocInfo1& doc) override {
-        if (!http_)
-            return 0;
+        CancelLeftJobs();
         const char* title = doc.docName.c_str();
         spooler_.UseServer();
-        int id = cups_.cupsCreateJob(http_.get(), queue_.c_str(), title, 0, nullptr);
-        if (id <= 0)
+        int id = 0;
+        const CupsFault fault = connection_.Run(spooler_.limits_.lookup, [&](http_t* http) {
+            id = cups_.cupsCreateJob(http, queue_.c_str(), title, 0, nullptr);
+            return id > 0;
+        });
+        if (id <= 0) {
+            SetCause(CauseOf(fault));
             return 0;
+        }
         jobId_ = id;
         const char* format = doc.dataType == "RAW" ? CUPS_FORMAT_RAW : CUPS_FORMAT_AUTO;
-        if (cups_.cupsStartDocument(http_.get(), queue_.c_str(), id, title, format, 1) !=
-            HTTP_STATUS_CONTINUE) {
+        connection_.Limit(spooler_.limits_.jobData);
+        const http_status_t status =
+            cups_.cupsStartDocument(connection_.Open(), queue_.c_str(), id, title, format, 1);
+        if (status != HTTP_STATUS_CONTINUE) {
+            const std::string cause = CauseOfFailedCall(status == HTTP_STATUS_ERROR);
             DoCancel();
+            SetCause(cause);
             return 0;
         }
         return static_cast<std::uint32_t>(id);
@@ -110,120 +105,200 @@ protected:
             return false;
         }
         jobId_ = 0;
+        if (!connection_.IsOpen())
+            return false;
         spooler_.UseServer();
-        return IppOk(cups_.cupsFinishDocument(http_.get(), queue_.c_str()));
+        connection_.Limit(spooler_.limits_.jobData);
+        const ipp_status_t status = cups_.cupsFinishDocument(connection_.Open(), queue_.c_str());
+        if (IppOk(status))
+            return true;
+        // libcups gives these when the answer could not be read at all.
+        SetCause(CauseOfFailedCall(status == IPP_STATUS_ERROR_INTERNAL ||
+                                   status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE));
+        return false;
     }
 
     // Drops the upload and cancels the job on a fresh connection, so that no
-    // part of the document is printed.
+    // part of the document is printed. When the server cannot be reached,
+    // the job is cancelled before the spooler's next document instead.
     bool DoCancel() override {
-        int id = jobId_;
+        const int id = jobId_;
         jobId_ = 0;
-        http_.reset(spooler_.Connect());
-        spooler_.UseServer();
-        return http_ && id > 0 && IppOk(cups_.cupsCancelJob2(http_.get(), queue_.c_str(), id, 0));
+        connection_.Close();
+        return id > 0 && CancelJob(queue_, id);
     }
 
     bool Deliver(const char* data, std::size_t count) override {
-        return cups_.cupsWriteRequestData(http_.get(), data, count) == HTTP_STATUS_CONTINUE;
+        // The upload lives on the job's connection: a new one cannot go on with it.
+        if (!connection_.IsOpen())
+            return false;
+        connection_.Limit(spooler_.limits_.jobData);
+        const http_status_t status = cups_.cupsWriteRequestData(connection_.Open(), data, count);
+        if (status == HTTP_STATUS_CONTINUE)
+            return true;
+        SetCause(CauseOfFailedCall(status == HTTP_STATUS_ERROR));
+        return false;
     }
 
 private:
+    bool CancelJob(const std::string& queue, int id) {
+        spooler_.UseServer();
+        ipp_status_t status = IPP_STATUS_OK;
+        const CupsFault fault = connection_.Run(spooler_.limits_.lookup, [&](http_t* http) {
+            status = cups_.cupsCancelJob2(http, queue.c_str(), id, 0);
+            return IppOk(status);
+        });
+        if (fault != CupsFault::None)
+            spooler_.leftJobs_.push_back({queue, id});
+        return IppOk(status) && fault == CupsFault::None;
+    }
+
+    // Cancels the jobs whose cancel could not reach the server before.
+    void CancelLeftJobs() {
+        std::vector<LeftJob> jobs;
+        jobs.swap(spooler_.leftJobs_);
+        for (auto job = jobs.begin(); job != jobs.end(); ++job) {
+            CancelJob(job->queue, job->id);
+            if (!spooler_.leftJobs_.empty()) { // still out of reach: the rest wait too
+                spooler_.leftJobs_.insert(spooler_.leftJobs_.end(), job + 1, jobs.end());
+                return;
+            }
+        }
+    }
+
+    // Why a call that failed with `fault` did: the connection's trouble, or
+    // the server's own words when it answered.
+    std::string CauseOf(CupsFault fault) const {
+        if (fault != CupsFault::None)
+            return connection_.Cause(fault);
+        const char* text = cups_.cupsLastErrorString();
+        return text ? text : "";
+    }
+
+    // Why the last call failed; `cutOff` when the call says the exchange
+    // broke off (the server closed the connection without a word).
+    std::string CauseOfFailedCall(bool cutOff) {
+        CupsFault fault = connection_.FaultOfFailedCall();
+        if (fault == CupsFault::None && cutOff)
+            fault = CupsFault::Closed;
+        if (fault != CupsFault::None)
+            connection_.Close(); // in the middle of an exchange: not to be used again
+        return CauseOf(fault);
+    }
+
     CupsSpooler& spooler_;
     const CupsLibrary& cups_;
-    HttpPtr http_;
+    CupsConnection connection_;
     std::string name_;
     std::string queue_;
     int jobId_ = 0;
 };
 
-CupsSpooler::CupsSpooler(std::string server) : server_(std::move(server)) {}
+CupsSpooler::CupsSpooler(std::string server, CupsTimeLimits limits)
+    : server_(std::move(server)), limits_(limits) {}
+
+CupsSpooler::~CupsSpooler() = default;
+
+const CupsServerAddress& CupsSpooler::Address() {
+    if (!address_)
+        address_ = CupsServerAddress::Of(*CupsLibrary::Get(), server_);
+    return *address_;
+}
 
 void CupsSpooler::UseServer() const {
     // Some job calls look the printer up on the process-wide server rather
     // than on the connection they are given: point that at this server too.
     const CupsLibrary* cups = CupsLibrary::Get();
-    if (!cups || server_.empty())
+    if (!cups || server_.empty() || !address_)
         return;
     if (server_ != cups->cupsServer())
         cups->cupsSetServer(server_.c_str());
-    cups->ippSetPort(Port());
+    cups->ippSetPort(address_->port);
 }
 
-int CupsSpooler::Port() const {
-    const CupsLibrary* cups = CupsLibrary::Get();
-    auto colon = server_.rfind(':');
-    bool ipv6Literal =
-        server_.find(']', colon == std::string::npos ? 0 : colon) != std::string::npos;
-    if (server_.empty() || server_[0] == '/' || colon == std::string::npos || ipv6Literal)
-        return cups->ippPort();
-    return std::atoi(server_.c_str() + colon + 1);
+void CupsSpooler::RefreshLookups() {
+    silentCause_.clear();
+    destinations_.reset();
+    choices_.clear();
 }
 
-_http_s* CupsSpooler::Connect() const {
+bool CupsSpooler::Ask(const std::function<bool(_http_s*)>& request) {
+    if (!silentCause_.empty()) {
+        SetLastError(ERROR_NOT_READY, silentCause_);
+        return false;
+    }
     const CupsLibrary* cups = CupsLibrary::Get();
-    if (!cups)
-        return nullptr;
-    std::string host = server_.empty() ? cups->cupsServer() : server_;
-    auto colon = host.rfind(':');
-    if (!server_.empty() && host[0] != '/' && colon != std::string::npos &&
-        host.find(']', colon) == std::string::npos)
-        host.resize(colon);
-    return cups->httpConnect2(host.c_str(), Port(), nullptr, AF_UNSPEC, cups->cupsEncryption(), 1,
-                              kConnectTimeoutMs, nullptr);
+    if (!cups) {
+        SetLastError(RPC_S_SERVER_UNAVAILABLE, kNoLibrary);
+        return false;
+    }
+    if (!lookups_)
+        lookups_ = std::make_unique<CupsConnection>(*cups, Address(), limits_.connect);
+    const CupsFault fault = lookups_->Run(limits_.lookup, request);
+    if (fault == CupsFault::None)
+        return true;
+    const std::string cause = lookups_->Cause(fault);
+    if (fault == CupsFault::Silent)
+        silentCause_ = cause;
+    SetLastError(ErrorOf(fault), cause);
+    return false;
+}
+
+bool CupsSpooler::ReadDestinations() {
+    if (destinations_)
+        return true;
+    std::vector<Destination> found;
+    const bool asked = Ask([&](http_t* http) {
+        const CupsLibrary& cups = *CupsLibrary::Get();
+        cups_dest_t* dests = nullptr;
+        const int count = cups.cupsGetDests2(http, &dests);
+        found.clear();
+        for (int i = 0; i < count; ++i)
+            found.push_back({DestName(dests[i]), dests[i].is_default != 0});
+        cups.cupsFreeDests(count, dests);
+        return count > 0;
+    });
+    if (asked)
+        destinations_ = std::move(found);
+    return asked;
 }
 
 std::string CupsSpooler::DefaultPrinterName() {
-    HttpPtr http(Connect());
-    if (!http)
+    if (!ReadDestinations())
         return {};
-    const CupsLibrary& cups = *CupsLibrary::Get();
-    cups_dest_t* dest = cups.cupsGetNamedDest(http.get(), nullptr, nullptr);
-    if (!dest)
-        return {};
-    std::string name = DestName(*dest);
-    cups.cupsFreeDests(1, dest);
-    return name;
+    for (const Destination& dest : *destinations_) {
+        if (dest.isDefault)
+            return dest.name;
+    }
+    return {};
 }
 
 bool CupsSpooler::EnumPrinters(std::uint32_t flags, std::uint32_t /*level*/,
                                std::vector<PrinterInfo>& out) {
     out.clear();
+    if (!ReadDestinations())
+        return false;
+    for (const Destination& dest : *destinations_) {
+        if (dest.isDefault || !(flags & PRINTER_ENUM_DEFAULT))
+            out.push_back({dest.name, dest.name});
+    }
     SetLastError(ERROR_SUCCESS);
-    if (flags & PRINTER_ENUM_DEFAULT) {
-        std::string name = DefaultPrinterName();
-        if (!name.empty())
-            out.push_back({name, name});
-        return true;
-    }
-    HttpPtr http(Connect());
-    if (!http)
-        return true; // no server, no printers
-    const CupsLibrary& cups = *CupsLibrary::Get();
-    cups_dest_t* dests = nullptr;
-    int count = cups.cupsGetDests2(http.get(), &dests);
-    for (int i = 0; i < count; ++i) {
-        std::string name = DestName(dests[i]);
-        out.push_back({name, name});
-    }
-    cups.cupsFreeDests(count, dests);
     return true;
 }
 
 std::int32_t CupsSpooler::PrinterJobCount(const std::string& printer) {
     const std::string queue = printer.substr(0, printer.find('/'));
-    HttpPtr http(queue.empty() ? nullptr : Connect());
-    if (!http)
+    if (queue.empty())
         return -1;
-    const CupsLibrary& cups = *CupsLibrary::Get();
-    cups_dest_t* dest = cups.cupsGetNamedDest(http.get(), queue.c_str(), nullptr);
-    if (!dest)
-        return -1;
-    cups.cupsFreeDests(1, dest);
-    cups_job_t* jobs = nullptr;
-    const int count = cups.cupsGetJobs2(http.get(), &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
-    if (jobs)
-        cups.cupsFreeJobs(count, jobs);
+    int count = -1;
+    Ask([&](http_t* http) {
+        const CupsLibrary& cups = *CupsLibrary::Get();
+        cups_job_t* jobs = nullptr;
+        count = cups.cupsGetJobs2(http, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
+        if (jobs)
+            cups.cupsFreeJobs(count, jobs);
+        return count >= 0;
+    });
     return count < 0 ? -1 : count;
 }
 
@@ -231,104 +306,69 @@ bool CupsSpooler::OpenPrinter(const std::string& name, PrinterHandle& handle) {
     handle = nullptr;
     std::string queue, instance;
     SplitName(name, queue, instance);
-    HttpPtr http(queue.empty() ? nullptr : Connect());
-    cups_dest_t* dest = nullptr;
-    if (http)
-        dest = CupsLibrary::Get()->cupsGetNamedDest(http.get(), queue.c_str(),
-                                                    instance.empty() ? nullptr : instance.c_str());
-    if (!dest) {
+    bool known = false;
+    // Asked afresh, so that a job finds a server gone since the last look-up.
+    const bool asked = !queue.empty() && Ask([&](http_t* http) {
+        DestPtr dest(
+            CupsLibrary::Get()->cupsGetNamedDest(http, queue.c_str(), InstanceOrNull(instance)));
+        known = dest != nullptr;
+        return known;
+    });
+    if (!asked && !queue.empty())
+        return false;
+    if (!known) {
         SetLastError(ERROR_INVALID_PRINTER_NAME);
         return false;
     }
-    CupsLibrary::Get()->cupsFreeDests(1, dest);
-    handle = new Printer(*this, *CupsLibrary::Get(), std::move(http), name, queue);
+    handle = new Printer(*this, *CupsLibrary::Get(), name, queue);
     return true;
 }
 
-std::uint32_t CupsSpooler::ReadChoices(const std::string& name, CupsDestChoices& out) const {
-    out = CupsDestChoices{};
+bool CupsSpooler::ReadChoices(const std::string& name, CupsDestChoices& out) {
+    auto known = choices_.find(name);
+    if (known == choices_.end()) {
+        ChoicesAnswer answer;
+        if (!AskChoices(name, answer))
+            return false;
+        known = choices_.emplace(name, std::move(answer)).first;
+    }
+    out = known->second.choices;
+    SetLastError(known->second.error);
+    return known->second.error == ERROR_SUCCESS;
+}
+
+bool CupsSpooler::AskChoices(const std::string& name, ChoicesAnswer& out) {
     std::string queue, instance;
     SplitName(name, queue, instance);
-    HttpPtr http(queue.empty() ? nullptr : Connect());
-    if (!http)
-        return ERROR_INVALID_PRINTER_NAME;
+    if (queue.empty()) {
+        out.error = ERROR_INVALID_PRINTER_NAME;
+        return true;
+    }
     const CupsLibrary& cups = *CupsLibrary::Get();
-    DestPtr dest(cups.cupsGetNamedDest(http.get(), queue.c_str(),
-                                       instance.empty() ? nullptr : instance.c_str()));
-    if (!dest)
-        return ERROR_INVALID_PRINTER_NAME;
-    // CUPS asks the server for the destination's details only when the
-    // connection goes to the server it would use itself; otherwise it tries
-    // the device.
-    UseServer();
-    DestInfoPtr info(cups.cupsCopyDestInfo(http.get(), dest.get()));
-    if (!info)
-        return ERROR_NOT_READY;
-    http_t* h = http.get();
-    cups_dest_t* d = dest.get();
-    cups_dinfo_t* i = info.get();
-
-    const unsigned flags = CUPS_MEDIA_FLAGS_DEFAULT;
-    const int mediaCount = cups.cupsGetDestMediaCount(h, d, i, flags);
-    for (int index = 0; index < mediaCount; ++index) {
-        cups_size_t size{};
-        if (!cups.cupsGetDestMediaByIndex(h, d, i, index, flags, &size) || !size.media[0])
-            continue;
-        // A size listed again (with other margins, say) is the same form.
-        const std::string pwgName = size.media;
-        if (std::any_of(out.forms.begin(), out.forms.end(),
-                        [&](const CupsForm& form) { return form.pwgName == pwgName; }))
-            continue;
-        CupsForm form;
-        form.pwgName = pwgName;
-        const std::string formName = PaperFormNameOf(PaperCodeOf(pwgName));
-        form.name = !formName.empty()
-                        ? formName
-                        : TextOr(cups.cupsLocalizeDestMedia(h, d, i, flags, &size), pwgName);
-        form.size = {Tenths(size.width), Tenths(size.length)};
-        out.forms.push_back(std::move(form));
-    }
-
-    if (ipp_attribute_t* sources = cups.cupsFindDestSupported(h, d, i, "media-source")) {
-        for (int k = 0; k < cups.ippGetCount(sources); ++k) {
-            const char* keyword = cups.ippGetString(sources, k, nullptr);
-            if (!keyword || !*keyword)
-                continue;
-            CupsBin bin;
-            bin.keyword = keyword;
-            bin.name =
-                TextOr(cups.cupsLocalizeDestValue(h, d, i, "media-source", keyword), keyword);
-            out.bins.push_back(std::move(bin));
+    bool described = false;
+    const bool asked = Ask([&](http_t* http) {
+        out = ChoicesAnswer{};
+        DestPtr dest(cups.cupsGetNamedDest(http, queue.c_str(), InstanceOrNull(instance)));
+        if (!dest) {
+            out.error = ERROR_INVALID_PRINTER_NAME;
+            return false;
         }
+        // CUPS asks the server for the destination's details only when the
+        // connection goes to the server it would use itself; otherwise it
+        // tries the device.
+        UseServer();
+        DestInfoPtr info(cups.cupsCopyDestInfo(http, dest.get()));
+        if (info)
+            out.choices = ChoicesOfDest(cups, http, dest.get(), info.get());
+        described = info != nullptr;
+        return described;
+    });
+    if (asked && !described && out.error == ERROR_SUCCESS) {
+        // Answered, but without the details: not kept, asked again next time.
+        SetLastError(ERROR_NOT_READY);
+        return false;
     }
-
-    if (ipp_attribute_t* sides = cups.cupsFindDestSupported(h, d, i, "sides")) {
-        for (int k = 0; k < cups.ippGetCount(sides) && !out.duplex; ++k) {
-            const char* value = cups.ippGetString(sides, k, nullptr);
-            out.duplex = value && std::string(value).rfind("two-sided-", 0) == 0;
-        }
-    }
-
-    out.mediaDefault = FirstString(cups, cups.cupsFindDestDefault(h, d, i, "media"));
-    if (!out.mediaDefault.empty()) {
-        if (pwg_media_t* media = cups.pwgMediaForPWG(out.mediaDefault.c_str()))
-            out.mediaDefaultSize = {Tenths(media->width), Tenths(media->length)};
-    }
-    out.sourceDefault = FirstString(cups, cups.cupsFindDestDefault(h, d, i, "media-source"));
-    if (out.sourceDefault.empty()) {
-        // Some printers name their default source only in media-col-default.
-        ipp_attribute_t* col = cups.cupsFindDestDefault(h, d, i, "media-col");
-        if (ipp_t* media = col ? cups.ippGetCollection(col, 0) : nullptr)
-            out.sourceDefault =
-                FirstString(cups, cups.ippFindAttribute(media, "media-source", IPP_TAG_ZERO));
-    }
-    out.sidesDefault = FirstString(cups, cups.cupsFindDestDefault(h, d, i, "sides"));
-    ipp_attribute_t* quality = cups.cupsFindDestDefault(h, d, i, "print-quality");
-    if (quality && cups.ippGetValueTag(quality) == IPP_TAG_ENUM)
-        out.qualityDefault = cups.ippGetInteger(quality, 0);
-
-    AssignCodes(out);
-    return ERROR_SUCCESS;
+    return asked;
 }
 
 std::int32_t CupsSpooler::DeviceCapabilities(const std::string& device, const std::string&,
@@ -347,10 +387,8 @@ std::int32_t CupsSpooler::DeviceCapabilities(const std::string& device, const st
         return -1;
     }
     CupsDestChoices choices;
-    if (std::uint32_t error = ReadChoices(device, choices)) {
-        SetLastError(error);
+    if (!ReadChoices(device, choices))
         return -1;
-    }
     for (const CupsForm& form : choices.forms) {
         if (capability == DC_PAPERS)
             out.codes.push_back(form.code);
@@ -379,7 +417,7 @@ std::int32_t CupsSpooler::DeviceCapabilities(const std::string& device, const st
 DeviceMode CupsSpooler::DefaultDeviceMode(DocumentPrinter& printer, const std::string& device) {
     // Every printer this spooler opens is one of its own.
     CupsDestChoices choices;
-    if (ReadChoices(static_cast<Printer&>(printer).Name(), choices) != ERROR_SUCCESS)
+    if (!ReadChoices(static_cast<Printer&>(printer).Name(), choices))
         return DocumentSpooler::DefaultDeviceMode(printer, device);
     return DefaultDeviceModeOf(choices, device);
 }

@@ -27,8 +27,18 @@ auto SystemSpooler::Route(PrinterHandle handle, Call call) -> decltype(call(*thi
 bool SystemSpooler::EnumPrinters(std::uint32_t flags, std::uint32_t level,
                                  std::vector<PrinterInfo>& out) {
     std::vector<PrinterInfo> system, file;
-    if (!system_->EnumPrinters(flags, level, system))
-        system.clear(); // an unreachable spooler lists no printers
+    fallbackNote_.clear();
+    if (!system_->EnumPrinters(flags, level, system)) {
+        // A server that does not answer in time may come back: the command
+        // line says so rather than print elsewhere.
+        if (failWhenSilent_ && system_->LastError() == ERROR_NOT_READY) {
+            out.clear();
+            SetLastError(ERROR_NOT_READY, system_->LastErrorCause());
+            return false;
+        }
+        system.clear(); // "PCL File" alone is still usable
+        fallbackNote_ = system_->LastErrorCause();
+    }
     file_->EnumPrinters(flags, level, file);
     out = std::move(system);
     if (!(flags & PRINTER_ENUM_DEFAULT) || out.empty())
@@ -93,7 +103,10 @@ std::int32_t SystemSpooler::DeviceCapabilities(const std::string& device, const 
                                                const DeviceMode* mode) {
     Spooler& target =
         device == FileSpooler::kPrinterName ? static_cast<Spooler&>(*file_) : *system_;
-    return target.DeviceCapabilities(device, port, capability, out, mode);
+    const std::int32_t count = target.DeviceCapabilities(device, port, capability, out, mode);
+    if (count < 0)
+        SetLastError(target.LastError(), target.LastErrorCause());
+    return count;
 }
 
 std::int32_t SystemSpooler::PrinterJobCount(const std::string& printer) {

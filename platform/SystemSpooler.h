@@ -42,8 +42,9 @@ public:
     // answer makes EnumPrinters fail with its cause instead of listing only
     // "PCL File"; the window keeps "PCL File" usable.
     void SetFailWhenServerSilent(bool fail) { failWhenSilent_ = fail; }
-    // After a look-up found no print server to ask (none configured, or it
-    // refused the connection): why, in words; empty otherwise.
+    // After the last EnumPrinters found no print server to ask (none
+    // configured, it refused the connection, or it did not answer in time
+    // while that is no failure): why, in words; empty otherwise.
     const std::string& FallbackNote() const { return fallbackNote_; }
 
 private:

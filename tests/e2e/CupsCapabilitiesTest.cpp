@@ -210,15 +210,18 @@ TEST_F(CupsCapabilitiesTest, ARawJobToThePpdQueueArrivesByteForByte) {
     EXPECT_EQ(server.JobTitle("zppd", id), "ZelPrint Job");
 }
 
-TEST(CupsCapabilitiesNow, AServerThatStopsAnswersMinusOneRatherThanWhatItSaidBefore) {
+TEST(CupsCapabilitiesNow, AnswersAreKeptUntilRefreshedThenAStoppedServerAnswersMinusOne) {
     TempDir dir;
     CupsTestServer own = CupsTestServer::StartOwn(dir.Path());
     CupsSpooler spooler(own.Address());
     DeviceCapabilityData out;
     EXPECT_EQ(spooler.DeviceCapabilities("zppd", "zppd", DC_BINS, out, nullptr), 3);
     own.Stop();
+    EXPECT_EQ(spooler.DeviceCapabilities("zppd", "zppd", DC_BINNAMES, out, nullptr), 3);
+    spooler.RefreshLookups();
     EXPECT_EQ(spooler.DeviceCapabilities("zppd", "zppd", DC_BINS, out, nullptr), -1);
     EXPECT_TRUE(out.codes.empty());
+    EXPECT_EQ(spooler.LastErrorCause(), "cannot reach the print server " + own.Address());
 }
 
 } // namespace

@@ -5,19 +5,36 @@
 #include "printer/UPrnRaw.h"
 
 #include "tests/support/CupsTestServer.h"
+#include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 namespace zl {
 namespace {
 
 using test::CupsTestServer;
+using test::MessageOf;
 using test::TempDir;
 
-std::unique_ptr<Spooler> SpoolerOn(const std::string& server, const TempDir& files) {
-    return std::make_unique<SystemSpooler>(std::make_unique<CupsSpooler>(server),
+std::unique_ptr<SystemSpooler> SpoolerOn(const std::string& server, const TempDir& files,
+                                         CupsTimeLimits limits = {}) {
+    return std::make_unique<SystemSpooler>(std::make_unique<CupsSpooler>(server, limits),
                                            std::make_unique<FileSpooler>(files.Path()));
+}
+
+std::vector<std::string> Names(const std::vector<PrinterInfo>& printers) {
+    std::vector<std::string> names;
+    for (const PrinterInfo& printer : printers)
+        names.push_back(printer.printerName);
+    return names;
+}
+
+// Seconds since `start`.
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 TEST(CupsPrinterList, QueuesInServerOrderThenPclFileWithTheServersDefault) {
@@ -49,6 +66,7 @@ TEST(CupsPrinterList, WithoutAServerOnlyPclFileIsListedAndIsTheDefault) {
     TPrinter printer(*spooler);
     EXPECT_EQ(printer.EntryNames(), (std::vector<std::string>{"PCL File"}));
     EXPECT_EQ(printer.CurrentIndex(), 0);
+    EXPECT_EQ(spooler->FallbackNote(), "cannot reach the print server 127.0.0.1:1");
 
     // And it prints.
     RawPrintJob job(*spooler);
@@ -59,6 +77,45 @@ TEST(CupsPrinterList, WithoutAServerOnlyPclFileIsListedAndIsTheDefault) {
     job.EndJob();
     EXPECT_EQ(test::ReadFile(files / "ZelPrint Job-0001.pcl"), "\x1b"
                                                                "E");
+}
+
+TEST(CupsPrinterList, ASilentServerCostsOneTimeLimitUntilRefreshedAndIsNamed) {
+    test::SilentServer silent;
+    const std::string cause = "the print server " + silent.Address() + " does not answer";
+    CupsTimeLimits limits;
+    limits.lookup = std::chrono::seconds(1);
+    TempDir files;
+    auto spooler = SpoolerOn(silent.Address(), files, limits);
+    std::vector<PrinterInfo> printers;
+
+    // The window: "PCL File" alone, and why.
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(spooler->EnumPrinters(PRINTER_ENUM_LOCAL, 5, printers));
+    EXPECT_EQ(Names(printers), (std::vector<std::string>{"PCL File"}));
+    EXPECT_EQ(spooler->FallbackNote(), cause);
+    EXPECT_GE(SecondsSince(start), 1.0);
+    EXPECT_LT(SecondsSince(start), 5.0);
+
+    // The look-ups after it fail at once, with the same cause.
+    start = std::chrono::steady_clock::now();
+    DeviceCapabilityData out;
+    EXPECT_EQ(spooler->DeviceCapabilities("alpha", "alpha", DC_PAPERS, out, nullptr), -1);
+    EXPECT_EQ(spooler->LastErrorCause(), cause);
+    EXPECT_EQ(spooler->PrinterJobCount("alpha"), -1);
+    RawPrintJob job(*spooler);
+    EXPECT_EQ(MessageOf([&] { job.StartJob("alpha", "ZelPrint Job"); }),
+              "OpenPrinter()=False @ StartJob with PrinterName:'alpha': " + cause);
+    EXPECT_LT(SecondsSince(start), 0.5);
+
+    // The command line: a failure, after asking again.
+    spooler->SetFailWhenServerSilent(true);
+    spooler->RefreshLookups();
+    start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(spooler->EnumPrinters(PRINTER_ENUM_LOCAL, 5, printers));
+    EXPECT_EQ(spooler->LastError(), ERROR_NOT_READY);
+    EXPECT_EQ(spooler->LastErrorCause(), cause);
+    EXPECT_TRUE(printers.empty());
+    EXPECT_GE(SecondsSince(start), 1.0);
 }
 
 } // namespace

@@ -17,6 +17,16 @@ using test::CupsTestServer;
 using test::MessageOf;
 using test::TempDir;
 
+// Prints `bytes` as one job on "alpha" and expects them to arrive whole.
+void ExpectPrinted(RawPrintJob& job, const CupsTestServer& server, const std::string& bytes) {
+    job.StartJob("alpha", "ZelPrint Job");
+    const int id = static_cast<int>(job.JobId());
+    job.WriteData(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    job.EndJob();
+    EXPECT_EQ(server.WaitForFinalState("alpha", id), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(server.JobData("alpha", id), bytes);
+}
+
 class CupsRawJobTest : public ::testing::Test {
 protected:
     CupsTestServer server = CupsTestServer::Shared();
@@ -68,18 +78,17 @@ TEST_F(CupsRawJobTest, UnknownQueueIsNamedAndAGoodOneWorksAfterwards) {
     EXPECT_EQ(MessageOf([&] { job.StartJob("nosuchqueue", "ZelPrint Job"); }),
               "OpenPrinter()=False @ StartJob with PrinterName:'nosuchqueue'");
     EXPECT_FALSE(job.IsOpen());
-    job.StartJob("alpha", "ZelPrint Job");
-    const int id = static_cast<int>(job.JobId());
-    job.WriteData("ok", 2);
-    job.EndJob();
-    EXPECT_EQ(server.WaitForFinalState("alpha", id), IPP_JSTATE_COMPLETED);
-    EXPECT_EQ(server.JobData("alpha", id), "ok");
+    ExpectPrinted(job, server, "ok");
 }
 
-TEST_F(CupsRawJobTest, AQueueThatRejectsJobsFailsAtTheFirstWrite) {
+TEST_F(CupsRawJobTest, AQueueThatRejectsJobsFailsAtTheFirstWriteInTheServersWords) {
     job.StartJob("reject", "ZelPrint Job");
     EXPECT_EQ(job.JobId(), 0u);
-    EXPECT_EQ(MessageOf([&] { job.WriteData("x", 1); }), "WritePrinter() API failed @ WriteData");
+    const std::string failure = "WritePrinter() API failed @ WriteData: ";
+    const std::string message = MessageOf([&] { job.WriteData("x", 1); });
+    // The server's words follow, in the language it answers in.
+    EXPECT_EQ(message.substr(0, failure.size()), failure);
+    EXPECT_GT(message.size(), failure.size());
     job.AbortJob();
     EXPECT_FALSE(job.IsOpen());
 }
@@ -103,12 +112,14 @@ TEST_F(CupsRawJobTest, JobCountsComeFromTheServer) {
     EXPECT_EQ(unreachable.PrinterJobCount("alpha"), -1);
 }
 
-TEST(CupsStoppedServer, AStoppedServerFailsTheJobAndAbortLeavesItIdle) {
+TEST(CupsStoppedServer, AJobCutOffNamesTheCauseIsCancelledOnceTheServerIsBackAndTheNextPrints) {
     TempDir dir;
     CupsTestServer own = CupsTestServer::StartOwn(dir.Path());
-    CupsSpooler spooler(own.Address());
+    const std::string address = own.Address();
+    CupsSpooler spooler(address);
     RawPrintJob job(spooler);
     job.StartJob("alpha", "ZelPrint Job");
+    const int cutOff = static_cast<int>(job.JobId());
     job.WriteData("start", 5);
     own.Stop();
 
@@ -116,11 +127,19 @@ TEST(CupsStoppedServer, AStoppedServerFailsTheJobAndAbortLeavesItIdle) {
     const std::string block(4096, 'z');
     for (int i = 0; i < 100000 && message.empty(); ++i)
         message = MessageOf([&] { job.WriteData(block.data(), 4096); });
-    EXPECT_EQ(message, "WritePrinter() API failed @ WriteData");
-    job.AbortJob();
+    EXPECT_EQ(message, "WritePrinter() API failed @ WriteData: the print server " + address +
+                           " closed the connection");
+    job.AbortJob(); // its cancel cannot reach the server
     EXPECT_FALSE(job.IsOpen());
     EXPECT_EQ(MessageOf([&] { job.StartJob("alpha", "ZelPrint Job"); }),
-              "OpenPrinter()=False @ StartJob with PrinterName:'alpha'");
+              "OpenPrinter()=False @ StartJob with PrinterName:'alpha': cannot reach the print "
+              "server " +
+                  address);
+
+    own.Restart();
+    ExpectPrinted(job, own, "next");
+    EXPECT_EQ(own.WaitForFinalState("alpha", cutOff), IPP_JSTATE_CANCELED);
+    EXPECT_EQ(own.JobData("alpha", cutOff), "");
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 
 #include "tests/support/TempDir.h"
 
+#include <arpa/inet.h>
 #include <cups/cups.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -82,6 +86,12 @@ void CupsTestServer::Stop() {
     own_ = false;
 }
 
+void CupsTestServer::Restart() {
+    if (RunScript("restart", dir_) != 0)
+        throw std::runtime_error("test-cupsd restart failed in " + dir_.string());
+    own_ = true;
+}
+
 std::string CupsTestServer::Address() const {
     std::string text = ReadFile(dir_ / "server");
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
@@ -117,6 +127,23 @@ std::string CupsTestServer::JobData(const std::string& queue, int id) const {
 std::string CupsTestServer::JobTitle(const std::string& queue, int id) const {
     auto path = dir_ / "jobs" / queue / (std::to_string(id) + ".title");
     return std::filesystem::exists(path) ? ReadFile(path) : std::string();
+}
+
+SilentServer::SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    auto* generic = reinterpret_cast<sockaddr*>(&address);
+    if (socket_ < 0 || ::bind(socket_, generic, size) != 0 || ::listen(socket_, 16) != 0 ||
+        ::getsockname(socket_, generic, &size) != 0)
+        throw std::runtime_error("no loopback port to listen on");
+    address_ = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+}
+
+SilentServer::~SilentServer() {
+    if (socket_ >= 0)
+        ::close(socket_);
 }
 
 } // namespace zl::test

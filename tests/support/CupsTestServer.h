@@ -24,6 +24,9 @@ public:
     // "127.0.0.1:PORT".
     std::string Address() const;
     void Stop();
+    // Starts a stopped server of its own again, on the same port, with its
+    // queues and the jobs it kept.
+    void Restart();
 
     // Waits for job `id` of `queue` to reach a final state and returns it
     // (an ipp_jstate_t: 7 canceled, 8 aborted, 9 completed).
@@ -40,6 +43,23 @@ private:
 
     std::filesystem::path dir_;
     bool own_ = false;
+};
+
+// A loopback port that takes connections and never answers: a print server
+// that has hung.
+class SilentServer {
+public:
+    SilentServer();
+    ~SilentServer();
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+
+    // "127.0.0.1:PORT".
+    std::string Address() const { return address_; }
+
+private:
+    int socket_ = -1;
+    std::string address_;
 };
 
 } // namespace zl::test
