@@ -2,6 +2,7 @@
 
 #include "platform/CupsDestDetails.h"
 #include "platform/CupsLibrary.h"
+#include "platform/SilentServerWatch.h"
 
 #include <algorithm>
 
@@ -217,15 +218,40 @@ void CupsSpooler::UseServer() const {
 }
 
 void CupsSpooler::RefreshLookups() {
-    silentCause_.clear();
     destinations_.reset();
     choices_.clear();
 }
 
+// A look-up that found the server silent starts a watch on it; until the
+// watch hears the server answer, look-ups fail at once with the same cause.
+void CupsSpooler::WatchSilentServer() {
+    if (!watch_) {
+        // The watch asks on a connection of its own and keeps only copies.
+        const CupsLibrary* cups = CupsLibrary::Get();
+        const CupsServerAddress address = Address();
+        const CupsTimeLimits limits = limits_;
+        watch_ = std::make_unique<SilentServerWatch>(
+            [cups, address, limits] {
+                CupsConnection probe(*cups, address, limits.connect);
+                return probe.Run(limits.lookup, [cups](http_t* http) {
+                    cups_dest_t* dests = nullptr;
+                    const int count = cups->cupsGetDests2(http, &dests);
+                    cups->cupsFreeDests(count, dests);
+                    return true;
+                }) == CupsFault::None;
+            },
+            limits.lookup);
+    }
+    watch_->Start();
+}
+
 bool CupsSpooler::Ask(const std::function<bool(_http_s*)>& request) {
     if (!silentCause_.empty()) {
-        SetLastError(ERROR_NOT_READY, silentCause_);
-        return false;
+        if (watch_ && watch_->Silent()) {
+            SetLastError(ERROR_NOT_READY, silentCause_);
+            return false;
+        }
+        silentCause_.clear(); // the server answered the watch: ask it again
     }
     const CupsLibrary* cups = CupsLibrary::Get();
     if (!cups) {
@@ -238,8 +264,10 @@ bool CupsSpooler::Ask(const std::function<bool(_http_s*)>& request) {
     if (fault == CupsFault::None)
         return true;
     const std::string cause = lookups_->Cause(fault);
-    if (fault == CupsFault::Silent)
+    if (fault == CupsFault::Silent) {
         silentCause_ = cause;
+        WatchSilentServer();
+    }
     SetLastError(ErrorOf(fault), cause);
     return false;
 }

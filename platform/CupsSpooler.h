@@ -16,6 +16,8 @@
 
 namespace zl {
 
+class SilentServerWatch;
+
 // The last error when the print server cannot be reached (the code the
 // Windows spooler gives for a print server out of reach). A server that
 // does not answer in time gives ERROR_NOT_READY.
@@ -84,9 +86,11 @@ private:
     CupsTimeLimits limits_;
     std::optional<CupsServerAddress> address_;
     std::unique_ptr<CupsConnection> lookups_;
+    void WatchSilentServer();
     // Set once a look-up found the server silent: the look-ups after it fail
-    // at once until RefreshLookups().
+    // at once until the watch hears the server answer again.
     std::string silentCause_;
+    std::unique_ptr<SilentServerWatch> watch_;
     std::optional<std::vector<Destination>> destinations_;
     std::map<std::string, ChoicesAnswer> choices_;
     // Jobs whose cancel could not reach the server: cancelled before the
