@@ -131,6 +131,10 @@ void TfrmMain::FormCreate() {
 void TfrmMain::FormActivate() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
+        // Each activation asks the print system afresh, once: the look-ups
+        // below are answered from what this refresh learns.
+        if (services_.spooler)
+            services_.spooler->RefreshLookups();
         PrinterSelector& selector = PrinterDefinition->Selector();
         selector.SetUseWinDefaults({TUseWinDefs::DefaultPrinter});
         selector.SetUseWinDefaults({});

@@ -1,6 +1,7 @@
 // zellist-gui: the ZelList window.
 #include "app/AppIcon.h"
 #include "app/TfrmMain.h"
+#include "platform/SystemSpooler.h"
 
 #include <QApplication>
 
@@ -31,6 +32,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZelList GUI");
     QApplication::setWindowIcon(zl::AppIcon());
+    // The window waits for the print server only briefly: a server that does
+    // not answer is then watched in the background, and the window goes on.
+    zl::ProcessSpooler().SetLookupTimeLimit(std::chrono::milliseconds(1500));
     zl::TfrmMain window(zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
     window.show();
     window.activateWindow(); // also where no window manager does it

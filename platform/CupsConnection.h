@@ -17,9 +17,10 @@ struct CupsLibrary;
 // How long the calls on a CUPS server may take.
 struct CupsTimeLimits {
     std::chrono::milliseconds connect{2000};
-    // Each look-up (a printer list, a printer's choices, a job count) and
-    // each request that starts or cancels a job.
+    // Each look-up (a printer list, a printer's choices, a job count).
     std::chrono::milliseconds lookup{5000};
+    // Each request that starts or cancels a job.
+    std::chrono::milliseconds jobRequest{5000};
     // Each delivery of job data and the job's completion: the time the
     // server may go without taking anything.
     std::chrono::milliseconds jobData{60000};

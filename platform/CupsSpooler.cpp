@@ -78,7 +78,7 @@ protected:
         const char* title = doc.docName.c_str();
         spooler_.UseServer();
         int id = 0;
-        const CupsFault fault = connection_.Run(spooler_.limits_.lookup, [&](http_t* http) {
+        const CupsFault fault = connection_.Run(spooler_.limits_.jobRequest, [&](http_t* http) {
             id = cups_.cupsCreateJob(http, queue_.c_str(), title, 0, nullptr);
             return id > 0;
         });
@@ -145,7 +145,7 @@ private:
     bool CancelJob(const std::string& queue, int id) {
         spooler_.UseServer();
         ipp_status_t status = IPP_STATUS_OK;
-        const CupsFault fault = connection_.Run(spooler_.limits_.lookup, [&](http_t* http) {
+        const CupsFault fault = connection_.Run(spooler_.limits_.jobRequest, [&](http_t* http) {
             status = cups_.cupsCancelJob2(http, queue.c_str(), id, 0);
             return IppOk(status);
         });

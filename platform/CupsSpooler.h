@@ -8,6 +8,7 @@
 #include "platform/CupsMediaCodes.h"
 #include "platform/DocumentSpooler.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -43,6 +44,11 @@ public:
                                     std::uint16_t capability, DeviceCapabilityData& out,
                                     const DeviceMode* mode) override;
     void RefreshLookups() override;
+    // Connecting gets no longer than a look-up either.
+    void SetLookupTimeLimit(std::chrono::milliseconds limit) override {
+        limits_.lookup = limit;
+        limits_.connect = std::min(limits_.connect, limit);
+    }
 
     // The default destination's name, empty when there is none or the
     // server cannot be asked.

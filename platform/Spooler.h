@@ -4,6 +4,7 @@
 
 #include "platform/DeviceMode.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -167,6 +168,9 @@ public:
     // server found silent), so that the next ones ask the print system again.
     // The window calls it each time it becomes active.
     virtual void RefreshLookups() {}
+    // How long one look-up may wait for the print system; the window asks
+    // for less than the command line, which may wait the usual limit.
+    virtual void SetLookupTimeLimit(std::chrono::milliseconds /*limit*/) {}
 
     std::uint32_t LastError() const { return lastError_; }
     // What caused the last failure, in words ("No space left on device",

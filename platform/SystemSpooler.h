@@ -37,6 +37,9 @@ public:
 
     std::int32_t PrinterJobCount(const std::string& printer) override;
     void RefreshLookups() override { system_->RefreshLookups(); }
+    void SetLookupTimeLimit(std::chrono::milliseconds limit) override {
+        system_->SetLookupTimeLimit(limit);
+    }
 
     // With `fail` set (the command line), a print server that does not
     // answer makes EnumPrinters fail with its cause instead of listing only

@@ -17,24 +17,39 @@ namespace {
 
 using test::CupsTestServer;
 
+// The window on `spooler`, with its messages and errors kept.
+struct WindowOn {
+    explicit WindowOn(Spooler& spooler) : printer(spooler) {
+        services.spooler = &spooler;
+        services.printer = &printer;
+        services.clock = &clock;
+        services.names = LocaleNames::English();
+        services.executablePath = ZELLIST_GUI_BINARY;
+        services.showMessage = [this](const QString& text) {
+            messages.push_back(text.toStdString());
+        };
+        services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
+        services.runOpenDialog = [](QFileDialog&) { return QStringList(); };
+        window = std::make_unique<TfrmMain>(services);
+    }
+
+    TPrinter printer;
+    FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
+    std::vector<std::string> messages, errors;
+    MainWindowServices services;
+    std::unique_ptr<TfrmMain> window;
+};
+
 TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
     CupsTestServer server = CupsTestServer::Shared();
     test::TempDir files;
     SystemSpooler spooler(std::make_unique<CupsSpooler>(server.Address()),
                           std::make_unique<FileSpooler>(files.Path()));
-    TPrinter printer(spooler);
-    FixedClock clock(LocalTime{2026, 12, 6, 0, 11, 31, 0});
-    std::vector<std::string> messages, errors;
-    MainWindowServices services;
-    services.spooler = &spooler;
-    services.printer = &printer;
-    services.clock = &clock;
-    services.names = LocaleNames::English();
-    services.executablePath = ZELLIST_GUI_BINARY;
-    services.showMessage = [&](const QString& text) { messages.push_back(text.toStdString()); };
-    services.showError = [&](const QString& text) { errors.push_back(text.toStdString()); };
-    services.runOpenDialog = [](QFileDialog&) { return QStringList(); };
-    TfrmMain window(services);
+    WindowOn on(spooler);
+    TPrinter& printer = on.printer;
+    TfrmMain& window = *on.window;
+    std::vector<std::string>& messages = on.messages;
+    std::vector<std::string>& errors = on.errors;
 
     // Print on the command-line tests' queue, which no other test here uses.
     const std::vector<std::string> names = printer.EntryNames();
@@ -61,11 +76,37 @@ TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
         if (before.empty() || id > before.back())
             jobs.push_back(id);
     }
-    ASSERT_EQ(jobs.size(), 2u) << "the first listing and the cancelled second; no third";
+    ASSERT_EQ(jobs.size(), 1u)
+        << "the first listing; the missing file makes no job, the third none";
     EXPECT_EQ(server.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_COMPLETED);
     EXPECT_NE(server.JobData("zcli", jobs[0]).find("      1: one\r\n"), std::string::npos);
-    EXPECT_EQ(server.WaitForFinalState("zcli", jobs[1]), IPP_JSTATE_CANCELED);
-    EXPECT_EQ(server.JobData("zcli", jobs[1]), "");
+}
+
+TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPrints) {
+    test::SilentServer silent;
+    test::TempDir files;
+    CupsTimeLimits limits;
+    limits.lookup = std::chrono::milliseconds(500);
+    SystemSpooler spooler(std::make_unique<CupsSpooler>(silent.Address(), limits),
+                          std::make_unique<FileSpooler>(files / "out"));
+    WindowOn on(spooler); // the one wait: the first look-up finds the server silent
+    TfrmMain& window = *on.window;
+    window.show();
+
+    // Activations after it ask nothing of the silent server.
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 3; ++i)
+        window.FormActivate();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.4);
+    EXPECT_EQ(on.printer.EntryNames(), (std::vector<std::string>{"PCL File"}));
+    EXPECT_EQ(spooler.FallbackNote(), "the print server " + silent.Address() + " does not answer");
+
+    test::WriteFile(files / "one.txt", "one\r\n");
+    window.actOpenAccept({QString::fromStdString((files / "one.txt").string())});
+    window.actPrintExecute();
+    EXPECT_TRUE(on.errors.empty());
+    EXPECT_NE(test::ReadFile(files / "out" / "ZelPrint Job-0001.pcl").find("      1: one\r\n"),
+              std::string::npos);
 }
 
 } // namespace
