@@ -10,6 +10,7 @@
 #include "engine/ListingText.h"
 #include "engine/PrintRun.h"
 #include "platform/Exception.h"
+#include "platform/Interruption.h"
 #include "platform/SystemSpooler.h"
 
 #include <QApplication>
@@ -76,6 +77,8 @@ int TfrmMain::BarHeight() const {
 void TfrmMain::Guarded(const std::function<void()>& action) {
     try {
         action();
+    } catch (const Interrupted&) {
+        // A stop signal cancelled the job; the program ends, no box to answer.
     } catch (const std::exception& e) {
         services_.showError(QString::fromStdString(e.what()));
     }

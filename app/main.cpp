@@ -1,9 +1,11 @@
 // zellist-gui: the ZelList window.
 #include "app/AppIcon.h"
 #include "app/TfrmMain.h"
+#include "platform/Interruption.h"
 #include "platform/SystemSpooler.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +37,16 @@ int main(int argc, char** argv) {
     // The window waits for the print server only briefly: a server that does
     // not answer is then watched in the background, and the window goes on.
     zl::ProcessSpooler().SetLookupTimeLimit(std::chrono::milliseconds(1500));
+    // SIGINT, SIGTERM and SIGHUP end the program cleanly: a listing being
+    // printed is cancelled (its job raises at the next write), then the
+    // program exits with 128 + the signal's number.
+    zl::CatchStopSignals();
+    QTimer stopWatch;
+    QObject::connect(&stopWatch, &QTimer::timeout, [] {
+        if (const int signal = zl::StopSignal())
+            QCoreApplication::exit(128 + signal);
+    });
+    stopWatch.start(200);
     zl::TfrmMain window(zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
     window.show();
     window.activateWindow(); // also where no window manager does it
