@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -13,7 +14,8 @@ Prints text files as greenbar listings on a PCL printer, one job per file.
   -P, --printer NAME     print on this printer (default: the default printer)
       --printer-index N  print on entry N of the installed printer list
   -o, --output FILE      write the PCL stream to FILE instead of printing
-                         (several inputs: their jobs one after another)
+                         (several inputs: their jobs one after another;
+                         "-" is standard output)
       --landscape        landscape (default portrait)
       --lpi 6|8          lines per inch (default 8)
       --font courier|lineprinter   (default courier)
@@ -26,7 +28,8 @@ Prints text files as greenbar listings on a PCL printer, one job per file.
       --version          the version
 
 The listing date is the local time, or SOURCE_DATE_EPOCH when it is set.
-Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage.
+Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage,
+128 + N stopped by signal N.
 )";
 
 namespace {
@@ -54,7 +57,32 @@ std::string Choice(const std::string& option, const std::string& text,
     throw UsageError(option + ": '" + text + "' is not " + list);
 }
 
+// Raises UsageError when the output file is one of the input files: writing
+// it would destroy the input before it is read. "-" is standard output.
+void RequireOutputApartFromInputs(const CliSettings& s) {
+    if (!s.output || *s.output == "-")
+        return;
+    for (const std::string& file : s.files) {
+        std::error_code error; // a file that does not exist is no input's
+        if (std::filesystem::equivalent(*s.output, file, error))
+            throw UsageError("--output: '" + *s.output + "' is the input file '" + file + "'");
+    }
+}
+
 } // namespace
+
+std::int64_t SourceDateEpoch(const std::string& text) {
+    constexpr long long kYear10000 = 253402300800; // 10000-01-01 00:00:00 UTC
+    errno = 0;
+    char* end = nullptr;
+    const long long seconds = std::strtoll(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0')
+        throw UsageError("SOURCE_DATE_EPOCH: '" + text + "' is not a number of seconds");
+    if (errno == ERANGE || seconds < 0 || seconds >= kYear10000)
+        throw UsageError("SOURCE_DATE_EPOCH: '" + text +
+                         "' is not a time in the years 1970 to 9999 (0 to 253402300799)");
+    return seconds;
+}
 
 CliSettings ParseCommandLine(const std::vector<std::string>& args) {
     CliSettings s;
@@ -148,6 +176,7 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
         throw UsageError("--output: prints to a file, not to a printer");
     if (s.action == CliSettings::Action::Print && s.files.empty())
         throw UsageError("no FILE given");
+    RequireOutputApartFromInputs(s);
     // The Line Printer face needs compressed pitch.
     if (CourierForced(s.page.compressed))
         s.linePrinter = false;

@@ -3,6 +3,7 @@
 
 #include "engine/PageGeometry.h"
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -32,8 +33,13 @@ struct CliSettings {
     int barHeight = 2;
 };
 
-// Reads the arguments after the program name; raises UsageError.
+// Reads the arguments after the program name; raises UsageError, also when
+// --output names one of the input files (or a link to one).
 CliSettings ParseCommandLine(const std::vector<std::string>& args);
+
+// The seconds since 1970 that SOURCE_DATE_EPOCH holds; raises UsageError
+// unless they lie in the years 1970 to 9999.
+std::int64_t SourceDateEpoch(const std::string& text);
 
 extern const char* const kUsage;
 

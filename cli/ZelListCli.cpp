@@ -3,6 +3,9 @@
 #include "engine/ListingComposer.h"
 #include "engine/PrintRun.h"
 #include "platform/Exception.h"
+#include "platform/FileSpooler.h"
+#include "platform/Interruption.h"
+#include "platform/SystemError.h"
 #include "printer/PrinterSelector.h"
 #include "printer/TPrinter.h"
 #include "printer/UPrnRaw.h"
@@ -45,21 +48,46 @@ private:
     const std::vector<std::string>& files_;
 };
 
+// Prints each file of the run and keeps count, so that a failure can be
+// told with the file's name as the command line gave it: every entry is
+// ticked, so the listings come in the order of the names.
 class ComposerHost : public PrintRunHost {
 public:
-    ComposerHost(ListingComposer& composer, std::int32_t printerIndex, std::ostream& err)
-        : composer_(composer), printerIndex_(printerIndex), err_(err) {}
+    ComposerHost(ListingComposer& composer, std::int32_t printerIndex,
+                 const std::vector<std::string>& givenNames, std::ostream& err)
+        : composer_(composer), printerIndex_(printerIndex), givenNames_(givenNames), err_(err) {}
     void ShowMessage(const std::string& text) override { err_ << text << '\n'; }
     void SetStatus(const std::string&) override {}
     void PrintListing(const std::string& path) override {
         composer_.ZelListProcess(path, printerIndex_);
+        ++printed_;
+    }
+    // The name of the file a failure of the run is about: the first one
+    // not printed.
+    const std::string& UnprintedName() const {
+        static const std::string none;
+        return printed_ < givenNames_.size() ? givenNames_[printed_] : none;
     }
 
 private:
     ListingComposer& composer_;
     std::int32_t printerIndex_;
+    const std::vector<std::string>& givenNames_;
     std::ostream& err_;
+    std::size_t printed_ = 0;
 };
+
+// Raises when the spooler cannot list its printers, with the cause it gives
+// (such as a print server that does not answer), rather than going on with
+// an empty list.
+void RequirePrinterList(Spooler& spooler) {
+    std::vector<PrinterInfo> infos;
+    if (spooler.EnumPrinters(PRINTER_ENUM_LOCAL, 5, infos))
+        return;
+    const std::string& cause = spooler.LastErrorCause();
+    throw Exception("cannot list the printers: " +
+                    (cause.empty() ? SystemErrorMessage(spooler.LastError()) : cause));
+}
 
 void ListPrinters(TPrinter& printers, std::ostream& out) {
     std::int32_t current = -1;
@@ -111,10 +139,16 @@ void DescribePrinter(TPrinter& printers, const std::string& name, std::ostream& 
 
 // The entry to print on: the named one, the given index, or the default.
 std::int32_t ChosenPrinter(const CliSettings& settings, TPrinter& printers) {
-    if (settings.printerIndex)
+    const std::vector<std::string> names = printers.EntryNames();
+    if (settings.printerIndex) {
+        const std::int32_t last = static_cast<std::int32_t>(names.size()) - 1;
+        if (*settings.printerIndex > last)
+            throw UsageError("--printer-index: '" + std::to_string(*settings.printerIndex) +
+                             "' is not a number from 0 to " + std::to_string(last) +
+                             " (see --list-printers)");
         return *settings.printerIndex;
+    }
     if (settings.printer) {
-        const std::vector<std::string> names = printers.EntryNames();
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (names[i] == *settings.printer)
                 return static_cast<std::int32_t>(i);
@@ -125,15 +159,36 @@ std::int32_t ChosenPrinter(const CliSettings& settings, TPrinter& printers) {
     return printers.CurrentIndex();
 }
 
-// Runs `action`: 0 when it succeeds, 1 after writing its failure as the
-// window would show it. Usage errors pass on.
-int Reported(std::ostream& err, const std::function<void()>& action) {
+// Says once that the listings go to "PCL File" because no print server could
+// be asked, when they go there as the default printer.
+void NoteFallback(const CliSettings& settings, const std::string& printerName,
+                  const std::function<std::string()>& fallbackNote, std::ostream& err) {
+    if (settings.printer || settings.printerIndex || !fallbackNote ||
+        printerName != FileSpooler::kPrinterName)
+        return;
+    const std::string note = fallbackNote();
+    if (!note.empty())
+        err << "zellist: " << note << "; printing to " << FileSpooler::kPrinterName << '\n';
+}
+
+// Prints the files on entry `printerIndex`: 0 when all printed, 1 after the
+// first failure, 128 + the signal's number when a stop signal ended the run.
+int PrintFiles(const CliSettings& settings, TPrinter& printers, std::int32_t printerIndex,
+               Spooler& spooler, const Clock& clock, const LocaleNames& names, std::ostream& err) {
+    RawPrintJob job(spooler);
+    PageGeometry geometry;
+    ApplyPageSettings(settings.page, geometry);
+    FlagOptions options(settings);
+    ListingComposer composer(job, printers, options, geometry, clock, names);
+    ArgumentList list(settings.files);
+    ComposerHost host(composer, printerIndex, settings.files, err);
     try {
-        action();
-    } catch (const UsageError&) {
-        throw;
+        RunPrint(list, host);
+    } catch (const Interrupted& stop) {
+        err << "zellist: interrupted: " << host.UnprintedName() << " was not printed\n";
+        return 128 + stop.Signal();
     } catch (const std::exception& e) {
-        err << ShownMessage(e.what()) << '\n';
+        err << "zellist: " << host.UnprintedName() << ": " << ShownMessage(e.what()) << '\n';
         return 1;
     }
     return 0;
@@ -142,25 +197,34 @@ int Reported(std::ostream& err, const std::function<void()>& action) {
 } // namespace
 
 int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock,
-               const LocaleNames& names, std::ostream& out, std::ostream& err) {
+               const LocaleNames& names, std::ostream& out, std::ostream& err,
+               const std::function<std::string()>& fallbackNote) {
     TPrinter printers(spooler);
-    if (settings.action == CliSettings::Action::ListPrinters) {
-        ListPrinters(printers, out);
-        return 0;
+    std::int32_t printerIndex = -1;
+    try {
+        RequirePrinterList(spooler);
+        if (settings.action == CliSettings::Action::ListPrinters) {
+            ListPrinters(printers, out);
+            return 0;
+        }
+        if (settings.action == CliSettings::Action::DescribePrinter) {
+            DescribePrinter(printers, settings.describedPrinter, out);
+            return 0;
+        }
+        printerIndex = ChosenPrinter(settings, printers);
+        NoteFallback(settings, printers.EntryNames()[static_cast<std::size_t>(printerIndex)],
+                     fallbackNote, err);
+    } catch (const UsageError&) {
+        throw;
+    } catch (const std::exception& e) {
+        if (const int signal = StopSignal()) { // what failed was cut short by the signal
+            err << "zellist: interrupted\n";
+            return 128 + signal;
+        }
+        err << "zellist: " << ShownMessage(e.what()) << '\n';
+        return 1;
     }
-    if (settings.action == CliSettings::Action::DescribePrinter)
-        return Reported(err, [&] { DescribePrinter(printers, settings.describedPrinter, out); });
-
-    RawPrintJob job(spooler);
-    PageGeometry geometry;
-    ApplyPageSettings(settings.page, geometry);
-    FlagOptions options(settings);
-    ListingComposer composer(job, printers, options, geometry, clock, names);
-    ArgumentList list(settings.files);
-    return Reported(err, [&] {
-        ComposerHost host(composer, ChosenPrinter(settings, printers), err);
-        RunPrint(list, host);
-    });
+    return PrintFiles(settings, printers, printerIndex, spooler, clock, names, err);
 }
 
 } // namespace zl::cli

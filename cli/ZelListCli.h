@@ -7,11 +7,18 @@
 #include "platform/LocaleNames.h"
 #include "platform/Spooler.h"
 
+#include <functional>
 #include <iosfwd>
+#include <string>
 
 namespace zl::cli {
 
+// Messages go to `err` as "zellist: " and the message, with the name of the
+// file they are about as given on the command line. `fallbackNote` tells why
+// the spooler fell back to "PCL File" (empty: it did not); zellist says so
+// when it prints there as the default printer.
 int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock,
-               const LocaleNames& names, std::ostream& out, std::ostream& err);
+               const LocaleNames& names, std::ostream& out, std::ostream& err,
+               const std::function<std::string()>& fallbackNote = {});
 
 } // namespace zl::cli

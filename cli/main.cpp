@@ -1,10 +1,10 @@
 // zellist: prints text files as greenbar listings from the command line.
 #include "cli/CommandLine.h"
 #include "cli/ZelListCli.h"
+#include "platform/Interruption.h"
 #include "platform/OutputFileSpooler.h"
 #include "platform/SystemSpooler.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -16,13 +16,29 @@ std::unique_ptr<zl::Clock> ListingClock() {
     const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
     if (!epoch || !*epoch)
         return std::make_unique<zl::SystemClock>();
-    errno = 0;
-    char* end = nullptr;
-    long long seconds = std::strtoll(epoch, &end, 10);
-    if (*end != '\0' || errno == ERANGE || seconds < 0)
-        throw zl::cli::UsageError("SOURCE_DATE_EPOCH: '" + std::string(epoch) +
-                                  "' is not a number of seconds");
-    return std::make_unique<zl::FixedClock>(zl::LocalTimeAt(seconds));
+    return std::make_unique<zl::FixedClock>(zl::LocalTimeAt(zl::cli::SourceDateEpoch(epoch)));
+}
+
+// Prints the files into the output file; says when a failure left the output
+// with an incomplete listing at its end.
+int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
+    const std::string& name = *settings.output;
+    zl::OutputFileSpooler output(name);
+    const int status =
+        zl::cli::RunZelList(settings, output, clock, zl::SystemLocaleNames(), std::cout, std::cerr);
+    if (status != 0 && output.EndsIncomplete())
+        std::cerr << "zellist: " << (name == "-" ? "standard output" : name)
+                  << ": ends in an incomplete listing (the failed job could not be taken back)\n";
+    return status;
+}
+
+// Runs on the system's printers; a print server that does not answer is a
+// failure here, not a reason to print into "PCL File".
+int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
+    zl::SystemSpooler& spooler = zl::ProcessSpooler();
+    spooler.SetFailWhenServerSilent(true);
+    return zl::cli::RunZelList(settings, spooler, clock, zl::SystemLocaleNames(), std::cout,
+                               std::cerr, [&spooler] { return spooler.FallbackNote(); });
 }
 
 } // namespace
@@ -41,12 +57,10 @@ int main(int argc, char** argv) {
             return 0;
         }
         std::unique_ptr<zl::Clock> clock = ListingClock();
-        std::unique_ptr<zl::OutputFileSpooler> file;
-        if (settings.output)
-            file = std::make_unique<zl::OutputFileSpooler>(*settings.output);
-        zl::Spooler& spooler = file ? static_cast<zl::Spooler&>(*file) : zl::ProcessSpooler();
-        return zl::cli::RunZelList(settings, spooler, *clock, zl::SystemLocaleNames(), std::cout,
-                                   std::cerr);
+        // SIGINT, SIGTERM and SIGHUP cancel the job being written and end
+        // the run with 128 + the signal's number.
+        zl::CatchStopSignals();
+        return settings.output ? PrintToOutput(settings, *clock) : PrintToSystem(settings, *clock);
     } catch (const zl::cli::UsageError& e) {
         std::cerr << "zellist: " << e.what() << "\nTry 'zellist --help' for more.\n";
         return 2;

@@ -1,34 +1,25 @@
-// A file read byte by byte through a buffer, with the failures of opening
-// and reading it raised as I/O errors carrying the texts users see.
+// An input read byte by byte through a buffer that its source fills a block
+// at a time; the failures of opening and reading it are raised as I/O
+// errors carrying the texts users see.
 #pragma once
 
-#include "platform/Exception.h"
+#include "engine/InputSource.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace zl {
 
-class EInOutError : public Exception {
-public:
-    using Exception::Exception;
-};
-
-// The text for a failure with system error number `error`: "File not found",
-// "File access denied", "Too many open files", "Invalid filename", else
-// "I/O error N".
-std::string IoErrorMessage(int error);
-
 class InputFile {
 public:
-    // Opens `path` for reading; raises EInOutError when it cannot.
+    // Opens the file `path` for reading; raises EInOutError when it cannot.
     explicit InputFile(const std::string& path);
-    ~InputFile();
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
+    // Reads through `source`, which is already open.
+    explicit InputFile(std::unique_ptr<InputSource> source);
 
-    // True at the physical end of the file; raises EInOutError when the
+    // True at the physical end of the input; raises EInOutError when the
     // next bytes cannot be read.
     bool AtEnd() { return next_ == end_ && !Refill(); }
     // The next byte; only after AtEnd() said false.
@@ -41,13 +32,13 @@ public:
         return reinterpret_cast<const unsigned char*>(next_);
     }
     void Skip(std::size_t count) { next_ += count; }
-    // Closes the file; raises EInOutError when closing fails.
+    // Closes the input; raises EInOutError when closing fails.
     void Close();
 
 private:
     bool Refill();
 
-    int fd_ = -1;
+    std::unique_ptr<InputSource> source_;
     std::vector<char> buffer_;
     const char* next_ = nullptr;
     const char* end_ = nullptr;

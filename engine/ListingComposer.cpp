@@ -17,9 +17,10 @@ const std::string kLineEnd = "\r\n";
 
 ListingComposer::ListingComposer(RawPrintJob& job, TPrinter& printers,
                                  const ListingOptions& options, PageGeometry& geometry,
-                                 const Clock& clock, const LocaleNames& names)
+                                 const Clock& clock, const LocaleNames& names,
+                                 InputOpener openInput)
     : job_(job), printers_(printers), options_(options), geometry_(geometry), clock_(clock),
-      names_(names) {}
+      names_(names), openInput_(std::move(openInput)) {}
 
 void ListingComposer::ZelListProcess(const std::string& fileName, std::int32_t printerIndex) {
     opened_ = false;
@@ -66,7 +67,7 @@ void ListingComposer::WritePrologue() {
 void ListingComposer::BuildHeaderLine(const std::string& fileName) {
     const std::int32_t width = geometry_.LineWidth;
     HeaderLine.assign(static_cast<std::size_t>(width > 0 ? width : 0), ' ');
-    InsertAt(HeaderLine, "  File: " + ShortenPath(fileName), 1);
+    InsertAt(HeaderLine, "  File: " + ShortenPath(WithoutControlBytes(fileName)), 1);
     DateText = zl::DateText(clock_.Now(), names_);
     InsertAt(HeaderLine, DateText, width / 2 - static_cast<std::int32_t>(DateText.size() / 2));
 }
@@ -148,6 +149,7 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
     const std::vector<PrinterEntry>& entries = printers_.Entries();
     if (printerIndex < 0 || printerIndex >= static_cast<std::int32_t>(entries.size()))
         throw Exception("List index out of bounds (" + std::to_string(printerIndex) + ")");
+    input_ = std::make_unique<InputFile>(openInput_(fileName));
     job_.StartJob(entries[static_cast<std::size_t>(printerIndex)].name, kDocumentName);
     opened_ = true;
     WritePrologue();
@@ -157,7 +159,6 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
     LineNumber = 0;
     NextPageLabel();
     NextLineNumber();
-    input_ = std::make_unique<InputFile>(fileName);
     WriteHeaderLine();
     DirectPrint(kLineEnd);
     DirectPrint(LineNumberText);

@@ -2,6 +2,7 @@
 // a header on every page, numbered and wrapped lines.
 #pragma once
 
+#include "engine/FileInputSource.h"
 #include "engine/InputFile.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
@@ -21,13 +22,16 @@ public:
     static constexpr const char* kDocumentName = "ZelPrint Job";
 
     // Everything is borrowed and must outlive the composer. `geometry` holds
-    // the four page settings; the composer derives the other three.
+    // the four page settings; the composer derives the other three. Each
+    // listing's input is opened through `openInput`.
     ListingComposer(RawPrintJob& job, TPrinter& printers, const ListingOptions& options,
-                    PageGeometry& geometry, const Clock& clock, const LocaleNames& names);
+                    PageGeometry& geometry, const Clock& clock, const LocaleNames& names,
+                    InputOpener openInput = FileInputSource::Open);
 
     // Prints `fileName` as one complete job on entry `printerIndex` of the
-    // printer list, or raises. A failure after the job was opened cancels
-    // the job, so nothing of the listing prints.
+    // printer list, or raises. The file is opened before the job, so a file
+    // that cannot be opened leaves no job; a failure after the job was
+    // opened cancels the job, so nothing of the listing prints.
     void ZelListProcess(const std::string& fileName, std::int32_t printerIndex);
 
     // Writes the greenbar overlay macro into the open job.
@@ -55,6 +59,7 @@ private:
     PageGeometry& geometry_;
     const Clock& clock_;
     const LocaleNames& names_;
+    InputOpener openInput_;
 
     // State of the job being composed.
     std::string HeaderLine;

@@ -29,6 +29,15 @@ std::string ShortenPath(const std::string& path) {
     return head + "..." + tail;
 }
 
+std::string WithoutControlBytes(std::string text) {
+    for (char& c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 32 || byte == 127)
+            c = '?';
+    }
+    return text;
+}
+
 std::string DateText(const LocalTime& time, const LocaleNames& names) {
     return FormatDateTime("dddd, mmmm d, yyyy \"at\" h:mm AM/PM", time, names);
 }

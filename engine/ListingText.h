@@ -24,6 +24,10 @@ void InsertAt(std::string& line, const std::string& text, std::int32_t position)
 // characters, else head, "..." and the tail from the last separator.
 std::string ShortenPath(const std::string& path);
 
+// The text with every control byte (below 32, and 127) shown as "?", so a
+// file name cannot break the line it is shown in.
+std::string WithoutControlBytes(std::string text);
+
 // "Sunday, December 6, 2026 at 11:31 AM", with the given names.
 std::string DateText(const LocalTime& time, const LocaleNames& names);
 

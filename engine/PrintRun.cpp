@@ -1,6 +1,7 @@
 #include "engine/PrintRun.h"
 
 #include "engine/ListingText.h"
+#include "platform/Interruption.h"
 
 namespace zl {
 
@@ -13,6 +14,7 @@ void RunPrint(const FileListView& list, PrintRunHost& host) {
     for (int i = 0; i < count; ++i) {
         if (!list.Ticked(i))
             continue;
+        ThrowIfStopped(); // a signal between two listings stops the run as well
         const std::string path = list.Text(i);
         host.SetStatus("Printing " + FileNamePart(path));
         try {

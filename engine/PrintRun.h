@@ -31,7 +31,7 @@ public:
 constexpr const char* kNoFilesMessage = "No files to print!?!";
 
 // Prints the ticked entries; raises the first failure after clearing the
-// status.
+// status, and Interrupted before the next listing once a stop signal came.
 void RunPrint(const FileListView& list, PrintRunHost& host);
 
 } // namespace zl

@@ -5,9 +5,15 @@
 #include <cups/ipp.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace zl {
 namespace {
@@ -47,17 +53,83 @@ protected:
     }
     ~ZelListCommandTest() override { std::filesystem::remove_all(dir_); }
 
+    // What zellist runs with: the private server, UTC, the C locale, a fixed
+    // date, no printer chosen by the environment or a user's settings.
+    std::vector<std::string> Environment() const {
+        return {"HOME=/nonexistent", "CUPS_SERVER=" + server_.Address(), "TZ=UTC", "LC_ALL=C",
+                std::string("SOURCE_DATE_EPOCH=") + kEpoch};
+    }
+
     // Runs zellist with `args`; its exit status, its standard error in `err`.
     int Zellist(const std::string& args, std::string& err) {
-        const std::string errFile = (dir_ / "stderr").string();
-        const std::string line =
-            "env -u LPDEST -u PRINTER HOME=/nonexistent CUPS_SERVER=" + server_.Address() +
-            " TZ=UTC LC_ALL=C SOURCE_DATE_EPOCH=" + kEpoch + " '" ZELLIST_BINARY "' " + args +
-            " 2>'" + errFile + "'";
+        std::string line = "env -u LPDEST -u PRINTER";
+        for (const std::string& variable : Environment())
+            line += " '" + variable + "'";
+        line += " '" ZELLIST_BINARY "' " + args + " 2>'" + ErrFile() + "'";
         const int status = std::system(line.c_str());
-        err = test::ReadFile(errFile);
+        err = test::ReadFile(ErrFile());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+
+    // Starts zellist with `args` and `moreEnvironment`, its standard error
+    // into ErrFile(); its process id.
+    pid_t StartZellist(const std::vector<std::string>& args,
+                       const std::vector<std::string>& moreEnvironment) {
+        std::vector<std::string> environment = Environment();
+        environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
+        std::vector<std::string> argv = {ZELLIST_BINARY};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const std::vector<char*> argvPointers = Pointers(argv);
+        const std::vector<char*> environmentPointers = Pointers(environment);
+        const std::string errFile = ErrFile();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int nothing = open("/dev/null", O_WRONLY);
+            if (err < 0 || nothing < 0 || dup2(err, 2) < 0 || dup2(nothing, 1) < 0)
+                _exit(126);
+            execve(ZELLIST_BINARY, argvPointers.data(), environmentPointers.data());
+            _exit(127);
+        }
+        return pid;
+    }
+
+    // The exit status of `pid` once it ends, -1 when it ends otherwise or
+    // not within a minute (it is killed then).
+    static int ExitStatus(pid_t pid) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        int status = 0;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                return -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // True once `condition` holds, false when it does not within a minute.
+    static bool Eventually(const std::function<bool()>& condition) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+
+    static std::vector<char*> Pointers(std::vector<std::string>& texts) {
+        std::vector<char*> pointers;
+        for (std::string& text : texts)
+            pointers.push_back(text.data());
+        pointers.push_back(nullptr);
+        return pointers;
+    }
+
+    std::string ErrFile() const { return (dir_ / "stderr").string(); }
 
     // The jobs of the queue "zcli" that are newer than `before`.
     std::vector<int> NewJobs(const std::vector<int>& before) const {
@@ -88,14 +160,12 @@ TEST_F(ZelListCommandTest, AMissingFileStopsTheRunAndPrintsNothingOfItsJob) {
     const std::vector<int> before = server_.JobIds("zcli");
     std::string err;
     EXPECT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT /tmp/zle2e/missing.txt /tmp/zle2e/B.TXT", err), 1);
-    EXPECT_EQ(err, "File not found.\n");
+    EXPECT_EQ(err, "zellist: /tmp/zle2e/missing.txt: File not found.\n");
 
     const std::vector<int> jobs = NewJobs(before);
-    ASSERT_EQ(jobs.size(), 2u) << "the third file must not be printed";
+    ASSERT_EQ(jobs.size(), 1u) << "no job for the missing file, none for the third file";
     EXPECT_EQ(server_.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_COMPLETED);
     EXPECT_EQ(server_.JobData("zcli", jobs[0]), ExpectedListing());
-    EXPECT_EQ(server_.WaitForFinalState("zcli", jobs[1]), IPP_JSTATE_CANCELED);
-    EXPECT_EQ(server_.JobData("zcli", jobs[1]), "");
 
     // Nothing was left open: the next run prints.
     ASSERT_EQ(Zellist("-P zcli /tmp/zle2e/B.TXT", err), 0) << err;
@@ -103,6 +173,61 @@ TEST_F(ZelListCommandTest, AMissingFileStopsTheRunAndPrintsNothingOfItsJob) {
     ASSERT_EQ(next.size(), 1u);
     EXPECT_EQ(server_.WaitForFinalState("zcli", next[0]), IPP_JSTATE_COMPLETED);
     EXPECT_NE(server_.JobData("zcli", next[0]).find("      1: b\r\n"), std::string::npos);
+}
+
+TEST_F(ZelListCommandTest, OutputOntoAnInputFileIsRefused) {
+    std::string err;
+    EXPECT_EQ(Zellist("-o /tmp/zle2e/A.TXT /tmp/zle2e/A.TXT", err), 2);
+    EXPECT_NE(err.find("--output: '/tmp/zle2e/A.TXT' is the input file '/tmp/zle2e/A.TXT'"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(test::ReadFile(dir_ / "A.TXT"), "ab\r\ncd\r\n");
+}
+
+// SIGINT in the middle of a long listing cancels its job wherever it goes:
+// nothing of it is left, and zellist ends with 128 + 2.
+TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
+    const std::filesystem::path input = dir_ / "big.txt";
+    test::WriteFile(input, "");
+    std::filesystem::resize_file(input, 512u << 20); // a sparse file of blanks of byte 0
+    const std::filesystem::path outputs = dir_ / "out";
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> environment;
+        bool onQueue; // else into the folder `outputs`
+    };
+    const Case cases[] = {
+        {{"-o", (outputs / "out.pcl").string()}, {}, false},
+        {{"-P", "PCL File"}, {"ZELLIST_OUTPUT_DIR=" + outputs.string()}, false},
+        {{"-P", "zcli"}, {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        std::filesystem::create_directories(outputs);
+        const std::vector<int> before = server_.JobIds("zcli");
+        std::vector<std::string> args = c.args;
+        args.push_back(input.string());
+        const pid_t pid = StartZellist(args, c.environment);
+        ASSERT_GT(pid, 0);
+        const bool started = Eventually([&] {
+            if (c.onQueue)
+                return !NewJobs(before).empty();
+            for (const auto& entry : std::filesystem::directory_iterator(outputs)) {
+                if (entry.is_regular_file() && entry.file_size() > 0)
+                    return true;
+            }
+            return false;
+        });
+        EXPECT_TRUE(started) << "no output appeared";
+        kill(pid, SIGINT);
+        EXPECT_EQ(ExitStatus(pid), 130);
+        EXPECT_EQ(test::ReadFile(ErrFile()),
+                  "zellist: interrupted: " + input.string() + " was not printed\n");
+        EXPECT_EQ(test::FileNames(outputs), std::vector<std::string>{});
+        for (int id : NewJobs(before))
+            EXPECT_EQ(server_.WaitForFinalState("zcli", id), IPP_JSTATE_CANCELED) << "job " << id;
+        std::filesystem::remove_all(outputs);
+    }
 }
 
 TEST_F(ZelListCommandTest, TheServersQueuesAreListedWithItsDefault) {

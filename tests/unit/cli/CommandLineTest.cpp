@@ -1,17 +1,26 @@
 #include "cli/CommandLine.h"
 
+#include "tests/support/TempDir.h"
+
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace zl::cli {
 namespace {
 
-std::string UsageMessage(const std::vector<std::string>& args) {
+// The message of the UsageError `action` raises, "" when it raises none.
+std::string UsageMessageOf(const std::function<void()>& action) {
     try {
-        ParseCommandLine(args);
+        action();
     } catch (const UsageError& e) {
         return e.what();
     }
     return "";
+}
+
+std::string UsageMessage(const std::vector<std::string>& args) {
+    return UsageMessageOf([&] { ParseCommandLine(args); });
 }
 
 TEST(CommandLine, DefaultsMatchTheProgramsStartingOptions) {
@@ -74,6 +83,32 @@ TEST(CommandLine, BadValuesNameTheOption) {
               "--printer and --printer-index: give only one of them");
     EXPECT_EQ(UsageMessage({"-P", "a", "-o", "x", "f"}),
               "--output: prints to a file, not to a printer");
+}
+
+TEST(CommandLine, OutputThatIsAnInputFileIsRefused) {
+    test::TempDir dir;
+    const std::string input = (dir / "f.txt").string();
+    const std::string link = (dir / "link.txt").string();
+    test::WriteFile(input, "x");
+    std::filesystem::create_symlink(input, link);
+    EXPECT_EQ(UsageMessage({"-o", input, "a", input}),
+              "--output: '" + input + "' is the input file '" + input + "'");
+    EXPECT_EQ(UsageMessage({"-o", link, input}),
+              "--output: '" + link + "' is the input file '" + input + "'");
+    EXPECT_EQ(UsageMessage({"-o", (dir / "new.pcl").string(), input}), "");
+    EXPECT_EQ(UsageMessage({"-o", "-", "-"}), "");
+}
+
+TEST(CommandLine, SourceDateEpochFrom1970To9999) {
+    EXPECT_EQ(SourceDateEpoch("0"), 0);
+    EXPECT_EQ(SourceDateEpoch("253402300799"), 253402300799);
+    const std::string outside = "' is not a time in the years 1970 to 9999 (0 to 253402300799)";
+    for (const std::string text :
+         {"-1", "253402300800", "9223372036854775807", "99999999999999999999"})
+        EXPECT_EQ(UsageMessageOf([&] { SourceDateEpoch(text); }),
+                  "SOURCE_DATE_EPOCH: '" + text + outside);
+    EXPECT_EQ(UsageMessageOf([&] { SourceDateEpoch("12x"); }),
+              "SOURCE_DATE_EPOCH: '12x' is not a number of seconds");
 }
 
 } // namespace

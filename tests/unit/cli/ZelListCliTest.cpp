@@ -54,14 +54,12 @@ TEST_F(ZelListCliTest, EachFileIsOneJobOnTheDefaultPrinter) {
     EXPECT_NE(spooler.jobs[1].Bytes().find("three"), std::string::npos);
 }
 
-TEST_F(ZelListCliTest, TheFirstFailureStopsTheRunAndCancelsItsJob) {
+TEST_F(ZelListCliTest, TheFirstFailureStopsTheRunAndNamesItsFile) {
     EXPECT_EQ(Run({"-P", "alpha", Path("one.txt"), Path("missing.txt"), Path("three.txt")}), 1);
-    EXPECT_EQ(err.str(), "File not found.\n");
-    ASSERT_EQ(spooler.jobs.size(), 2u);
+    EXPECT_EQ(err.str(), "zellist: " + Path("missing.txt") + ": File not found.\n");
+    ASSERT_EQ(spooler.jobs.size(), 1u) << "a file that cannot be opened gets no job";
     EXPECT_TRUE(spooler.jobs[0].ended);
     EXPECT_EQ(spooler.jobs[0].printer, "alpha");
-    EXPECT_TRUE(spooler.jobs[1].aborted);
-    EXPECT_FALSE(spooler.jobs[1].ended);
     EXPECT_EQ(spooler.openHandles, 0);
 }
 
@@ -69,11 +67,40 @@ TEST_F(ZelListCliTest, PrinterChoices) {
     EXPECT_EQ(Run({"--printer-index", "0", Path("one.txt")}), 0);
     EXPECT_EQ(spooler.jobs.back().printer, "alpha");
 
-    EXPECT_EQ(Run({"--printer-index", "2", Path("one.txt")}), 1);
-    EXPECT_EQ(err.str(), "List index out of bounds (2)\n");
-    EXPECT_EQ(spooler.jobs.size(), 1u);
-
+    EXPECT_THROW(Run({"--printer-index", "2", Path("one.txt")}), UsageError);
     EXPECT_THROW(Run({"-P", "gamma", Path("one.txt")}), UsageError);
+    EXPECT_EQ(spooler.jobs.size(), 1u);
+}
+
+TEST_F(ZelListCliTest, APrinterListThatCannotBeReadFailsWithItsCause) {
+    spooler.Fail("EnumPrinters", 0, ERROR_WRITE_FAULT,
+                 "the print server 127.0.0.1:631 does not answer");
+    for (const auto& args :
+         {std::vector<std::string>{Path("one.txt")}, std::vector<std::string>{"--list-printers"},
+          std::vector<std::string>{"--describe-printer", "alpha"}}) {
+        SCOPED_TRACE(args.front());
+        err.str("");
+        EXPECT_EQ(Run(args), 1);
+        EXPECT_EQ(err.str(), "zellist: cannot list the printers: the print server 127.0.0.1:631 "
+                             "does not answer.\n");
+    }
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(spooler.jobs.empty());
+}
+
+TEST_F(ZelListCliTest, PrintingIntoPclFileForWantOfAServerIsNotedOnce) {
+    spooler.printers.push_back({"PCL File", ""});
+    spooler.defaultName = "PCL File";
+    const auto note = [] { return std::string("no print server is configured"); };
+    const CliSettings byDefault = ParseCommandLine({Path("one.txt"), Path("three.txt")});
+    EXPECT_EQ(RunZelList(byDefault, spooler, clock, names, out, err, note), 0);
+    EXPECT_EQ(err.str(), "zellist: no print server is configured; printing to PCL File\n");
+
+    err.str("");
+    const CliSettings chosen = ParseCommandLine({"-P", "PCL File", Path("one.txt")});
+    EXPECT_EQ(RunZelList(chosen, spooler, clock, names, out, err, note), 0);
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(spooler.jobs.size(), 3u);
 }
 
 TEST_F(ZelListCliTest, OptionsReachTheListing) {

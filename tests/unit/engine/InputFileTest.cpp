@@ -1,11 +1,21 @@
 #include "engine/InputFile.h"
 
+#include "engine/FileInputSource.h"
+#include "platform/Interruption.h"
+
 #include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <ctime>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
 
 namespace zl {
 namespace {
@@ -56,6 +66,45 @@ TEST(InputFile, OpeningFailuresCarryTheTextsUsersSee) {
     EXPECT_EQ(open(dir.Path()), "File access denied");
     EXPECT_EQ(open(dir / std::string(300, 'n')), "Invalid filename");
     EXPECT_EQ(open(""), "File not found");
+}
+
+// A read that waits on an empty pipe while SIGINT arrives every millisecond:
+// it must end with Interrupted rather than be repeated for ever. Should it
+// be repeated, a byte written into the pipe after ten seconds ends the read,
+// and the test fails instead of hanging.
+TEST(InputFile, AReadInterruptedByAStopSignalRaisesInterrupted) {
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    InputFile in("/proc/self/fd/" + std::to_string(pipeEnds[0]));
+    std::mutex mutex;
+    std::condition_variable readEnded;
+    bool ended = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!readEnded.wait_for(lock, std::chrono::seconds(10), [&] { return ended; })) {
+            EXPECT_EQ(write(pipeEnds[1], "x", 1), 1);
+        }
+    });
+    CatchStopSignals();
+    sigevent event{};
+    event.sigev_notify = SIGEV_SIGNAL;
+    event.sigev_signo = SIGINT;
+    timer_t timer{};
+    ASSERT_EQ(timer_create(CLOCK_MONOTONIC, &event, &timer), 0);
+    const itimerspec everyMillisecond{{0, 1000000}, {0, 1000000}};
+    timer_settime(timer, 0, &everyMillisecond, nullptr);
+    EXPECT_THROW(in.AtEnd(), Interrupted);
+    timer_delete(timer);
+    std::signal(SIGINT, SIG_DFL);
+    ClearStopRequest();
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        ended = true;
+    }
+    readEnded.notify_one();
+    watchdog.join();
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
 }
 
 TEST(InputFile, SystemErrorsMapToTheirTexts) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 #include <filesystem>
@@ -434,6 +435,12 @@ TEST_F(ListingComposerTest, HeaderPartsGoToTheirColumnsWhateverThePath) {
     ASSERT_GT(writes.size(), 84u);
     EXPECT_EQ(writes[84], "  File: C:/Program Fi" + kDate + "les.../MAIN.PAS" + Blanks(2) +
                               "Page 1" + Blanks(78) + kCrLf);
+
+    // Control bytes of the name show as "?"; bytes above 127 stay.
+    writes = List("", "C:/TEMP/\r\n\x1f\x7f\xe9");
+    ASSERT_GT(writes.size(), 84u);
+    EXPECT_EQ(writes[84],
+              "  File: C:/TEMP/????\xe9" + kDate + Blanks(17) + "Page 1" + Blanks(63) + kCrLf);
 }
 
 TEST_F(ListingComposerTest, HeaderDateComesFromTheClockAndTheNames) {
@@ -565,11 +572,9 @@ TEST_F(ListingComposerTest, PrinterThatCannotBeOpenedLeavesNothingOpen) {
     EXPECT_EQ(List("ab\r\ncd\r\n"), WorkedExample());
 }
 
-TEST_F(ListingComposerTest, FileThatCannotBeOpenedCancelsTheJob) {
+TEST_F(ListingComposerTest, FileThatCannotBeOpenedOpensNoJob) {
     Put("C:/TEMP/OTHER.TXT", "");
     const std::string tooLong = "C:/TEMP/" + std::string(300, 'L') + ".TXT";
-    const Writes worked = WorkedExample();
-    const Writes opening(worked.begin(), worked.begin() + 84);
     struct Case {
         std::string path;
         const char* message;
@@ -581,14 +586,50 @@ TEST_F(ListingComposerTest, FileThatCannotBeOpenedCancelsTheJob) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.substr(0, 20));
         EXPECT_EQ(MessageOf([&] { composer.ZelListProcess(c.path, 0); }), c.message);
-        ASSERT_FALSE(spooler.jobs.empty());
-        // Prologue and overlay went to the job before the file was opened.
-        EXPECT_EQ(spooler.jobs.back().writes, opening);
-        ExpectCancelled(spooler.jobs.back());
     }
     EXPECT_THROW(composer.ZelListProcess("C:/TEMP/NONE.TXT", 0), EInOutError);
-    EXPECT_EQ(List("ab\r\ncd\r\n"), worked);
+    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
+    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_FALSE(job.IsOpen());
+    EXPECT_EQ(List("ab\r\ncd\r\n"), WorkedExample());
     EXPECT_TRUE(spooler.jobs.back().ended);
+}
+
+// An input whose reads give `bytes` a block of `blockSize` at a time and
+// whose read number `failingRead` (from 1) fails, as a failing disk does.
+class FailingSource : public InputSource {
+public:
+    FailingSource(std::string bytes, std::size_t blockSize, int failingRead)
+        : bytes_(std::move(bytes)), blockSize_(blockSize), failingRead_(failingRead) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        if (++reads_ == failingRead_)
+            throw EInOutError("I/O error 5");
+        const std::size_t count = std::min({size, blockSize_, bytes_.size() - at_});
+        bytes_.copy(buffer, count, at_);
+        at_ += count;
+        return count;
+    }
+    void Close() override {}
+
+private:
+    std::string bytes_;
+    std::size_t blockSize_;
+    int failingRead_;
+    int reads_ = 0;
+    std::size_t at_ = 0;
+};
+
+TEST_F(ListingComposerTest, ReadFailureMidFileCancelsTheJob) {
+    // The first read gives "ab" CR; the second, for the LF after it, fails.
+    ListingComposer reading(job, printers, options, geometry, clock, names,
+                            [](const std::string&) -> std::unique_ptr<InputSource> {
+                                return std::make_unique<FailingSource>("ab\r\ncd\r\n", 3, 2);
+                            });
+    EXPECT_EQ(MessageOf([&] { reading.ZelListProcess(kPath, 0); }), "I/O error 5");
+    ASSERT_EQ(spooler.jobs.size(), 1u);
+    const Writes worked = WorkedExample();
+    EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 89));
+    ExpectCancelled(spooler.jobs[0]);
 }
 
 TEST_F(ListingComposerTest, WriteRefusedMidListingCancelsTheJobAndClosesTheFile) {

@@ -1,9 +1,11 @@
 #include "engine/PrintRun.h"
 
 #include "platform/Exception.h"
+#include "platform/Interruption.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <utility>
 #include <vector>
 
@@ -27,6 +29,7 @@ class HostDouble : public PrintRunHost {
 public:
     std::vector<std::string> events;
     std::string failOn;
+    std::string stopAfter; // a stop signal arrives when this listing ends
     std::string status = "untouched";
 
     void ShowMessage(const std::string& text) override { events.push_back("message:" + text); }
@@ -38,6 +41,8 @@ public:
         events.push_back("print:" + path + " while " + status);
         if (path == failOn)
             throw Exception("File not found");
+        if (path == stopAfter)
+            RequestStop(SIGTERM);
     }
 };
 
@@ -93,6 +98,20 @@ TEST(PrintRun, TheFirstFailureClearsTheStatusAndEndsTheRun) {
                                "status:",
                            }));
     EXPECT_EQ(host.status, "");
+}
+
+TEST(PrintRun, AStopSignalBetweenTwoListingsEndsTheRun) {
+    ListDouble list;
+    list.entries = {{"/d/first", true}, {"/d/second", true}};
+    HostDouble host;
+    host.stopAfter = "/d/first";
+    EXPECT_THROW(RunPrint(list, host), Interrupted);
+    ClearStopRequest();
+    EXPECT_EQ(host.events, (std::vector<std::string>{
+                               "status:Printing first",
+                               "print:/d/first while Printing first",
+                               "status:",
+                           }));
 }
 
 TEST(ShownMessage, APeriodFollowsTextsThatEndAfterOne) {

@@ -1,0 +1,88 @@
+#include "engine/FileInputSource.h"
+
+#include "platform/Interruption.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <io.h>
+#define open _open
+#define read _read
+#define close _close
+#define fstat _fstat
+#define stat _stat
+#define O_CLOEXEC 0
+#else
+#include <unistd.h>
+#endif
+
+namespace zl {
+
+std::string IoErrorMessage(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return "File not found";
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        return "File access denied";
+    case EMFILE:
+    case ENFILE:
+        return "Too many open files";
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EILSEQ:
+        return "Invalid filename";
+    default:
+        return "I/O error " + std::to_string(error);
+    }
+}
+
+FileInputSource::FileInputSource(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        throw EInOutError(IoErrorMessage(errno));
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || (info.st_mode & S_IFMT) == S_IFDIR) {
+        int error = (info.st_mode & S_IFMT) == S_IFDIR ? EISDIR : errno;
+        ::close(fd_);
+        fd_ = -1;
+        throw EInOutError(IoErrorMessage(error));
+    }
+}
+
+FileInputSource::~FileInputSource() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::size_t FileInputSource::Read(char* buffer, std::size_t size) {
+    if (fd_ < 0)
+        return 0;
+    for (;;) {
+        auto count = ::read(fd_, buffer, static_cast<unsigned>(size));
+        if (count >= 0)
+            return static_cast<std::size_t>(count);
+        if (errno != EINTR)
+            throw EInOutError(IoErrorMessage(errno));
+        ThrowIfStopped();
+    }
+}
+
+void FileInputSource::Close() {
+    if (fd_ < 0)
+        return;
+    int result = ::close(fd_);
+    fd_ = -1;
+    if (result != 0)
+        throw EInOutError(IoErrorMessage(errno));
+}
+
+std::unique_ptr<InputSource> FileInputSource::Open(const std::string& path) {
+    return std::make_unique<FileInputSource>(path);
+}
+
+} // namespace zl
