@@ -138,7 +138,10 @@ void DescribePrinter(TPrinter& printers, const std::string& name, std::ostream& 
 }
 
 // The entry to print on: the named one, the given index, or the default.
-std::int32_t ChosenPrinter(const CliSettings& settings, TPrinter& printers) {
+// A name not listed because the print server could not be asked is a
+// failure with that cause, not a mistyped name.
+std::int32_t ChosenPrinter(const CliSettings& settings, TPrinter& printers,
+                           const std::function<std::string()>& fallbackNote) {
     const std::vector<std::string> names = printers.EntryNames();
     if (settings.printerIndex) {
         const std::int32_t last = static_cast<std::int32_t>(names.size()) - 1;
@@ -153,8 +156,10 @@ std::int32_t ChosenPrinter(const CliSettings& settings, TPrinter& printers) {
             if (names[i] == *settings.printer)
                 return static_cast<std::int32_t>(i);
         }
-        throw UsageError("--printer: no printer named '" + *settings.printer +
-                         "' (see --list-printers)");
+        const std::string missing = "--printer: no printer named '" + *settings.printer + "'";
+        if (const std::string note = fallbackNote ? fallbackNote() : std::string(); !note.empty())
+            throw Exception(missing + ": " + note);
+        throw UsageError(missing + " (see --list-printers)");
     }
     return printers.CurrentIndex();
 }
@@ -211,7 +216,7 @@ int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock
             DescribePrinter(printers, settings.describedPrinter, out);
             return 0;
         }
-        printerIndex = ChosenPrinter(settings, printers);
+        printerIndex = ChosenPrinter(settings, printers, fallbackNote);
         NoteFallback(settings, printers.EntryNames()[static_cast<std::size_t>(printerIndex)],
                      fallbackNote, err);
     } catch (const UsageError&) {

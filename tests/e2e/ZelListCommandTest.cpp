@@ -56,7 +56,7 @@ protected:
     // What zellist runs with: the private server, UTC, the C locale, a fixed
     // date, no printer chosen by the environment or a user's settings.
     std::vector<std::string> Environment() const {
-        return {"HOME=/nonexistent", "CUPS_SERVER=" + server_.Address(), "TZ=UTC", "LC_ALL=C",
+        return {"HOME=/nonexistent", "CUPS_SERVER=" + cupsServer_, "TZ=UTC", "LC_ALL=C",
                 std::string("SOURCE_DATE_EPOCH=") + kEpoch};
     }
 
@@ -142,6 +142,7 @@ protected:
     }
 
     CupsTestServer server_ = CupsTestServer::Shared();
+    std::string cupsServer_ = server_.Address(); // the server zellist is pointed at
     std::filesystem::path dir_ = "/tmp/zle2e";
 };
 
@@ -228,6 +229,49 @@ TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
             EXPECT_EQ(server_.WaitForFinalState("zcli", id), IPP_JSTATE_CANCELED) << "job " << id;
         std::filesystem::remove_all(outputs);
     }
+}
+
+// A print server that fails is named, with what it did; once it is back,
+// the next run prints.
+TEST_F(ZelListCommandTest, AFailingServerIsNamedAndTheNextRunPrintsOnceItIsBack) {
+    std::string err;
+    {
+        test::SilentServer silent; // takes connections, never answers
+        cupsServer_ = silent.Address();
+        EXPECT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT", err), 1);
+        EXPECT_EQ(err, "zellist: cannot list the printers: the print server " + silent.Address() +
+                           " does not answer.\n");
+    }
+
+    test::TempDir own;
+    CupsTestServer server = CupsTestServer::StartOwn(own.Path());
+    cupsServer_ = server.Address();
+    const std::filesystem::path input = dir_ / "big.txt";
+    test::WriteFile(input, "");
+    std::filesystem::resize_file(input, 512u << 20);
+    const pid_t pid = StartZellist({"-P", "zcli", input.string()}, {});
+    ASSERT_GT(pid, 0);
+    EXPECT_TRUE(Eventually([&] { return !server.JobIds("zcli").empty(); }));
+    server.Stop(); // in the middle of the job
+    EXPECT_EQ(ExitStatus(pid), 1);
+    const std::string cause = "the print server " + server.Address();
+    EXPECT_EQ(
+        test::ReadFile(ErrFile()).rfind(
+            "zellist: " + input.string() + ": WritePrinter() API failed @ WriteData: " + cause, 0),
+        0u)
+        << test::ReadFile(ErrFile());
+
+    // Stopped: the queue cannot be reached, and that is what is said.
+    EXPECT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT", err), 1);
+    EXPECT_EQ(err, "zellist: --printer: no printer named 'zcli': cannot reach " + cause + ".\n");
+
+    server.Restart();
+    const std::vector<int> before = server.JobIds("zcli");
+    ASSERT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT", err), 0) << err;
+    const std::vector<int> after = server.JobIds("zcli");
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(server.WaitForFinalState("zcli", after.back()), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(server.JobData("zcli", after.back()), ExpectedListing());
 }
 
 TEST_F(ZelListCommandTest, TheServersQueuesAreListedWithItsDefault) {
