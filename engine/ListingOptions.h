@@ -2,6 +2,8 @@
 // from its controls each time it is asked, the command line from its flags.
 #pragma once
 
+#include <string>
+
 namespace zl {
 
 class ListingOptions {
@@ -14,6 +16,15 @@ public:
     // Greenbar band height in text lines as the control holds it; the
     // listing brings it into 1 to 6.
     virtual int BarHeight() const = 0;
+    // False: no greenbar overlay at all.
+    virtual bool PrintBars() const { return true; }
+    // The distance of the source's tab stops, 1 to 16; 0 passes TAB bytes
+    // through as one column each.
+    virtual int TabSize() const { return 8; }
+    // How the file's characters are read: "auto" (UTF-8 sequences are
+    // characters, other bytes as they are), "raw" (every byte as it is), or
+    // the name of a character set the system's converter knows.
+    virtual std::string InputEncoding() const { return "auto"; }
 };
 
 } // namespace zl
