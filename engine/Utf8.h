@@ -1,0 +1,17 @@
+// One character of UTF-8 text, decoded strictly.
+#pragma once
+
+#include "engine/InputDecoder.h"
+
+#include <cstddef>
+
+namespace zl {
+
+// Decodes the UTF-8 character at bytes[0..count) as InputDecoder::Decode
+// does: only the shortest form, no surrogates (D800-DFFF), nothing past
+// U+10FFFF. An ASCII byte is a character of length 1. NeedMore only while the
+// bytes so far are a valid beginning, or when count is 0.
+InputDecoder::Result DecodeUtf8(const unsigned char* bytes, std::size_t count, std::size_t& length,
+                                char32_t& c);
+
+} // namespace zl
