@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "engine/InputDecoder.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -22,6 +24,12 @@ Prints text files as greenbar listings on a PCL printer, one job per file.
       --no-compressed    10 cpi instead of 16.67 cpi (forces courier)
       --charset ibm|roman8          (default ibm)
       --bar-height N     1 to 6 (default 2)
+      --no-bars          no greenbar shading
+      --tab-size N       tab stops every N columns, 1 to 16 (default 8);
+                         0 sends TAB bytes to the printer as they are
+      --input-encoding auto|raw|NAME   how the files' characters are read:
+                         UTF-8 (default), every byte as it is, or a
+                         character set such as latin1 or cp1252
       --list-printers    the installed printers in order, the default marked
       --describe-printer NAME   the paper forms and bins of printer NAME
   -h, --help             this text
@@ -114,10 +122,19 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
          }},
         {"--bar-height",
          [&](const std::string& v) { s.barHeight = ParseInt("--bar-height", v, 1, 6); }},
+        {"--tab-size", [&](const std::string& v) { s.tabSize = ParseInt("--tab-size", v, 0, 16); }},
+        {"--input-encoding",
+         [&](const std::string& v) {
+             if (!InputDecoder::Make(v))
+                 throw UsageError("--input-encoding: '" + v +
+                                  "' is not auto, raw or a character set this system knows");
+             s.inputEncoding = v;
+         }},
     };
     const std::map<std::string, std::function<void()>> flags = {
         {"--landscape", [&] { s.page.landscape = true; }},
         {"--no-compressed", [&] { s.page.compressed = false; }},
+        {"--no-bars", [&] { s.printBars = false; }},
         {"--list-printers", [&] { s.action = CliSettings::Action::ListPrinters; }},
         {"--help", [&] { s.action = CliSettings::Action::Help; }},
         {"--version", [&] { s.action = CliSettings::Action::Version; }},

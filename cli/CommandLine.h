@@ -31,6 +31,9 @@ struct CliSettings {
     bool linePrinter = false; // the font
     bool noIbm = false;       // Roman-8 symbol set
     int barHeight = 2;
+    bool printBars = true;
+    int tabSize = 8;                    // 0: TAB bytes pass through
+    std::string inputEncoding = "auto"; // "auto", "raw" or a character set name
 };
 
 // Reads the arguments after the program name; raises UsageError, also when

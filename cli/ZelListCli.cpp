@@ -29,6 +29,9 @@ public:
     bool NoIbm() const override { return s_.noIbm; }
     bool Compressed() const override { return s_.page.compressed; }
     int BarHeight() const override { return s_.barHeight; }
+    bool PrintBars() const override { return s_.printBars; }
+    int TabSize() const override { return s_.tabSize; }
+    std::string InputEncoding() const override { return s_.inputEncoding; }
 
 private:
     const CliSettings& s_;

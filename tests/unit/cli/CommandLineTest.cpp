@@ -33,6 +33,9 @@ TEST(CommandLine, DefaultsMatchTheProgramsStartingOptions) {
     EXPECT_FALSE(s.linePrinter);
     EXPECT_FALSE(s.noIbm);
     EXPECT_EQ(s.barHeight, 2);
+    EXPECT_TRUE(s.printBars);
+    EXPECT_EQ(s.tabSize, 8);
+    EXPECT_EQ(s.inputEncoding, "auto");
     EXPECT_FALSE(s.printer);
     EXPECT_FALSE(s.printerIndex);
     EXPECT_FALSE(s.output);
@@ -41,12 +44,16 @@ TEST(CommandLine, DefaultsMatchTheProgramsStartingOptions) {
 TEST(CommandLine, EveryOptionInBothSpellings) {
     const CliSettings s =
         ParseCommandLine({"--landscape", "--lpi", "6", "--font=lineprinter", "--charset", "roman8",
-                          "--bar-height=5", "-Palpha", "x.txt", "--", "-odd-name"});
+                          "--bar-height=5", "--no-bars", "--tab-size=0", "--input-encoding",
+                          "latin1", "-Palpha", "x.txt", "--", "-odd-name"});
     EXPECT_TRUE(s.page.landscape);
     EXPECT_TRUE(s.page.sixLpi);
     EXPECT_TRUE(s.linePrinter);
     EXPECT_TRUE(s.noIbm);
     EXPECT_EQ(s.barHeight, 5);
+    EXPECT_FALSE(s.printBars);
+    EXPECT_EQ(s.tabSize, 0);
+    EXPECT_EQ(s.inputEncoding, "latin1");
     EXPECT_EQ(*s.printer, "alpha");
     EXPECT_EQ(s.files, (std::vector<std::string>{"x.txt", "-odd-name"}));
 
@@ -73,6 +80,10 @@ TEST(CommandLine, BadValuesNameTheOption) {
               "--bar-height: '0' is not a number from 1 to 6");
     EXPECT_EQ(UsageMessage({"--bar-height", "2x", "f"}),
               "--bar-height: '2x' is not a number from 1 to 6");
+    EXPECT_EQ(UsageMessage({"--tab-size", "17", "f"}),
+              "--tab-size: '17' is not a number from 0 to 16");
+    EXPECT_EQ(UsageMessage({"--input-encoding", "klingon", "f"}),
+              "--input-encoding: 'klingon' is not auto, raw or a character set this system knows");
     EXPECT_EQ(UsageMessage({"--printer-index", "-1", "f"}),
               "--printer-index: '-1' is not a number from 0 to 1073741824");
     EXPECT_EQ(UsageMessage({"f", "--printer"}), "--printer: needs a value");
