@@ -129,6 +129,8 @@ private:
     bool NoIbm() const override;
     bool Compressed() const override;
     int BarHeight() const override;
+    // Tab stops every 8 columns and UTF-8 text: the options' defaults.
+    bool PrintBars() const override;
 
     void CreateActions();
     void CreateOptions();

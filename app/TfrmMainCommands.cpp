@@ -73,6 +73,9 @@ bool TfrmMain::Compressed() const {
 int TfrmMain::BarHeight() const {
     return spinBarHeight->Value();
 }
+bool TfrmMain::PrintBars() const {
+    return ckPrintBars->isChecked();
+}
 
 void TfrmMain::Guarded(const std::function<void()>& action) {
     try {

@@ -2,6 +2,8 @@
 
 #include "engine/FileInputSource.h"
 
+#include <cstring>
+
 namespace zl {
 
 namespace {
@@ -22,6 +24,27 @@ bool InputFile::Refill() {
     next_ = buffer_.data();
     end_ = next_ + count;
     return count > 0;
+}
+
+bool InputFile::EnsureAhead(std::size_t count) {
+    std::size_t ahead = static_cast<std::size_t>(end_ - next_);
+    if (ahead >= count)
+        return true;
+    if (!source_ || count > buffer_.size())
+        return false;
+    // The bytes not yet taken move to the buffer's start; the reads go behind them.
+    char* const start = buffer_.data();
+    std::memmove(start, next_, ahead);
+    next_ = start;
+    end_ = start + ahead;
+    while (ahead < count) {
+        const std::size_t read = source_->Read(start + ahead, buffer_.size() - ahead);
+        if (read == 0)
+            return false;
+        ahead += read;
+        end_ = start + ahead;
+    }
+    return true;
 }
 
 void InputFile::Close() {

@@ -32,6 +32,10 @@ public:
         return reinterpret_cast<const unsigned char*>(next_);
     }
     void Skip(std::size_t count) { next_ += count; }
+    // Reads more until at least `count` bytes are ahead, keeping those not
+    // yet taken; false when the input ends first or `count` exceeds the
+    // buffer. Raises EInOutError when the bytes cannot be read.
+    bool EnsureAhead(std::size_t count);
     // Closes the input; raises EInOutError when closing fails.
     void Close();
 

@@ -3,15 +3,28 @@
 #include "engine/GreenbarOverlay.h"
 #include "engine/ListingText.h"
 
+#include <cstring>
+
 namespace zl {
 
 namespace {
 
-constexpr unsigned char kCR = 13;
+constexpr unsigned char kTab = 9;
+constexpr unsigned char kLF = 10;
 constexpr unsigned char kFF = 12;
+constexpr unsigned char kCR = 13;
 constexpr unsigned char kEndOfText = 26; // Ctrl-Z ends a text file
+constexpr int kMaxTabSize = 16;
 const std::string kEsc = "\x1b";
 const std::string kLineEnd = "\r\n";
+const std::string kAutoEncoding = "auto";
+const std::string kByteOrderMark = "\xef\xbb\xbf";
+
+// True for the bytes that are never decoded: they keep their role or pass
+// through as they are.
+bool IsControlByte(unsigned byte) {
+    return byte < 32 || byte == 127;
+}
 
 } // namespace
 
@@ -46,8 +59,29 @@ void ListingComposer::WriteByte(unsigned char byte) {
 }
 
 void ListingComposer::ShadeIt() {
+    if (!options_.PrintBars())
+        return;
     for (const std::string& piece : OverlayPieces(geometry_, options_.BarHeight()))
         DirectPrint(piece);
+}
+
+// The decoder, symbol set and tab size of this listing, and the bytes that
+// leave the run of ordinary bytes. Raises for an unknown encoding.
+void ListingComposer::PrepareCharacters() {
+    const std::string encoding = options_.InputEncoding();
+    decoder_ = InputDecoder::Make(encoding);
+    if (!decoder_)
+        throw Exception("unknown input encoding '" + encoding + "'");
+    skipByteOrderMark_ = encoding == kAutoEncoding;
+    symbols_ = &SymbolSetMapOf(options_.NoIbm() ? SymbolSet::Roman8 : SymbolSet::Pc8);
+    const int tabSize = options_.TabSize();
+    tabSize_ = static_cast<std::uint32_t>(tabSize < 0             ? 0
+                                          : tabSize > kMaxTabSize ? kMaxTabSize
+                                                                  : tabSize);
+    for (unsigned byte = 0; byte < stops_.size(); ++byte)
+        stops_[byte] = IsControlByte(byte) ? byte == kCR || byte == kLF || byte == kFF ||
+                                                 byte == kEndOfText || (byte == kTab && tabSize_)
+                                           : decoder_->MayBegin(static_cast<unsigned char>(byte));
 }
 
 void ListingComposer::WritePrologue() {
@@ -64,19 +98,12 @@ void ListingComposer::WritePrologue() {
     DirectPrint(symbolSetAndFont);
 }
 
+// The name and the date are system text: mapped to the printer's symbol
+// set first, so that every length and position counts characters.
 void ListingComposer::BuildHeaderLine(const std::string& fileName) {
-    const std::int32_t width = geometry_.LineWidth;
-    HeaderLine.assign(static_cast<std::size_t>(width > 0 ? width : 0), ' ');
-    InsertAt(HeaderLine, "  File: " + ShortenPath(WithoutControlBytes(fileName)), 1);
-    DateText = zl::DateText(clock_.Now(), names_);
-    InsertAt(HeaderLine, DateText, width / 2 - static_cast<std::int32_t>(DateText.size() / 2));
-}
-
-void ListingComposer::NextPageLabel() {
-    ++PageNumber;
-    PageLabel = PageLabelText(PageNumber);
-    const std::int32_t end = options_.Landscape() ? geometry_.LineWidth - 1 : geometry_.LineWidth;
-    InsertAt(HeaderLine, PageLabel, end - static_cast<std::int32_t>(PageLabel.size()) + 1);
+    header_.Start(ShortenPath(symbols_->Text(WithoutControlBytes(fileName))),
+                  symbols_->Text(zl::DateText(clock_.Now(), names_)), geometry_.LineWidth,
+                  options_.Landscape());
 }
 
 void ListingComposer::NextLineNumber() {
@@ -84,19 +111,30 @@ void ListingComposer::NextLineNumber() {
     FormatLineNumber(LineNumber, LineNumberText);
 }
 
+// The header with the next page's label, and the blank line below it.
 void ListingComposer::StartPage() {
-    NextPageLabel();
-    WriteHeaderLine();
+    DirectPrint(header_.NextPage(++PageNumber));
     DirectPrint(kLineEnd);
     LineOnPage = 3;
 }
 
-// The header line and its line end, as one write. The line grows with every
-// page label, so its buffer is kept rather than made anew for each page.
-void ListingComposer::WriteHeaderLine() {
-    headerWrite_.assign(HeaderLine);
-    headerWrite_.append(kLineEnd);
-    DirectPrint(headerWrite_);
+// The number of a line, on a new page when the page is full. The number
+// takes its columns of the line's width.
+void ListingComposer::StartLine() {
+    if (LineOnPage > geometry_.LinesPerPage)
+        StartPage();
+    DirectPrint(LineNumberText);
+    ColumnCount = static_cast<std::int32_t>(LineNumberText.size());
+    LineStartPending = false;
+}
+
+// A line end of the file, whichever kind: CR LF to the printer.
+void ListingComposer::EndLine() {
+    ++LineOnPage;
+    LineStartPending = true;
+    sourceColumn_ = 0;
+    NextLineNumber();
+    DirectPrint(kLineEnd);
 }
 
 // Counts a written byte and wraps the line when it is full.
@@ -126,9 +164,10 @@ void ListingComposer::WriteOrdinaryBytes() {
     const unsigned char* const end = start + count;
     const unsigned char* next = start;
     RawPrintJob& job = job_;
+    const bool* const stops = stops_.data();
     const std::int32_t width = geometry_.LineWidth;
     std::int32_t column = ColumnCount; // kept here while no one else looks
-    while (next != end && *next != kCR && *next != kFF && *next != kEndOfText) {
+    while (next != end && !stops[*next]) {
         job.WriteData(next++, 1);
         if (++column == width) {
             ColumnCount = column;
@@ -137,7 +176,90 @@ void ListingComposer::WriteOrdinaryBytes() {
         }
     }
     ColumnCount = column;
-    input_->Skip(static_cast<std::size_t>(next - start));
+    const auto taken = static_cast<std::size_t>(next - start);
+    sourceColumn_ += taken;
+    input_->Skip(taken);
+}
+
+// A TAB: blanks up to the next tab stop of the source line, each an
+// ordinary character that may wrap the line.
+void ListingComposer::WriteTab() {
+    for (auto blanks = tabSize_ - sourceColumn_ % tabSize_; blanks > 0; --blanks) {
+        WriteByte(' ');
+        ++sourceColumn_;
+        CountColumn();
+    }
+}
+
+// A character of the file's encoding as its one byte in the symbol set;
+// bytes that begin none are written as they are.
+void ListingComposer::WriteCharacter(unsigned char byte) {
+    std::size_t length = 1;
+    char32_t character = 0;
+    InputDecoder::Result result = InputDecoder::Result::NotACharacter;
+    for (;;) {
+        std::size_t count = 0;
+        const unsigned char* const bytes = input_->Ahead(count);
+        result = decoder_->Decode(bytes, count, length, character);
+        if (result != InputDecoder::Result::NeedMore)
+            break;
+        if (!input_->EnsureAhead(count + 1)) { // cut by the end of the input
+            result = InputDecoder::Result::NotACharacter;
+            break;
+        }
+    }
+    std::size_t count = 0;
+    input_->Ahead(count);
+    if (result == InputDecoder::Result::Character && length > 0 && length <= count) {
+        input_->Skip(length);
+        WriteByte(symbols_->ByteOf(character));
+    } else {
+        input_->Skip(1);
+        WriteByte(byte);
+    }
+    ++sourceColumn_;
+    CountColumn();
+}
+
+// The byte ahead that stopped the run of ordinary bytes.
+void ListingComposer::WriteSpecial(unsigned char byte) {
+    switch (byte) {
+    case kCR:
+        input_->Skip(1);
+        if (!input_->AtEnd() && input_->Peek() == kLF) // CR LF is one line end
+            input_->Skip(1);
+        EndLine();
+        break;
+    case kLF:
+        input_->Skip(1);
+        EndLine();
+        break;
+    case kFF:
+        input_->Skip(1);
+        LineOnPage = 1;
+        LineStartPending = true;
+        sourceColumn_ = 0;
+        NextLineNumber();
+        WriteByte(byte);
+        break;
+    case kTab:
+        input_->Skip(1);
+        WriteTab();
+        break;
+    default:
+        WriteCharacter(byte);
+        break;
+    }
+}
+
+// A UTF-8 byte-order mark starting the file is no text of it.
+void ListingComposer::SkipByteOrderMark() {
+    if (!skipByteOrderMark_ || !input_->EnsureAhead(kByteOrderMark.size()))
+        return;
+    std::size_t count = 0;
+    const unsigned char* const bytes = input_->Ahead(count);
+    if (std::memcmp(bytes, kByteOrderMark.data(), kByteOrderMark.size()) == 0)
+        input_->Skip(kByteOrderMark.size());
 }
 
 bool ListingComposer::InputEnded() {
@@ -149,6 +271,7 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
     const std::vector<PrinterEntry>& entries = printers_.Entries();
     if (printerIndex < 0 || printerIndex >= static_cast<std::int32_t>(entries.size()))
         throw Exception("List index out of bounds (" + std::to_string(printerIndex) + ")");
+    PrepareCharacters();
     input_ = std::make_unique<InputFile>(openInput_(fileName));
     job_.StartJob(entries[static_cast<std::size_t>(printerIndex)].name, kDocumentName);
     opened_ = true;
@@ -157,45 +280,24 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
     ShadeIt();
     PageNumber = 0;
     LineNumber = 0;
-    NextPageLabel();
     NextLineNumber();
-    WriteHeaderLine();
-    DirectPrint(kLineEnd);
+    StartPage();
     DirectPrint(LineNumberText);
-    ColumnCount = 0;
-    LineOnPage = 3;
+    ColumnCount = static_cast<std::int32_t>(LineNumberText.size());
     LineStartPending = false;
+    sourceColumn_ = 0;
+
+    SkipByteOrderMark();
 
     while (!InputEnded()) {
-        if (!LineStartPending) {
-            WriteOrdinaryBytes();
-            if (InputEnded())
-                break;
-        }
-        const unsigned char byte = input_->Read();
-        if (LineStartPending) {
-            if (LineOnPage > geometry_.LinesPerPage)
-                StartPage();
-            DirectPrint(LineNumberText);
-            ColumnCount = 0;
-            LineStartPending = false;
-        }
-        if (byte == kCR) {
-            if (!InputEnded()) // the LF of CR LF, or whatever follows but a byte 26
-                input_->Read();
-            ++LineOnPage;
-            LineStartPending = true;
-            NextLineNumber();
-            DirectPrint(kLineEnd);
-        } else if (byte == kFF) {
-            LineOnPage = 1;
-            LineStartPending = true;
-            NextLineNumber();
-            WriteByte(byte);
-        } else {
-            WriteByte(byte);
-            CountColumn();
-        }
+        if (LineStartPending)
+            StartLine();
+        WriteOrdinaryBytes();
+        if (InputEnded())
+            break;
+        const unsigned char byte = input_->Peek();
+        if (stops_[byte]) // else the run only met the end of the buffer
+            WriteSpecial(byte);
     }
 
     input_->Close();

@@ -3,14 +3,18 @@
 #pragma once
 
 #include "engine/FileInputSource.h"
+#include "engine/InputDecoder.h"
 #include "engine/InputFile.h"
+#include "engine/ListingHeader.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
+#include "engine/SymbolSet.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
 #include "printer/TPrinter.h"
 #include "printer/UPrnRaw.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,28 +34,35 @@ public:
 
     // Prints `fileName` as one complete job on entry `printerIndex` of the
     // printer list, or raises. The file is opened before the job, so a file
-    // that cannot be opened leaves no job; a failure after the job was
-    // opened cancels the job, so nothing of the listing prints.
+    // that cannot be opened, or an unknown input encoding, leaves no job; a
+    // failure after the job was opened cancels the job, so nothing of the
+    // listing prints.
     void ZelListProcess(const std::string& fileName, std::int32_t printerIndex);
 
-    // Writes the greenbar overlay macro into the open job.
+    // Writes the greenbar overlay macro into the open job, unless the
+    // options print no bars.
     void ShadeIt();
     // One write of the bytes of `text`.
     void DirectPrint(const std::string& text);
 
 private:
     void Compose(const std::string& fileName, std::int32_t printerIndex);
+    void PrepareCharacters();
     void WritePrologue();
     void BuildHeaderLine(const std::string& fileName);
-    void NextPageLabel();
     void NextLineNumber();
     void StartPage();
-    void WriteHeaderLine();
+    void StartLine();
+    void EndLine();
     void WriteByte(unsigned char byte);
     bool InputEnded();
     void CountColumn();
     void Wrap();
     void WriteOrdinaryBytes();
+    void WriteSpecial(unsigned char byte);
+    void WriteCharacter(unsigned char byte);
+    void WriteTab();
+    void SkipByteOrderMark();
 
     RawPrintJob& job_;
     TPrinter& printers_;
@@ -62,18 +73,26 @@ private:
     InputOpener openInput_;
 
     // State of the job being composed.
-    std::string HeaderLine;
-    std::string DateText;
+    ListingHeader header_;
     std::int32_t PageNumber = 0;
-    std::string PageLabel;
     std::int32_t LineNumber = 0;
     std::string LineNumberText;
     std::int32_t ColumnCount = 0;
     std::int32_t LineOnPage = 0;
     bool LineStartPending = false;
+    // Characters of the source line written so far, for its tab stops.
+    std::uint64_t sourceColumn_ = 0;
     std::unique_ptr<InputFile> input_;
     bool opened_ = false; // this listing opened the job
-    std::string headerWrite_;
+
+    // How the file's characters are read and printed.
+    std::unique_ptr<InputDecoder> decoder_;
+    const SymbolSetMap* symbols_ = nullptr;
+    std::uint32_t tabSize_ = 0;
+    bool skipByteOrderMark_ = false; // "auto" drops a UTF-8 one
+    // The bytes that stop the run of ordinary bytes: line ends, form feed,
+    // byte 26, TAB, and those that may begin a character.
+    std::array<bool, 256> stops_{};
 };
 
 } // namespace zl

@@ -34,14 +34,16 @@ std::string Overlay() {
     return overlay + kEsc + "&f1S" + kEsc + "&f1X" + kEsc + "&f4X";
 }
 
-// The listing of "ab" CR LF "cd" CR LF in /tmp/zle2e/A.TXT with the default
-// options: 133 columns of 16.67 cpi Courier, IBM symbols.
-std::string ExpectedListing() {
-    const std::string header = "  File: /tmp/zle2e/A.TXT" + std::string(23, ' ') +
+// The listing of /tmp/zle2e/NAME (five characters) whose numbered lines are
+// `lines`, with the default options: 133 columns of 16.67 cpi Courier, IBM
+// symbols; the header is written to its 133rd column.
+std::string ExpectedListing(const std::string& name = "A.TXT",
+                            const std::string& lines = "      1: ab\r\n      2: cd\r\n") {
+    const std::string header = "  File: /tmp/zle2e/" + name + std::string(23, ' ') +
                                "Sunday, December 6, 2026 at 11:31 AM" + std::string(44, ' ') +
-                               "Page 1" + std::string(66, ' ');
+                               "Page 1";
     return kEsc + "E" + kEsc + "&l8D" + kEsc + "(10U" + kEsc + "(s0p16.67H" + Overlay() + header +
-           "\r\n" + "\r\n" + "      1: ab\r\n" + "      2: cd\r\n" + Overlay();
+           "\r\n" + "\r\n" + lines + Overlay();
 }
 
 class ZelListCommandTest : public ::testing::Test {
@@ -146,15 +148,25 @@ protected:
     std::filesystem::path dir_ = "/tmp/zle2e";
 };
 
-TEST_F(ZelListCommandTest, ASmallFileArrivesAsTheExpectedStream) {
-    const std::vector<int> before = server_.JobIds("zcli");
-    std::string err;
-    ASSERT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT", err), 0) << err;
-    const std::vector<int> jobs = NewJobs(before);
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(server_.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_COMPLETED);
-    EXPECT_EQ(server_.JobTitle("zcli", jobs[0]), "ZelPrint Job");
-    EXPECT_EQ(server_.JobData("zcli", jobs[0]), ExpectedListing());
+TEST_F(ZelListCommandTest, SmallFilesArriveAsTheExpectedStreams) {
+    // UTF-8 with LF line ends and tabs: a TAB to column 8 of the source line,
+    // ä as PC-8's 0x84, € (not in PC-8) as "?".
+    test::WriteFile(dir_ / "U.TXT", "\t\xc3\xa4\xe2\x82\xac\nx\ty\n");
+    const std::string unicodeLines = "      1: " + std::string(8, ' ') + "\x84?\r\n" +
+                                     "      2: x" + std::string(7, ' ') + "y\r\n";
+    for (const auto& [name, expected] :
+         {std::pair<std::string, std::string>{"A.TXT", ExpectedListing()},
+          {"U.TXT", ExpectedListing("U.TXT", unicodeLines)}}) {
+        SCOPED_TRACE(name);
+        const std::vector<int> before = server_.JobIds("zcli");
+        std::string err;
+        ASSERT_EQ(Zellist("-P zcli /tmp/zle2e/" + name, err), 0) << err;
+        const std::vector<int> jobs = NewJobs(before);
+        ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_EQ(server_.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_COMPLETED);
+        EXPECT_EQ(server_.JobTitle("zcli", jobs[0]), "ZelPrint Job");
+        EXPECT_EQ(server_.JobData("zcli", jobs[0]), expected);
+    }
 }
 
 TEST_F(ZelListCommandTest, AMissingFileStopsTheRunAndPrintsNothingOfItsJob) {

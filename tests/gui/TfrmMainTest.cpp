@@ -230,15 +230,25 @@ TEST_F(TfrmMainTest, PageSettingsFollowEveryCombination) {
     }
 }
 
-TEST_F(TfrmMainTest, PrintBarsOnlyEnablesTheBarHeight) {
+// Unticked, "Print bars" leaves the overlay macro out of the listing and
+// disables the bar height, which keeps its value.
+TEST_F(TfrmMainTest, PrintBarsDecidesTheOverlayAndEnablesTheBarHeight) {
     TfrmMain& w = Window();
+    test::TempDir dir;
+    test::WriteFile(dir / "a.txt", "ab\n");
+    w.actOpenAccept({QString::fromStdString((dir / "a.txt").string())});
     w.spinBarHeight->SetValue(4);
-    w.ckPrintBars->setChecked(false);
-    EXPECT_FALSE(w.spinBarHeight->isEnabled());
-    EXPECT_EQ(w.spinBarHeight->Value(), 4);
-    w.ckPrintBars->setChecked(true);
-    EXPECT_TRUE(w.spinBarHeight->isEnabled());
-    EXPECT_EQ(w.spinBarHeight->Value(), 4);
+    const std::string macro = "\x1b&f1Y";
+    for (bool bars : {false, true}) {
+        w.ckPrintBars->setChecked(bars);
+        EXPECT_EQ(w.spinBarHeight->isEnabled(), bars);
+        EXPECT_EQ(w.spinBarHeight->Value(), 4);
+        w.actPrintExecute();
+        ASSERT_FALSE(spooler.jobs.empty());
+        const std::string bytes = spooler.jobs.back().Bytes();
+        EXPECT_NE(bytes.find("      1: ab\r\n"), std::string::npos);
+        EXPECT_EQ(bytes.find(macro) != std::string::npos, bars);
+    }
 }
 
 TEST_F(TfrmMainTest, BarHeightTakesDigitsAndSignsAndStaysWithinOneToSix) {

@@ -5,6 +5,7 @@
 
 #include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"
+#include "tests/unit/engine/FailingSource.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,44 @@ TEST(InputFile, ReadsEveryByteAcrossBufferBoundaries) {
     EXPECT_TRUE(in.AtEnd());
     in.Close();
     EXPECT_TRUE(in.AtEnd());
+}
+
+std::string AheadText(InputFile& in) {
+    std::size_t count = 0;
+    const unsigned char* bytes = in.Ahead(count);
+    return std::string(reinterpret_cast<const char*>(bytes), count);
+}
+
+TEST(InputFile, EnsureAheadKeepsTheUntakenBytesAndReadsMoreBehindThem) {
+    InputFile in(std::make_unique<test::FailingSource>("abcdefgh", 3, 0));
+    EXPECT_FALSE(in.AtEnd());
+    EXPECT_EQ(AheadText(in), "abc");
+    in.Skip(2);
+    EXPECT_TRUE(in.EnsureAhead(4)); // c, then one read of 3
+    EXPECT_EQ(AheadText(in), "cdef");
+    EXPECT_TRUE(in.EnsureAhead(1));
+    EXPECT_EQ(in.Read(), 'c');
+    EXPECT_FALSE(in.EnsureAhead(6)) << "the input ends first";
+    EXPECT_EQ(ReadAll(in), "defgh");
+    EXPECT_FALSE(in.EnsureAhead(1));
+    EXPECT_TRUE(in.AtEnd());
+}
+
+TEST(InputFile, EnsureAheadAcrossTheBufferEnd) {
+    TempDir dir;
+    const std::string bytes = std::string(65535, 'x') + "yz";
+    test::WriteFile(dir / "big", bytes);
+    InputFile in((dir / "big").string());
+    ASSERT_FALSE(in.AtEnd());
+    std::size_t count = 0;
+    in.Ahead(count);
+    ASSERT_EQ(count, 65536u);
+    in.Skip(65535);
+    EXPECT_TRUE(in.EnsureAhead(2));
+    EXPECT_EQ(AheadText(in), "yz");
+    EXPECT_FALSE(in.EnsureAhead(65537)) << "more than the buffer holds";
+    in.Close();
+    EXPECT_FALSE(in.EnsureAhead(3));
 }
 
 TEST(InputFile, AnEmptyFileEndsAtOnce) {

@@ -1,0 +1,38 @@
+// The header line of a listing's pages: the file, the date and the page
+// label, laid out on one line of the listing's width.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zl {
+
+// Where the date starts (counted from 1): centred on a line of `width`.
+std::int32_t DatePosition(std::int32_t width, const std::string& date);
+
+// "  File: " and the path, cut so that it ends before column
+// `datePosition` - 1: a longer path becomes "..." and its last
+// `datePosition` - 13 characters, so one blank stays before the date.
+std::string HeaderFileText(const std::string& path, std::int32_t datePosition);
+
+class ListingHeader {
+public:
+    // Lays out the line for `path` (shortened for the header) and `date`,
+    // both one byte per character, on a line of `width` characters; in
+    // landscape the page label ends one column before the line's end.
+    void Start(const std::string& path, const std::string& date, std::int32_t width,
+               bool landscape);
+
+    // Puts the label of page `pageNumber` on the line, pushing what stood
+    // there to the right, and gives the line as written: its first `width`
+    // characters and CR LF.
+    const std::string& NextPage(std::int32_t pageNumber);
+
+private:
+    std::string line_; // the first `width_` characters of the line
+    std::string written_;
+    std::int32_t width_ = 0;
+    std::int32_t labelEnd_ = 0;
+};
+
+} // namespace zl

@@ -1,0 +1,249 @@
+// The listing composer's test fixture and the helpers that spell out the
+// writes a listing should make.
+#pragma once
+
+#include "engine/ListingComposer.h"
+#include "engine/PageGeometry.h"
+#include "tests/support/RecordingSpooler.h"
+#include "tests/support/TempDir.h"
+#include "tests/unit/engine/FailingSource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zl {
+namespace composer_test {
+
+namespace fs = std::filesystem;
+using test::FailingSource;
+using Writes = std::vector<std::string>;
+
+inline const LocalTime kJobTime{2026, 12, 6, 0 /*Sunday*/, 11, 31, 0};
+inline const std::string kDate = "Sunday, December 6, 2026 at 11:31 AM"; // 36 characters
+inline const std::string kPath = "C:/TEMP/A.TXT";                        // inside the test's folder
+// The file text where it fits before the date (from 105 columns on).
+inline const std::string kFileText = "  File: C:/TEMP/A.TXT";
+// At 80 columns the date starts in column 22: the file text gets 20
+// columns, so the path keeps its last 22 - 13 = 9 characters.
+inline const std::string kCutFileText = "  File: ...EMP/A.TXT";
+inline const std::string kCrLf = "\r\n";
+inline const std::string kIndent = "    ";
+
+inline std::string Esc(const std::string& rest) {
+    return "\x1b" + rest;
+}
+inline std::string Blanks(std::size_t count) {
+    return std::string(count, ' ');
+}
+
+// The line number as written: right-aligned in seven columns, then ": ".
+inline std::string Num(int number) {
+    const std::string digits = std::to_string(number);
+    return Blanks(digits.size() < 7 ? 7 - digits.size() : 1) + digits + ": ";
+}
+
+// Each byte as a write of its own, as the file's bytes go to the printer.
+inline Writes Singles(const std::string& bytes) {
+    Writes writes;
+    for (char byte : bytes)
+        writes.emplace_back(1, byte);
+    return writes;
+}
+
+inline void Add(Writes& to, const Writes& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
+
+// Writes put together from pieces: strings as one write each, Writes whole.
+struct Seq {
+    Writes writes;
+    Seq& operator<<(const std::string& one) {
+        writes.push_back(one);
+        return *this;
+    }
+    Seq& operator<<(const Writes& more) {
+        Add(writes, more);
+        return *this;
+    }
+    operator Writes() const { return writes; }
+};
+
+inline std::vector<int> Positions(int count, int step) {
+    std::vector<int> positions;
+    for (int i = 0; i < count; ++i)
+        positions.push_back(i * step);
+    return positions;
+}
+
+// The overlay macro with bands at `positions`, `height` decipoints high.
+inline Writes Overlay(const std::vector<int>& positions, int height, int dots) {
+    Writes writes = {Esc("&f1Y"), Esc("&f0X"), Esc("&f0S")};
+    for (int position : positions)
+        Add(writes,
+            {Esc("&a" + std::to_string(position) + "V"), Esc("*c" + std::to_string(dots) + "A"),
+             Esc("*c" + std::to_string(height) + "V"), Esc("*c10G"), Esc("*c2P")});
+    Add(writes, {Esc("&f1S"), Esc("&f1X"), Esc("&f4X")});
+    return writes;
+}
+
+// Portrait, 6 lpi, bars of two lines: 240 decipoints every 480, below 7200.
+inline const Writes& PortraitOverlay() {
+    static const Writes overlay = Overlay(Positions(15, 480), 240, 2400);
+    return overlay;
+}
+
+// The header of any page of an 80-column portrait listing of C:/TEMP/A.TXT:
+// the date from column 22, the page label ending in column 80; 80 columns.
+inline std::string PortraitHeader(int page) {
+    const std::string label = "Page " + std::to_string(page);
+    return kCutFileText + " " + kDate + Blanks(23 - label.size()) + label + kCrLf;
+}
+
+// The worked listing: portrait, 10 cpi, 6 lpi, Courier, IBM, bars of two
+// lines; the file holds a, b, CR, LF, c, d, CR, LF.
+inline Writes WorkedExample() {
+    return Seq() << Writes{Esc("E"), Esc("&l6D"), Esc("(10U")} << PortraitOverlay()
+                 << PortraitHeader(1) << kCrLf << Num(1) << "a"
+                 << "b" << kCrLf << Num(2) << "c"
+                 << "d" << kCrLf << PortraitOverlay();
+}
+
+inline std::vector<std::size_t> IndexesOf(const Writes& writes, const std::string& prefix) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        if (writes[i].compare(0, prefix.size(), prefix) == 0)
+            found.push_back(i);
+    }
+    return found;
+}
+
+inline std::vector<std::size_t> Headers(const Writes& writes) {
+    return IndexesOf(writes, "  File: ");
+}
+
+inline std::string Lines(int count, const std::string& line) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += line + "\r\n";
+    return text;
+}
+
+class TestOptions : public ListingOptions {
+public:
+    bool landscape = false;
+    bool linePrinter = false;
+    bool noIbm = false;
+    bool compressed = false;
+    int barHeight = 2;
+    bool printBars = true;
+    int tabSize = 8;
+    std::string encoding = "auto";
+
+    bool Landscape() const override { return landscape; }
+    bool LinePrinter() const override { return linePrinter; }
+    bool NoIbm() const override { return noIbm; }
+    bool Compressed() const override { return compressed; }
+    int BarHeight() const override { return barHeight; }
+    bool PrintBars() const override { return printBars; }
+    int TabSize() const override { return tabSize; }
+    std::string InputEncoding() const override { return encoding; }
+};
+
+// Keeps only the latest writes of a job when told to: listings of millions
+// of writes need not be held whole.
+class ListingSpooler : public test::RecordingSpooler {
+public:
+    std::size_t keepLast = 0; // 0: all
+    std::size_t dropped = 0;
+
+    bool WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
+                      std::int32_t& written) override {
+        const bool ok = RecordingSpooler::WritePrinter(handle, data, count, written);
+        if (keepLast > 0 && !jobs.empty() && jobs.back().writes.size() >= 2 * keepLast) {
+            Writes& writes = jobs.back().writes;
+            dropped += writes.size() - keepLast;
+            writes.erase(writes.begin(), writes.end() - static_cast<std::ptrdiff_t>(keepLast));
+            calls.clear();
+        }
+        return ok;
+    }
+};
+
+class ListingComposerTest : public ::testing::Test {
+protected:
+    ListingComposerTest() : home_(fs::current_path()) {
+        spooler.printers = {{"Laser", ""}, {"Other", ""}};
+        // Paths such as C:/TEMP/A.TXT are relative: they name files in the test's folder.
+        fs::current_path(dir.Path());
+        SetPage(false, false, true);
+    }
+    ~ListingComposerTest() override { fs::current_path(home_); }
+
+    void SetPage(bool compressed, bool landscape, bool sixLpi) {
+        options.compressed = compressed;
+        options.landscape = landscape;
+        ApplyPageSettings(PageFlags{compressed, landscape, sixLpi}, geometry);
+    }
+
+    static void Put(const std::string& path, const std::string& bytes) {
+        const fs::path folder = fs::path(path).parent_path();
+        if (!folder.empty())
+            fs::create_directories(folder);
+        test::WriteFile(path, bytes);
+    }
+
+    // Lists `bytes` as the file `path` on the first printer; the job's writes.
+    Writes List(const std::string& bytes, const std::string& path = kPath) {
+        Put(path, bytes);
+        composer.ZelListProcess(path, 0);
+        return spooler.jobs.empty() ? Writes{} : spooler.jobs.back().writes;
+    }
+
+    // What the bytes of the file became in a portrait 6 lpi listing: the
+    // writes from the first line number on, before the closing overlay.
+    static Writes Body(const Writes& writes) {
+        const std::size_t start = 3 + 81 + 2; // prologue, overlay, header, blank line
+        if (writes.size() < start + 81) {
+            ADD_FAILURE() << "only " << writes.size() << " writes";
+            return {};
+        }
+        EXPECT_EQ(writes[start - 2], PortraitHeader(1));
+        EXPECT_EQ(Writes(writes.end() - 81, writes.end()), PortraitOverlay())
+            << "the listing ends with the overlay";
+        return Writes(writes.begin() + start, writes.end() - 81);
+    }
+
+    // Each file of the table listed, with the body it must give.
+    struct BodyCase {
+        const char* name;
+        std::string bytes;
+        Writes body;
+    };
+    void ExpectBodies(const std::vector<BodyCase>& cases) {
+        for (const BodyCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            EXPECT_EQ(Body(List(c.bytes)), c.body);
+        }
+    }
+
+    test::TempDir dir;
+    TestOptions options;
+    PageGeometry geometry;
+    FixedClock clock{kJobTime};
+    LocaleNames names = LocaleNames::English();
+    ListingSpooler spooler;
+    TPrinter printers{spooler};
+    RawPrintJob job{spooler};
+    ListingComposer composer{job, printers, options, geometry, clock, names};
+
+private:
+    fs::path home_;
+};
+
+} // namespace composer_test
+} // namespace zl

@@ -1,0 +1,163 @@
+// The header line of every page: where its parts go, how a long path is
+// cut, and that it speaks the printer's symbol set.
+#include "tests/unit/engine/ListingComposerFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zl {
+namespace composer_test {
+namespace {
+
+// The first header of a listing of an empty file.
+std::string FirstHeader(const Writes& writes) {
+    const std::vector<std::size_t> headers = Headers(writes);
+    if (headers.size() != 1u) {
+        ADD_FAILURE() << headers.size() << " headers";
+        return {};
+    }
+    return writes[headers[0]];
+}
+
+TEST_F(ListingComposerTest, HeaderColumnsFollowLineWidthAndOrientation) {
+    struct Case {
+        bool compressed;
+        bool landscape;
+        std::string header;
+    };
+    const Case cases[] = {
+        // 105 columns: date from 34, label ending in column 104.
+        {false, true, kFileText + Blanks(12) + kDate + Blanks(29) + "Page 1" + Blanks(1)},
+        // 133 columns: date from 48, label ending in column 133.
+        {true, false, kFileText + Blanks(26) + kDate + Blanks(44) + "Page 1"},
+        // 176 columns: date from 70, label ending in column 175.
+        {true, true, kFileText + Blanks(48) + kDate + Blanks(64) + "Page 1" + Blanks(1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.landscape ? "landscape" : "portrait") +
+                     (c.compressed ? ", compressed" : ""));
+        SetPage(c.compressed, c.landscape, false);
+        const Writes writes = List("");
+        const std::vector<std::size_t> headers = Headers(writes);
+        ASSERT_EQ(headers.size(), 1u);
+        EXPECT_EQ(writes[headers[0] - 1], Esc("&f4X")) << "the header follows the overlay";
+        EXPECT_EQ(writes[headers[0]], c.header + kCrLf);
+    }
+}
+
+TEST_F(ListingComposerTest, APathTooLongForTheRoomBeforeTheDateKeepsItsEnd) {
+    struct Case {
+        bool landscape;
+        std::string path;
+        std::string fileText; // then the date after a blank
+    };
+    const Case cases[] = {
+        // 80 columns: the date from 22, 20 columns for the file text.
+        {false, "A.TXT", "  File: " + Blanks(12)},
+        {false, "C:/TEMP/AB.C", "  File: C:/TEMP/AB.C"},
+        {false, "C:/Program Files/Listings/Source/MAIN.PAS", "  File: .../MAIN.PAS"},
+        // 105 columns: the date from 34, 32 columns for the file text.
+        {true, "C:/TEMP/ABCDEFGHIJKL.TXT", "  File: C:/TEMP/ABCDEFGHIJKL.TXT"},
+        {true, "C:/TEMP/ABCDEFGHIJKLM.TXT", "  File: ...EMP/ABCDEFGHIJKLM.TXT"},
+        {true, "C:/Program Files/Listings/Source/MAIN.PAS", "  File: ...ram Files.../MAIN.PAS"},
+        // Control bytes of the name and bytes that begin no character show as "?".
+        {true, "C:/TEMP/\r\n\x1f\x7f\xe9", "  File: C:/TEMP/?????" + Blanks(11)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        SetPage(false, c.landscape, true);
+        const std::string rest = c.landscape ? Blanks(29) + "Page 1 " : Blanks(17) + "Page 1";
+        EXPECT_EQ(FirstHeader(List("", c.path)), c.fileText + " " + kDate + rest + kCrLf);
+    }
+}
+
+// German day and month names, as the system gives them: in UTF-8.
+LocaleNames German() {
+    LocaleNames german;
+    german.longDayNames = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                           "Donnerstag", "Freitag", "Samstag"};
+    german.longMonthNames = {"Januar", "Februar", "M\xc3\xa4rz", "April",   "Mai",      "Juni",
+                             "Juli",   "August",  "September",   "Oktober", "November", "Dezember"};
+    return german;
+}
+
+TEST_F(ListingComposerTest, HeaderDateComesFromTheClockAndTheNames) {
+    names = German();
+    clock = FixedClock(LocalTime{2026, 12, 7, 1 /*Monday*/, 13, 5, 0});
+    // 35 characters: from column 40 - 17 = 23, so the whole path fits.
+    EXPECT_EQ(FirstHeader(List("")), kFileText + " " + "Montag, Dezember 7, 2026 at 1:05 PM" +
+                                         Blanks(17) + "Page 1" + kCrLf);
+}
+
+TEST_F(ListingComposerTest, HeaderNameAndDateSpeakTheSymbolSet) {
+    names = German();
+    clock = FixedClock(LocalTime{2026, 3, 5, 4 /*Thursday*/, 18, 40, 0});
+    // 25 characters in 30 bytes: short enough to stay whole.
+    const std::string path = "C:/TEMP/Gr\xc3\xbc\xc3\x9f"
+                             "e-\xe2\x82\xac-\xc3\x84rger.TXT";
+    struct Case {
+        const char* name;
+        bool noIbm;
+        bool compressed;
+        std::string header;
+    };
+    const Case cases[] = {
+        // 133 columns: the date of 35 characters from 66 - 17 = 49.
+        {"PC-8", false, true,
+         "  File: C:/TEMP/Gr\x81\xe1"
+         "e-?-\x8erger.TXT" +
+             Blanks(15) + "Donnerstag, M\x84rz 5, 2026 at 6:40 PM" + Blanks(44) + "Page 1"},
+        {"Roman-8", true, true,
+         "  File: C:/TEMP/Gr\xcf\xde"
+         "e-?-\xd8rger.TXT" +
+             Blanks(15) + "Donnerstag, M\xccrz 5, 2026 at 6:40 PM" + Blanks(44) + "Page 1"},
+        // 80 columns: from 23; the path keeps its last 10 characters.
+        {"PC-8, 80 columns", false, false,
+         "  File: ...-\x8erger.TXT " + std::string("Donnerstag, M\x84rz 5, 2026 at 6:40 PM") +
+             Blanks(17) + "Page 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        options.noIbm = c.noIbm;
+        SetPage(c.compressed, false, false);
+        EXPECT_EQ(FirstHeader(List("", path)), c.header + kCrLf);
+    }
+}
+
+TEST_F(ListingComposerTest, EveryHeaderIsTheLineWidthWhateverThePageNumber) {
+    const Writes writes = List(Lines(58 * 99, "x") + "y");
+    const std::vector<std::size_t> headers = Headers(writes);
+    ASSERT_EQ(headers.size(), 100u);
+    // Page 10 and page 100 start one column further left each.
+    EXPECT_EQ(writes[headers[9]], kCutFileText + " " + kDate + Blanks(16) + "Page 10" + kCrLf);
+    EXPECT_EQ(writes[headers[99]], kCutFileText + " " + kDate + Blanks(15) + "Page 100" + kCrLf);
+    for (std::size_t page = 1; page <= headers.size(); ++page) {
+        EXPECT_EQ(writes[headers[page - 1]], PortraitHeader(static_cast<int>(page)));
+        // Every header but the first follows the line end of a page's last line.
+        if (page > 1) {
+            EXPECT_EQ(writes[headers[page - 1] + 2], Num(58 * static_cast<int>(page - 1) + 1));
+        }
+    }
+    EXPECT_EQ(Writes(writes.begin() + headers[99] + 1, writes.end() - 81),
+              (Writes{kCrLf, Num(5743), "y"}));
+}
+
+TEST_F(ListingComposerTest, LandscapeHeadersShowWhatThePreviousLabelLeftInTheLastColumn) {
+    // The label ends in column 104; column 105 keeps what stood where the
+    // new label went in: the "P" of the label before, when as long.
+    SetPage(false, true, false);
+    const Writes writes = List(Lines(58 * 10, "x") + "y");
+    const std::vector<std::size_t> headers = Headers(writes);
+    ASSERT_EQ(headers.size(), 11u);
+    const std::string start = kFileText + Blanks(12) + kDate;
+    EXPECT_EQ(writes[headers[0]], start + Blanks(29) + "Page 1 " + kCrLf);
+    EXPECT_EQ(writes[headers[1]], start + Blanks(29) + "Page 2P" + kCrLf);
+    EXPECT_EQ(writes[headers[9]], start + Blanks(28) + "Page 10 " + kCrLf);
+    EXPECT_EQ(writes[headers[10]], start + Blanks(28) + "Page 11P" + kCrLf);
+}
+
+} // namespace
+} // namespace composer_test
+} // namespace zl

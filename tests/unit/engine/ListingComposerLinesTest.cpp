@@ -1,0 +1,223 @@
+// How the bytes of a file become the lines of its listing: line ends, full
+// lines, tabs and characters.
+#include "tests/unit/engine/ListingComposerFixture.h"
+
+#include "tests/support/MessageOf.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zl {
+namespace composer_test {
+namespace {
+
+const std::string kEof(1, '\x1a');
+
+TEST_F(ListingComposerTest, EveryKindOfLineEndEndsOneLine) {
+    const Writes abcd = {Num(1), "a", "b", kCrLf, Num(2), "c", "d", kCrLf};
+    ExpectBodies({
+        {"CR LF", "ab\r\ncd\r\n", abcd},
+        {"LF", "ab\ncd\n", abcd},
+        {"CR", "ab\rcd\r", abcd},
+        {"mixed",
+         "a\r\nb\nc\rd",
+         {Num(1), "a", kCrLf, Num(2), "b", kCrLf, Num(3), "c", kCrLf, Num(4), "d"}},
+        // The last line without a line end: its last byte is the last text.
+        {"LF, last line open", "ab\ncd", {Num(1), "a", "b", kCrLf, Num(2), "c", "d"}},
+        {"CR LF, last line open", "ab\r\ncd", {Num(1), "a", "b", kCrLf, Num(2), "c", "d"}},
+        // Only an LF goes with the CR before it: the byte after a CR stays.
+        {"CR before text", "a\rb\r", {Num(1), "a", kCrLf, Num(2), "b", kCrLf}},
+        {"CR CR CR", "\r\r\rx", {Num(1), kCrLf, Num(2), kCrLf, Num(3), kCrLf, Num(4), "x"}},
+        {"LF CR", "\n\r", {Num(1), kCrLf, Num(2), kCrLf}},
+        {"CR CR LF", "a\r\r\nb", {Num(1), "a", kCrLf, Num(2), kCrLf, Num(3), "b"}},
+        {"LF LF", "\n\n", {Num(1), kCrLf, Num(2), kCrLf}},
+    });
+}
+
+TEST_F(ListingComposerTest, ByteTwentySixEndsTheInput) {
+    ExpectBodies({
+        {"in a line", "ab" + kEof + "cd\r\nef", {Num(1), "a", "b"}},
+        {"first", kEof + "ab\r\n", {Num(1)}},
+        // Nothing read after the line end: the next number stays unwritten.
+        {"after CR LF", "ab\r\n" + kEof + "\r\nx", {Num(1), "a", "b", kCrLf}},
+        {"after CR", "ab\r" + kEof + "cd\r\n", {Num(1), "a", "b", kCrLf}},
+        {"after LF", "ab\n" + kEof + "cd\n", {Num(1), "a", "b", kCrLf}},
+        // Never part of a character: the decoder does not see it.
+        {"after a character's first byte", "a\xc3" + kEof + "\xa9", {Num(1), "a", "\xc3"}},
+    });
+}
+
+TEST_F(ListingComposerTest, TheLineNumberTakesItsColumnsOfTheWidth) {
+    // 9 columns of number and 71 bytes fill the 80: the wrap's line end and
+    // indent, then the line's own end.
+    const std::string fits(71, 'x');
+    // A continuation holds 75 bytes after its indent.
+    const std::string more(75, 'y');
+    ExpectBodies({
+        {"71 bytes", fits + "\r\nz",
+         Seq() << Num(1) << Singles(fits) << kCrLf << kIndent << kCrLf << Num(2) << "z"},
+        {"72 bytes", fits + "x\r\nz",
+         Seq() << Num(1) << Singles(fits) << kCrLf << kIndent << "x" << kCrLf << Num(2) << "z"},
+        {"continued", fits + more + "z",
+         Seq() << Num(1) << Singles(fits) << kCrLf << kIndent << Singles(more) << kCrLf << kIndent
+               << "z"},
+        {"70 bytes and LF", std::string(70, 'x') + "\ny",
+         Seq() << Num(1) << Singles(std::string(70, 'x')) << kCrLf << Num(2) << "y"},
+    });
+}
+
+TEST_F(ListingComposerTest, FormFeedStartsAPrinterPageWithoutHeader) {
+    EXPECT_EQ(Body(List("a\r\n\fb\r\nc")),
+              (Writes{Num(1), "a", kCrLf, Num(2), "\f", Num(3), "b", kCrLf, Num(4), "c"}));
+
+    // The page the form feed begins holds 60 lines; the next byte gets page 2.
+    Writes writes = List("\f" + Lines(60, "x") + "y");
+    std::vector<std::size_t> headers = Headers(writes);
+    ASSERT_EQ(headers.size(), 2u);
+    EXPECT_EQ(writes[headers[1]], PortraitHeader(2));
+    EXPECT_EQ(writes[headers[1] - 1], kCrLf);
+    EXPECT_EQ(Writes(writes.begin() + headers[1] + 1, writes.begin() + headers[1] + 4),
+              (Writes{kCrLf, Num(62), "y"}));
+
+    writes = List("\f" + Lines(59, "x") + "y");
+    EXPECT_EQ(Headers(writes).size(), 1u);
+}
+
+TEST_F(ListingComposerTest, TabsGoToTheNextStopOfTheSourceLine) {
+    const std::string seventy(70, 'a');
+    const std::string seventyTwo(72, 'a');
+    ExpectBodies({
+        {"column 0", "\tx", Seq() << Num(1) << Singles(Blanks(8)) << "x"},
+        {"column 7", "abcdefg\tx", Seq() << Num(1) << Singles("abcdefg ") << "x"},
+        {"column 8", "abcdefgh\tx", Seq() << Num(1) << Singles("abcdefgh" + Blanks(8)) << "x"},
+        {"two", "a\t\tb", Seq() << Num(1) << Singles("a" + Blanks(15)) << "b"},
+        // The count starts again after a line end and after a form feed.
+        {"after LF", "abc\n\tx",
+         Seq() << Num(1) << Singles("abc") << kCrLf << Num(2) << Singles(Blanks(8)) << "x"},
+        {"after FF", "abc\f\tx",
+         Seq() << Num(1) << Singles("abc\f") << Num(2) << Singles(Blanks(8)) << "x"},
+        // A character of several bytes counts one.
+        {"after é", "\xc3\xa9\tx", Seq() << Num(1) << "\x82" << Singles(Blanks(7)) << "x"},
+        // Column 70 of the source: two blanks, the first fills the line.
+        {"wrapping", seventy + "\tx",
+         Seq() << Num(1) << Singles(seventy) << " " << kCrLf << kIndent << " "
+               << "x"},
+        // The indent of a continuation does not count: column 72, 8 blanks.
+        {"after a wrap", seventyTwo + "\tx",
+         Seq() << Num(1) << Singles(std::string(71, 'a')) << kCrLf << kIndent << "a"
+               << Singles(Blanks(8)) << "x"},
+    });
+}
+
+TEST_F(ListingComposerTest, TabSizeSetsTheStops) {
+    options.tabSize = 4;
+    ExpectBodies({
+        {"4, column 0", "\tx", Seq() << Num(1) << Singles(Blanks(4)) << "x"},
+        {"4, column 4", "abcd\tx", Seq() << Num(1) << Singles("abcd" + Blanks(4)) << "x"},
+        {"4, column 5", "abcde\tx", Seq() << Num(1) << Singles("abcde" + Blanks(3)) << "x"},
+    });
+    // 0: the TAB byte as it is, one column.
+    options.tabSize = 0;
+    ExpectBodies({
+        {"0", "a\tb\t", {Num(1), "a", "\t", "b", "\t"}},
+        {"0, full line", std::string(70, 'a') + "\tb",
+         Seq() << Num(1) << Singles(std::string(70, 'a')) << "\t" << kCrLf << kIndent << "b"},
+    });
+}
+
+// é, ß, €, │ and 😀 in UTF-8.
+const std::string kCharacters = "\xc3\xa9\xc3\x9f\xe2\x82\xac\xe2\x94\x82\xf0\x9f\x98\x80";
+
+TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSymbolSet) {
+    struct Case {
+        const char* name;
+        bool noIbm;
+        Writes bytes;
+    };
+    const Case cases[] = {
+        {"PC-8", false, {"\x82", "\xe1", "?", "\xb3", "?"}},
+        {"Roman-8", true, {"\xc5", "\xde", "?", "?", "?"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        options.noIbm = c.noIbm;
+        EXPECT_EQ(Body(List(kCharacters + "\r\n")), Writes(Seq() << Num(1) << c.bytes << kCrLf));
+    }
+}
+
+TEST_F(ListingComposerTest, BytesThatBeginNoCharacterAreWrittenAsTheyAre) {
+    ExpectBodies({
+        {"cut by a letter", "a\xc3(b", {Num(1), "a", "\xc3", "(", "b"}},
+        {"cut by a continuation's absence", "\xe2\x82x", {Num(1), "\xe2", "\x82", "x"}},
+        {"lone continuation", "\xa9\xff", {Num(1), "\xa9", "\xff"}},
+        {"cut by the end", "a\xe2\x82", {Num(1), "a", "\xe2", "\x82"}},
+        {"cut by a line end", "\xc3\r\n\xa9", {Num(1), "\xc3", kCrLf, Num(2), "\xa9"}},
+        // Control bytes keep their role or pass as they are.
+        {"ESC and DEL", "\x1b\x7f", {Num(1), "\x1b", "\x7f"}},
+    });
+}
+
+TEST_F(ListingComposerTest, AByteOrderMarkIsDroppedOnlyWhereTheEncodingIsGuessed) {
+    const std::string mark = "\xef\xbb\xbf";
+    ExpectBodies({
+        {"auto, first", mark + "ab", {Num(1), "a", "b"}},
+        {"auto, alone", mark, {Num(1)}},
+        // Later, it is a character that PC-8 does not have.
+        {"auto, later", "a" + mark, {Num(1), "a", "?"}},
+    });
+    options.encoding = "raw";
+    ExpectBodies({{"raw", mark + "ab", {Num(1), "\xef", "\xbb", "\xbf", "a", "b"}}});
+    // ï, » and ¿ of Latin-1 in PC-8.
+    options.encoding = "latin1";
+    ExpectBodies({{"latin1", mark + "ab", {Num(1), "\x8b", "\xaf", "\xa8", "a", "b"}}});
+}
+
+TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
+    options.encoding = "raw";
+    ExpectBodies({{"raw", "\xc3\xa9\t",
+                   Seq() << Num(1) << "\xc3"
+                         << "\xa9" << Singles(Blanks(6))}});
+    options.encoding = "latin1";
+    ExpectBodies({
+        {"latin1", "\xe9\xdf", {Num(1), "\x82", "\xe1"}},
+        {"latin1 control bytes", "a\tb\x1b\r\n\x7f",
+         Seq() << Num(1) << Singles("a" + Blanks(7) + "b\x1b") << kCrLf << Num(2) << "\x7f"},
+    });
+}
+
+TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
+    // Form feeds fill the 64 KiB buffer but its last byte; é straddles it.
+    spooler.keepLast = 100;
+    const Writes writes = List(std::string(65535, '\f') + "\xc3\xa9");
+    ASSERT_GE(writes.size(), 85u);
+    EXPECT_EQ(Writes(writes.end() - 85, writes.end() - 81),
+              (Writes{Num(65535), "\f", Num(65536), "\x82"}));
+
+    // A source that gives one byte a read.
+    spooler.keepLast = 0;
+    ListingComposer trickling(job, printers, options, geometry, clock, names,
+                              [](const std::string&) -> std::unique_ptr<InputSource> {
+                                  return std::make_unique<FailingSource>(
+                                      "\xef\xbb\xbf\xc3\xa9\xe2\x94\x82\xe2\x82\r\n", 1, 0);
+                              });
+    trickling.ZelListProcess(kPath, 0);
+    ASSERT_FALSE(spooler.jobs.empty());
+    EXPECT_EQ(Body(spooler.jobs.back().writes),
+              (Writes{Num(1), "\x82", "\xb3", "\xe2", "\x82", kCrLf}));
+}
+
+TEST_F(ListingComposerTest, AnUnknownEncodingOpensNoJob) {
+    options.encoding = "no-such-encoding";
+    Put(kPath, "ab");
+    EXPECT_EQ(test::MessageOf([&] { composer.ZelListProcess(kPath, 0); }),
+              "unknown input encoding 'no-such-encoding'");
+    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
+    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_FALSE(job.IsOpen());
+}
+
+} // namespace
+} // namespace composer_test
+} // namespace zl
