@@ -1,6 +1,6 @@
 // zellist-gui: the ZelList window.
 #include "app/AppIcon.h"
-#include "app/TfrmMain.h"
+#include "app/MainWindow.h"
 #include "platform/Interruption.h"
 #include "platform/SystemSpooler.h"
 
@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(128 + signal);
     });
     stopWatch.start(200);
-    zl::TfrmMain window(zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
+    zl::MainWindow window(
+        zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
     window.show();
     window.activateWindow(); // also where no window manager does it
     return app.exec();

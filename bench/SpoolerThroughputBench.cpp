@@ -3,7 +3,7 @@
 // when ZELLIST_BENCH_CUPS names a server, into its queue "alpha".
 #include "platform/CupsSpooler.h"
 #include "platform/SystemSpooler.h"
-#include "printer/UPrnRaw.h"
+#include "printer/RawPrintJob.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,9 +6,9 @@
 #include "platform/FileSpooler.h"
 #include "platform/Interruption.h"
 #include "platform/SystemError.h"
+#include "printer/PrinterList.h"
 #include "printer/PrinterSelector.h"
-#include "printer/TPrinter.h"
-#include "printer/UPrnRaw.h"
+#include "printer/RawPrintJob.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -62,7 +62,7 @@ public:
     void ShowMessage(const std::string& text) override { err_ << text << '\n'; }
     void SetStatus(const std::string&) override {}
     void PrintListing(const std::string& path) override {
-        composer_.ZelListProcess(path, printerIndex_);
+        composer_.PrintListing(path, printerIndex_);
         ++printed_;
     }
     // The name of the file a failure of the run is about: the first one
@@ -92,7 +92,7 @@ void RequirePrinterList(Spooler& spooler) {
                     (cause.empty() ? SystemErrorMessage(spooler.LastError()) : cause));
 }
 
-void ListPrinters(TPrinter& printers, std::ostream& out) {
+void ListPrinters(PrinterList& printers, std::ostream& out) {
     std::int32_t current = -1;
     try {
         current = printers.CurrentIndex();
@@ -114,7 +114,7 @@ std::string Millimetres(std::int32_t width, std::int32_t length) {
 
 // The paper forms and bins of `name` as the printer's device settings read
 // them, and its default paper and bin.
-void DescribePrinter(TPrinter& printers, const std::string& name, std::ostream& out) {
+void DescribePrinter(PrinterList& printers, const std::string& name, std::ostream& out) {
     const std::vector<std::string> names = printers.EntryNames();
     if (std::find(names.begin(), names.end(), name) == names.end())
         throw UsageError("--describe-printer: no printer named '" + name +
@@ -136,14 +136,14 @@ void DescribePrinter(TPrinter& printers, const std::string& name, std::ostream& 
         out << "  " << bin.name << "  code " << bin.ref.code << '\n';
     if (selector.BinList().empty())
         out << "  (none)\n";
-    out << "Default paper: " << selector.PrinterSettings().PaperSize() << '\n';
-    out << "Default bin: " << selector.PrinterSettings().BinSource() << '\n';
+    out << "Default paper: " << selector.Settings().PaperSize() << '\n';
+    out << "Default bin: " << selector.Settings().BinSource() << '\n';
 }
 
 // The entry to print on: the named one, the given index, or the default.
 // A name not listed because the print server could not be asked is a
 // failure with that cause, not a mistyped name.
-std::int32_t ChosenPrinter(const CliSettings& settings, TPrinter& printers,
+std::int32_t ChosenPrinter(const CliSettings& settings, PrinterList& printers,
                            const std::function<std::string()>& fallbackNote) {
     const std::vector<std::string> names = printers.EntryNames();
     if (settings.printerIndex) {
@@ -181,7 +181,7 @@ void NoteFallback(const CliSettings& settings, const std::string& printerName,
 
 // Prints the files on entry `printerIndex`: 0 when all printed, 1 after the
 // first failure, 128 + the signal's number when a stop signal ended the run.
-int PrintFiles(const CliSettings& settings, TPrinter& printers, std::int32_t printerIndex,
+int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t printerIndex,
                Spooler& spooler, const Clock& clock, const LocaleNames& names, std::ostream& err) {
     RawPrintJob job(spooler);
     PageGeometry geometry;
@@ -207,7 +207,7 @@ int PrintFiles(const CliSettings& settings, TPrinter& printers, std::int32_t pri
 int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock,
                const LocaleNames& names, std::ostream& out, std::ostream& err,
                const std::function<std::string()>& fallbackNote) {
-    TPrinter printers(spooler);
+    PrinterList printers(spooler);
     std::int32_t printerIndex = -1;
     try {
         RequirePrinterList(spooler);

@@ -28,14 +28,14 @@ bool IsControlByte(unsigned byte) {
 
 } // namespace
 
-ListingComposer::ListingComposer(RawPrintJob& job, TPrinter& printers,
+ListingComposer::ListingComposer(RawPrintJob& job, PrinterList& printers,
                                  const ListingOptions& options, PageGeometry& geometry,
                                  const Clock& clock, const LocaleNames& names,
                                  InputOpener openInput)
     : job_(job), printers_(printers), options_(options), geometry_(geometry), clock_(clock),
       names_(names), openInput_(std::move(openInput)) {}
 
-void ListingComposer::ZelListProcess(const std::string& fileName, std::int32_t printerIndex) {
+void ListingComposer::PrintListing(const std::string& fileName, std::int32_t printerIndex) {
     opened_ = false;
     try {
         Compose(fileName, printerIndex);
@@ -58,7 +58,7 @@ void ListingComposer::WriteByte(unsigned char byte) {
     job_.WriteData(&byte, 1);
 }
 
-void ListingComposer::ShadeIt() {
+void ListingComposer::WriteGreenbarOverlay() {
     if (!options_.PrintBars())
         return;
     for (const std::string& piece : OverlayPieces(geometry_, options_.BarHeight()))
@@ -149,7 +149,7 @@ void ListingComposer::CountColumn() {
 void ListingComposer::Wrap() {
     DirectPrint(kLineEnd);
     if (++LineOnPage > geometry_.LinesPerPage) {
-        ShadeIt();
+        WriteGreenbarOverlay();
         StartPage();
     }
     DirectPrint("    ");
@@ -277,7 +277,7 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
     opened_ = true;
     WritePrologue();
     BuildHeaderLine(fileName);
-    ShadeIt();
+    WriteGreenbarOverlay();
     PageNumber = 0;
     LineNumber = 0;
     NextLineNumber();
@@ -302,7 +302,7 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
 
     input_->Close();
     input_.reset();
-    ShadeIt();
+    WriteGreenbarOverlay();
     job_.EndPage();
     job_.EndJob();
     opened_ = false;

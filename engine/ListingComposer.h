@@ -11,8 +11,8 @@
 #include "engine/SymbolSet.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
-#include "printer/TPrinter.h"
-#include "printer/UPrnRaw.h"
+#include "printer/PrinterList.h"
+#include "printer/RawPrintJob.h"
 
 #include <array>
 #include <cstdint>
@@ -28,7 +28,7 @@ public:
     // Everything is borrowed and must outlive the composer. `geometry` holds
     // the four page settings; the composer derives the other three. Each
     // listing's input is opened through `openInput`.
-    ListingComposer(RawPrintJob& job, TPrinter& printers, const ListingOptions& options,
+    ListingComposer(RawPrintJob& job, PrinterList& printers, const ListingOptions& options,
                     PageGeometry& geometry, const Clock& clock, const LocaleNames& names,
                     InputOpener openInput = FileInputSource::Open);
 
@@ -37,11 +37,11 @@ public:
     // that cannot be opened, or an unknown input encoding, leaves no job; a
     // failure after the job was opened cancels the job, so nothing of the
     // listing prints.
-    void ZelListProcess(const std::string& fileName, std::int32_t printerIndex);
+    void PrintListing(const std::string& fileName, std::int32_t printerIndex);
 
     // Writes the greenbar overlay macro into the open job, unless the
     // options print no bars.
-    void ShadeIt();
+    void WriteGreenbarOverlay();
     // One write of the bytes of `text`.
     void DirectPrint(const std::string& text);
 
@@ -65,7 +65,7 @@ private:
     void SkipByteOrderMark();
 
     RawPrintJob& job_;
-    TPrinter& printers_;
+    PrinterList& printers_;
     const ListingOptions& options_;
     PageGeometry& geometry_;
     const Clock& clock_;

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     zl::test::RecordingSpooler spooler;
     spooler.printers = {{"Laser", ""}};
-    zl::TPrinter printers(spooler);
+    zl::PrinterList printers(spooler);
     zl::RawPrintJob job(spooler);
     FuzzOptions options(flags, barHeight, text);
     zl::PageGeometry geometry;
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const zl::LocaleNames names = zl::LocaleNames::English();
     zl::ListingComposer composer(job, printers, options, geometry, clock, names);
 
-    composer.ZelListProcess(path, 0);
+    composer.PrintListing(path, 0);
     if (spooler.jobs.size() != 1 || !spooler.jobs[0].ended || job.IsOpen())
         std::abort();
     const std::string output = spooler.jobs[0].Bytes();

@@ -64,7 +64,7 @@ void PrinterSelector::ReadCapabilities() {
     for (std::size_t i = 0;
          count > 0 && i < static_cast<std::size_t>(count) && i < kMaxBins && i < names.names.size();
          ++i) {
-        TWordRef ref;
+        FormCode ref;
         ref.code = i < codes.codes.size() ? codes.codes[i] : 0;
         binList_.push_back({Slot(names.names[i], 24), ref});
     }
@@ -76,7 +76,7 @@ void PrinterSelector::ReadCapabilities() {
     for (std::size_t i = 0; count > 0 && i < static_cast<std::size_t>(count) && i < kMaxPapers &&
                             i < names.names.size();
          ++i) {
-        TWordRef ref;
+        FormCode ref;
         ref.code = i < codes.codes.size() ? codes.codes[i] : 0;
         if (i < sizes.sizes.size()) {
             ref.width = sizes.sizes[i].width;

@@ -5,7 +5,7 @@
 
 namespace zl {
 
-PrinterSelector::PrinterSelector(TPrinter& printer, ListControl& dropDown)
+PrinterSelector::PrinterSelector(PrinterList& printer, ListControl& dropDown)
     : printer_(printer), dropDown_(dropDown) {
     snapshot_ = printer_.Entries();
     RefreshCapabilities();
@@ -35,7 +35,7 @@ std::string PrinterSelector::PrinterName() {
 }
 
 void PrinterSelector::SetPrinterName(const std::string& value) {
-    const int index = useWinDefaults_.Has(TUseWinDefs::DefaultPrinter)
+    const int index = useWinDefaults_.Has(SystemDefault::DefaultPrinter)
                           ? -1
                           : FindClosestName(value, printer_.EntryNames());
     if (index == printer_.CurrentIndex() && useWinDefaults_.Empty()) {
@@ -64,7 +64,7 @@ void PrinterSelector::SetProfile(const std::string& value) {
     profile_ = value.substr(0, kMaxProfile);
 }
 
-void PrinterSelector::SetUseWinDefaults(TUseWinDefaults value) {
+void PrinterSelector::SetUseWinDefaults(SystemDefaults value) {
     useWinDefaults_ = value;
     ReselectPrinter();
 }

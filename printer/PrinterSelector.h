@@ -6,8 +6,8 @@
 
 #include "platform/DeviceMode.h"
 #include "printer/ListControl.h"
+#include "printer/PrinterList.h"
 #include "printer/PrinterSettings.h"
-#include "printer/TPrinter.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,7 +17,7 @@
 
 namespace zl {
 
-enum class TUseWinDefs {
+enum class SystemDefault {
     DefaultPrinter = 0,
     DefaultBin = 1,
     DefaultPaperSize = 2,
@@ -25,21 +25,21 @@ enum class TUseWinDefs {
     DefaultPrintQuality = 4
 };
 
-// A set of TUseWinDefs, bit n for the member of ordinal n.
-class TUseWinDefaults {
+// A set of SystemDefault, bit n for the member of ordinal n.
+class SystemDefaults {
 public:
-    TUseWinDefaults() = default;
-    TUseWinDefaults(std::initializer_list<TUseWinDefs> members) {
-        for (TUseWinDefs m : members)
+    SystemDefaults() = default;
+    SystemDefaults(std::initializer_list<SystemDefault> members) {
+        for (SystemDefault m : members)
             bits_ = static_cast<std::uint8_t>(bits_ | Bit(m));
     }
-    bool Has(TUseWinDefs m) const { return (bits_ & Bit(m)) != 0; }
+    bool Has(SystemDefault m) const { return (bits_ & Bit(m)) != 0; }
     bool Empty() const { return bits_ == 0; }
     std::uint8_t Bits() const { return bits_; }
-    bool operator==(const TUseWinDefaults& other) const { return bits_ == other.bits_; }
+    bool operator==(const SystemDefaults& other) const { return bits_ == other.bits_; }
 
 private:
-    static std::uint8_t Bit(TUseWinDefs m) {
+    static std::uint8_t Bit(SystemDefault m) {
         return static_cast<std::uint8_t>(1u << static_cast<unsigned>(m));
     }
     std::uint8_t bits_ = 0;
@@ -47,7 +47,7 @@ private:
 
 // A paper form or bin with its code; forms also with their size in tenths
 // of a millimetre.
-struct TWordRef {
+struct FormCode {
     std::uint16_t code = 0;
     std::int32_t width = 0;
     std::int32_t length = 0;
@@ -55,7 +55,7 @@ struct TWordRef {
 
 struct NamedRef {
     std::string name;
-    TWordRef ref;
+    FormCode ref;
 };
 
 class PrinterSelector {
@@ -69,7 +69,7 @@ public:
     // Takes the printer list's snapshot and reads the current printer's
     // capabilities (the default printer becomes current when none is).
     // `dropDown` shows the printers; the selector does not own it.
-    PrinterSelector(TPrinter& printer, ListControl& dropDown);
+    PrinterSelector(PrinterList& printer, ListControl& dropDown);
 
     // Stored values are written between BeginLoading and EndLoading; the
     // end matches them against the current printer.
@@ -79,11 +79,11 @@ public:
 
     std::string PrinterName();
     void SetPrinterName(const std::string& value);
-    TPrinterSettings& PrinterSettings() { return settings_; }
+    PrinterSettings& Settings() { return settings_; }
     const std::string& Profile() const { return profile_; }
     void SetProfile(const std::string& value);
-    TUseWinDefaults UseWinDefaults() const { return useWinDefaults_; }
-    void SetUseWinDefaults(TUseWinDefaults value);
+    SystemDefaults UseWinDefaults() const { return useWinDefaults_; }
+    void SetUseWinDefaults(SystemDefaults value);
     ListControl* ComboPaperSize() const { return comboPaper_; }
     void SetComboPaperSize(ListControl* combo);
     ListControl* ComboPaperSource() const { return comboBin_; }
@@ -127,11 +127,11 @@ private:
     void FillCombo(ListControl* combo, const std::vector<NamedRef>& list, bool refill,
                    const std::string& selected);
 
-    friend class TPrinterSettings;
+    friend class PrinterSettings;
 
-    TPrinter& printer_;
+    PrinterList& printer_;
     ListControl& dropDown_;
-    TPrinterSettings settings_{*this};
+    PrinterSettings settings_{*this};
     std::string deviceName_, driverName_, portName_;
     DeviceModeHandle deviceModeHandle_;
     DeviceMode* lockedDeviceMode_ = nullptr;
@@ -139,7 +139,7 @@ private:
     bool loading_ = false;
     ListControl* comboPaper_ = nullptr;
     ListControl* comboBin_ = nullptr;
-    TUseWinDefaults useWinDefaults_;
+    SystemDefaults useWinDefaults_;
     std::vector<NamedRef> binList_;
     std::vector<NamedRef> paperList_;
     std::string lastPrinterName_;

@@ -30,8 +30,8 @@ std::vector<std::string> Names(const std::vector<NamedRef>& list) {
 
 } // namespace
 
-std::string TPrinterSettings::ReadChoice(Kind kind) const {
-    PrinterSelector& selector = FPrinterDefinition;
+std::string PrinterSettings::ReadChoice(Kind kind) const {
+    PrinterSelector& selector = selector_;
     std::string name = kind == Kind::Paper ? paperName_ : binName_;
     if (!selector.LockDeviceMode())
         return name;
@@ -46,21 +46,21 @@ std::string TPrinterSettings::ReadChoice(Kind kind) const {
     return name;
 }
 
-std::string TPrinterSettings::PaperSize() const {
+std::string PrinterSettings::PaperSize() const {
     return ReadChoice(Kind::Paper);
 }
-std::string TPrinterSettings::BinSource() const {
+std::string PrinterSettings::BinSource() const {
     return ReadChoice(Kind::Bin);
 }
-void TPrinterSettings::SetPaperSize(const std::string& value) {
+void PrinterSettings::SetPaperSize(const std::string& value) {
     WriteChoice(Kind::Paper, value);
 }
-void TPrinterSettings::SetBinSource(const std::string& value) {
+void PrinterSettings::SetBinSource(const std::string& value) {
     WriteChoice(Kind::Bin, value);
 }
 
-void TPrinterSettings::WriteChoice(Kind kind, const std::string& value) {
-    PrinterSelector& selector = FPrinterDefinition;
+void PrinterSettings::WriteChoice(Kind kind, const std::string& value) {
+    PrinterSelector& selector = selector_;
     const bool paper = kind == Kind::Paper;
     std::string& stored = paper ? paperName_ : binName_;
     if (selector.Loading())
@@ -69,8 +69,8 @@ void TPrinterSettings::WriteChoice(Kind kind, const std::string& value) {
         return;
     bool changed = value != stored;
     std::string v = value;
-    if (selector.UseWinDefaults().Has(paper ? TUseWinDefs::DefaultPaperSize
-                                            : TUseWinDefs::DefaultBin))
+    if (selector.UseWinDefaults().Has(paper ? SystemDefault::DefaultPaperSize
+                                            : SystemDefault::DefaultBin))
         v = ReadChoice(kind);
     const std::vector<NamedRef>& list = paper ? selector.PaperList() : selector.BinList();
     const int index = FindClosestName(v, Names(list));
@@ -99,31 +99,31 @@ void TPrinterSettings::WriteChoice(Kind kind, const std::string& value) {
     }
 }
 
-void TPrinterSettings::SetOrientation(TOrientation value) {
+void PrinterSettings::SetOrientation(PaperOrientation value) {
     const bool changed = value != orientation_;
     orientation_ = value;
     ApplyToDeviceMode();
     if (changed)
-        FPrinterDefinition.Fire(FPrinterDefinition.OnOrientationChange, this);
+        selector_.Fire(selector_.OnOrientationChange, this);
 }
 
-void TPrinterSettings::SetCopies(std::int32_t value) {
+void PrinterSettings::SetCopies(std::int32_t value) {
     copies_ = value < 1 ? 1 : value;
     ApplyToDeviceMode();
 }
 
-void TPrinterSettings::SetPrintQuality(std::int32_t value) {
+void PrinterSettings::SetPrintQuality(std::int32_t value) {
     printQuality_ = value;
     ApplyToDeviceMode();
 }
 
-void TPrinterSettings::SetDuplex(TDuplexPrinting value) {
+void PrinterSettings::SetDuplex(DuplexMode value) {
     duplex_ = value;
     ApplyToDeviceMode();
 }
 
-void TPrinterSettings::SetCustomSize(double& field, double value) {
-    PrinterSelector& selector = FPrinterDefinition;
+void PrinterSettings::SetCustomSize(double& field, double value) {
+    PrinterSelector& selector = selector_;
     if (!selector.LockDeviceMode())
         return;
     if (selector.LockedDeviceMode()->dmPaperSize == DMPAPER_USER)
@@ -131,53 +131,53 @@ void TPrinterSettings::SetCustomSize(double& field, double value) {
     selector.UnlockDeviceMode();
 }
 
-void TPrinterSettings::SetPaperWidth(double value) {
+void PrinterSettings::SetPaperWidth(double value) {
     SetCustomSize(paperWidth_, value);
 }
-void TPrinterSettings::SetPaperLength(double value) {
+void PrinterSettings::SetPaperLength(double value) {
     SetCustomSize(paperLength_, value);
 }
 
-void TPrinterSettings::ApplyToDeviceMode() {
-    PrinterSelector& selector = FPrinterDefinition;
+void PrinterSettings::ApplyToDeviceMode() {
+    PrinterSelector& selector = selector_;
     if (selector.Loading() || !selector.LockDeviceMode())
         return;
     DeviceMode& mode = *selector.LockedDeviceMode();
-    const TUseWinDefaults defaults = selector.UseWinDefaults();
+    const SystemDefaults defaults = selector.UseWinDefaults();
     mode.dmFields =
         DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_DUPLEX;
-    if (defaults.Has(TUseWinDefs::DefaultPrintQuality))
+    if (defaults.Has(SystemDefault::DefaultPrintQuality))
         printQuality_ = mode.dmPrintQuality;
     else
         mode.dmPrintQuality = static_cast<std::int16_t>(printQuality_);
     mode.dmCopies = static_cast<std::int16_t>(copies_ > 32767 ? 32767 : copies_);
-    if (defaults.Has(TUseWinDefs::DefaultDuplex)) {
+    if (defaults.Has(SystemDefault::DefaultDuplex)) {
         const int fromMode = mode.dmDuplex - 1;
-        duplex_ = fromMode == 1   ? TDuplexPrinting::LongEdge
-                  : fromMode == 2 ? TDuplexPrinting::ShortEdge
-                                  : TDuplexPrinting::Simplex;
+        duplex_ = fromMode == 1   ? DuplexMode::LongEdge
+                  : fromMode == 2 ? DuplexMode::ShortEdge
+                                  : DuplexMode::Simplex;
     } else {
         mode.dmDuplex = static_cast<std::int16_t>(static_cast<int>(duplex_) + 1);
     }
     if (mode.dmDefaultSource != selector.BinCode) {
-        if (defaults.Has(TUseWinDefs::DefaultBin))
+        if (defaults.Has(SystemDefault::DefaultBin))
             selector.BinCode = mode.dmDefaultSource;
         else
             mode.dmDefaultSource = static_cast<std::int16_t>(selector.BinCode);
     }
     if (mode.dmPaperSize != selector.PaperCode) {
-        if (defaults.Has(TUseWinDefs::DefaultPaperSize))
+        if (defaults.Has(SystemDefault::DefaultPaperSize))
             selector.PaperCode = mode.dmPaperSize;
         else
             mode.dmPaperSize = static_cast<std::int16_t>(selector.PaperCode);
     }
-    if (selector.PaperCode == DMPAPER_USER && !defaults.Has(TUseWinDefs::DefaultPaperSize)) {
+    if (selector.PaperCode == DMPAPER_USER && !defaults.Has(SystemDefault::DefaultPaperSize)) {
         mode.dmPaperWidth = Tenths(paperWidth_);
         mode.dmPaperLength = Tenths(paperLength_);
         mode.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
     }
     mode.dmOrientation =
-        orientation_ == TOrientation::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+        orientation_ == PaperOrientation::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
     selector.UnlockDeviceMode();
 }
 

@@ -10,12 +10,12 @@ namespace zl {
 
 class PrinterSelector;
 
-enum class TOrientation { Portrait = 0, Landscape = 1 };
-enum class TDuplexPrinting { Simplex = 0, LongEdge = 1, ShortEdge = 2 };
+enum class PaperOrientation { Portrait = 0, Landscape = 1 };
+enum class DuplexMode { Simplex = 0, LongEdge = 1, ShortEdge = 2 };
 
-class TPrinterSettings {
+class PrinterSettings {
 public:
-    explicit TPrinterSettings(PrinterSelector& owner) : FPrinterDefinition(owner) {}
+    explicit PrinterSettings(PrinterSelector& owner) : selector_(owner) {}
 
     // The paper form: reads the device mode's when it has one; a write
     // matches the name against the printer's forms.
@@ -25,14 +25,14 @@ public:
     std::string BinSource() const;
     void SetBinSource(const std::string& value);
 
-    TOrientation Orientation() const { return orientation_; }
-    void SetOrientation(TOrientation value);
+    PaperOrientation Orientation() const { return orientation_; }
+    void SetOrientation(PaperOrientation value);
     std::int32_t Copies() const { return copies_; }
     void SetCopies(std::int32_t value);
     std::int32_t PrintQuality() const { return printQuality_; }
     void SetPrintQuality(std::int32_t value);
-    TDuplexPrinting Duplex() const { return duplex_; }
-    void SetDuplex(TDuplexPrinting value);
+    DuplexMode Duplex() const { return duplex_; }
+    void SetDuplex(DuplexMode value);
     // Millimetres; only taken while the device mode's paper is user-defined.
     double PaperWidth() const { return paperWidth_; }
     void SetPaperWidth(double value);
@@ -52,13 +52,13 @@ private:
     void WriteChoice(Kind kind, const std::string& value);
     void SetCustomSize(double& field, double value);
 
-    PrinterSelector& FPrinterDefinition;
+    PrinterSelector& selector_;
     std::string paperName_;
     std::string binName_;
     std::int32_t copies_ = 1;
-    TOrientation orientation_ = TOrientation::Portrait;
+    PaperOrientation orientation_ = PaperOrientation::Portrait;
     std::int32_t printQuality_ = -4;
-    TDuplexPrinting duplex_ = TDuplexPrinting::Simplex;
+    DuplexMode duplex_ = DuplexMode::Simplex;
     double paperWidth_ = 0;
     double paperLength_ = 0;
 };

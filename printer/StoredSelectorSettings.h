@@ -12,19 +12,19 @@ struct StoredSelectorSettings {
     std::string printerName;
     std::string paperSize = "Legal";
     std::string binSource;
-    TOrientation orientation = TOrientation::Portrait;
+    PaperOrientation orientation = PaperOrientation::Portrait;
     std::int32_t copies = 1;
     std::int32_t printQuality = -4;
-    TDuplexPrinting duplex = TDuplexPrinting::Simplex;
+    DuplexMode duplex = DuplexMode::Simplex;
     double paperWidth = 215.9;
     double paperLength = 355.6;
-    TUseWinDefaults useWinDefaults;
+    SystemDefaults useWinDefaults;
 };
 
 inline void LoadStoredSettings(PrinterSelector& selector, const StoredSelectorSettings& stored) {
     selector.BeginLoading();
     selector.SetPrinterName(stored.printerName);
-    TPrinterSettings& settings = selector.PrinterSettings();
+    PrinterSettings& settings = selector.Settings();
     settings.SetPaperSize(stored.paperSize);
     settings.SetBinSource(stored.binSource);
     settings.SetOrientation(stored.orientation);

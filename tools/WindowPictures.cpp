@@ -2,8 +2,8 @@
 //   zl_window_pictures DIR
 // writes DIR/window.png, DIR/status-after-clicks.png and DIR/about.png.
 #include "app/AppIcon.h"
-#include "app/TLMDInfoLabel.h"
-#include "app/TfrmMain.h"
+#include "app/InfoLabel.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,21 +24,20 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("ZelList GUI");
     QApplication::setWindowIcon(zl::AppIcon());
     const QDir dir(argv[1]);
-    zl::MainWindowServices services =
-        zl::ProgramServices(QCoreApplication::applicationDirPath().toStdString() +
-                            "/../app/zellist-gui");
-    zl::TfrmMain window(services);
+    zl::MainWindowServices services = zl::ProgramServices(
+        QCoreApplication::applicationDirPath().toStdString() + "/../app/zellist-gui");
+    zl::MainWindow window(services);
     window.show();
-    window.FormActivate();
-    window.actOpenAccept({"/home/quendle/src/listing/main.c", "/home/quendle/src/listing/util.h",
-                          "/etc/zellist/printers.conf"});
+    window.ActivateWindow();
+    window.AddFiles({"/home/quendle/src/listing/main.c", "/home/quendle/src/listing/util.h",
+                     "/etc/zellist/printers.conf"});
     window.grab().save(dir.filePath("window.png"));
 
     for (int i = 0; i < 4; ++i)
-        window.statMainVariableClick();
+        window.InfoLabelClicked();
     window.statusBar()->grab().save(dir.filePath("status-after-clicks.png"));
 
-    std::unique_ptr<QDialog> about = window.dlgAbout.Build(&window);
+    std::unique_ptr<QDialog> about = window.aboutDialog.Build(&window);
     about->show();
     about->grab().save(dir.filePath("about.png"));
     return 0;

@@ -3,7 +3,7 @@
 // duplex), "alpha" is a raw queue.
 #include "platform/CupsSpooler.h"
 #include "platform/SystemSpooler.h"
-#include "printer/UPrnRaw.h"
+#include "printer/RawPrintJob.h"
 
 #include "tests/support/CupsTestServer.h"
 #include "tests/support/TempDir.h"

@@ -1,8 +1,8 @@
 // The printer list on a real CUPS server, and without one.
 #include "platform/CupsSpooler.h"
 #include "platform/SystemSpooler.h"
-#include "printer/TPrinter.h"
-#include "printer/UPrnRaw.h"
+#include "printer/PrinterList.h"
+#include "printer/RawPrintJob.h"
 
 #include "tests/support/CupsTestServer.h"
 #include "tests/support/MessageOf.h"
@@ -40,7 +40,7 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 TEST(CupsPrinterList, QueuesInServerOrderThenPclFileWithTheServersDefault) {
     TempDir files;
     auto spooler = SpoolerOn(CupsTestServer::Shared().Address(), files);
-    TPrinter printer(*spooler);
+    PrinterList printer(*spooler);
     EXPECT_EQ(printer.EntryNames(),
               (std::vector<std::string>{"alpha", "beta", "reject", "zcli", "zppd", "PCL File"}));
     EXPECT_EQ(printer.CurrentIndex(), 1);
@@ -63,7 +63,7 @@ TEST(CupsPrinterList, QueuesInServerOrderThenPclFileWithTheServersDefault) {
 TEST(CupsPrinterList, WithoutAServerOnlyPclFileIsListedAndIsTheDefault) {
     TempDir files;
     auto spooler = SpoolerOn("127.0.0.1:1", files);
-    TPrinter printer(*spooler);
+    PrinterList printer(*spooler);
     EXPECT_EQ(printer.EntryNames(), (std::vector<std::string>{"PCL File"}));
     EXPECT_EQ(printer.CurrentIndex(), 0);
     EXPECT_EQ(spooler->FallbackNote(), "cannot reach the print server 127.0.0.1:1");

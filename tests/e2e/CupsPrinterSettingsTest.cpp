@@ -15,7 +15,7 @@ TEST(CupsPrinterSettings, PaperNamesAreMatchedAgainstTheQueuesForms) {
     test::TempDir files;
     SystemSpooler spooler(std::make_unique<CupsSpooler>(test::CupsTestServer::Shared().Address()),
                           std::make_unique<FileSpooler>(files.Path()));
-    TPrinter printer(spooler);
+    PrinterList printer(spooler);
     PlainListControl dropDown;
     PrinterSelector selector(printer, dropDown);
     selector.SetPrinterName("zppd");
@@ -29,7 +29,7 @@ TEST(CupsPrinterSettings, PaperNamesAreMatchedAgainstTheQueuesForms) {
         printer.GetDevice(device, driver, port, handle);
         return handle ? handle->Mode() : DeviceMode{};
     };
-    TPrinterSettings& settings = selector.PrinterSettings();
+    PrinterSettings& settings = selector.Settings();
     settings.SetPaperSize("legal");
     EXPECT_EQ(settings.PaperName(), "Legal");
     EXPECT_EQ(mode().dmPaperSize, 5);

@@ -1,7 +1,7 @@
 // Raw jobs through a real CUPS server.
 #include "platform/CupsSpooler.h"
 #include "platform/SystemSpooler.h"
-#include "printer/UPrnRaw.h"
+#include "printer/RawPrintJob.h"
 
 #include "tests/support/CupsTestServer.h"
 #include "tests/support/MessageOf.h"

@@ -1,7 +1,7 @@
 // The Print command of the window, through the private CUPS server.
-#include "app/TPrinterDefinition.h"
-#include "app/TProCheckListBox.h"
-#include "app/TfrmMain.h"
+#include "app/FileListBox.h"
+#include "app/MainWindow.h"
+#include "app/PrinterComboBox.h"
 #include "platform/CupsSpooler.h"
 #include "platform/SystemSpooler.h"
 
@@ -30,14 +30,14 @@ struct WindowOn {
         };
         services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
         services.runOpenDialog = [](QFileDialog&) { return QStringList(); };
-        window = std::make_unique<TfrmMain>(services);
+        window = std::make_unique<MainWindow>(services);
     }
 
-    TPrinter printer;
+    PrinterList printer;
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
     std::vector<std::string> messages, errors;
     MainWindowServices services;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
@@ -46,8 +46,8 @@ TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
     SystemSpooler spooler(std::make_unique<CupsSpooler>(server.Address()),
                           std::make_unique<FileSpooler>(files.Path()));
     WindowOn on(spooler);
-    TPrinter& printer = on.printer;
-    TfrmMain& window = *on.window;
+    PrinterList& printer = on.printer;
+    MainWindow& window = *on.window;
     std::vector<std::string>& messages = on.messages;
     std::vector<std::string>& errors = on.errors;
 
@@ -56,21 +56,21 @@ TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
     const int zcli =
         static_cast<int>(std::find(names.begin(), names.end(), "zcli") - names.begin());
     ASSERT_LT(zcli, static_cast<int>(names.size()));
-    window.PrinterDefinition->setCurrentIndex(zcli);
-    emit window.PrinterDefinition->activated(zcli);
+    window.printerComboBox->setCurrentIndex(zcli);
+    emit window.printerComboBox->activated(zcli);
     ASSERT_EQ(window.SelectedPrinterIndex(), zcli);
 
     test::WriteFile(files / "one.txt", "one\r\n");
     test::WriteFile(files / "three.txt", "three\r\n");
-    window.actOpenAccept({QString::fromStdString((files / "one.txt").string()),
-                          QString::fromStdString((files / "missing.txt").string()),
-                          QString::fromStdString((files / "three.txt").string())});
+    window.AddFiles({QString::fromStdString((files / "one.txt").string()),
+                     QString::fromStdString((files / "missing.txt").string()),
+                     QString::fromStdString((files / "three.txt").string())});
     const std::vector<int> before = server.JobIds("zcli");
-    window.actPrintExecute();
+    window.PrintTickedFiles();
 
     EXPECT_EQ(errors, (std::vector<std::string>{"File not found"}));
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(window.statMainInfoMessage2->text(), "");
+    EXPECT_EQ(window.printingLabel->text(), "");
     std::vector<int> jobs;
     for (int id : server.JobIds("zcli")) {
         if (before.empty() || id > before.back())
@@ -90,20 +90,20 @@ TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPri
     SystemSpooler spooler(std::make_unique<CupsSpooler>(silent.Address(), limits),
                           std::make_unique<FileSpooler>(files / "out"));
     WindowOn on(spooler); // the one wait: the first look-up finds the server silent
-    TfrmMain& window = *on.window;
+    MainWindow& window = *on.window;
     window.show();
 
     // Activations after it ask nothing of the silent server.
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 3; ++i)
-        window.FormActivate();
+        window.ActivateWindow();
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.4);
     EXPECT_EQ(on.printer.EntryNames(), (std::vector<std::string>{"PCL File"}));
     EXPECT_EQ(spooler.FallbackNote(), "the print server " + silent.Address() + " does not answer");
 
     test::WriteFile(files / "one.txt", "one\r\n");
-    window.actOpenAccept({QString::fromStdString((files / "one.txt").string())});
-    window.actPrintExecute();
+    window.AddFiles({QString::fromStdString((files / "one.txt").string())});
+    window.PrintTickedFiles();
     EXPECT_TRUE(on.errors.empty());
     EXPECT_NE(test::ReadFile(files / "out" / "ZelPrint Job-0001.pcl").find("      1: one\r\n"),
               std::string::npos);

@@ -1,6 +1,6 @@
 #include "platform/FileSpooler.h"
 #include "platform/SystemSpooler.h"
-#include "printer/UPrnRaw.h"
+#include "printer/RawPrintJob.h"
 
 #include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"

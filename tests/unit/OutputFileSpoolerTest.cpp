@@ -1,6 +1,6 @@
 #include "platform/OutputFileSpooler.h"
 #include "platform/Exception.h"
-#include "printer/UPrnRaw.h"
+#include "printer/RawPrintJob.h"
 
 #include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "printer/UPrnRaw.h"
+#include "printer/RawPrintJob.h"
 
 #include "platform/Interruption.h"
 

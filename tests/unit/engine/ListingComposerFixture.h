@@ -200,7 +200,7 @@ protected:
     // Lists `bytes` as the file `path` on the first printer; the job's writes.
     Writes List(const std::string& bytes, const std::string& path = kPath) {
         Put(path, bytes);
-        composer.ZelListProcess(path, 0);
+        composer.PrintListing(path, 0);
         return spooler.jobs.empty() ? Writes{} : spooler.jobs.back().writes;
     }
 
@@ -237,7 +237,7 @@ protected:
     FixedClock clock{kJobTime};
     LocaleNames names = LocaleNames::English();
     ListingSpooler spooler;
-    TPrinter printers{spooler};
+    PrinterList printers{spooler};
     RawPrintJob job{spooler};
     ListingComposer composer{job, printers, options, geometry, clock, names};
 

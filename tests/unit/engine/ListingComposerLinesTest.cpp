@@ -202,7 +202,7 @@ TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
                                   return std::make_unique<FailingSource>(
                                       "\xef\xbb\xbf\xc3\xa9\xe2\x94\x82\xe2\x82\r\n", 1, 0);
                               });
-    trickling.ZelListProcess(kPath, 0);
+    trickling.PrintListing(kPath, 0);
     ASSERT_FALSE(spooler.jobs.empty());
     EXPECT_EQ(Body(spooler.jobs.back().writes),
               (Writes{Num(1), "\x82", "\xb3", "\xe2", "\x82", kCrLf}));
@@ -211,7 +211,7 @@ TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
 TEST_F(ListingComposerTest, AnUnknownEncodingOpensNoJob) {
     options.encoding = "no-such-encoding";
     Put(kPath, "ab");
-    EXPECT_EQ(test::MessageOf([&] { composer.ZelListProcess(kPath, 0); }),
+    EXPECT_EQ(test::MessageOf([&] { composer.PrintListing(kPath, 0); }),
               "unknown input encoding 'no-such-encoding'");
     EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
     EXPECT_TRUE(spooler.jobs.empty());

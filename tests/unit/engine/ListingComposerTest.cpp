@@ -226,7 +226,7 @@ TEST_F(ListingComposerTest, DerivedValuesFollowTheSettingsOfEachListing) {
 
 TEST_F(ListingComposerTest, PrinterIsTheEntryAtTheIndex) {
     Put(kPath, "ab\r\ncd\r\n");
-    composer.ZelListProcess(kPath, 1);
+    composer.PrintListing(kPath, 1);
     ASSERT_EQ(spooler.jobs.size(), 1u);
     EXPECT_EQ(spooler.jobs[0].printer, "Other");
     EXPECT_EQ(spooler.jobs[0].doc.docName, "ZelPrint Job");
@@ -235,9 +235,8 @@ TEST_F(ListingComposerTest, PrinterIsTheEntryAtTheIndex) {
 
 TEST_F(ListingComposerTest, IndexOutsideThePrinterListOpensNoJob) {
     Put(kPath, "ab\r\ncd\r\n");
-    EXPECT_EQ(MessageOf([&] { composer.ZelListProcess(kPath, 2); }),
-              "List index out of bounds (2)");
-    EXPECT_EQ(MessageOf([&] { composer.ZelListProcess(kPath, -1); }),
+    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, 2); }), "List index out of bounds (2)");
+    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, -1); }),
               "List index out of bounds (-1)");
     EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
     EXPECT_TRUE(spooler.jobs.empty());
@@ -248,7 +247,7 @@ TEST_F(ListingComposerTest, IndexOutsideThePrinterListOpensNoJob) {
 TEST_F(ListingComposerTest, PrinterThatCannotBeOpenedLeavesNothingOpen) {
     spooler.Fail("OpenPrinter", 0);
     Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { composer.ZelListProcess(kPath, 0); }),
+    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, 0); }),
               "OpenPrinter()=False @ StartJob with PrinterName:'Laser'");
     EXPECT_TRUE(spooler.jobs.empty());
     EXPECT_EQ(spooler.openHandles, 0);
@@ -269,9 +268,9 @@ TEST_F(ListingComposerTest, FileThatCannotBeOpenedOpensNoJob) {
                           {tooLong, "Invalid filename"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.substr(0, 20));
-        EXPECT_EQ(MessageOf([&] { composer.ZelListProcess(c.path, 0); }), c.message);
+        EXPECT_EQ(MessageOf([&] { composer.PrintListing(c.path, 0); }), c.message);
     }
-    EXPECT_THROW(composer.ZelListProcess("C:/TEMP/NONE.TXT", 0), EInOutError);
+    EXPECT_THROW(composer.PrintListing("C:/TEMP/NONE.TXT", 0), EInOutError);
     EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
     EXPECT_TRUE(spooler.jobs.empty());
     EXPECT_FALSE(job.IsOpen());
@@ -285,7 +284,7 @@ TEST_F(ListingComposerTest, ReadFailureMidFileCancelsTheJob) {
                             [](const std::string&) -> std::unique_ptr<InputSource> {
                                 return std::make_unique<FailingSource>("ab\r\ncd\r\n", 3, 2);
                             });
-    EXPECT_EQ(MessageOf([&] { reading.ZelListProcess(kPath, 0); }), "I/O error 5");
+    EXPECT_EQ(MessageOf([&] { reading.PrintListing(kPath, 0); }), "I/O error 5");
     ASSERT_EQ(spooler.jobs.size(), 1u);
     const Writes worked = WorkedExample();
     EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 89));
@@ -296,7 +295,7 @@ TEST_F(ListingComposerTest, WriteRefusedMidListingCancelsTheJobAndClosesTheFile)
     const int descriptors = OpenDescriptors();
     spooler.Fail("WritePrinter", 90); // the number of line 2
     Put(kPath, "ab\r\ncd\r\n");
-    EXPECT_EQ(MessageOf([&] { composer.ZelListProcess(kPath, 0); }),
+    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, 0); }),
               "WritePrinter() API failed @ WriteData");
     ASSERT_EQ(spooler.jobs.size(), 1u);
     const Writes worked = WorkedExample();
@@ -313,7 +312,7 @@ TEST_F(ListingComposerTest, WriteRefusedMidListingCancelsTheJobAndClosesTheFile)
 TEST_F(ListingComposerTest, WriteRefusedAtTheFirstByteCancelsTheJob) {
     spooler.Fail("WritePrinter", 0);
     Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { composer.ZelListProcess(kPath, 0); }),
+    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, 0); }),
               "WritePrinter() API failed @ WriteData");
     ASSERT_EQ(spooler.jobs.size(), 1u);
     EXPECT_TRUE(spooler.jobs[0].writes.empty());

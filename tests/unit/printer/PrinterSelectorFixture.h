@@ -49,7 +49,7 @@ protected:
         selector->OnPaperChange = [this](void*) { events.push_back("paper"); };
         selector->OnBinChange = [this](void*) { events.push_back("bin"); };
         selector->OnOrientationChange = [this](void* sender) {
-            events.push_back(sender == &selector->PrinterSettings() ? "orientation"
+            events.push_back(sender == &selector->Settings() ? "orientation"
                                                                     : "orientation?");
         };
         selector->OnJobCountChange = [this](void*) { events.push_back("jobs"); };
@@ -84,7 +84,7 @@ protected:
     }
 
     RecordingSpooler spooler;
-    TPrinter printer{spooler};
+    PrinterList printer{spooler};
     PlainListControl dropDown;
     std::unique_ptr<PrinterSelector> selector;
     std::vector<std::string> events;

@@ -27,20 +27,20 @@ TEST_F(PrinterSelectorTest, ConstructionTakesTheDefaultPrinterAndItsCapabilities
 TEST_F(PrinterSelectorTest, EndOfLoadingRefillsAndMatchesTheStoredSettings) {
     PrinterSelector& s = Make();
     s.BeginLoading();
-    s.PrinterSettings().SetPaperSize("Legal");
-    s.PrinterSettings().SetBinSource("manual");
-    s.PrinterSettings().SetPaperWidth(215.9);
-    s.PrinterSettings().SetPaperLength(355.6);
-    EXPECT_EQ(s.PrinterSettings().PaperName(), "Legal");
+    s.Settings().SetPaperSize("Legal");
+    s.Settings().SetBinSource("manual");
+    s.Settings().SetPaperWidth(215.9);
+    s.Settings().SetPaperLength(355.6);
+    EXPECT_EQ(s.Settings().PaperName(), "Legal");
     EXPECT_EQ(Mode().dmPaperSize, 1) << "nothing applied while loading";
     s.EndLoading();
 
     EXPECT_EQ(dropDown.Items(), (std::vector<std::string>{"Laser", "Office", "Plotter"}));
     EXPECT_EQ(dropDown.ItemIndex(), 1);
-    EXPECT_EQ(s.PrinterSettings().PaperName(), "Legal");
-    EXPECT_EQ(s.PrinterSettings().BinName(), "Manual");
-    EXPECT_DOUBLE_EQ(s.PrinterSettings().PaperWidth(), 215.9);
-    EXPECT_DOUBLE_EQ(s.PrinterSettings().PaperLength(), 355.6);
+    EXPECT_EQ(s.Settings().PaperName(), "Legal");
+    EXPECT_EQ(s.Settings().BinName(), "Manual");
+    EXPECT_DOUBLE_EQ(s.Settings().PaperWidth(), 215.9);
+    EXPECT_DOUBLE_EQ(s.Settings().PaperLength(), 355.6);
     const DeviceMode mode = Mode();
     EXPECT_EQ(mode.dmPaperSize, 5);
     EXPECT_EQ(mode.dmDefaultSource, 4);
@@ -54,7 +54,7 @@ TEST_F(PrinterSelectorTest, EndOfLoadingRefillsAndMatchesTheStoredSettings) {
 
 TEST_F(PrinterSelectorTest, ARefillFiresItsEventsInOrder) {
     PrinterSelector& s = MakeLoaded("Legal", "Tray 1");
-    s.SetUseWinDefaults({TUseWinDefs::DefaultPrintQuality});
+    s.SetUseWinDefaults({SystemDefault::DefaultPrintQuality});
     EXPECT_EQ(events, kRefill);
 }
 
@@ -76,9 +76,9 @@ TEST_F(PrinterSelectorTest, PickingAnotherPrinterGivesItItsDefaultsAndMatchesAga
     EXPECT_EQ(s.LastPrinterName(), "Laser");
     EXPECT_EQ(DefaultModesMade("Laser"), 1);
     EXPECT_EQ(s.PaperList().size(), 2u);
-    EXPECT_EQ(s.PrinterSettings().PaperName(), "Letter");
+    EXPECT_EQ(s.Settings().PaperName(), "Letter");
     // "Manual" is not there: "Lower" is closer than "Upper" ('L' is next to 'M').
-    EXPECT_EQ(s.PrinterSettings().BinName(), "Lower");
+    EXPECT_EQ(s.Settings().BinName(), "Lower");
     const DeviceMode mode = Mode();
     EXPECT_EQ(mode.dmDeviceName, "Laser");
     EXPECT_EQ(mode.dmPaperSize, 1);
@@ -90,7 +90,7 @@ TEST_F(PrinterSelectorTest, PickingAnotherPrinterGivesItItsDefaultsAndMatchesAga
 TEST_F(PrinterSelectorTest, AnyWindowsDefaultForcesTheFullSwitch) {
     PrinterSelector& s = MakeLoaded();
     const int modes = DefaultModesMade("Office");
-    s.SetUseWinDefaults({TUseWinDefs::DefaultBin});
+    s.SetUseWinDefaults({SystemDefault::DefaultBin});
     EXPECT_EQ(DefaultModesMade("Office"), modes + 1) << "a fresh default device mode";
     events.clear();
     s.SetPrinterName("Office");
@@ -105,7 +105,7 @@ TEST_F(PrinterSelectorTest, DefaultPrinterSwitchSelectsTheSystemDefaultOnce) {
     ASSERT_EQ(printer.CurrentIndex(), 2);
     events.clear();
 
-    s.SetUseWinDefaults({TUseWinDefs::DefaultPrinter});
+    s.SetUseWinDefaults({SystemDefault::DefaultPrinter});
     EXPECT_EQ(printer.CurrentIndex(), 1);
     EXPECT_EQ(dropDown.ItemIndex(), 1);
     EXPECT_EQ(s.LastPrinterName(), "Office");
@@ -145,7 +145,7 @@ TEST_F(PrinterSelectorTest, LinkedCombosFollowTheLists) {
     EXPECT_EQ(paper.ItemIndex(), 1);
     s.SetComboPaperSource(&bin);
     EXPECT_TRUE(bin.Items().empty()) << "filled at the next refill";
-    s.SetUseWinDefaults({TUseWinDefs::DefaultBin});
+    s.SetUseWinDefaults({SystemDefault::DefaultBin});
     EXPECT_EQ(bin.Items(), (std::vector<std::string>{"Auto", "Tray 1", "Manual"}));
     s.SetComboPaperSize(nullptr);
     s.SetComboPaperSource(nullptr);

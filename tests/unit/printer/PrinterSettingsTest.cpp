@@ -5,7 +5,7 @@ namespace {
 
 TEST_F(PrinterSelectorTest, StandardFormsTakeTheDriversSize) {
     PrinterSelector& s = MakeLoaded("A4");
-    TPrinterSettings& settings = s.PrinterSettings();
+    PrinterSettings& settings = s.Settings();
     settings.SetPaperWidth(100);
     EXPECT_DOUBLE_EQ(settings.PaperWidth(), 210.0) << "ignored on a standard form";
     settings.SetPaperSize("Legal");
@@ -17,7 +17,7 @@ TEST_F(PrinterSelectorTest, StandardFormsTakeTheDriversSize) {
 
 TEST_F(PrinterSelectorTest, UserDefinedPaperWritesItsRoundedSize) {
     PrinterSelector& s = MakeLoaded("Custom");
-    TPrinterSettings& settings = s.PrinterSettings();
+    PrinterSettings& settings = s.Settings();
     EXPECT_EQ(Mode().dmPaperSize, DMPAPER_USER);
     settings.SetPaperWidth(100.25);  // 1002.5 tenths: to the even 1002
     settings.SetPaperLength(100.75); // 1007.5 tenths: to the even 1008
@@ -30,53 +30,53 @@ TEST_F(PrinterSelectorTest, UserDefinedPaperWritesItsRoundedSize) {
 
 TEST_F(PrinterSelectorTest, CopiesBelowOneAreOne) {
     PrinterSelector& s = MakeLoaded();
-    s.PrinterSettings().SetCopies(0);
-    EXPECT_EQ(s.PrinterSettings().Copies(), 1);
-    s.PrinterSettings().SetCopies(-3);
-    EXPECT_EQ(s.PrinterSettings().Copies(), 1);
-    s.PrinterSettings().SetCopies(4);
+    s.Settings().SetCopies(0);
+    EXPECT_EQ(s.Settings().Copies(), 1);
+    s.Settings().SetCopies(-3);
+    EXPECT_EQ(s.Settings().Copies(), 1);
+    s.Settings().SetCopies(4);
     EXPECT_EQ(Mode().dmCopies, 4);
 }
 
 TEST_F(PrinterSelectorTest, OnlyAChangedOrientationFiresItsEvent) {
     PrinterSelector& s = MakeLoaded();
-    s.PrinterSettings().SetOrientation(TOrientation::Portrait);
+    s.Settings().SetOrientation(PaperOrientation::Portrait);
     EXPECT_TRUE(events.empty());
-    s.PrinterSettings().SetOrientation(TOrientation::Landscape);
+    s.Settings().SetOrientation(PaperOrientation::Landscape);
     EXPECT_EQ(events, (std::vector<std::string>{"orientation"}));
     EXPECT_EQ(Mode().dmOrientation, DMORIENT_LANDSCAPE);
 }
 
 TEST_F(PrinterSelectorTest, PaperAndBinReadsFollowTheDeviceMode) {
     PrinterSelector& s = MakeLoaded("Legal", "Auto");
-    EXPECT_EQ(s.PrinterSettings().PaperSize(), "Legal");
-    EXPECT_EQ(s.PrinterSettings().BinSource(), "Auto");
-    s.SetUseWinDefaults({TUseWinDefs::DefaultPaperSize});
+    EXPECT_EQ(s.Settings().PaperSize(), "Legal");
+    EXPECT_EQ(s.Settings().BinSource(), "Auto");
+    s.SetUseWinDefaults({SystemDefault::DefaultPaperSize});
     // The fresh device mode has Letter; the device mode's own value is kept.
-    EXPECT_EQ(s.PrinterSettings().PaperSize(), "Letter");
-    EXPECT_EQ(s.PrinterSettings().PaperName(), "Letter");
+    EXPECT_EQ(s.Settings().PaperSize(), "Letter");
+    EXPECT_EQ(s.Settings().PaperName(), "Letter");
 }
 
 TEST_F(PrinterSelectorTest, DuplexAndQualityGoBothWays) {
     PrinterSelector& s = MakeLoaded();
-    s.PrinterSettings().SetDuplex(TDuplexPrinting::ShortEdge);
-    s.PrinterSettings().SetPrintQuality(600);
+    s.Settings().SetDuplex(DuplexMode::ShortEdge);
+    s.Settings().SetPrintQuality(600);
     EXPECT_EQ(Mode().dmDuplex, DMDUP_HORIZONTAL);
     EXPECT_EQ(Mode().dmPrintQuality, 600);
-    s.SetUseWinDefaults({TUseWinDefs::DefaultDuplex, TUseWinDefs::DefaultPrintQuality});
+    s.SetUseWinDefaults({SystemDefault::DefaultDuplex, SystemDefault::DefaultPrintQuality});
     // A fresh device mode: its simplex and quality 0 come back.
-    EXPECT_EQ(s.PrinterSettings().Duplex(), TDuplexPrinting::Simplex);
-    EXPECT_EQ(s.PrinterSettings().PrintQuality(), 0);
+    EXPECT_EQ(s.Settings().Duplex(), DuplexMode::Simplex);
+    EXPECT_EQ(s.Settings().PrintQuality(), 0);
 }
 
 TEST_F(PrinterSelectorTest, NamesWithoutMatchChangeNothing) {
     PrinterSelector& s = MakeLoaded("Legal");
     spooler.capabilities.erase("Office");
-    s.SetUseWinDefaults({TUseWinDefs::DefaultBin}); // reread: no forms now
+    s.SetUseWinDefaults({SystemDefault::DefaultBin}); // reread: no forms now
     events.clear();
-    s.PrinterSettings().SetPaperSize("A4");
+    s.Settings().SetPaperSize("A4");
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(s.PrinterSettings().PaperName(), "Legal");
+    EXPECT_EQ(s.Settings().PaperName(), "Legal");
 }
 
 } // namespace

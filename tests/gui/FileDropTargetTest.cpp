@@ -1,6 +1,6 @@
-#include "app/TLMDFMDrop.h"
+#include "app/FileDropTarget.h"
 
-#include "app/TProCheckListBox.h"
+#include "app/FileListBox.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -16,15 +16,15 @@ namespace zl {
 namespace {
 
 struct Delivery {
-    TLMDFMDrop* sender;
+    FileDropTarget* sender;
     int fcount, x, y;
     QStringList files;
 };
 
-class TLMDFMDropTest : public ::testing::Test {
+class FileDropTargetTest : public ::testing::Test {
 protected:
-    TLMDFMDropTest() {
-        drop.OnFMDragDrop = [this](TLMDFMDrop* sender, int fcount, int x, int y,
+    FileDropTargetTest() {
+        drop.OnFMDragDrop = [this](FileDropTarget* sender, int fcount, int x, int y,
                                    const QStringList& files) {
             deliveries.push_back({sender, fcount, x, y, files});
         };
@@ -61,23 +61,23 @@ protected:
         return true;
     }
 
-    TProCheckListBox list;
-    TLMDFMDrop drop;
+    FileListBox list;
+    FileDropTarget drop;
     std::vector<Delivery> deliveries;
 };
 
 // --- Delivery ---
 
-TEST_F(TLMDFMDropTest, StartsEnabledWithNamesUnchanged) {
-    TLMDFMDrop fresh;
+TEST_F(FileDropTargetTest, StartsEnabledWithNamesUnchanged) {
+    FileDropTarget fresh;
     EXPECT_EQ(fresh.Control(), nullptr);
     EXPECT_TRUE(fresh.Enabled());
-    EXPECT_EQ(fresh.GetCharCase(), TLMDFMDrop::ccNormal);
+    EXPECT_EQ(fresh.GetCharCase(), FileDropTarget::ccNormal);
     EXPECT_EQ(drop.Control(), &list);
     EXPECT_TRUE(list.viewport()->acceptDrops()) << "the list's viewport takes the drops";
 }
 
-TEST_F(TLMDFMDropTest, TwoFilesAndAFolderArriveInTheirOrder) {
+TEST_F(FileDropTargetTest, TwoFilesAndAFolderArriveInTheirOrder) {
     const QStringList paths = {"/data/Report 2024.txt", "/data/notes.TXT", "/data/sources"};
     ASSERT_TRUE(DragAndDrop(list.viewport(), *Files(paths), QPoint(12, 34)));
     ASSERT_EQ(deliveries.size(), 1u);
@@ -90,7 +90,7 @@ TEST_F(TLMDFMDropTest, TwoFilesAndAFolderArriveInTheirOrder) {
     EXPECT_EQ(list.Count(), 0) << "adding the names is the handler's business";
 }
 
-TEST_F(TLMDFMDropTest, NamesOf255BytesOrMoreAreLeftOutButCounted) {
+TEST_F(FileDropTargetTest, NamesOf255BytesOrMoreAreLeftOutButCounted) {
     const QString tooLong = "/" + QString(259, 'n');
     ASSERT_TRUE(DragAndDrop(list.viewport(), *Files({tooLong})));
     ASSERT_EQ(deliveries.size(), 1u);
@@ -106,13 +106,13 @@ TEST_F(TLMDFMDropTest, NamesOf255BytesOrMoreAreLeftOutButCounted) {
     EXPECT_EQ(deliveries[1].files, (QStringList{longest, "/a.txt"}));
 }
 
-TEST_F(TLMDFMDropTest, NamesAreConvertedToTheChosenCase) {
+TEST_F(FileDropTargetTest, NamesAreConvertedToTheChosenCase) {
     const QStringList paths = {"/Data/ReadMe.Txt", "/Data/SRC"};
-    drop.SetCharCase(TLMDFMDrop::ccLowerCase);
+    drop.SetCharCase(FileDropTarget::ccLowerCase);
     ASSERT_TRUE(DragAndDrop(list.viewport(), *Files(paths)));
-    drop.SetCharCase(TLMDFMDrop::ccUpperCase);
+    drop.SetCharCase(FileDropTarget::ccUpperCase);
     ASSERT_TRUE(DragAndDrop(list.viewport(), *Files(paths)));
-    drop.SetCharCase(TLMDFMDrop::ccNormal);
+    drop.SetCharCase(FileDropTarget::ccNormal);
     ASSERT_TRUE(DragAndDrop(list.viewport(), *Files(paths)));
     ASSERT_EQ(deliveries.size(), 3u);
     EXPECT_EQ(deliveries[0].files, (QStringList{"/data/readme.txt", "/data/src"}));
@@ -120,7 +120,7 @@ TEST_F(TLMDFMDropTest, NamesAreConvertedToTheChosenCase) {
     EXPECT_EQ(deliveries[2].files, paths);
 }
 
-TEST_F(TLMDFMDropTest, OtherAddressesAreCountedButNotDelivered) {
+TEST_F(FileDropTargetTest, OtherAddressesAreCountedButNotDelivered) {
     QMimeData data;
     data.setUrls({QUrl("https://example.com/a.txt"), QUrl::fromLocalFile("/data/b.txt")});
     ASSERT_TRUE(DragAndDrop(list.viewport(), data));
@@ -129,7 +129,7 @@ TEST_F(TLMDFMDropTest, OtherAddressesAreCountedButNotDelivered) {
     EXPECT_EQ(deliveries[0].files, QStringList{"/data/b.txt"});
 }
 
-TEST_F(TLMDFMDropTest, WithoutLocalFilesTheDropIsNotAccepted) {
+TEST_F(FileDropTargetTest, WithoutLocalFilesTheDropIsNotAccepted) {
     QMimeData web;
     web.setUrls({QUrl("https://example.com/a.txt")});
     EXPECT_FALSE(DragAndDrop(list.viewport(), web));
@@ -143,7 +143,7 @@ TEST_F(TLMDFMDropTest, WithoutLocalFilesTheDropIsNotAccepted) {
     EXPECT_TRUE(deliveries.empty());
 }
 
-TEST_F(TLMDFMDropTest, AMoveOnlyDragIsRefused) {
+TEST_F(FileDropTargetTest, AMoveOnlyDragIsRefused) {
     EXPECT_FALSE(
         DragAndDrop(list.viewport(), *Files({"/data/a.txt"}), QPoint(1, 1), Qt::MoveAction));
     EXPECT_TRUE(
@@ -151,14 +151,14 @@ TEST_F(TLMDFMDropTest, AMoveOnlyDragIsRefused) {
     EXPECT_EQ(deliveries.size(), 1u);
 }
 
-TEST_F(TLMDFMDropTest, WithoutAHandlerTheDropIsStillTaken) {
+TEST_F(FileDropTargetTest, WithoutAHandlerTheDropIsStillTaken) {
     drop.OnFMDragDrop = nullptr;
     EXPECT_TRUE(DragAndDrop(list.viewport(), *Files({"/data/a.txt"})));
 }
 
 // --- Attaching ---
 
-TEST_F(TLMDFMDropTest, ADisabledTargetIgnoresDrops) {
+TEST_F(FileDropTargetTest, ADisabledTargetIgnoresDrops) {
     drop.SetEnabled(false);
     EXPECT_FALSE(drop.Enabled());
     EXPECT_FALSE(list.viewport()->acceptDrops());
@@ -172,8 +172,8 @@ TEST_F(TLMDFMDropTest, ADisabledTargetIgnoresDrops) {
     EXPECT_EQ(deliveries.size(), 1u);
 }
 
-TEST_F(TLMDFMDropTest, ChangingTheControlDetachesTheOldOne) {
-    TProCheckListBox other;
+TEST_F(FileDropTargetTest, ChangingTheControlDetachesTheOldOne) {
+    FileListBox other;
     drop.SetControl(&other);
     EXPECT_EQ(drop.Control(), &other);
     EXPECT_FALSE(list.viewport()->acceptDrops());
@@ -187,7 +187,7 @@ TEST_F(TLMDFMDropTest, ChangingTheControlDetachesTheOldOne) {
     EXPECT_FALSE(DragAndDrop(other.viewport(), *Files({"/data/b.txt"})));
 }
 
-TEST_F(TLMDFMDropTest, APlainWidgetTakesTheDropsItselfAndKeepsItsOwnSetting) {
+TEST_F(FileDropTargetTest, APlainWidgetTakesTheDropsItselfAndKeepsItsOwnSetting) {
     QWidget plain;
     plain.setAcceptDrops(true);
     drop.SetControl(&plain);
@@ -198,8 +198,8 @@ TEST_F(TLMDFMDropTest, APlainWidgetTakesTheDropsItselfAndKeepsItsOwnSetting) {
     EXPECT_TRUE(plain.acceptDrops()) << "as it was before";
 }
 
-TEST_F(TLMDFMDropTest, DestroyingTheControlClearsIt) {
-    auto doomed = std::make_unique<TProCheckListBox>();
+TEST_F(FileDropTargetTest, DestroyingTheControlClearsIt) {
+    auto doomed = std::make_unique<FileListBox>();
     drop.SetControl(doomed.get());
     doomed.reset();
     EXPECT_EQ(drop.Control(), nullptr);
@@ -214,10 +214,10 @@ TEST_F(TLMDFMDropTest, DestroyingTheControlClearsIt) {
     EXPECT_EQ(drop.Control(), nullptr);
 }
 
-TEST_F(TLMDFMDropTest, DestroyingTheTargetDetachesIt) {
-    TProCheckListBox other;
+TEST_F(FileDropTargetTest, DestroyingTheTargetDetachesIt) {
+    FileListBox other;
     {
-        TLMDFMDrop local;
+        FileDropTarget local;
         local.SetControl(&other);
         EXPECT_TRUE(other.viewport()->acceptDrops());
     }

@@ -2,16 +2,16 @@
 // bars, and the commands that fill the list and print it.
 #pragma once
 
+#include "app/AboutDialog.h"
 #include "app/HintTracker.h"
-#include "app/TLMDInfoLabel.h"
-#include "app/TdlgAbout.h"
+#include "app/InfoLabel.h"
 #include "engine/ListingComposer.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
-#include "printer/TPrinter.h"
-#include "printer/UPrnRaw.h"
+#include "printer/PrinterList.h"
+#include "printer/RawPrintJob.h"
 
 #include <QMainWindow>
 
@@ -34,15 +34,15 @@ class QDialog;
 namespace zl {
 
 class BarHeightSpinBox;
-class TLMDFMDrop;
-class TPrinterDefinition;
-class TProCheckListBox;
+class FileDropTarget;
+class PrinterComboBox;
+class FileListBox;
 
 // What the window works with; the program passes the process-wide ones,
 // tests their own.
 struct MainWindowServices {
     Spooler* spooler = nullptr; // where the listings go
-    TPrinter* printer = nullptr;
+    PrinterList* printer = nullptr;
     const Clock* clock = nullptr;
     LocaleNames names;
     std::string executablePath; // for the build stamp and version information
@@ -58,34 +58,34 @@ struct MainWindowServices {
     std::function<void(QDialog& box)> runDialog;
 };
 
-class TfrmMain : public QMainWindow, private ListingOptions {
+class MainWindow : public QMainWindow, private ListingOptions {
     Q_OBJECT
 
 public:
     static constexpr const char* kCaption = "ZelList GUI / 2003";
 
-    explicit TfrmMain(MainWindowServices services, QWidget* parent = nullptr);
-    ~TfrmMain() override;
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The page settings from the option controls.
     void PageSettings();
     // Prints the ticked files.
-    void actPrintExecute();
-    void actOpenExecute();
+    void PrintTickedFiles();
+    void OpenFiles();
     // Adds the names picked in the open dialog.
-    void actOpenAccept(const QStringList& names);
-    void actDelEntryExecute();
-    void actClearListExecute();
-    void actAboutExecute();
-    void ckPrintBarsClick();
-    void FormCreate();
-    void FormActivate();
+    void AddFiles(const QStringList& names);
+    void DeleteEntry();
+    void ClearList();
+    void ShowAbout();
+    void PrintBarsToggled();
+    void SetUpWindow();
+    void ActivateWindow();
     void ShowLongHint(const QString& longHint);
-    void statMainVariableClick();
-    void dlgAboutCustomClick(QWidget* box);
-    void PrinterDefinitionPrinterChange();
-    void LMDFMDropFMDragDrop(TLMDFMDrop* sender, int fcount, int x, int y,
-                             const QStringList& fileList);
+    void InfoLabelClicked();
+    void ShowAboutHelp(QWidget* box);
+    void PrinterChanged();
+    void FilesDropped(FileDropTarget* sender, int fcount, int x, int y,
+                      const QStringList& fileList);
     // Sets up the open dialog as the Open command shows it.
     static void ConfigureOpenDialog(QFileDialog& dialog);
 
@@ -93,31 +93,33 @@ public:
     std::int32_t SelectedPrinterIndex() const { return selectedPrinterIndex_; }
     const QString& BuildStamp() const { return buildStamp_; }
     HintTracker& Hints() { return hints_; }
-    TdlgAbout dlgAbout;
+    AboutDialog aboutDialog;
 
     // The controls, under their own names.
-    QToolBar* ActionToolBar1 = nullptr;
-    QAction *actOpen = nullptr, *actDelEntry = nullptr, *actClearList = nullptr,
-            *actPrint = nullptr, *actAbout = nullptr, *actExit = nullptr;
-    QWidget* pnlTopLeft = nullptr;
-    TProCheckListBox* listFiles = nullptr;
-    TLMDFMDrop* LMDFMDrop = nullptr;
-    QSplitter* SplitterBottom = nullptr;
-    QWidget* pnlBottom = nullptr;
-    TPrinterDefinition* PrinterDefinition = nullptr;
-    QLabel *RxLabel1 = nullptr, *RxLabel2 = nullptr, *RxLabel3 = nullptr;
-    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr,
-              *GroupBox4 = nullptr;
-    QRadioButton *ckCourier = nullptr, *ckLinePrinter = nullptr, *ck6lpi = nullptr,
-                 *ck8lpi = nullptr, *ckibm = nullptr, *cknoibm = nullptr;
-    QCheckBox *ckCompressed = nullptr, *ckLandscape = nullptr, *ckPrintBars = nullptr,
-              *ckHeaders = nullptr, *ckLineNumbers = nullptr;
-    BarHeightSpinBox* spinBarHeight = nullptr;
-    QStatusBar* statMainInfo = nullptr;
-    QLabel *statMainInfoMessage = nullptr, *statMainInfoMessage2 = nullptr;
-    QStatusBar* statMain = nullptr;
-    QLabel* statMainHint = nullptr;
-    TLMDInfoLabel *statMainVariable = nullptr, *statMainDateTime = nullptr;
+    QToolBar* toolBar = nullptr;
+    QAction *openAction = nullptr, *deleteEntryAction = nullptr, *clearListAction = nullptr,
+            *printAction = nullptr, *aboutAction = nullptr, *exitAction = nullptr;
+    QWidget* fileListPanel = nullptr;
+    FileListBox* fileList = nullptr;
+    FileDropTarget* fileDropTarget = nullptr;
+    QSplitter* optionsSplitter = nullptr;
+    QWidget* optionsPanel = nullptr;
+    PrinterComboBox* printerComboBox = nullptr;
+    QLabel *linesHighLabel = nullptr, *pclWarningLabel = nullptr,
+           *linePrinterWarningLabel = nullptr;
+    QGroupBox *fontStyleGroup = nullptr, *fontSizeGroup = nullptr, *linesPerInchGroup = nullptr,
+              *charsetGroup = nullptr;
+    QRadioButton *courierRadio = nullptr, *linePrinterRadio = nullptr, *sixLpiRadio = nullptr,
+                 *eightLpiRadio = nullptr, *ibmCharsetRadio = nullptr,
+                 *roman8CharsetRadio = nullptr;
+    QCheckBox *compressedCheck = nullptr, *landscapeCheck = nullptr, *printBarsCheck = nullptr,
+              *headersCheck = nullptr, *lineNumbersCheck = nullptr;
+    BarHeightSpinBox* barHeightSpin = nullptr;
+    QStatusBar* infoStatusBar = nullptr;
+    QLabel *printerInfoLabel = nullptr, *printingLabel = nullptr;
+    QStatusBar* hintStatusBar = nullptr;
+    QLabel* hintLabel = nullptr;
+    InfoLabel *variableInfoLabel = nullptr, *dateTimeLabel = nullptr;
 
 protected:
     bool event(QEvent* event) override;

@@ -1,4 +1,4 @@
-#include "app/TLMDFMDrop.h"
+#include "app/FileDropTarget.h"
 
 #include <QAbstractScrollArea>
 #include <QDir>
@@ -34,13 +34,13 @@ bool AcceptFileDrag(QDropEvent* event) {
 
 } // namespace
 
-TLMDFMDrop::TLMDFMDrop(QObject* parent) : QObject(parent) {}
+FileDropTarget::FileDropTarget(QObject* parent) : QObject(parent) {}
 
-TLMDFMDrop::~TLMDFMDrop() {
+FileDropTarget::~FileDropTarget() {
     Detach();
 }
 
-void TLMDFMDrop::SetControl(QWidget* control) {
+void FileDropTarget::SetControl(QWidget* control) {
     if (control == control_)
         return;
     Detach();
@@ -48,11 +48,11 @@ void TLMDFMDrop::SetControl(QWidget* control) {
     control_ = control;
     if (control_)
         destroyedConnection_ = connect(control_, &QObject::destroyed, this,
-                                       &TLMDFMDrop::ControlDestroyed, Qt::DirectConnection);
+                                       &FileDropTarget::ControlDestroyed, Qt::DirectConnection);
     Attach();
 }
 
-void TLMDFMDrop::SetEnabled(bool enabled) {
+void FileDropTarget::SetEnabled(bool enabled) {
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
@@ -62,7 +62,7 @@ void TLMDFMDrop::SetEnabled(bool enabled) {
         Detach();
 }
 
-void TLMDFMDrop::Attach() {
+void FileDropTarget::Attach() {
     if (!control_ || !enabled_ || target_)
         return;
     auto* area = qobject_cast<QAbstractScrollArea*>(control_);
@@ -72,7 +72,7 @@ void TLMDFMDrop::Attach() {
     target_->installEventFilter(this);
 }
 
-void TLMDFMDrop::Detach() {
+void FileDropTarget::Detach() {
     if (!target_)
         return;
     target_->removeEventFilter(this);
@@ -80,7 +80,7 @@ void TLMDFMDrop::Detach() {
     target_ = nullptr;
 }
 
-void TLMDFMDrop::ControlDestroyed() {
+void FileDropTarget::ControlDestroyed() {
     // Nothing of the control may be touched any more; its filters and
     // attributes go with it.
     target_ = nullptr;
@@ -88,7 +88,7 @@ void TLMDFMDrop::ControlDestroyed() {
     disconnect(destroyedConnection_);
 }
 
-bool TLMDFMDrop::eventFilter(QObject* watched, QEvent* event) {
+bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
     if (watched != target_)
         return false;
     switch (event->type()) {
@@ -116,7 +116,7 @@ bool TLMDFMDrop::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void TLMDFMDrop::Deliver(QDropEvent* event) {
+void FileDropTarget::Deliver(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     const int fcount = static_cast<int>(urls.size());
     if (fcount == 0)

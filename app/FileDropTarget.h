@@ -15,15 +15,15 @@ class QDropEvent;
 
 namespace zl {
 
-class TLMDFMDrop;
+class FileDropTarget;
 
 // sender, number of dropped items (skipped ones included), drop point in
 // the control's client coordinates, the delivered names in their order.
 // The list lives only during the call.
-using TLMDFMDragDropEvent =
-    std::function<void(TLMDFMDrop* sender, int fcount, int x, int y, const QStringList& fileList)>;
+using FileDropEvent = std::function<void(FileDropTarget* sender, int fcount, int x, int y,
+                                         const QStringList& fileList)>;
 
-class TLMDFMDrop : public QObject {
+class FileDropTarget : public QObject {
     Q_OBJECT
 
 public:
@@ -32,8 +32,8 @@ public:
     // Names this long in UTF-8 bytes, or longer, are left out.
     static constexpr int kMaxNameBytes = 255;
 
-    explicit TLMDFMDrop(QObject* parent = nullptr);
-    ~TLMDFMDrop() override;
+    explicit FileDropTarget(QObject* parent = nullptr);
+    ~FileDropTarget() override;
 
     // The control that accepts drops; nullptr for none. Cleared when the
     // control is destroyed.
@@ -46,7 +46,7 @@ public:
     CharCase GetCharCase() const { return charCase_; }
     void SetCharCase(CharCase charCase) { charCase_ = charCase; }
 
-    TLMDFMDragDropEvent OnFMDragDrop;
+    FileDropEvent OnFMDragDrop;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,4 +1,4 @@
-#include "app/TProCheckListBox.h"
+#include "app/FileListBox.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -11,9 +11,9 @@
 namespace zl {
 namespace {
 
-class TProCheckListBoxTest : public ::testing::Test {
+class FileListBoxTest : public ::testing::Test {
 protected:
-    TProCheckListBoxTest() {
+    FileListBoxTest() {
         list.resize(200, 120);
         list.show();
     }
@@ -39,7 +39,7 @@ protected:
                           QPoint(rect.left() + x, rect.center().y()));
     }
 
-    TProCheckListBox list;
+    FileListBox list;
     const QString widest = "/home/user/projects/zellist/listings/very/long/name/report.txt";
     const QString middle = "/home/user/projects/notes-for-today.txt";
     const QString narrow = "/etc/a.txt";
@@ -47,7 +47,7 @@ protected:
 
 // --- Settings of the control ---
 
-TEST_F(TProCheckListBoxTest, StartsEmptyWithTheDefaults) {
+TEST_F(FileListBoxTest, StartsEmptyWithTheDefaults) {
     EXPECT_EQ(list.Count(), 0);
     EXPECT_TRUE(list.AutoHorzScroll());
     EXPECT_EQ(list.HorzScrollExtent(), 0);
@@ -61,7 +61,7 @@ TEST_F(TProCheckListBoxTest, StartsEmptyWithTheDefaults) {
     EXPECT_EQ(list.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
-TEST_F(TProCheckListBoxTest, EntriesKeepTheirOrderAreUntickedAndThirteenPixelsHigh) {
+TEST_F(FileListBoxTest, EntriesKeepTheirOrderAreUntickedAndThirteenPixelsHigh) {
     list.Append("b.txt");
     list.Append("a.txt");
     list.Insert(1, "c.txt");
@@ -76,7 +76,7 @@ TEST_F(TProCheckListBoxTest, EntriesKeepTheirOrderAreUntickedAndThirteenPixelsHi
         const Qt::ItemFlags flags = list.item(i)->flags();
         EXPECT_TRUE(flags & Qt::ItemIsUserCheckable);
         EXPECT_FALSE(flags & (Qt::ItemIsUserTristate | Qt::ItemIsAutoTristate));
-        EXPECT_EQ(Entry(i).height(), TProCheckListBox::kItemHeight);
+        EXPECT_EQ(Entry(i).height(), FileListBox::kItemHeight);
     }
     EXPECT_EQ(Entry(1).top(), Entry(0).bottom() + 1);
 
@@ -92,7 +92,7 @@ TEST_F(TProCheckListBoxTest, EntriesKeepTheirOrderAreUntickedAndThirteenPixelsHi
     EXPECT_EQ(list.Count(), 3);
 }
 
-TEST_F(TProCheckListBoxTest, OneEntryAtMostIsHighlighted) {
+TEST_F(FileListBoxTest, OneEntryAtMostIsHighlighted) {
     AddThree();
     EXPECT_EQ(list.ItemIndex(), -1);
     list.SetItemIndex(0);
@@ -106,19 +106,19 @@ TEST_F(TProCheckListBoxTest, OneEntryAtMostIsHighlighted) {
 
 // --- Horizontal extent ---
 
-TEST_F(TProCheckListBoxTest, TheTextsToMeasureDifferClearly) {
+TEST_F(FileListBoxTest, TheTextsToMeasureDifferClearly) {
     EXPECT_EQ(list.Measure(widest), Width(widest));
     EXPECT_GT(Width(widest), Width(middle) + 50);
     EXPECT_GT(Width(middle), Width(narrow) + 50);
 }
 
-TEST_F(TProCheckListBoxTest, TheExtentIsTheWidestEntryPlusTheCheckColumn) {
+TEST_F(FileListBoxTest, TheExtentIsTheWidestEntryPlusTheCheckColumn) {
     AddThree();
     EXPECT_EQ(list.MaxItemWidth(), Width(widest));
     EXPECT_EQ(list.HorzExtent(), Width(widest) + Column());
 }
 
-TEST_F(TProCheckListBoxTest, DeletingANarrowerEntryLeavesTheExtent) {
+TEST_F(FileListBoxTest, DeletingANarrowerEntryLeavesTheExtent) {
     AddThree();
     list.Delete(0); // the middle one
     EXPECT_EQ(list.HorzExtent(), Width(widest) + Column());
@@ -126,7 +126,7 @@ TEST_F(TProCheckListBoxTest, DeletingANarrowerEntryLeavesTheExtent) {
     EXPECT_EQ(list.HorzExtent(), Width(widest) + Column());
 }
 
-TEST_F(TProCheckListBoxTest, DeletingTheWidestEntryFindsTheNextWidest) {
+TEST_F(FileListBoxTest, DeletingTheWidestEntryFindsTheNextWidest) {
     AddThree();
     list.Delete(1);
     EXPECT_EQ(list.MaxItemWidth(), Width(middle));
@@ -138,7 +138,7 @@ TEST_F(TProCheckListBoxTest, DeletingTheWidestEntryFindsTheNextWidest) {
     EXPECT_EQ(list.HorzExtent(), Column());
 }
 
-TEST_F(TProCheckListBoxTest, OfTwoEqualWidestEntriesTheOtherStillCounts) {
+TEST_F(FileListBoxTest, OfTwoEqualWidestEntriesTheOtherStillCounts) {
     list.Append(widest);
     list.Append(narrow);
     list.Append(widest);
@@ -149,7 +149,7 @@ TEST_F(TProCheckListBoxTest, OfTwoEqualWidestEntriesTheOtherStillCounts) {
     EXPECT_EQ(list.HorzExtent(), Width(narrow) + Column());
 }
 
-TEST_F(TProCheckListBoxTest, InsertingAWiderEntryWidensTheExtent) {
+TEST_F(FileListBoxTest, InsertingAWiderEntryWidensTheExtent) {
     list.Append(narrow);
     EXPECT_EQ(list.HorzExtent(), Width(narrow) + Column());
     list.Insert(0, widest);
@@ -159,7 +159,7 @@ TEST_F(TProCheckListBoxTest, InsertingAWiderEntryWidensTheExtent) {
     EXPECT_EQ(list.HorzExtent(), Width(widest) + Column());
 }
 
-TEST_F(TProCheckListBoxTest, ClearingLeavesTheExtraExtentAndTheCheckColumn) {
+TEST_F(FileListBoxTest, ClearingLeavesTheExtraExtentAndTheCheckColumn) {
     AddThree();
     list.SetHorzScrollExtent(25);
     list.Reset();
@@ -168,7 +168,7 @@ TEST_F(TProCheckListBoxTest, ClearingLeavesTheExtraExtentAndTheCheckColumn) {
     EXPECT_EQ(list.HorzExtent(), 25 + Column());
 }
 
-TEST_F(TProCheckListBoxTest, WithoutAutoHorzScrollOnlyTheCheckColumnAndTheExtraCount) {
+TEST_F(FileListBoxTest, WithoutAutoHorzScrollOnlyTheCheckColumnAndTheExtraCount) {
     AddThree();
     list.SetAutoHorzScroll(false);
     EXPECT_FALSE(list.AutoHorzScroll());
@@ -186,7 +186,7 @@ TEST_F(TProCheckListBoxTest, WithoutAutoHorzScrollOnlyTheCheckColumnAndTheExtraC
     EXPECT_EQ(list.HorzExtent(), 40 + Width(widest + "/more") + Column());
 }
 
-TEST_F(TProCheckListBoxTest, EntriesChangedPastTheOwnOperationsAreMeasuredToo) {
+TEST_F(FileListBoxTest, EntriesChangedPastTheOwnOperationsAreMeasuredToo) {
     list.Append(narrow);
     list.addItem(middle);
     EXPECT_EQ(list.HorzExtent(), Width(middle) + Column());
@@ -201,7 +201,7 @@ TEST_F(TProCheckListBoxTest, EntriesChangedPastTheOwnOperationsAreMeasuredToo) {
     EXPECT_EQ(list.HorzExtent(), Column());
 }
 
-TEST_F(TProCheckListBoxTest, AFontChangeMeasuresEveryEntryAgain) {
+TEST_F(FileListBoxTest, AFontChangeMeasuresEveryEntryAgain) {
     AddThree();
     QFont big = list.font();
     big.setPixelSize(QFontInfo(big).pixelSize() * 2);
@@ -214,7 +214,7 @@ TEST_F(TProCheckListBoxTest, AFontChangeMeasuresEveryEntryAgain) {
     EXPECT_EQ(list.MaxItemWidth(), QFontMetrics(big).horizontalAdvance(middle + "I"));
 }
 
-TEST_F(TProCheckListBoxTest, TheHorizontalScrollBarCoversTheExtent) {
+TEST_F(FileListBoxTest, TheHorizontalScrollBarCoversTheExtent) {
     QScrollBar* bar = list.horizontalScrollBar();
     const int visible = list.viewport()->width();
     ASSERT_GT(visible, 0);
@@ -251,7 +251,7 @@ TEST_F(TProCheckListBoxTest, TheHorizontalScrollBarCoversTheExtent) {
 
 // --- Ticking ---
 
-TEST_F(TProCheckListBoxTest, TheTickBoxIsDrawnInTheCheckColumn) {
+TEST_F(FileListBoxTest, TheTickBoxIsDrawnInTheCheckColumn) {
     for (const char* name : {"zero.txt", "one.txt", "two.txt", "three.txt"})
         list.Append(name);
     list.SetChecked(2, true);
@@ -266,7 +266,7 @@ TEST_F(TProCheckListBoxTest, TheTickBoxIsDrawnInTheCheckColumn) {
     EXPECT_NE(column(1), column(2));
 }
 
-TEST_F(TProCheckListBoxTest, AClickInTheCheckColumnTicksAndHighlights) {
+TEST_F(FileListBoxTest, AClickInTheCheckColumnTicksAndHighlights) {
     list.Append("first.txt");
     list.Append("second.txt");
     ClickAt(1, 2);
@@ -280,7 +280,7 @@ TEST_F(TProCheckListBoxTest, AClickInTheCheckColumnTicksAndHighlights) {
     EXPECT_EQ(list.ItemIndex(), 0);
 }
 
-TEST_F(TProCheckListBoxTest, AClickRightOfTheCheckColumnOnlyHighlights) {
+TEST_F(FileListBoxTest, AClickRightOfTheCheckColumnOnlyHighlights) {
     list.Append("first.txt");
     list.Append("second.txt");
     ClickAt(1, Column());
@@ -294,7 +294,7 @@ TEST_F(TProCheckListBoxTest, AClickRightOfTheCheckColumnOnlyHighlights) {
     EXPECT_FALSE(list.Checked(1)) << "only the left button ticks";
 }
 
-TEST_F(TProCheckListBoxTest, TheCheckColumnMovesWithTheEntries) {
+TEST_F(FileListBoxTest, TheCheckColumnMovesWithTheEntries) {
     list.Append(widest);
     list.horizontalScrollBar()->setValue(40);
     ASSERT_EQ(Entry(0).left(), -40);
@@ -303,7 +303,7 @@ TEST_F(TProCheckListBoxTest, TheCheckColumnMovesWithTheEntries) {
     EXPECT_FALSE(list.Checked(0)) << "the tick box is scrolled out of sight";
 }
 
-TEST_F(TProCheckListBoxTest, EachClickOfADoubleClickTicks) {
+TEST_F(FileListBoxTest, EachClickOfADoubleClickTicks) {
     list.Append("first.txt");
     const QPoint at(Entry(0).left() + 2, Entry(0).center().y());
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, at);
@@ -317,7 +317,7 @@ TEST_F(TProCheckListBoxTest, EachClickOfADoubleClickTicks) {
     EXPECT_FALSE(list.Checked(0));
 }
 
-TEST_F(TProCheckListBoxTest, TheSpaceBarTogglesTheHighlightedEntry) {
+TEST_F(FileListBoxTest, TheSpaceBarTogglesTheHighlightedEntry) {
     list.Append("first.txt");
     list.Append("second.txt");
     QTest::keyClick(&list, Qt::Key_Space);
@@ -338,7 +338,7 @@ TEST_F(TProCheckListBoxTest, TheSpaceBarTogglesTheHighlightedEntry) {
     EXPECT_TRUE(list.Checked(0));
 }
 
-TEST_F(TProCheckListBoxTest, HighlightAndTickAreIndependent) {
+TEST_F(FileListBoxTest, HighlightAndTickAreIndependent) {
     list.Append("first.txt");
     list.Append("second.txt");
     list.SetChecked(0, true);

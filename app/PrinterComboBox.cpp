@@ -1,4 +1,4 @@
-#include "app/TPrinterDefinition.h"
+#include "app/PrinterComboBox.h"
 
 #include "platform/Exception.h"
 
@@ -8,7 +8,7 @@
 
 namespace zl {
 
-TPrinterDefinition::TPrinterDefinition(QWidget* owner, TPrinter& printer)
+PrinterComboBox::PrinterComboBox(QWidget* owner, PrinterList& printer)
     : QComboBox(owner), items_(*this), printer_(printer), selector_(printer, items_) {
     setEditable(false); // a drop-down list: no free text
     connect(this, &QComboBox::activated, this,
@@ -22,16 +22,16 @@ TPrinterDefinition::TPrinterDefinition(QWidget* owner, TPrinter& printer)
         hooked_->installEventFilter(this);
     }
     poll_.setInterval(kJobPollMs);
-    connect(&poll_, &QTimer::timeout, this, &TPrinterDefinition::PollJobCount);
+    connect(&poll_, &QTimer::timeout, this, &PrinterComboBox::PollJobCount);
     StartPolling();
 }
 
-TPrinterDefinition::~TPrinterDefinition() {
+PrinterComboBox::~PrinterComboBox() {
     if (hooked_)
         hooked_->removeEventFilter(this);
 }
 
-void TPrinterDefinition::Guarded(const std::function<void()>& action) {
+void PrinterComboBox::Guarded(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& e) {
@@ -40,7 +40,7 @@ void TPrinterDefinition::Guarded(const std::function<void()>& action) {
     }
 }
 
-bool TPrinterDefinition::eventFilter(QObject* watched, QEvent* event) {
+bool PrinterComboBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == hooked_ && event->type() == QEvent::Show) {
         Guarded([this] { selector_.ReselectPrinter(); });
         StartPolling();
@@ -48,12 +48,12 @@ bool TPrinterDefinition::eventFilter(QObject* watched, QEvent* event) {
     return false; // the window handles every event as well
 }
 
-void TPrinterDefinition::StartPolling() {
+void PrinterComboBox::StartPolling() {
     lastJobCount_ = -1;
     poll_.start();
 }
 
-void TPrinterDefinition::PollJobCount() {
+void PrinterComboBox::PollJobCount() {
     std::int32_t count = -1;
     try {
         count = printer_.SpoolerUsed().PrinterJobCount(selector_.PrinterName());
@@ -70,8 +70,8 @@ void TPrinterDefinition::PollJobCount() {
     }
 }
 
-void TPrinterDefinition::Link(QComboBox* combo, Linked& link,
-                              void (PrinterSelector::*setter)(ListControl*)) {
+void PrinterComboBox::Link(QComboBox* combo, Linked& link,
+                           void (PrinterSelector::*setter)(ListControl*)) {
     link.control.reset(combo ? new ComboListControl(*combo) : nullptr);
     link.box = combo;
     (selector_.*setter)(link.control.get());
@@ -84,11 +84,11 @@ void TPrinterDefinition::Link(QComboBox* combo, Linked& link,
     });
 }
 
-void TPrinterDefinition::SetComboPaperSize(QComboBox* combo) {
+void PrinterComboBox::SetComboPaperSize(QComboBox* combo) {
     Link(combo, paperCombo_, &PrinterSelector::SetComboPaperSize);
 }
 
-void TPrinterDefinition::SetComboPaperSource(QComboBox* combo) {
+void PrinterComboBox::SetComboPaperSource(QComboBox* combo) {
     Link(combo, binCombo_, &PrinterSelector::SetComboPaperSource);
 }
 

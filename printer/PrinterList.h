@@ -17,7 +17,7 @@ public:
     using Exception::Exception;
 };
 
-struct TPrinterDevice {
+struct PrinterDevice {
     std::string driverName;
     std::string deviceName;
     std::string portName;
@@ -25,15 +25,15 @@ struct TPrinterDevice {
 
 struct PrinterEntry {
     std::string name;
-    TPrinterDevice device;
+    PrinterDevice device;
 };
 
-class TPrinter {
+class PrinterList {
 public:
-    explicit TPrinter(Spooler& spooler) : spooler_(spooler) {}
-    ~TPrinter();
-    TPrinter(const TPrinter&) = delete;
-    TPrinter& operator=(const TPrinter&) = delete;
+    explicit PrinterList(Spooler& spooler) : spooler_(spooler) {}
+    ~PrinterList();
+    PrinterList(const PrinterList&) = delete;
+    PrinterList& operator=(const PrinterList&) = delete;
 
     // The installed printers in the spooler's order, built at first use and
     // kept for the object's life.
@@ -73,6 +73,6 @@ private:
 };
 
 // The process-wide printer list on the process-wide spooler.
-TPrinter& Printer();
+PrinterList& ProcessPrinterList();
 
 } // namespace zl

@@ -17,7 +17,7 @@ namespace zl {
 // The help text behind "More Help", lines ended by CR LF.
 extern const char* const kAboutHelpText;
 
-class TdlgAbout {
+class AboutDialog {
 public:
     QString CaptionTitle, Appname, Version, Description, Copyright, EMail, Jump;
     QString CustomButton = "More Help";

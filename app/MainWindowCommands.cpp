@@ -1,11 +1,11 @@
 // What the main window does: its commands, its creation and activation, the
 // page settings and the options the listings read.
-#include "app/TfrmMain.h"
+#include "app/MainWindow.h"
 
 #include "app/BarHeightSpinBox.h"
 #include "app/BuildStamp.h"
-#include "app/TPrinterDefinition.h"
-#include "app/TProCheckListBox.h"
+#include "app/FileListBox.h"
+#include "app/PrinterComboBox.h"
 #include "app/VersionInfo.h"
 #include "engine/ListingText.h"
 #include "engine/PrintRun.h"
@@ -29,13 +29,13 @@ namespace {
 // The file list as the print run walks it.
 class ListView : public FileListView {
 public:
-    explicit ListView(const TProCheckListBox& list) : list_(list) {}
+    explicit ListView(const FileListBox& list) : list_(list) {}
     int Count() const override { return list_.Count(); }
     bool Ticked(int index) const override { return list_.Checked(index); }
     std::string Text(int index) const override { return list_.Text(index).toStdString(); }
 
 private:
-    const TProCheckListBox& list_;
+    const FileListBox& list_;
 };
 
 class WindowPrintRun : public PrintRunHost {
@@ -58,26 +58,26 @@ private:
 
 } // namespace
 
-bool TfrmMain::Landscape() const {
-    return ckLandscape->isChecked();
+bool MainWindow::Landscape() const {
+    return landscapeCheck->isChecked();
 }
-bool TfrmMain::LinePrinter() const {
-    return ckLinePrinter->isChecked();
+bool MainWindow::LinePrinter() const {
+    return linePrinterRadio->isChecked();
 }
-bool TfrmMain::NoIbm() const {
-    return cknoibm->isChecked();
+bool MainWindow::NoIbm() const {
+    return roman8CharsetRadio->isChecked();
 }
-bool TfrmMain::Compressed() const {
-    return ckCompressed->isChecked();
+bool MainWindow::Compressed() const {
+    return compressedCheck->isChecked();
 }
-int TfrmMain::BarHeight() const {
-    return spinBarHeight->Value();
+int MainWindow::BarHeight() const {
+    return barHeightSpin->Value();
 }
-bool TfrmMain::PrintBars() const {
-    return ckPrintBars->isChecked();
+bool MainWindow::PrintBars() const {
+    return printBarsCheck->isChecked();
 }
 
-void TfrmMain::Guarded(const std::function<void()>& action) {
+void MainWindow::Guarded(const std::function<void()>& action) {
     try {
         action();
     } catch (const Interrupted&) {
@@ -87,62 +87,63 @@ void TfrmMain::Guarded(const std::function<void()>& action) {
     }
 }
 
-void TfrmMain::PageSettings() {
-    if (CourierForced(ckCompressed->isChecked()))
-        ckCourier->setChecked(true); // runs the settings again, nested
-    ApplyPageSettings({ckCompressed->isChecked(), ckLandscape->isChecked(), ck6lpi->isChecked()},
-                      geometry_);
+void MainWindow::PageSettings() {
+    if (CourierForced(compressedCheck->isChecked()))
+        courierRadio->setChecked(true); // runs the settings again, nested
+    ApplyPageSettings(
+        {compressedCheck->isChecked(), landscapeCheck->isChecked(), sixLpiRadio->isChecked()},
+        geometry_);
 }
 
-void TfrmMain::ckPrintBarsClick() {
-    spinBarHeight->setEnabled(ckPrintBars->isChecked());
+void MainWindow::PrintBarsToggled() {
+    barHeightSpin->setEnabled(printBarsCheck->isChecked());
 }
 
-void TfrmMain::PrinterDefinitionPrinterChange() {
-    selectedPrinterIndex_ = PrinterDefinition->Selector().ItemIndex();
+void MainWindow::PrinterChanged() {
+    selectedPrinterIndex_ = printerComboBox->Selector().ItemIndex();
     Guarded([this] {
-        statMainInfoMessage->setText(
-            QString::fromStdString("  Printing on " + PrinterDefinition->Selector().PrinterName() +
+        printerInfoLabel->setText(
+            QString::fromStdString("  Printing on " + printerComboBox->Selector().PrinterName() +
                                    " printer #" + std::to_string(selectedPrinterIndex_)));
     });
 }
 
-void TfrmMain::ShowLongHint(const QString& longHint) {
-    statMainHint->setText(longHint);
+void MainWindow::ShowLongHint(const QString& longHint) {
+    hintLabel->setText(longHint);
 }
 
-void TfrmMain::FormCreate() {
+void MainWindow::SetUpWindow() {
     Guarded([this] {
         const VersionInfo version(services_.executablePath);
         buildStamp_ = QString::fromStdString(
             BuildStampText(version.FileVersion(), FileModificationTime(services_.executablePath),
                            services_.names));
-        statMainInfoMessage->setText(buildStamp_);
-        statMainInfoMessage2->setText("");
-        dlgAbout.CaptionTitle = buildStamp_;
-        dlgAbout.Appname = QString::fromStdString(version.Field("ProductName"));
-        dlgAbout.Copyright = QString::fromStdString(version.Field("LegalCopyright"));
-        dlgAbout.Description = QString::fromStdString(version.Field("Comments"));
-        dlgAbout.Version = QString::fromStdString(version.FileVersion());
-        dlgAbout.EMail = "zellist@example.org";
-        dlgAbout.Jump = "https://example.org/zellist/";
-        dlgAbout.OnCustomClick = [this](QWidget* box) { dlgAboutCustomClick(box); };
-        dlgAbout.OpenLink = services_.openUrl;
-        dlgAbout.Run = services_.runDialog;
-        connect(&hints_, &HintTracker::HintChanged, this, &TfrmMain::ShowLongHint);
+        printerInfoLabel->setText(buildStamp_);
+        printingLabel->setText("");
+        aboutDialog.CaptionTitle = buildStamp_;
+        aboutDialog.Appname = QString::fromStdString(version.Field("ProductName"));
+        aboutDialog.Copyright = QString::fromStdString(version.Field("LegalCopyright"));
+        aboutDialog.Description = QString::fromStdString(version.Field("Comments"));
+        aboutDialog.Version = QString::fromStdString(version.FileVersion());
+        aboutDialog.EMail = "zellist@example.org";
+        aboutDialog.Jump = "https://example.org/zellist/";
+        aboutDialog.OnCustomClick = [this](QWidget* box) { ShowAboutHelp(box); };
+        aboutDialog.OpenLink = services_.openUrl;
+        aboutDialog.Run = services_.runDialog;
+        connect(&hints_, &HintTracker::HintChanged, this, &MainWindow::ShowLongHint);
         qApp->installEventFilter(&hints_);
     });
 }
 
-void TfrmMain::FormActivate() {
+void MainWindow::ActivateWindow() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         // Each activation asks the print system afresh, once: the look-ups
         // below are answered from what this refresh learns.
         if (services_.spooler)
             services_.spooler->RefreshLookups();
-        PrinterSelector& selector = PrinterDefinition->Selector();
-        selector.SetUseWinDefaults({TUseWinDefs::DefaultPrinter});
+        PrinterSelector& selector = printerComboBox->Selector();
+        selector.SetUseWinDefaults({SystemDefault::DefaultPrinter});
         selector.SetUseWinDefaults({});
         lastActivationError_.clear();
     } catch (const std::exception& e) {
@@ -157,14 +158,14 @@ void TfrmMain::FormActivate() {
     QApplication::restoreOverrideCursor();
 }
 
-bool TfrmMain::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
-        FormActivate();
+        ActivateWindow();
     return handled;
 }
 
-void TfrmMain::ConfigureOpenDialog(QFileDialog& dialog) {
+void MainWindow::ConfigureOpenDialog(QFileDialog& dialog) {
     dialog.setWindowTitle("Process with ZelList...");
     dialog.setNameFilters({"Text files (*.txt) (*.TXT)", "Pascal files (*.pas, *dpr) (*.PAS *.DPR)",
                            "Basic Files (*.BAS) (*.BAS)",
@@ -178,7 +179,7 @@ void TfrmMain::ConfigureOpenDialog(QFileDialog& dialog) {
     dialog.setSizeGripEnabled(true);
 }
 
-void TfrmMain::actOpenExecute() {
+void MainWindow::OpenFiles() {
     QFileDialog dialog(this);
     ConfigureOpenDialog(dialog);
     const QStringList names = services_.runOpenDialog(dialog);
@@ -186,51 +187,51 @@ void TfrmMain::actOpenExecute() {
         return;
     // The process follows the folder the user browsed to.
     QDir::setCurrent(dialog.directory().absolutePath());
-    actOpenAccept(names);
+    AddFiles(names);
 }
 
-void TfrmMain::actOpenAccept(const QStringList& names) {
+void MainWindow::AddFiles(const QStringList& names) {
     for (const QString& name : names) {
-        listFiles->Append(name);
-        listFiles->SetChecked(listFiles->Count() - 1, true);
+        fileList->Append(name);
+        fileList->SetChecked(fileList->Count() - 1, true);
     }
 }
 
-void TfrmMain::LMDFMDropFMDragDrop(TLMDFMDrop*, int, int, int, const QStringList& fileList) {
-    actOpenAccept(fileList);
+void MainWindow::FilesDropped(FileDropTarget*, int, int, int, const QStringList& fileList) {
+    AddFiles(fileList);
 }
 
-void TfrmMain::actDelEntryExecute() {
-    const int row = listFiles->ItemIndex();
+void MainWindow::DeleteEntry() {
+    const int row = fileList->ItemIndex();
     if (row >= 0)
-        listFiles->Delete(row);
+        fileList->Delete(row);
 }
 
-void TfrmMain::actClearListExecute() {
-    listFiles->Reset();
+void MainWindow::ClearList() {
+    fileList->Reset();
 }
 
-void TfrmMain::actAboutExecute() {
-    dlgAbout.CaptionTitle = buildStamp_;
-    dlgAbout.Execute(this);
+void MainWindow::ShowAbout() {
+    aboutDialog.CaptionTitle = buildStamp_;
+    aboutDialog.Execute(this);
 }
 
-void TfrmMain::dlgAboutCustomClick(QWidget*) {
+void MainWindow::ShowAboutHelp(QWidget*) {
     services_.showMessage(kAboutHelpText);
 }
 
-void TfrmMain::statMainVariableClick() {
-    statMainVariable->hide();
-    const TLMDInfoType next = NextInfoKind(statMainVariable->Info());
-    statMainVariable->SetInfo(next);
-    statMainVariable->SetUseStandardCaption(next != TLMDInfoType::itProgComments);
-    statMainVariable->show();
+void MainWindow::InfoLabelClicked() {
+    variableInfoLabel->hide();
+    const InfoKind next = NextInfoKind(variableInfoLabel->Info());
+    variableInfoLabel->SetInfo(next);
+    variableInfoLabel->SetUseStandardCaption(next != InfoKind::ProgramComments);
+    variableInfoLabel->show();
 }
 
-void TfrmMain::actPrintExecute() {
-    ListView list(*listFiles);
-    WindowPrintRun host(services_.showMessage, *statMainInfoMessage2, [this](const std::string& p) {
-        composer_->ZelListProcess(p, selectedPrinterIndex_);
+void MainWindow::PrintTickedFiles() {
+    ListView list(*fileList);
+    WindowPrintRun host(services_.showMessage, *printingLabel, [this](const std::string& p) {
+        composer_->PrintListing(p, selectedPrinterIndex_);
     });
     Guarded([&] { RunPrint(list, host); });
 }
@@ -238,7 +239,7 @@ void TfrmMain::actPrintExecute() {
 MainWindowServices ProgramServices(const std::string& executablePath) {
     MainWindowServices services;
     services.spooler = &ProcessSpooler();
-    services.printer = &Printer();
+    services.printer = &ProcessPrinterList();
     static const SystemClock clock;
     services.clock = &clock;
     services.names = SystemLocaleNames();

@@ -1,4 +1,4 @@
-#include "printer/UPrnRaw.h"
+#include "printer/RawPrintJob.h"
 
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
@@ -93,27 +93,6 @@ void RawPrintJob::CloseQuietly(PrinterHandle handle) {
         spooler_.ClosePrinter(handle);
     } catch (...) {
     }
-}
-
-RawPrintJob& ProcessRawJob() {
-    static RawPrintJob job(ProcessSpooler());
-    return job;
-}
-
-void StartJob(const std::string& printerName, const std::string& docName) {
-    ProcessRawJob().StartJob(printerName, docName);
-}
-void WriteData(const void* data, std::int32_t count) {
-    ProcessRawJob().WriteData(data, count);
-}
-void EndPage() {
-    ProcessRawJob().EndPage();
-}
-void EndJob() {
-    ProcessRawJob().EndJob();
-}
-void AbortJob() {
-    ProcessRawJob().AbortJob();
 }
 
 } // namespace zl

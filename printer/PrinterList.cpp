@@ -1,4 +1,4 @@
-#include "printer/TPrinter.h"
+#include "printer/PrinterList.h"
 
 #include "platform/SystemError.h"
 #include "platform/SystemSpooler.h"
@@ -20,13 +20,13 @@ std::string FirstField(const std::string& text) {
 
 } // namespace
 
-TPrinter::~TPrinter() {
+PrinterList::~PrinterList() {
     ReleaseMode();
     if (printer_)
         spooler_.ClosePrinter(printer_);
 }
 
-const std::vector<PrinterEntry>& TPrinter::Entries() {
+const std::vector<PrinterEntry>& PrinterList::Entries() {
     if (!built_) {
         entries_ = BuildEntries(); // a failure leaves nothing behind
         built_ = true;
@@ -34,14 +34,14 @@ const std::vector<PrinterEntry>& TPrinter::Entries() {
     return entries_;
 }
 
-std::vector<std::string> TPrinter::EntryNames() {
+std::vector<std::string> PrinterList::EntryNames() {
     std::vector<std::string> names;
     for (const PrinterEntry& entry : Entries())
         names.push_back(entry.name);
     return names;
 }
 
-std::vector<PrinterEntry> TPrinter::BuildEntries() {
+std::vector<PrinterEntry> PrinterList::BuildEntries() {
     std::vector<PrinterEntry> entries;
     std::vector<PrinterInfo> infos;
     if (spooler_.PlatformId() == VER_PLATFORM_WIN32_NT) {
@@ -69,7 +69,7 @@ std::vector<PrinterEntry> TPrinter::BuildEntries() {
     return entries;
 }
 
-std::string TPrinter::DefaultPrinterName() {
+std::string PrinterList::DefaultPrinterName() {
     std::vector<PrinterInfo> infos;
     if (!spooler_.EnumPrinters(PRINTER_ENUM_DEFAULT, 5, infos)) {
         std::uint32_t error = spooler_.LastError();
@@ -87,11 +87,11 @@ std::string TPrinter::DefaultPrinterName() {
     return FirstField(spooler_.GetProfileString("windows", "device", ""));
 }
 
-void TPrinter::SelectDefault() {
+void PrinterList::SelectDefault() {
     const std::string name = DefaultPrinterName();
     for (const PrinterEntry& entry : Entries()) {
         if (SameText(entry.device.deviceName, name)) {
-            TPrinterDevice device = entry.device; // SetDevice may touch the entry
+            PrinterDevice device = entry.device; // SetDevice may touch the entry
             SetDevice(device.deviceName, device.driverName, device.portName, nullptr);
             return;
         }
@@ -99,13 +99,13 @@ void TPrinter::SelectDefault() {
     throw EPrinter(kNoDefault);
 }
 
-std::int32_t TPrinter::CurrentIndex() {
+std::int32_t PrinterList::CurrentIndex() {
     if (currentIndex_ == -1)
         SelectDefault();
     return currentIndex_;
 }
 
-void TPrinter::SetCurrentIndex(std::int32_t index) {
+void PrinterList::SetCurrentIndex(std::int32_t index) {
     if (index == -1) {
         SelectDefault();
     } else {
@@ -116,24 +116,24 @@ void TPrinter::SetCurrentIndex(std::int32_t index) {
     currentIndex_ = index;
 }
 
-void TPrinter::GetDevice(std::string& device, std::string& driver, std::string& port,
-                         DeviceModeHandle& mode) {
-    const TPrinterDevice& current = Entries().at(static_cast<std::size_t>(CurrentIndex())).device;
+void PrinterList::GetDevice(std::string& device, std::string& driver, std::string& port,
+                            DeviceModeHandle& mode) {
+    const PrinterDevice& current = Entries().at(static_cast<std::size_t>(CurrentIndex())).device;
     device = current.deviceName;
     driver = current.driverName;
     port = current.portName;
     mode = mode_;
 }
 
-void TPrinter::ReleaseMode() {
+void PrinterList::ReleaseMode() {
     if (mode_ && modeLocked_)
         mode_->Unlock();
     modeLocked_ = false;
     mode_.reset();
 }
 
-void TPrinter::SetDevice(const std::string& device, const std::string& driver,
-                         const std::string& port, DeviceModeHandle mode) {
+void PrinterList::SetDevice(const std::string& device, const std::string& driver,
+                            const std::string& port, DeviceModeHandle mode) {
     if (mode != mode_) {
         ReleaseMode();
         mode_ = std::move(mode);
@@ -150,7 +150,7 @@ void TPrinter::SetDevice(const std::string& device, const std::string& driver,
     Entries();
     std::size_t found = entries_.size();
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        TPrinterDevice& record = entries_[i].device;
+        PrinterDevice& record = entries_[i].device;
         if (record.deviceName == device && (record.portName.empty() || record.portName == port)) {
             record.portName = port;
             found = i;
@@ -178,8 +178,8 @@ void TPrinter::SetDevice(const std::string& device, const std::string& driver,
     modeLocked_ = true;
 }
 
-TPrinter& Printer() {
-    static TPrinter printer(ProcessSpooler());
+PrinterList& ProcessPrinterList() {
+    static PrinterList printer(ProcessSpooler());
     return printer;
 }
 

@@ -1,4 +1,4 @@
-#include "app/TPrinterDefinition.h"
+#include "app/PrinterComboBox.h"
 
 #include "tests/support/RecordingSpooler.h"
 
@@ -24,9 +24,9 @@ protected:
     }
 };
 
-class TPrinterDefinitionTest : public ::testing::Test {
+class PrinterComboBoxTest : public ::testing::Test {
 protected:
-    TPrinterDefinitionTest() {
+    PrinterComboBoxTest() {
         spooler.printers = {{"Laser", ""}, {"Office", ""}, {"Plotter", ""}};
         spooler.defaultName = "Office";
         spooler.jobCounts = {{"Office", 0}, {"Laser", 0}};
@@ -34,27 +34,27 @@ protected:
         office.papers = {{1, "Letter", {2159, 2794}}, {5, "Legal", {2159, 3556}}};
         office.bins = {{7, "Auto"}, {4, "Manual"}};
         spooler.capabilities["Office"] = office;
-        box = std::make_unique<TPrinterDefinition>(&owner, printer);
+        box = std::make_unique<PrinterComboBox>(&owner, printer);
         box->OnError = [this](const std::string& message) { errors.push_back(message); };
         PrinterSelector& s = box->Selector();
         s.OnPrinterChange = [this](void*) { events.push_back("printer"); };
         s.OnJobCountChange = [this](void*) { events.push_back("jobs"); };
         s.BeginLoading();
         s.SetPrinterName("Office");
-        s.PrinterSettings().SetPaperSize("Legal");
+        s.Settings().SetPaperSize("Legal");
         s.EndLoading();
         events.clear();
     }
 
     RecordingSpooler spooler;
-    TPrinter printer{spooler};
+    PrinterList printer{spooler};
     OwnerWindow owner;
-    std::unique_ptr<TPrinterDefinition> box;
+    std::unique_ptr<PrinterComboBox> box;
     std::vector<std::string> events;
     std::vector<std::string> errors;
 };
 
-TEST_F(TPrinterDefinitionTest, ShowsThePrintersAsADropDownList) {
+TEST_F(PrinterComboBoxTest, ShowsThePrintersAsADropDownList) {
     EXPECT_FALSE(box->isEditable());
     ASSERT_EQ(box->count(), 3);
     EXPECT_EQ(box->itemText(0), "Laser");
@@ -63,7 +63,7 @@ TEST_F(TPrinterDefinitionTest, ShowsThePrintersAsADropDownList) {
     EXPECT_EQ(box->Selector().ItemIndex(), 1);
 }
 
-TEST_F(TPrinterDefinitionTest, TheUsersPickSelectsThePrinter) {
+TEST_F(PrinterComboBoxTest, TheUsersPickSelectsThePrinter) {
     box->setCurrentIndex(0);
     emit box->activated(0);
     EXPECT_EQ(printer.CurrentIndex(), 0);
@@ -74,7 +74,7 @@ TEST_F(TPrinterDefinitionTest, TheUsersPickSelectsThePrinter) {
     EXPECT_TRUE(events.empty());
 }
 
-TEST_F(TPrinterDefinitionTest, ShowingTheWindowReselectsAndTheWindowStillGetsTheEvent) {
+TEST_F(PrinterComboBoxTest, ShowingTheWindowReselectsAndTheWindowStillGetsTheEvent) {
     box->setCurrentIndex(2);
     emit box->activated(2);
     const int reads = spooler.Calls("DeviceCapabilities(Plotter,,16,mode)");
@@ -86,7 +86,7 @@ TEST_F(TPrinterDefinitionTest, ShowingTheWindowReselectsAndTheWindowStillGetsThe
     EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(TPrinterDefinitionTest, JobCountChangesAreReportedAndAnUnknownCountStopsPolling) {
+TEST_F(PrinterComboBoxTest, JobCountChangesAreReportedAndAnUnknownCountStopsPolling) {
     EXPECT_TRUE(box->Polling());
     box->PollJobCount();
     EXPECT_EQ(box->Selector().JobCount(), 0);
@@ -105,21 +105,21 @@ TEST_F(TPrinterDefinitionTest, JobCountChangesAreReportedAndAnUnknownCountStopsP
     EXPECT_TRUE(box->Polling()) << "asked again once the window is shown";
 }
 
-TEST_F(TPrinterDefinitionTest, FailuresOfAPickGoToTheErrorHandler) {
+TEST_F(PrinterComboBoxTest, FailuresOfAPickGoToTheErrorHandler) {
     spooler.Throw("OpenPrinter");
     box->setCurrentIndex(0);
     emit box->activated(0);
     EXPECT_EQ(errors.size(), 1u);
 }
 
-TEST_F(TPrinterDefinitionTest, LinkedCombosAreFilledAndUnlinkedWhenTheyGo) {
+TEST_F(PrinterComboBoxTest, LinkedCombosAreFilledAndUnlinkedWhenTheyGo) {
     auto paper = std::make_unique<QComboBox>();
     box->SetComboPaperSize(paper.get());
     ASSERT_EQ(paper->count(), 2);
     EXPECT_EQ(paper->currentText(), "Legal");
     paper.reset();
     EXPECT_EQ(box->Selector().ComboPaperSize(), nullptr);
-    box->Selector().SetUseWinDefaults({TUseWinDefs::DefaultBin}); // a refill without the combo
+    box->Selector().SetUseWinDefaults({SystemDefault::DefaultBin}); // a refill without the combo
 }
 
 } // namespace

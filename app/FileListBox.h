@@ -12,14 +12,14 @@
 
 namespace zl {
 
-class TProCheckListBox : public QListWidget {
+class FileListBox : public QListWidget {
     Q_OBJECT
 
 public:
     static constexpr int kItemHeight = 13;
 
-    explicit TProCheckListBox(QWidget* parent = nullptr);
-    ~TProCheckListBox() override;
+    explicit FileListBox(QWidget* parent = nullptr);
+    ~FileListBox() override;
 
     // Whether the widest entry's width counts in the extent (default true).
     bool AutoHorzScroll() const { return autoHorzScroll_; }

@@ -52,13 +52,4 @@ private:
     std::string refusedCause_; // why the spooler refused the document
 };
 
-// The process-wide job on the process-wide spooler.
-RawPrintJob& ProcessRawJob();
-
-void StartJob(const std::string& printerName, const std::string& docName);
-void WriteData(const void* data, std::int32_t count);
-void EndPage();
-void EndJob();
-void AbortJob();
-
 } // namespace zl

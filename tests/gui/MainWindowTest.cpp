@@ -1,8 +1,8 @@
-#include "app/TfrmMain.h"
+#include "app/MainWindow.h"
 
 #include "app/BarHeightSpinBox.h"
-#include "app/TPrinterDefinition.h"
-#include "app/TProCheckListBox.h"
+#include "app/FileListBox.h"
+#include "app/PrinterComboBox.h"
 #include "app/VersionInfo.h"
 
 #include "tests/support/RecordingSpooler.h"
@@ -49,16 +49,16 @@ void WriteVersionedFile(const std::filesystem::path& path) {
                               "and after it");
 }
 
-class TfrmMainTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
-    TfrmMainTest() {
+    MainWindowTest() {
         spooler.printers = {{"Laser", ""}, {"Office", ""}};
         spooler.defaultName = "Office";
         WriteVersionedFile(dir / "zellist-gui");
         test::WriteFile(dir / "unversioned", "no version information here");
     }
 
-    TfrmMain& Window(const std::string& executable = {}) {
+    MainWindow& Window(const std::string& executable = {}) {
         MainWindowServices services;
         services.spooler = &spooler;
         services.printer = &printer;
@@ -78,7 +78,7 @@ protected:
             if (onAbout)
                 onAbout(box);
         };
-        window = std::make_unique<TfrmMain>(services);
+        window = std::make_unique<MainWindow>(services);
         return *window;
     }
 
@@ -86,22 +86,22 @@ protected:
 
     test::TempDir dir;
     RecordingSpooler spooler;
-    TPrinter printer{spooler};
+    PrinterList printer{spooler};
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
     std::vector<std::string> messages, errors;
     QStringList picked;
     std::vector<std::string> aboutTitles;
     std::function<void(QDialog&)> onAbout;
 };
 
-TEST_F(TfrmMainTest, ToolbarCommandsWithTheirCaptionsHintsAndShortcut) {
-    TfrmMain& w = Window();
+TEST_F(MainWindowTest, ToolbarCommandsWithTheirCaptionsHintsAndShortcut) {
+    MainWindow& w = Window();
     EXPECT_EQ(w.windowTitle(), "ZelList GUI / 2003");
-    const QList<QAction*> actions = w.ActionToolBar1->actions();
+    const QList<QAction*> actions = w.toolBar->actions();
     ASSERT_EQ(actions.size(), 6);
-    const char* names[] = {"actOpen",  "actDelEntry", "actClearList",
-                           "actPrint", "actAbout",    "actExit"};
+    const char* names[] = {"openAction",  "deleteEntryAction", "clearListAction",
+                           "printAction", "aboutAction",       "exitAction"};
     const char* captions[] = {"&Open...", "Delete Entry", "Clear File List",
                               "&Print",   "About",        "E&xit"};
     const char* categories[] = {"File", "Actions", "Actions", "Actions", "Help", "File"};
@@ -111,105 +111,106 @@ TEST_F(TfrmMainTest, ToolbarCommandsWithTheirCaptionsHintsAndShortcut) {
         EXPECT_EQ(actions[i]->property("category").toString(), categories[i]);
         EXPECT_FALSE(actions[i]->icon().isNull()) << names[i];
     }
-    EXPECT_EQ(w.ActionToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
-    EXPECT_EQ(w.actOpen->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_EQ(w.actOpen->shortcutContext(), Qt::WindowShortcut);
-    EXPECT_EQ(HintTracker::HintOf(w.ActionToolBar1->widgetForAction(w.actPrint)),
+    EXPECT_EQ(w.toolBar->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_EQ(w.openAction->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(w.openAction->shortcutContext(), Qt::WindowShortcut);
+    EXPECT_EQ(HintTracker::HintOf(w.toolBar->widgetForAction(w.printAction)),
               "Print|Print selected files in the list");
-    EXPECT_EQ(w.ActionToolBar1->widgetForAction(w.actPrint)->toolTip(), "Print");
+    EXPECT_EQ(w.toolBar->widgetForAction(w.printAction)->toolTip(), "Print");
 }
 
-TEST_F(TfrmMainTest, OptionControlsStartWhereAndAsTheyShould) {
-    TfrmMain& w = Window();
-    EXPECT_EQ(At(w.PrinterDefinition), QRect(16, 10, 289, 21));
-    EXPECT_FALSE(w.PrinterDefinition->isEditable());
-    EXPECT_EQ(At(w.RxLabel2), QRect(328, 16, 211, 13));
-    EXPECT_EQ(w.RxLabel2->text(), "Selected printer MUST support HP's PCL - 1");
-    EXPECT_EQ(w.RxLabel3->text(), "Lineprinter font must be compressed");
-    EXPECT_EQ(w.RxLabel1->text(), "Lines High");
-    EXPECT_EQ(At(w.GroupBox1), QRect(16, 38, 137, 43));
-    EXPECT_EQ(w.GroupBox1->title(), "Font Style");
-    EXPECT_EQ(w.GroupBox2->title(), "Font Size");
-    EXPECT_EQ(w.GroupBox3->title(), "Lines per Inch");
-    EXPECT_EQ(w.GroupBox4->title(), "Char Set");
-    EXPECT_EQ(At(w.GroupBox4), QRect(168, 94, 137, 43));
-    EXPECT_EQ(w.ckCourier->parentWidget(), w.GroupBox1);
-    EXPECT_EQ(At(w.ckLinePrinter), QRect(72, 16, 57, 20));
-    EXPECT_EQ(w.ckLinePrinter->text(), "Lineptr");
-    EXPECT_EQ(At(w.ckCompressed), QRect(8, 16, 121, 17));
-    EXPECT_EQ(w.ckCompressed->text(), "Compressed (16 cpi)");
-    EXPECT_EQ(At(w.spinBarHeight), QRect(432, 84, 41, 21));
-    EXPECT_EQ(At(w.ckLineNumbers), QRect(320, 118, 89, 17));
-    EXPECT_EQ(w.cknoibm->text(), "No IBM");
+TEST_F(MainWindowTest, OptionControlsStartWhereAndAsTheyShould) {
+    MainWindow& w = Window();
+    EXPECT_EQ(At(w.printerComboBox), QRect(16, 10, 289, 21));
+    EXPECT_FALSE(w.printerComboBox->isEditable());
+    EXPECT_EQ(At(w.pclWarningLabel), QRect(328, 16, 211, 13));
+    EXPECT_EQ(w.pclWarningLabel->text(), "Selected printer MUST support HP's PCL - 1");
+    EXPECT_EQ(w.linePrinterWarningLabel->text(), "Lineprinter font must be compressed");
+    EXPECT_EQ(w.linesHighLabel->text(), "Lines High");
+    EXPECT_EQ(At(w.fontStyleGroup), QRect(16, 38, 137, 43));
+    EXPECT_EQ(w.fontStyleGroup->title(), "Font Style");
+    EXPECT_EQ(w.fontSizeGroup->title(), "Font Size");
+    EXPECT_EQ(w.linesPerInchGroup->title(), "Lines per Inch");
+    EXPECT_EQ(w.charsetGroup->title(), "Char Set");
+    EXPECT_EQ(At(w.charsetGroup), QRect(168, 94, 137, 43));
+    EXPECT_EQ(w.courierRadio->parentWidget(), w.fontStyleGroup);
+    EXPECT_EQ(At(w.linePrinterRadio), QRect(72, 16, 57, 20));
+    EXPECT_EQ(w.linePrinterRadio->text(), "Lineptr");
+    EXPECT_EQ(At(w.compressedCheck), QRect(8, 16, 121, 17));
+    EXPECT_EQ(w.compressedCheck->text(), "Compressed (16 cpi)");
+    EXPECT_EQ(At(w.barHeightSpin), QRect(432, 84, 41, 21));
+    EXPECT_EQ(At(w.lineNumbersCheck), QRect(320, 118, 89, 17));
+    EXPECT_EQ(w.roman8CharsetRadio->text(), "No IBM");
 
-    EXPECT_TRUE(w.ckCourier->isChecked());
-    EXPECT_FALSE(w.ckLinePrinter->isChecked());
-    EXPECT_TRUE(w.ckCompressed->isChecked());
-    EXPECT_FALSE(w.ckLandscape->isChecked());
-    EXPECT_TRUE(w.ckPrintBars->isChecked());
-    EXPECT_TRUE(w.spinBarHeight->isEnabled());
-    EXPECT_EQ(w.spinBarHeight->Value(), 2);
-    EXPECT_TRUE(w.ck8lpi->isChecked());
-    EXPECT_FALSE(w.ck6lpi->isChecked());
-    EXPECT_TRUE(w.ckibm->isChecked());
-    for (QCheckBox* fixed : {w.ckHeaders, w.ckLineNumbers}) {
+    EXPECT_TRUE(w.courierRadio->isChecked());
+    EXPECT_FALSE(w.linePrinterRadio->isChecked());
+    EXPECT_TRUE(w.compressedCheck->isChecked());
+    EXPECT_FALSE(w.landscapeCheck->isChecked());
+    EXPECT_TRUE(w.printBarsCheck->isChecked());
+    EXPECT_TRUE(w.barHeightSpin->isEnabled());
+    EXPECT_EQ(w.barHeightSpin->Value(), 2);
+    EXPECT_TRUE(w.eightLpiRadio->isChecked());
+    EXPECT_FALSE(w.sixLpiRadio->isChecked());
+    EXPECT_TRUE(w.ibmCharsetRadio->isChecked());
+    for (QCheckBox* fixed : {w.headersCheck, w.lineNumbersCheck}) {
         EXPECT_TRUE(fixed->isChecked());
         EXPECT_FALSE(fixed->isEnabled());
         EXPECT_EQ(fixed->palette().color(QPalette::Disabled, QPalette::WindowText),
                   QColor(192, 220, 192));
     }
-    EXPECT_EQ(w.RxLabel2->palette().color(QPalette::WindowText), QColor(128, 0, 0));
-    EXPECT_EQ(w.statMainInfoMessage->palette().color(QPalette::WindowText), QColor(128, 0, 128));
-    EXPECT_EQ(w.statMainInfoMessage2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(w.statMainInfoMessage2->text(), "");
-    EXPECT_FALSE(w.statMainInfo->isSizeGripEnabled());
-    EXPECT_TRUE(w.statMain->isSizeGripEnabled());
-    EXPECT_EQ(w.statusBar(), w.statMain);
+    EXPECT_EQ(w.pclWarningLabel->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    EXPECT_EQ(w.printerInfoLabel->palette().color(QPalette::WindowText), QColor(128, 0, 128));
+    EXPECT_EQ(w.printingLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(w.printingLabel->text(), "");
+    EXPECT_FALSE(w.infoStatusBar->isSizeGripEnabled());
+    EXPECT_TRUE(w.hintStatusBar->isSizeGripEnabled());
+    EXPECT_EQ(w.statusBar(), w.hintStatusBar);
 }
 
-TEST_F(TfrmMainTest, TheHintLabelShowsTheNearestHintUnderThePointer) {
-    TfrmMain& w = Window();
+TEST_F(MainWindowTest, TheHintLabelShowsTheNearestHintUnderThePointer) {
+    MainWindow& w = Window();
     HintTracker& hints = w.Hints();
-    hints.UpdateFor(w.listFiles->viewport());
-    EXPECT_EQ(w.statMainHint->text(), "List of files to print");
-    hints.UpdateFor(w.ckCourier);
-    EXPECT_EQ(w.statMainHint->text(), "Select Courier or LinePrinter");
-    hints.UpdateFor(w.ck6lpi);
-    EXPECT_EQ(w.statMainHint->text(), "Select 8 pt or 10 pt");
+    hints.UpdateFor(w.fileList->viewport());
+    EXPECT_EQ(w.hintLabel->text(), "List of files to print");
+    hints.UpdateFor(w.courierRadio);
+    EXPECT_EQ(w.hintLabel->text(), "Select Courier or LinePrinter");
+    hints.UpdateFor(w.sixLpiRadio);
+    EXPECT_EQ(w.hintLabel->text(), "Select 8 pt or 10 pt");
     for (QWidget* inherits :
-         {static_cast<QWidget*>(w.spinBarHeight), static_cast<QWidget*>(w.RxLabel1),
-          static_cast<QWidget*>(w.RxLabel2), static_cast<QWidget*>(w.RxLabel3)}) {
+         {static_cast<QWidget*>(w.barHeightSpin), static_cast<QWidget*>(w.linesHighLabel),
+          static_cast<QWidget*>(w.pclWarningLabel),
+          static_cast<QWidget*>(w.linePrinterWarningLabel)}) {
         hints.UpdateFor(inherits);
-        EXPECT_EQ(w.statMainHint->text(), "Select height of bar overlay");
+        EXPECT_EQ(w.hintLabel->text(), "Select height of bar overlay");
     }
-    hints.UpdateFor(w.ckLandscape);
-    EXPECT_EQ(w.statMainHint->text(), "Print lin landscape format");
-    hints.UpdateFor(w.statMainInfo);
-    EXPECT_EQ(w.statMainHint->text(), "");
+    hints.UpdateFor(w.landscapeCheck);
+    EXPECT_EQ(w.hintLabel->text(), "Print lin landscape format");
+    hints.UpdateFor(w.infoStatusBar);
+    EXPECT_EQ(w.hintLabel->text(), "");
 
     // Only a change of the current hint reaches the label.
-    w.statMainHint->setText("written elsewhere");
-    hints.UpdateFor(w.statMainInfo);
-    EXPECT_EQ(w.statMainHint->text(), "written elsewhere");
+    w.hintLabel->setText("written elsewhere");
+    hints.UpdateFor(w.infoStatusBar);
+    EXPECT_EQ(w.hintLabel->text(), "written elsewhere");
 }
 
-TEST_F(TfrmMainTest, PitchOffForcesCourier) {
-    TfrmMain& w = Window();
-    w.ckLinePrinter->setChecked(true);
-    EXPECT_FALSE(w.ckCourier->isChecked());
-    w.ckCompressed->setChecked(false);
-    EXPECT_TRUE(w.ckCourier->isChecked());
-    EXPECT_FALSE(w.ckLinePrinter->isChecked());
-    w.ckLinePrinter->setChecked(true); // cannot stay while pitch is off
-    EXPECT_TRUE(w.ckCourier->isChecked());
-    w.ckCompressed->setChecked(true);
-    EXPECT_TRUE(w.ckCourier->isChecked()) << "Lineptr is not restored";
+TEST_F(MainWindowTest, PitchOffForcesCourier) {
+    MainWindow& w = Window();
+    w.linePrinterRadio->setChecked(true);
+    EXPECT_FALSE(w.courierRadio->isChecked());
+    w.compressedCheck->setChecked(false);
+    EXPECT_TRUE(w.courierRadio->isChecked());
+    EXPECT_FALSE(w.linePrinterRadio->isChecked());
+    w.linePrinterRadio->setChecked(true); // cannot stay while pitch is off
+    EXPECT_TRUE(w.courierRadio->isChecked());
+    w.compressedCheck->setChecked(true);
+    EXPECT_TRUE(w.courierRadio->isChecked()) << "Lineptr is not restored";
 }
 
-TEST_F(TfrmMainTest, PageSettingsFollowEveryCombination) {
-    TfrmMain& w = Window();
+TEST_F(MainWindowTest, PageSettingsFollowEveryCombination) {
+    MainWindow& w = Window();
     EXPECT_EQ(w.Geometry().LineWidth, 0) << "nothing before the first activation";
-    w.FormActivate();
+    w.ActivateWindow();
     struct Case {
         bool compressed, landscape, six;
         int width, perInch, length, bar;
@@ -220,9 +221,9 @@ TEST_F(TfrmMainTest, PageSettingsFollowEveryCombination) {
         {false, false, false, 80, 8, 20, 16}, {false, false, true, 80, 6, 20, 16},
         {false, true, false, 105, 8, 15, 21}, {false, true, true, 105, 6, 15, 21}};
     for (const Case& c : cases) {
-        w.ckCompressed->setChecked(c.compressed);
-        w.ckLandscape->setChecked(c.landscape);
-        (c.six ? w.ck6lpi : w.ck8lpi)->setChecked(true);
+        w.compressedCheck->setChecked(c.compressed);
+        w.landscapeCheck->setChecked(c.landscape);
+        (c.six ? w.sixLpiRadio : w.eightLpiRadio)->setChecked(true);
         EXPECT_EQ(w.Geometry().LineWidth, c.width);
         EXPECT_EQ(w.Geometry().LinesPerInch, c.perInch);
         EXPECT_EQ(w.Geometry().PageLength, c.length);
@@ -232,18 +233,18 @@ TEST_F(TfrmMainTest, PageSettingsFollowEveryCombination) {
 
 // Unticked, "Print bars" leaves the overlay macro out of the listing and
 // disables the bar height, which keeps its value.
-TEST_F(TfrmMainTest, PrintBarsDecidesTheOverlayAndEnablesTheBarHeight) {
-    TfrmMain& w = Window();
+TEST_F(MainWindowTest, PrintBarsDecidesTheOverlayAndEnablesTheBarHeight) {
+    MainWindow& w = Window();
     test::TempDir dir;
     test::WriteFile(dir / "a.txt", "ab\n");
-    w.actOpenAccept({QString::fromStdString((dir / "a.txt").string())});
-    w.spinBarHeight->SetValue(4);
+    w.AddFiles({QString::fromStdString((dir / "a.txt").string())});
+    w.barHeightSpin->SetValue(4);
     const std::string macro = "\x1b&f1Y";
     for (bool bars : {false, true}) {
-        w.ckPrintBars->setChecked(bars);
-        EXPECT_EQ(w.spinBarHeight->isEnabled(), bars);
-        EXPECT_EQ(w.spinBarHeight->Value(), 4);
-        w.actPrintExecute();
+        w.printBarsCheck->setChecked(bars);
+        EXPECT_EQ(w.barHeightSpin->isEnabled(), bars);
+        EXPECT_EQ(w.barHeightSpin->Value(), 4);
+        w.PrintTickedFiles();
         ASSERT_FALSE(spooler.jobs.empty());
         const std::string bytes = spooler.jobs.back().Bytes();
         EXPECT_NE(bytes.find("      1: ab\r\n"), std::string::npos);
@@ -251,9 +252,9 @@ TEST_F(TfrmMainTest, PrintBarsDecidesTheOverlayAndEnablesTheBarHeight) {
     }
 }
 
-TEST_F(TfrmMainTest, BarHeightTakesDigitsAndSignsAndStaysWithinOneToSix) {
-    TfrmMain& w = Window();
-    BarHeightSpinBox& spin = *w.spinBarHeight;
+TEST_F(MainWindowTest, BarHeightTakesDigitsAndSignsAndStaysWithinOneToSix) {
+    MainWindow& w = Window();
+    BarHeightSpinBox& spin = *w.barHeightSpin;
     int changes = 0;
     QObject::connect(&spin, &BarHeightSpinBox::Changed, [&] { ++changes; });
     spin.SetValue(6);
@@ -281,9 +282,9 @@ TEST_F(TfrmMainTest, BarHeightTakesDigitsAndSignsAndStaysWithinOneToSix) {
     EXPECT_NE(edit->validator()->validate(letters, position), QValidator::Acceptable);
 }
 
-TEST_F(TfrmMainTest, OpenDialogSettingsAndTheNamesItGives) {
+TEST_F(MainWindowTest, OpenDialogSettingsAndTheNamesItGives) {
     QFileDialog dialog;
-    TfrmMain::ConfigureOpenDialog(dialog);
+    MainWindow::ConfigureOpenDialog(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Process with ZelList...");
     ASSERT_EQ(dialog.nameFilters().size(), 6);
     EXPECT_EQ(dialog.nameFilters()[0], "Text files (*.txt) (*.TXT)");
@@ -293,98 +294,98 @@ TEST_F(TfrmMainTest, OpenDialogSettingsAndTheNamesItGives) {
     EXPECT_EQ(dialog.defaultSuffix(), "TXT");
     EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
 
-    TfrmMain& w = Window();
-    w.actOpenAccept({"/old/a.c"});
-    w.listFiles->SetChecked(0, false);
+    MainWindow& w = Window();
+    w.AddFiles({"/old/a.c"});
+    w.fileList->SetChecked(0, false);
     picked = {"/src/one.pas", "/src/two.pas", "/src/one.pas"};
-    w.actOpen->trigger();
-    ASSERT_EQ(w.listFiles->Count(), 4);
-    EXPECT_FALSE(w.listFiles->Checked(0)) << "earlier entries keep their ticks";
+    w.openAction->trigger();
+    ASSERT_EQ(w.fileList->Count(), 4);
+    EXPECT_FALSE(w.fileList->Checked(0)) << "earlier entries keep their ticks";
     for (int i = 1; i < 4; ++i) {
-        EXPECT_EQ(w.listFiles->Text(i), picked[i - 1]);
-        EXPECT_TRUE(w.listFiles->Checked(i));
+        EXPECT_EQ(w.fileList->Text(i), picked[i - 1]);
+        EXPECT_TRUE(w.fileList->Checked(i));
     }
     picked.clear(); // cancelled
-    w.actOpen->trigger();
-    EXPECT_EQ(w.listFiles->Count(), 4);
+    w.openAction->trigger();
+    EXPECT_EQ(w.fileList->Count(), 4);
 }
 
-TEST_F(TfrmMainTest, FilesDroppedOnTheListArriveTickedInTheirOrder) {
-    TfrmMain& w = Window();
-    w.actOpenAccept({"/already/there.c"});
-    w.listFiles->SetChecked(0, false);
+TEST_F(MainWindowTest, FilesDroppedOnTheListArriveTickedInTheirOrder) {
+    MainWindow& w = Window();
+    w.AddFiles({"/already/there.c"});
+    w.fileList->SetChecked(0, false);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/src/a.c"), QUrl::fromLocalFile("/src/b.h"),
                   QUrl::fromLocalFile("/src/folder"),
                   QUrl::fromLocalFile("/" + QString(259, 'n'))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w.listFiles->viewport(), &enter);
+    QApplication::sendEvent(w.fileList->viewport(), &enter);
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w.listFiles->viewport(), &drop);
-    ASSERT_EQ(w.listFiles->Count(), 4) << "the 260-character name is left out";
-    EXPECT_FALSE(w.listFiles->Checked(0));
-    EXPECT_EQ(w.listFiles->Text(1), "/src/a.c");
-    EXPECT_EQ(w.listFiles->Text(2), "/src/b.h");
-    EXPECT_EQ(w.listFiles->Text(3), "/src/folder");
+    QApplication::sendEvent(w.fileList->viewport(), &drop);
+    ASSERT_EQ(w.fileList->Count(), 4) << "the 260-character name is left out";
+    EXPECT_FALSE(w.fileList->Checked(0));
+    EXPECT_EQ(w.fileList->Text(1), "/src/a.c");
+    EXPECT_EQ(w.fileList->Text(2), "/src/b.h");
+    EXPECT_EQ(w.fileList->Text(3), "/src/folder");
     for (int i = 1; i < 4; ++i)
-        EXPECT_TRUE(w.listFiles->Checked(i));
+        EXPECT_TRUE(w.fileList->Checked(i));
 
     // Elsewhere in the window nothing is taken.
     QDragEnterEvent elsewhere(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     elsewhere.ignore();
-    QApplication::sendEvent(w.pnlBottom, &elsewhere);
+    QApplication::sendEvent(w.optionsPanel, &elsewhere);
     EXPECT_FALSE(elsewhere.isAccepted());
 }
 
-TEST_F(TfrmMainTest, DeleteTakesTheHighlightedEntryAndClearTakesAll) {
-    TfrmMain& w = Window();
-    w.actOpenAccept({"/a", "/b", "/c"});
-    w.actDelEntry->trigger(); // nothing highlighted
-    EXPECT_EQ(w.listFiles->Count(), 3);
-    w.listFiles->SetChecked(1, false);
-    w.listFiles->setCurrentRow(1);
-    w.actDelEntry->trigger();
-    ASSERT_EQ(w.listFiles->Count(), 2);
-    EXPECT_EQ(w.listFiles->Text(0), "/a");
-    EXPECT_EQ(w.listFiles->Text(1), "/c");
-    EXPECT_TRUE(w.listFiles->Checked(1));
-    w.actClearList->trigger();
-    EXPECT_EQ(w.listFiles->Count(), 0);
-    w.actClearList->trigger();
-    EXPECT_EQ(w.listFiles->Count(), 0);
+TEST_F(MainWindowTest, DeleteTakesTheHighlightedEntryAndClearTakesAll) {
+    MainWindow& w = Window();
+    w.AddFiles({"/a", "/b", "/c"});
+    w.deleteEntryAction->trigger(); // nothing highlighted
+    EXPECT_EQ(w.fileList->Count(), 3);
+    w.fileList->SetChecked(1, false);
+    w.fileList->setCurrentRow(1);
+    w.deleteEntryAction->trigger();
+    ASSERT_EQ(w.fileList->Count(), 2);
+    EXPECT_EQ(w.fileList->Text(0), "/a");
+    EXPECT_EQ(w.fileList->Text(1), "/c");
+    EXPECT_TRUE(w.fileList->Checked(1));
+    w.clearListAction->trigger();
+    EXPECT_EQ(w.fileList->Count(), 0);
+    w.clearListAction->trigger();
+    EXPECT_EQ(w.fileList->Count(), 0);
 }
 
-TEST_F(TfrmMainTest, AnEmptyListOnlySaysSo) {
-    TfrmMain& w = Window();
-    w.actPrint->trigger();
+TEST_F(MainWindowTest, AnEmptyListOnlySaysSo) {
+    MainWindow& w = Window();
+    w.printAction->trigger();
     EXPECT_EQ(messages, (std::vector<std::string>{"No files to print!?!"}));
     EXPECT_TRUE(spooler.jobs.empty());
 }
 
-TEST_F(TfrmMainTest, PrinterChangesAreShownAndActivationSelectsTheDefaultAgain) {
-    TfrmMain& w = Window();
+TEST_F(MainWindowTest, PrinterChangesAreShownAndActivationSelectsTheDefaultAgain) {
+    MainWindow& w = Window();
     // The name kept from the designer's machine is closest to "Laser"; the
     // build stamp is shown until the window is first activated.
     EXPECT_EQ(w.SelectedPrinterIndex(), 0);
-    EXPECT_EQ(w.statMainInfoMessage->text(), w.BuildStamp());
+    EXPECT_EQ(w.printerInfoLabel->text(), w.BuildStamp());
     QEvent first(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &first);
     EXPECT_EQ(w.SelectedPrinterIndex(), 1);
-    EXPECT_EQ(w.statMainInfoMessage->text(), "  Printing on Office printer #1");
-    w.PrinterDefinition->setCurrentIndex(0);
-    emit w.PrinterDefinition->activated(0);
+    EXPECT_EQ(w.printerInfoLabel->text(), "  Printing on Office printer #1");
+    w.printerComboBox->setCurrentIndex(0);
+    emit w.printerComboBox->activated(0);
     EXPECT_EQ(w.SelectedPrinterIndex(), 0);
-    EXPECT_EQ(w.statMainInfoMessage->text(), "  Printing on Laser printer #0");
+    EXPECT_EQ(w.printerInfoLabel->text(), "  Printing on Laser printer #0");
     // Coming back from a message box or the About box activates the window.
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
     EXPECT_EQ(w.SelectedPrinterIndex(), 1);
-    EXPECT_EQ(w.statMainInfoMessage->text(), "  Printing on Office printer #1");
+    EXPECT_EQ(w.printerInfoLabel->text(), "  Printing on Office printer #1");
 }
 
-TEST_F(TfrmMainTest, AFailingActivationIsReportedOnceNotAtEveryActivation) {
-    TfrmMain& w = Window();
+TEST_F(MainWindowTest, AFailingActivationIsReportedOnceNotAtEveryActivation) {
+    MainWindow& w = Window();
     errors.clear();
     spooler.Throw("OpenPrinter");
     QEvent activate(QEvent::WindowActivate);
@@ -394,7 +395,7 @@ TEST_F(TfrmMainTest, AFailingActivationIsReportedOnceNotAtEveryActivation) {
     EXPECT_EQ(w.Geometry().LineWidth, 133) << "the page settings still run";
 }
 
-TEST_F(TfrmMainTest, BuildStampComesFromTheVersionAndTheFilesTime) {
+TEST_F(MainWindowTest, BuildStampComesFromTheVersionAndTheFilesTime) {
     const char* oldTz = std::getenv("TZ");
     const std::string savedTz = oldTz ? oldTz : "";
     setenv("TZ", "UTC", 1);
@@ -403,7 +404,7 @@ TEST_F(TfrmMainTest, BuildStampComesFromTheVersionAndTheFilesTime) {
     times.modtime = 1046707530; // Monday, March 3, 2003, 16:05:30 UTC
     times.actime = times.modtime;
     ASSERT_EQ(utime((dir / "zellist-gui").c_str(), &times), 0);
-    TfrmMain& w = Window();
+    MainWindow& w = Window();
     if (oldTz)
         setenv("TZ", savedTz.c_str(), 1);
     else
@@ -411,54 +412,54 @@ TEST_F(TfrmMainTest, BuildStampComesFromTheVersionAndTheFilesTime) {
     tzset();
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(w.BuildStamp(), "Build 0.9.2.9: Monday, March 3, 2003 at 4:05 pm");
-    EXPECT_EQ(w.dlgAbout.CaptionTitle, w.BuildStamp());
-    EXPECT_EQ(w.dlgAbout.Appname, "ZelList GUI");
-    EXPECT_EQ(w.dlgAbout.Version, "0.9.2.9");
-    EXPECT_EQ(w.dlgAbout.Description, "Sort of the same, but not quite");
-    EXPECT_EQ(w.dlgAbout.Copyright, "(C) us");
+    EXPECT_EQ(w.aboutDialog.CaptionTitle, w.BuildStamp());
+    EXPECT_EQ(w.aboutDialog.Appname, "ZelList GUI");
+    EXPECT_EQ(w.aboutDialog.Version, "0.9.2.9");
+    EXPECT_EQ(w.aboutDialog.Description, "Sort of the same, but not quite");
+    EXPECT_EQ(w.aboutDialog.Copyright, "(C) us");
 }
 
-TEST_F(TfrmMainTest, WithoutVersionInformationTheErrorIsShownAndTheWindowOpens) {
-    TfrmMain& w = Window((dir / "unversioned").string());
+TEST_F(MainWindowTest, WithoutVersionInformationTheErrorIsShownAndTheWindowOpens) {
+    MainWindow& w = Window((dir / "unversioned").string());
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "File unversioned has no version information");
     EXPECT_TRUE(w.BuildStamp().isEmpty());
 }
 
-TEST_F(TfrmMainTest, ClicksOnTheInformationOrHintLabelStepThroughSixStates) {
-    TfrmMain& w = Window();
-    EXPECT_EQ(w.statMainVariable->Text(), "Username\talice");
-    EXPECT_TRUE(w.statMainDateTime->Text().find("2026") != std::string::npos);
-    const TLMDInfoType seen[] = {TLMDInfoType::itWinDir,         TLMDInfoType::itCurrentDir32,
-                                 TLMDInfoType::itComputerName32, TLMDInfoType::itPlatform32,
-                                 TLMDInfoType::itProgComments,   TLMDInfoType::itUser};
+TEST_F(MainWindowTest, ClicksOnTheInformationOrHintLabelStepThroughSixStates) {
+    MainWindow& w = Window();
+    EXPECT_EQ(w.variableInfoLabel->Text(), "Username\talice");
+    EXPECT_TRUE(w.dateTimeLabel->Text().find("2026") != std::string::npos);
+    const InfoKind seen[] = {InfoKind::WindowsDir,      InfoKind::CurrentDir,
+                             InfoKind::ComputerName,    InfoKind::Platform,
+                             InfoKind::ProgramComments, InfoKind::User};
     for (int i = 0; i < 6; ++i) {
-        QWidget* target = i % 2 ? static_cast<QWidget*>(w.statMainHint)
-                                : static_cast<QWidget*>(w.statMainVariable);
+        QWidget* target =
+            i % 2 ? static_cast<QWidget*>(w.hintLabel) : static_cast<QWidget*>(w.variableInfoLabel);
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &press);
-        EXPECT_EQ(w.statMainVariable->Info(), seen[i]);
-        if (seen[i] == TLMDInfoType::itProgComments) {
-            EXPECT_EQ(w.statMainVariable->Text(), "\tSort of the same, but not quite");
+        EXPECT_EQ(w.variableInfoLabel->Info(), seen[i]);
+        if (seen[i] == InfoKind::ProgramComments) {
+            EXPECT_EQ(w.variableInfoLabel->Text(), "\tSort of the same, but not quite");
         }
     }
-    EXPECT_EQ(w.statMainVariable->Text(), "Username\talice");
+    EXPECT_EQ(w.variableInfoLabel->Text(), "Username\talice");
 }
 
-TEST_F(TfrmMainTest, TheAboutBoxShowsTheBuildStampAndClosingItSelectsTheDefaultAgain) {
-    TfrmMain& w = Window();
+TEST_F(MainWindowTest, TheAboutBoxShowsTheBuildStampAndClosingItSelectsTheDefaultAgain) {
+    MainWindow& w = Window();
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
-    w.PrinterDefinition->setCurrentIndex(0);
-    emit w.PrinterDefinition->activated(0);
+    w.printerComboBox->setCurrentIndex(0);
+    emit w.printerComboBox->activated(0);
     ASSERT_EQ(w.SelectedPrinterIndex(), 0);
     onAbout = [&](QDialog& box) {
         // More Help, then the box is closed.
         box.findChild<QPushButton*>("CustomButton")->click();
         box.accept();
     };
-    w.actAbout->trigger();
+    w.aboutAction->trigger();
     ASSERT_EQ(aboutTitles.size(), 1u);
     EXPECT_EQ(aboutTitles[0], w.BuildStamp().toStdString())
         << "the title is the build stamp even though the info bar shows the printer";

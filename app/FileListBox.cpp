@@ -1,4 +1,4 @@
-#include "app/TProCheckListBox.h"
+#include "app/FileListBox.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -23,10 +23,10 @@ namespace {
 // left to the list, so the delegate ignores clicks and keys.
 class CheckListDelegate : public QStyledItemDelegate {
 public:
-    explicit CheckListDelegate(TProCheckListBox* list) : QStyledItemDelegate(list), list_(list) {}
+    explicit CheckListDelegate(FileListBox* list) : QStyledItemDelegate(list), list_(list) {}
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return QSize(list_->HorzExtent(), TProCheckListBox::kItemHeight);
+        return QSize(list_->HorzExtent(), FileListBox::kItemHeight);
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -79,12 +79,12 @@ public:
     }
 
 private:
-    TProCheckListBox* list_;
+    FileListBox* list_;
 };
 
 } // namespace
 
-TProCheckListBox::TProCheckListBox(QWidget* parent) : QListWidget(parent) {
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
@@ -109,45 +109,45 @@ TProCheckListBox::TProCheckListBox(QWidget* parent) : QListWidget(parent) {
     UpdateHorzExtent();
 }
 
-TProCheckListBox::~TProCheckListBox() {
+FileListBox::~FileListBox() {
     // The entries go with the base class, after this part is gone.
     model()->disconnect(this);
 }
 
-void TProCheckListBox::SetAutoHorzScroll(bool value) {
+void FileListBox::SetAutoHorzScroll(bool value) {
     if (value == autoHorzScroll_)
         return;
     autoHorzScroll_ = value;
     RecalcMaxItemWidth();
 }
 
-void TProCheckListBox::SetHorzScrollExtent(int value) {
+void FileListBox::SetHorzScrollExtent(int value) {
     if (value == horzScrollExtent_)
         return;
     horzScrollExtent_ = value;
     UpdateHorzExtent();
 }
 
-int TProCheckListBox::CheckColumnWidth() const {
+int FileListBox::CheckColumnWidth() const {
     return style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) + 2;
 }
 
-int TProCheckListBox::Measure(const QString& text) const {
+int FileListBox::Measure(const QString& text) const {
     return QFontMetrics(font()).horizontalAdvance(text + QLatin1Char('I'));
 }
 
-void TProCheckListBox::UpdateHorzExtent() {
+void FileListBox::UpdateHorzExtent() {
     ApplyHorzExtent(horzScrollExtent_ + (autoHorzScroll_ ? maxItemWidth_ : 0) + CheckColumnWidth());
 }
 
-void TProCheckListBox::RecalcMaxItemWidth() {
+void FileListBox::RecalcMaxItemWidth() {
     maxItemWidth_ = 0;
     for (int i = 0; i < count(); ++i)
         maxItemWidth_ = std::max(maxItemWidth_, Measure(Text(i)));
     UpdateHorzExtent();
 }
 
-void TProCheckListBox::ApplyHorzExtent(int extent) {
+void FileListBox::ApplyHorzExtent(int extent) {
     if (extent == horzExtent_)
         return;
     horzExtent_ = extent;
@@ -157,7 +157,7 @@ void TProCheckListBox::ApplyHorzExtent(int extent) {
     updateGeometries();
 }
 
-void TProCheckListBox::updateGeometries() {
+void FileListBox::updateGeometries() {
     QListWidget::updateGeometries();
     // The list scrolls sideways over the extent, with or without entries.
     QScrollBar* bar = horizontalScrollBar();
@@ -166,11 +166,11 @@ void TProCheckListBox::updateGeometries() {
     bar->setPageStep(std::max(1, visible));
 }
 
-void TProCheckListBox::Append(const QString& text) {
+void FileListBox::Append(const QString& text) {
     Insert(count(), text);
 }
 
-void TProCheckListBox::Insert(int index, const QString& text) {
+void FileListBox::Insert(int index, const QString& text) {
     auto* item = new QListWidgetItem(text);
     item->setFlags((item->flags() | Qt::ItemIsUserCheckable) &
                    ~(Qt::ItemIsUserTristate | Qt::ItemIsAutoTristate | Qt::ItemIsEditable));
@@ -178,36 +178,36 @@ void TProCheckListBox::Insert(int index, const QString& text) {
     insertItem(std::clamp(index, 0, count()), item);
 }
 
-void TProCheckListBox::Delete(int index) {
+void FileListBox::Delete(int index) {
     if (index >= 0 && index < count())
         delete takeItem(index);
 }
 
-void TProCheckListBox::Reset() {
+void FileListBox::Reset() {
     clear();
 }
 
-QString TProCheckListBox::Text(int index) const {
+QString FileListBox::Text(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry ? entry->text() : QString();
 }
 
-bool TProCheckListBox::Checked(int index) const {
+bool FileListBox::Checked(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry && entry->checkState() == Qt::Checked;
 }
 
-void TProCheckListBox::SetChecked(int index, bool checked) {
+void FileListBox::SetChecked(int index, bool checked) {
     if (QListWidgetItem* entry = item(index))
         entry->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-int TProCheckListBox::ItemIndex() const {
+int FileListBox::ItemIndex() const {
     const QList<QListWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? -1 : row(selected.first());
 }
 
-void TProCheckListBox::SetItemIndex(int index) {
+void FileListBox::SetItemIndex(int index) {
     if (index >= 0 && index < count()) {
         setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
     } else {
@@ -216,7 +216,7 @@ void TProCheckListBox::SetItemIndex(int index) {
     }
 }
 
-void TProCheckListBox::RowsInserted(int first, int last) {
+void FileListBox::RowsInserted(int first, int last) {
     int widest = maxItemWidth_;
     for (int i = first; i <= last; ++i) {
         QListWidgetItem* entry = item(i);
@@ -231,26 +231,26 @@ void TProCheckListBox::RowsInserted(int first, int last) {
     }
 }
 
-void TProCheckListBox::RowsAboutToBeRemoved(int first, int last) {
+void FileListBox::RowsAboutToBeRemoved(int first, int last) {
     for (int i = first; i <= last; ++i) {
         if (Measure(Text(i)) >= maxItemWidth_)
             recalcAfterRemoval_ = true;
     }
 }
 
-void TProCheckListBox::RowsRemoved() {
+void FileListBox::RowsRemoved() {
     if (!recalcAfterRemoval_)
         return;
     recalcAfterRemoval_ = false;
     RecalcMaxItemWidth();
 }
 
-void TProCheckListBox::AboutToReset() {
+void FileListBox::AboutToReset() {
     maxItemWidth_ = 0;
     UpdateHorzExtent();
 }
 
-void TProCheckListBox::changeEvent(QEvent* event) {
+void FileListBox::changeEvent(QEvent* event) {
     QListWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         RecalcMaxItemWidth();
@@ -258,7 +258,7 @@ void TProCheckListBox::changeEvent(QEvent* event) {
         UpdateHorzExtent(); // the tick box may have another width now
 }
 
-void TProCheckListBox::ToggleClickCheck(int index) {
+void FileListBox::ToggleClickCheck(int index) {
     QListWidgetItem* entry = item(index);
     if (!entry || !(entry->flags() & Qt::ItemIsEnabled) ||
         !(entry->flags() & Qt::ItemIsUserCheckable))
@@ -266,7 +266,7 @@ void TProCheckListBox::ToggleClickCheck(int index) {
     entry->setCheckState(entry->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
 
-void TProCheckListBox::ClickCheck(const QMouseEvent* event) {
+void FileListBox::ClickCheck(const QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint pos = event->position().toPoint();
@@ -275,18 +275,18 @@ void TProCheckListBox::ClickCheck(const QMouseEvent* event) {
         ToggleClickCheck(index.row());
 }
 
-void TProCheckListBox::mousePressEvent(QMouseEvent* event) {
+void FileListBox::mousePressEvent(QMouseEvent* event) {
     QListWidget::mousePressEvent(event); // highlights the entry
     ClickCheck(event);
 }
 
-void TProCheckListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second click of a double click ticks like any other click.
     QListWidget::mouseDoubleClickEvent(event);
     ClickCheck(event);
 }
 
-void TProCheckListBox::keyPressEvent(QKeyEvent* event) {
+void FileListBox::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers others =
         event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     if (event->key() == Qt::Key_Space && others == Qt::NoModifier) {

@@ -1,4 +1,4 @@
-#include "app/TLMDInfoLabel.h"
+#include "app/InfoLabel.h"
 
 #include "engine/DateTimeFormat.h"
 #include "platform/SystemInfo.h"
@@ -12,44 +12,44 @@ namespace {
 constexpr int kTextFlags = Qt::AlignCenter | Qt::TextExpandTabs | Qt::TextSingleLine;
 }
 
-TLMDInfoType NextInfoKind(TLMDInfoType kind) {
-    using T = TLMDInfoType;
+InfoKind NextInfoKind(InfoKind kind) {
+    using T = InfoKind;
     const int k = static_cast<int>(kind);
-    if (kind == T::itUser)
-        return T::itWinDir;
-    if (kind == T::itWinDir)
-        return T::itCurrentDir32;
-    if (k >= static_cast<int>(T::itCurrentDir32) && k <= static_cast<int>(T::itFreeUserRes))
-        return T::itComputerName32;
-    if (k >= static_cast<int>(T::itComputerName32) && k <= static_cast<int>(T::itPlatformID32))
-        return T::itPlatform32;
-    if (k >= static_cast<int>(T::itPlatform32) && k <= static_cast<int>(T::itProgDescription))
-        return T::itProgComments;
-    if (kind == T::itProgComments)
-        return T::itUser;
+    if (kind == T::User)
+        return T::WindowsDir;
+    if (kind == T::WindowsDir)
+        return T::CurrentDir;
+    if (k >= static_cast<int>(T::CurrentDir) && k <= static_cast<int>(T::FreeUserRes))
+        return T::ComputerName;
+    if (k >= static_cast<int>(T::ComputerName) && k <= static_cast<int>(T::PlatformId))
+        return T::Platform;
+    if (k >= static_cast<int>(T::Platform) && k <= static_cast<int>(T::ProgramDescription))
+        return T::ProgramComments;
+    if (kind == T::ProgramComments)
+        return T::User;
     return kind; // itCPUSpeed stays
 }
 
-std::string StandardCaption(TLMDInfoType kind) {
+std::string StandardCaption(InfoKind kind) {
     switch (kind) {
-    case TLMDInfoType::itUser:
+    case InfoKind::User:
         return "Username";
 #ifdef _WIN32
-    case TLMDInfoType::itWinDir:
+    case InfoKind::WindowsDir:
         return "Windows directory";
 #else
-    case TLMDInfoType::itWinDir:
+    case InfoKind::WindowsDir:
         return "System directory";
 #endif
-    case TLMDInfoType::itCurrentDir32:
+    case InfoKind::CurrentDir:
         return "Current directory";
-    case TLMDInfoType::itComputerName32:
+    case InfoKind::ComputerName:
         return "Computername";
-    case TLMDInfoType::itPlatform32:
+    case InfoKind::Platform:
         return "Platform";
-    case TLMDInfoType::itProgComments:
+    case InfoKind::ProgramComments:
         return "Comments";
-    case TLMDInfoType::itCurrentDateTime:
+    case InfoKind::CurrentDateTime:
         return "Date and time";
     default:
         return "";
@@ -70,14 +70,14 @@ InfoSource InfoSource::System(std::function<std::string()> comments) {
     return source;
 }
 
-TLMDInfoLabel::TLMDInfoLabel(InfoSource source, QWidget* parent)
+InfoLabel::InfoLabel(InfoSource source, QWidget* parent)
     : QWidget(parent), source_(std::move(source)) {
     timer_.setInterval(kRefreshMs);
     connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
 }
 
-void TLMDInfoLabel::Changed() {
-    if (info_ == TLMDInfoType::itCurrentDateTime) {
+void InfoLabel::Changed() {
+    if (info_ == InfoKind::CurrentDateTime) {
         lastTickText_ = Text();
         timer_.start();
     } else {
@@ -87,49 +87,49 @@ void TLMDInfoLabel::Changed() {
     update();
 }
 
-void TLMDInfoLabel::SetInfo(TLMDInfoType kind) {
+void InfoLabel::SetInfo(InfoKind kind) {
     info_ = kind;
     Changed();
 }
-void TLMDInfoLabel::SetUseStandardCaption(bool value) {
+void InfoLabel::SetUseStandardCaption(bool value) {
     useStandardCaption_ = value;
     Changed();
 }
-void TLMDInfoLabel::SetCaption(const std::string& caption) {
+void InfoLabel::SetCaption(const std::string& caption) {
     caption_ = caption;
     Changed();
 }
-void TLMDInfoLabel::SetInsertTabs(int tabs) {
+void InfoLabel::SetInsertTabs(int tabs) {
     insertTabs_ = tabs < 0 ? 0 : tabs;
     Changed();
 }
-void TLMDInfoLabel::SetInsertColon(int position) {
+void InfoLabel::SetInsertColon(int position) {
     insertColon_ = position;
     Changed();
 }
-void TLMDInfoLabel::SetDateTimeFormat(const std::string& format) {
+void InfoLabel::SetDateTimeFormat(const std::string& format) {
     dateTimeFormat_ = format;
     Changed();
 }
 
-std::string TLMDInfoLabel::Value() const {
+std::string InfoLabel::Value() const {
     auto ask = [](const std::function<std::string()>& f) { return f ? f() : std::string(); };
     switch (info_) {
-    case TLMDInfoType::itUser: {
+    case InfoKind::User: {
         const std::string name = ask(source_.userName);
         return name.empty() ? "(Unknown)" : name;
     }
-    case TLMDInfoType::itWinDir:
+    case InfoKind::WindowsDir:
         return ask(source_.windowsDirectory);
-    case TLMDInfoType::itCurrentDir32:
+    case InfoKind::CurrentDir:
         return ask(source_.currentDirectory);
-    case TLMDInfoType::itComputerName32:
+    case InfoKind::ComputerName:
         return ask(source_.computerName);
-    case TLMDInfoType::itPlatform32:
+    case InfoKind::Platform:
         return ask(source_.platform);
-    case TLMDInfoType::itProgComments:
+    case InfoKind::ProgramComments:
         return ask(source_.comments);
-    case TLMDInfoType::itCurrentDateTime:
+    case InfoKind::CurrentDateTime:
         return source_.clock ? FormatDateTime(dateTimeFormat_, source_.clock->Now(), source_.names)
                              : std::string();
     default:
@@ -137,7 +137,7 @@ std::string TLMDInfoLabel::Value() const {
     }
 }
 
-std::string TLMDInfoLabel::Text() const {
+std::string InfoLabel::Text() const {
     std::string text = useStandardCaption_ ? StandardCaption(info_) : caption_;
     if (insertColon_ == 0)
         text += ':';
@@ -151,7 +151,7 @@ std::string TLMDInfoLabel::Text() const {
     return text + Value();
 }
 
-bool TLMDInfoLabel::Tick() {
+bool InfoLabel::Tick() {
     const std::string text = Text();
     if (text == lastTickText_)
         return false;
@@ -161,18 +161,18 @@ bool TLMDInfoLabel::Tick() {
     return true;
 }
 
-QSize TLMDInfoLabel::sizeHint() const {
+QSize InfoLabel::sizeHint() const {
     const QSize text = fontMetrics().size(kTextFlags, QString::fromStdString(Text()));
     return {text.width() + 8, text.height()};
 }
 
-void TLMDInfoLabel::paintEvent(QPaintEvent*) {
+void InfoLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // Drawn as plain text: an ampersand is just an ampersand.
     painter.drawText(rect(), kTextFlags, QString::fromStdString(Text()));
 }
 
-void TLMDInfoLabel::mousePressEvent(QMouseEvent* event) {
+void InfoLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         emit Clicked();
     QWidget::mousePressEvent(event);

@@ -15,7 +15,7 @@
 
 namespace zl {
 
-class TPrinterDefinition : public QComboBox {
+class PrinterComboBox : public QComboBox {
     Q_OBJECT
 
 public:
@@ -23,8 +23,8 @@ public:
 
     // `owner`'s window is watched for being shown; `printer` is the
     // printer list to choose from.
-    TPrinterDefinition(QWidget* owner, TPrinter& printer);
-    ~TPrinterDefinition() override;
+    PrinterComboBox(QWidget* owner, PrinterList& printer);
+    ~PrinterComboBox() override;
 
     PrinterSelector& Selector() { return selector_; }
     void SetComboPaperSize(QComboBox* combo);
@@ -53,7 +53,7 @@ private:
     void Link(QComboBox* combo, Linked& link, void (PrinterSelector::*setter)(ListControl*));
 
     ComboListControl items_;
-    TPrinter& printer_;
+    PrinterList& printer_;
     PrinterSelector selector_;
     Linked paperCombo_, binCombo_;
     QPointer<QWidget> hooked_;

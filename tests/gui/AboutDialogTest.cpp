@@ -1,4 +1,4 @@
-#include "app/TdlgAbout.h"
+#include "app/AboutDialog.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -11,9 +11,9 @@
 namespace zl {
 namespace {
 
-class TdlgAboutTest : public ::testing::Test {
+class AboutDialogTest : public ::testing::Test {
 protected:
-    TdlgAboutTest() {
+    AboutDialogTest() {
         about.CaptionTitle = "Build 0.9.2.9: Monday, March 3, 2003 at 4:05 pm";
         about.Appname = "ZelList GUI";
         about.Version = "0.9.2.9";
@@ -33,13 +33,13 @@ protected:
         return label ? label->text() : QString("(missing)");
     }
 
-    TdlgAbout about;
+    AboutDialog about;
     std::vector<std::string> opened;
     bool openWorks = true;
     QWidget* customFrom = nullptr;
 };
 
-TEST_F(TdlgAboutTest, ShowsItsTextsUnderTheBuildStamp) {
+TEST_F(AboutDialogTest, ShowsItsTextsUnderTheBuildStamp) {
     auto box = about.Build(nullptr);
     EXPECT_EQ(box->windowTitle(), about.CaptionTitle);
     EXPECT_TRUE(box->isModal());
@@ -64,7 +64,7 @@ TEST_F(TdlgAboutTest, ShowsItsTextsUnderTheBuildStamp) {
     EXPECT_EQ(box->result(), QDialog::Accepted);
 }
 
-TEST_F(TdlgAboutTest, EmptyLinksAreLeftOut) {
+TEST_F(AboutDialogTest, EmptyLinksAreLeftOut) {
     about.EMail.clear();
     auto box = about.Build(nullptr);
     EXPECT_EQ(box->findChild<QLabel*>("EMail"), nullptr);
@@ -73,7 +73,7 @@ TEST_F(TdlgAboutTest, EmptyLinksAreLeftOut) {
     EXPECT_EQ(about.Build(nullptr)->findChild<QLabel*>("Jump"), nullptr);
 }
 
-TEST_F(TdlgAboutTest, LinksOpenAndOneThatCannotTurnsInert) {
+TEST_F(AboutDialogTest, LinksOpenAndOneThatCannotTurnsInert) {
     auto box = about.Build(nullptr);
     QLabel* mail = box->findChild<QLabel*>("EMail");
     emit mail->linkActivated("mailto:zl@example.org");

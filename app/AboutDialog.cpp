@@ -1,4 +1,4 @@
-#include "app/TdlgAbout.h"
+#include "app/AboutDialog.h"
 
 #include "platform/SystemInfo.h"
 
@@ -37,7 +37,7 @@ QLabel* Line(const QString& text, QWidget* parent, const char* name) {
 }
 
 // A link that opens `target` when clicked; if that fails it turns inert.
-QLabel* Link(const QString& text, const QUrl& target, const TdlgAbout& about, QWidget* parent,
+QLabel* Link(const QString& text, const QUrl& target, const AboutDialog& about, QWidget* parent,
              const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
@@ -66,9 +66,9 @@ QString MemoryLine() {
 
 } // namespace
 
-std::unique_ptr<QDialog> TdlgAbout::Build(QWidget* parent) const {
+std::unique_ptr<QDialog> AboutDialog::Build(QWidget* parent) const {
     auto box = std::make_unique<QDialog>(parent);
-    box->setObjectName("dlgAbout");
+    box->setObjectName("aboutDialog");
     box->setWindowTitle(CaptionTitle);
     box->setModal(true);
     auto* column = new QVBoxLayout(box.get());
@@ -132,7 +132,7 @@ std::unique_ptr<QDialog> TdlgAbout::Build(QWidget* parent) const {
     return box;
 }
 
-void TdlgAbout::Execute(QWidget* parent) const {
+void AboutDialog::Execute(QWidget* parent) const {
     std::unique_ptr<QDialog> box = Build(parent);
     if (Run)
         Run(*box);

@@ -14,56 +14,56 @@
 
 namespace zl {
 
-enum class TLMDInfoType {
-    itUser,
-    itWinDir,
-    itCurrentDir32,
-    itCurrentDiskFree32,
-    itCurrentDiskSize32,
-    itSystemDir,
-    itReg_Owner32,
-    itReg_Company32,
-    itVersion,
-    itColorDepth,
-    itScreenSaverDelay,
-    itMemSize,
-    itFreeSysRes,
-    itFreeGDIRes,
-    itFreeUserRes,
-    itComputerName32,
-    itMajorVerNr32,
-    itBuildNr32,
-    itMemLoaded32,
-    itMemFree32,
-    itMemPageFree32,
-    itMemPageTotal32,
-    itMemVirtFree32,
-    itMemVirtTotal32,
-    itPlatformID32,
-    itPlatform32,
-    itProcessorCont32,
-    itProcessor32,
-    itTempPath32,
-    itDOSVersion,
-    itNumLock,
-    itCapsLock,
-    itScroll,
-    itCurrentDateTime,
-    itProgCompany,
-    itProgName,
-    itProgVersion,
-    itProgCopyright,
-    itProgTrademark,
-    itProgDescription,
-    itProgComments,
-    itCPUSpeed
+enum class InfoKind {
+    User,
+    WindowsDir,
+    CurrentDir,
+    CurrentDiskFree,
+    CurrentDiskSize,
+    SystemDir,
+    RegisteredOwner,
+    RegisteredCompany,
+    Version,
+    ColorDepth,
+    ScreenSaverDelay,
+    MemSize,
+    FreeSysRes,
+    FreeGdiRes,
+    FreeUserRes,
+    ComputerName,
+    MajorVerNumber,
+    BuildNumber,
+    MemLoaded,
+    MemFree,
+    MemPageFree,
+    MemPageTotal,
+    MemVirtFree,
+    MemVirtTotal,
+    PlatformId,
+    Platform,
+    ProcessorCount,
+    Processor,
+    TempPath,
+    DosVersion,
+    NumLock,
+    CapsLock,
+    Scroll,
+    CurrentDateTime,
+    ProgramCompany,
+    ProgramName,
+    ProgramVersion,
+    ProgramCopyright,
+    ProgramTrademark,
+    ProgramDescription,
+    ProgramComments,
+    CpuSpeed
 };
 
 // The kind a click on the window's information label moves on to.
-TLMDInfoType NextInfoKind(TLMDInfoType kind);
+InfoKind NextInfoKind(InfoKind kind);
 // The standard caption of a kind ("Username"); empty for kinds this program
 // does not show.
-std::string StandardCaption(TLMDInfoType kind);
+std::string StandardCaption(InfoKind kind);
 
 // Where the values come from: the program answers from the system, tests
 // from their own.
@@ -77,17 +77,17 @@ struct InfoSource {
     static InfoSource System(std::function<std::string()> comments);
 };
 
-class TLMDInfoLabel : public QWidget {
+class InfoLabel : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kNoColon = -1;
     static constexpr int kRefreshMs = 1000;
 
-    TLMDInfoLabel(InfoSource source, QWidget* parent = nullptr);
+    InfoLabel(InfoSource source, QWidget* parent = nullptr);
 
-    TLMDInfoType Info() const { return info_; }
-    void SetInfo(TLMDInfoType kind);
+    InfoKind Info() const { return info_; }
+    void SetInfo(InfoKind kind);
     bool UseStandardCaption() const { return useStandardCaption_; }
     void SetUseStandardCaption(bool value);
     const std::string& Caption() const { return caption_; }
@@ -125,7 +125,7 @@ private:
     void Changed();
 
     InfoSource source_;
-    TLMDInfoType info_ = TLMDInfoType::itUser;
+    InfoKind info_ = InfoKind::User;
     bool useStandardCaption_ = true;
     std::string caption_;
     int insertTabs_ = 1;

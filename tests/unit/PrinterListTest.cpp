@@ -1,4 +1,4 @@
-#include "printer/TPrinter.h"
+#include "printer/PrinterList.h"
 
 #include "tests/support/RecordingSpooler.h"
 
@@ -12,18 +12,18 @@ namespace {
 using test::MessageOf;
 using test::RecordingSpooler;
 
-class TPrinterTest : public ::testing::Test {
+class PrinterListTest : public ::testing::Test {
 protected:
-    TPrinterTest() {
+    PrinterListTest() {
         spooler.printers = {{"Laser", ""}, {"Office", ""}, {"Plotter", ""}};
         spooler.defaultName = "Office";
     }
 
     RecordingSpooler spooler;
-    TPrinter printer{spooler};
+    PrinterList printer{spooler};
 };
 
-TEST_F(TPrinterTest, EntriesFollowTheSpoolerAndAreBuiltOnce) {
+TEST_F(PrinterListTest, EntriesFollowTheSpoolerAndAreBuiltOnce) {
     EXPECT_EQ(printer.EntryNames(), (std::vector<std::string>{"Laser", "Office", "Plotter"}));
     const PrinterEntry& first = printer.Entries()[0];
     EXPECT_EQ(first.device.deviceName, "Laser");
@@ -36,7 +36,7 @@ TEST_F(TPrinterTest, EntriesFollowTheSpoolerAndAreBuiltOnce) {
     EXPECT_EQ(spooler.Count("EnumPrinters"), 1);
 }
 
-TEST_F(TPrinterTest, OlderPlatformListsOneEntryPerPort) {
+TEST_F(PrinterListTest, OlderPlatformListsOneEntryPerPort) {
     spooler.platformId = VER_PLATFORM_WIN32_WINDOWS;
     spooler.printers = {{"HP", "LPT1:,  COM2:"}, {"Fax", "FAX:"}};
     EXPECT_EQ(printer.EntryNames(),
@@ -46,12 +46,12 @@ TEST_F(TPrinterTest, OlderPlatformListsOneEntryPerPort) {
     EXPECT_EQ(spooler.calls.front(), "EnumPrinters(2,5)");
 }
 
-TEST_F(TPrinterTest, FailedEnumerationGivesAnEmptyList) {
+TEST_F(PrinterListTest, FailedEnumerationGivesAnEmptyList) {
     spooler.Fail("EnumPrinters");
     EXPECT_TRUE(printer.Entries().empty());
 }
 
-TEST_F(TPrinterTest, FirstReadResolvesTheDefaultWithItsDeviceMode) {
+TEST_F(PrinterListTest, FirstReadResolvesTheDefaultWithItsDeviceMode) {
     EXPECT_EQ(printer.CurrentIndex(), 1);
     EXPECT_EQ(spooler.Count("DocumentProperties"), 2);
     std::string device, driver, port;
@@ -63,32 +63,32 @@ TEST_F(TPrinterTest, FirstReadResolvesTheDefaultWithItsDeviceMode) {
     EXPECT_EQ(mode->LockCount(), 1);
 }
 
-TEST_F(TPrinterTest, DefaultIsMatchedIgnoringCase) {
+TEST_F(PrinterListTest, DefaultIsMatchedIgnoringCase) {
     spooler.defaultName = "PLOTTER";
     EXPECT_EQ(printer.CurrentIndex(), 2);
 }
 
-TEST_F(TPrinterTest, DefaultComesFromTheProfileWhenTheSpoolerNamesNone) {
+TEST_F(PrinterListTest, DefaultComesFromTheProfileWhenTheSpoolerNamesNone) {
     spooler.defaultName.clear();
     spooler.profileDevice = "  Laser,winspool,Ne00:";
     EXPECT_EQ(printer.CurrentIndex(), 0);
 }
 
-TEST_F(TPrinterTest, WritingMinusOneSelectsTheDefaultAgain) {
+TEST_F(PrinterListTest, WritingMinusOneSelectsTheDefaultAgain) {
     printer.SetCurrentIndex(2);
     EXPECT_EQ(printer.CurrentIndex(), 2);
     printer.SetCurrentIndex(-1);
     EXPECT_EQ(printer.CurrentIndex(), 1);
 }
 
-TEST_F(TPrinterTest, IndexOutsideTheListIsRefusedAndChangesNothing) {
+TEST_F(PrinterListTest, IndexOutsideTheListIsRefusedAndChangesNothing) {
     printer.SetCurrentIndex(2);
     EXPECT_EQ(MessageOf([&] { printer.SetCurrentIndex(3); }), "Printer index out of range");
     EXPECT_EQ(MessageOf([&] { printer.SetCurrentIndex(-2); }), "Printer index out of range");
     EXPECT_EQ(printer.CurrentIndex(), 2);
 }
 
-TEST_F(TPrinterTest, WritingAnIndexDoesNotTouchTheDeviceMode) {
+TEST_F(PrinterListTest, WritingAnIndexDoesNotTouchTheDeviceMode) {
     EXPECT_EQ(printer.CurrentIndex(), 1);
     const int before = spooler.Count("DocumentProperties");
     printer.SetCurrentIndex(0);
@@ -96,13 +96,13 @@ TEST_F(TPrinterTest, WritingAnIndexDoesNotTouchTheDeviceMode) {
     EXPECT_EQ(spooler.Count("OpenPrinter"), 1);
 }
 
-TEST_F(TPrinterTest, NoDefaultPrinterIsReported) {
+TEST_F(PrinterListTest, NoDefaultPrinterIsReported) {
     spooler.defaultName = "Gone";
     EXPECT_EQ(MessageOf([&] { printer.CurrentIndex(); }),
               "There is no default printer currently selected");
 
     RecordingSpooler empty;
-    TPrinter none(empty);
+    PrinterList none(empty);
     EXPECT_TRUE(none.Entries().empty());
     std::string device, driver, port;
     DeviceModeHandle mode;
@@ -110,7 +110,7 @@ TEST_F(TPrinterTest, NoDefaultPrinterIsReported) {
               "There is no default printer currently selected");
 }
 
-TEST_F(TPrinterTest, DefaultLookupErrorsAreReported) {
+TEST_F(PrinterListTest, DefaultLookupErrorsAreReported) {
     spooler.defaultError = ERROR_INVALID_NAME;
     EXPECT_EQ(MessageOf([&] { printer.SelectDefault(); }),
               "There is no default printer currently selected");
@@ -124,7 +124,7 @@ TEST_F(TPrinterTest, DefaultLookupErrorsAreReported) {
               "does not answer");
 }
 
-TEST_F(TPrinterTest, SetDeviceAdoptsAGivenBlockAndReleasesTheOldOne) {
+TEST_F(PrinterListTest, SetDeviceAdoptsAGivenBlockAndReleasesTheOldOne) {
     printer.CurrentIndex();
     std::string device, driver, port;
     DeviceModeHandle original;
@@ -146,7 +146,7 @@ TEST_F(TPrinterTest, SetDeviceAdoptsAGivenBlockAndReleasesTheOldOne) {
     EXPECT_EQ(printer.CurrentIndex(), 0);
 }
 
-TEST_F(TPrinterTest, SetDeviceOfAnUnknownDeviceAppendsAnEntry) {
+TEST_F(PrinterListTest, SetDeviceOfAnUnknownDeviceAppendsAnEntry) {
     printer.SetDevice("Remote", "drv", "NET:", nullptr);
     ASSERT_EQ(printer.Entries().size(), 4u);
     EXPECT_EQ(printer.Entries()[3].name, "Remote on NET:");
@@ -159,7 +159,7 @@ TEST_F(TPrinterTest, SetDeviceOfAnUnknownDeviceAppendsAnEntry) {
     EXPECT_FALSE(mode);
 }
 
-TEST_F(TPrinterTest, RefusedDeviceModeLeavesNone) {
+TEST_F(PrinterListTest, RefusedDeviceModeLeavesNone) {
     spooler.Fail("DocumentProperties", 1);
     EXPECT_EQ(printer.CurrentIndex(), 1);
     std::string device, driver, port;
@@ -168,9 +168,9 @@ TEST_F(TPrinterTest, RefusedDeviceModeLeavesNone) {
     EXPECT_FALSE(mode);
 }
 
-TEST_F(TPrinterTest, ThePrinterHandleIsClosedWhenAnotherIsAdoptedAndAtTheEnd) {
+TEST_F(PrinterListTest, ThePrinterHandleIsClosedWhenAnotherIsAdoptedAndAtTheEnd) {
     {
-        TPrinter scoped(spooler);
+        PrinterList scoped(spooler);
         scoped.CurrentIndex();
         scoped.SetDevice("Laser", "", "", nullptr);
         EXPECT_EQ(spooler.openHandles, 1);

@@ -1,4 +1,4 @@
-#include "app/TLMDInfoLabel.h"
+#include "app/InfoLabel.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ public:
     LocalTime Now() const override { return now; }
 };
 
-class TLMDInfoLabelTest : public ::testing::Test {
+class InfoLabelTest : public ::testing::Test {
 protected:
     InfoSource Source() {
         InfoSource source;
@@ -29,11 +29,11 @@ protected:
 
     HandClock clock;
     std::string user = "alice";
-    TLMDInfoLabel label{Source()};
+    InfoLabel label{Source()};
 };
 
-TEST_F(TLMDInfoLabelTest, CaptionColonTabsAndValue) {
-    label.SetInfo(TLMDInfoType::itUser);
+TEST_F(InfoLabelTest, CaptionColonTabsAndValue) {
+    label.SetInfo(InfoKind::User);
     EXPECT_EQ(label.Text(), "Username\talice");
     label.SetInsertColon(0);
     EXPECT_EQ(label.Text(), "Username:\talice");
@@ -42,7 +42,7 @@ TEST_F(TLMDInfoLabelTest, CaptionColonTabsAndValue) {
     EXPECT_EQ(label.Text(), "Username\t\t:alice");
     label.SetInsertColon(1);
     EXPECT_EQ(label.Text(), "Username\t:\talice");
-    label.SetInsertColon(TLMDInfoLabel::kNoColon);
+    label.SetInsertColon(InfoLabel::kNoColon);
     label.SetInsertTabs(0);
     EXPECT_EQ(label.Text(), "Usernamealice") << "no blank without an own caption";
     label.SetCaption("Who");
@@ -53,43 +53,43 @@ TEST_F(TLMDInfoLabelTest, CaptionColonTabsAndValue) {
     EXPECT_EQ(label.Text(), "Who\talice");
 }
 
-TEST_F(TLMDInfoLabelTest, ValuesAreComputedWhenAsked) {
-    label.SetInfo(TLMDInfoType::itUser);
+TEST_F(InfoLabelTest, ValuesAreComputedWhenAsked) {
+    label.SetInfo(InfoKind::User);
     user = "bob";
     EXPECT_EQ(label.Value(), "bob");
     user.clear();
     EXPECT_EQ(label.Value(), "(Unknown)");
-    label.SetInfo(TLMDInfoType::itCurrentDir32);
+    label.SetInfo(InfoKind::CurrentDir);
     EXPECT_EQ(label.Text(), "Current directory\t/home/q/src");
-    label.SetInfo(TLMDInfoType::itComputerName32);
+    label.SetInfo(InfoKind::ComputerName);
     EXPECT_EQ(label.Text(), "Computername\tquendle");
-    label.SetInfo(TLMDInfoType::itPlatform32);
+    label.SetInfo(InfoKind::Platform);
     EXPECT_EQ(label.Text(), "Platform\tLinux 6.1.0");
-    label.SetInfo(TLMDInfoType::itCurrentDateTime);
+    label.SetInfo(InfoKind::CurrentDateTime);
     label.SetDateTimeFormat("M/d/yyyy");
     EXPECT_EQ(label.Text(), "Date and time\t12/6/2026");
 }
 
-TEST_F(TLMDInfoLabelTest, SixClicksComeBackToTheUser) {
-    using T = TLMDInfoType;
-    T kind = T::itUser;
-    const T expected[] = {T::itWinDir,     T::itCurrentDir32, T::itComputerName32,
-                          T::itPlatform32, T::itProgComments, T::itUser};
+TEST_F(InfoLabelTest, SixClicksComeBackToTheUser) {
+    using T = InfoKind;
+    T kind = T::User;
+    const T expected[] = {T::WindowsDir, T::CurrentDir,      T::ComputerName,
+                          T::Platform,   T::ProgramComments, T::User};
     for (T next : expected) {
         kind = NextInfoKind(kind);
         EXPECT_EQ(kind, next);
     }
-    EXPECT_EQ(NextInfoKind(T::itMemSize), T::itComputerName32);
-    EXPECT_EQ(NextInfoKind(T::itBuildNr32), T::itPlatform32);
-    EXPECT_EQ(NextInfoKind(T::itCurrentDateTime), T::itProgComments);
-    EXPECT_EQ(NextInfoKind(T::itCPUSpeed), T::itCPUSpeed);
+    EXPECT_EQ(NextInfoKind(T::MemSize), T::ComputerName);
+    EXPECT_EQ(NextInfoKind(T::BuildNumber), T::Platform);
+    EXPECT_EQ(NextInfoKind(T::CurrentDateTime), T::ProgramComments);
+    EXPECT_EQ(NextInfoKind(T::CpuSpeed), T::CpuSpeed);
 }
 
-TEST_F(TLMDInfoLabelTest, TheClockRedrawsOnlyWhenTheTextChanges) {
+TEST_F(InfoLabelTest, TheClockRedrawsOnlyWhenTheTextChanges) {
     label.SetUseStandardCaption(false);
     label.SetInsertTabs(0);
     label.SetDateTimeFormat(" dddd mmmm d, yyyy h:mm am/pm ");
-    label.SetInfo(TLMDInfoType::itCurrentDateTime);
+    label.SetInfo(InfoKind::CurrentDateTime);
     EXPECT_TRUE(label.TimerRunning());
     EXPECT_EQ(label.Text(), " Sunday December 6, 2026 11:31 am ");
     clock.now.second = 59;
@@ -98,15 +98,15 @@ TEST_F(TLMDInfoLabelTest, TheClockRedrawsOnlyWhenTheTextChanges) {
     EXPECT_TRUE(label.Tick());
     EXPECT_EQ(label.Text(), " Sunday December 6, 2026 11:32 am ");
     EXPECT_FALSE(label.Tick());
-    label.SetInfo(TLMDInfoType::itUser);
+    label.SetInfo(InfoKind::User);
     EXPECT_FALSE(label.TimerRunning()) << "only the date and time keep a timer";
 }
 
-TEST_F(TLMDInfoLabelTest, WidthFollowsTheText) {
-    label.SetInfo(TLMDInfoType::itUser);
+TEST_F(InfoLabelTest, WidthFollowsTheText) {
+    label.SetInfo(InfoKind::User);
     const int narrow = label.sizeHint().width();
     user = "a much longer user name than before";
-    label.SetInfo(TLMDInfoType::itUser);
+    label.SetInfo(InfoKind::User);
     EXPECT_GT(label.sizeHint().width(), narrow);
 }
 
