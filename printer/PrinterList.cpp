@@ -41,31 +41,15 @@ std::vector<std::string> PrinterList::EntryNames() {
     return names;
 }
 
+// Every Windows this program runs on is NT-based, and CUPS answers as such:
+// the printers and connections, one entry each.
 std::vector<PrinterEntry> PrinterList::BuildEntries() {
     std::vector<PrinterEntry> entries;
     std::vector<PrinterInfo> infos;
-    if (spooler_.PlatformId() == VER_PLATFORM_WIN32_NT) {
-        if (!spooler_.EnumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, 4, infos))
-            return entries;
-        for (const PrinterInfo& info : infos)
-            entries.push_back({info.printerName, {"", info.printerName, ""}});
+    if (!spooler_.EnumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, 4, infos))
         return entries;
-    }
-    if (!spooler_.EnumPrinters(PRINTER_ENUM_LOCAL, 5, infos))
-        return entries;
-    for (const PrinterInfo& info : infos) {
-        std::size_t pos = 0;
-        const std::string& ports = info.portName;
-        while (pos < ports.size()) {
-            while (pos < ports.size() && ports[pos] == ' ')
-                ++pos;
-            std::size_t comma = ports.find(',', pos);
-            std::string port = ports.substr(pos, comma - pos);
-            if (pos < ports.size())
-                entries.push_back({info.printerName + " on " + port, {"", info.printerName, port}});
-            pos = comma == std::string::npos ? ports.size() : comma + 1;
-        }
-    }
+    for (const PrinterInfo& info : infos)
+        entries.push_back({info.printerName, {"", info.printerName, ""}});
     return entries;
 }
 

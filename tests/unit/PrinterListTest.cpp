@@ -36,16 +36,6 @@ TEST_F(PrinterListTest, EntriesFollowTheSpoolerAndAreBuiltOnce) {
     EXPECT_EQ(spooler.Count("EnumPrinters"), 1);
 }
 
-TEST_F(PrinterListTest, OlderPlatformListsOneEntryPerPort) {
-    spooler.platformId = VER_PLATFORM_WIN32_WINDOWS;
-    spooler.printers = {{"HP", "LPT1:,  COM2:"}, {"Fax", "FAX:"}};
-    EXPECT_EQ(printer.EntryNames(),
-              (std::vector<std::string>{"HP on LPT1:", "HP on COM2:", "Fax on FAX:"}));
-    EXPECT_EQ(printer.Entries()[1].device.deviceName, "HP");
-    EXPECT_EQ(printer.Entries()[1].device.portName, "COM2:");
-    EXPECT_EQ(spooler.calls.front(), "EnumPrinters(2,5)");
-}
-
 TEST_F(PrinterListTest, FailedEnumerationGivesAnEmptyList) {
     spooler.Fail("EnumPrinters");
     EXPECT_TRUE(printer.Entries().empty());
