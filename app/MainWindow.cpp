@@ -105,8 +105,9 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     optionsSplitter->setSizes({1000, 149});
 
     ListingOptions& options = *this;
-    composer_ = std::make_unique<ListingComposer>(*job_, *services_.printer, options, geometry_,
-                                                  *services_.clock, services_.names);
+    composer_ =
+        std::make_unique<ListingComposer>(options, geometry_, *services_.clock, services_.names);
+    listing_ = std::make_unique<ListingJob>(*job_, *services_.printer, *composer_);
     LoadPrinterDefinition();
     SetUpWindow();
 }

@@ -10,6 +10,7 @@
 #include "engine/PageGeometry.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
+#include "printer/ListingJob.h"
 #include "printer/PrinterList.h"
 #include "printer/RawPrintJob.h"
 
@@ -148,6 +149,7 @@ private:
     std::string lastActivationError_;
     std::unique_ptr<RawPrintJob> job_;
     std::unique_ptr<ListingComposer> composer_;
+    std::unique_ptr<ListingJob> listing_;
 };
 
 // The services of the running program: the process-wide spooler and printer

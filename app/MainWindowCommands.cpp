@@ -8,10 +8,10 @@
 #include "app/PrinterComboBox.h"
 #include "app/VersionInfo.h"
 #include "engine/ListingText.h"
-#include "engine/PrintRun.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "platform/SystemSpooler.h"
+#include "printer/PrintRun.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -231,7 +231,7 @@ void MainWindow::InfoLabelClicked() {
 void MainWindow::PrintTickedFiles() {
     ListView list(*fileList);
     WindowPrintRun host(services_.showMessage, *printingLabel, [this](const std::string& p) {
-        composer_->PrintListing(p, selectedPrinterIndex_);
+        listing_->PrintListing(p, selectedPrinterIndex_);
     });
     Guarded([&] { RunPrint(list, host); });
 }

@@ -1,11 +1,12 @@
 #include "cli/ZelListCli.h"
 
 #include "engine/ListingComposer.h"
-#include "engine/PrintRun.h"
 #include "platform/Exception.h"
 #include "platform/FileSpooler.h"
 #include "platform/Interruption.h"
 #include "platform/SystemError.h"
+#include "printer/ListingJob.h"
+#include "printer/PrintRun.h"
 #include "printer/PrinterList.h"
 #include "printer/PrinterSelector.h"
 #include "printer/RawPrintJob.h"
@@ -54,15 +55,15 @@ private:
 // Prints each file of the run and keeps count, so that a failure can be
 // told with the file's name as the command line gave it: every entry is
 // ticked, so the listings come in the order of the names.
-class ComposerHost : public PrintRunHost {
+class ListingHost : public PrintRunHost {
 public:
-    ComposerHost(ListingComposer& composer, std::int32_t printerIndex,
-                 const std::vector<std::string>& givenNames, std::ostream& err)
-        : composer_(composer), printerIndex_(printerIndex), givenNames_(givenNames), err_(err) {}
+    ListingHost(ListingJob& listing, std::int32_t printerIndex,
+                const std::vector<std::string>& givenNames, std::ostream& err)
+        : listing_(listing), printerIndex_(printerIndex), givenNames_(givenNames), err_(err) {}
     void ShowMessage(const std::string& text) override { err_ << text << '\n'; }
     void SetStatus(const std::string&) override {}
     void PrintListing(const std::string& path) override {
-        composer_.PrintListing(path, printerIndex_);
+        listing_.PrintListing(path, printerIndex_);
         ++printed_;
     }
     // The name of the file a failure of the run is about: the first one
@@ -73,7 +74,7 @@ public:
     }
 
 private:
-    ListingComposer& composer_;
+    ListingJob& listing_;
     std::int32_t printerIndex_;
     const std::vector<std::string>& givenNames_;
     std::ostream& err_;
@@ -187,9 +188,10 @@ int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t 
     PageGeometry geometry;
     ApplyPageSettings(settings.page, geometry);
     FlagOptions options(settings);
-    ListingComposer composer(job, printers, options, geometry, clock, names);
+    ListingComposer composer(options, geometry, clock, names);
+    ListingJob listing(job, printers, composer);
     ArgumentList list(settings.files);
-    ComposerHost host(composer, printerIndex, settings.files, err);
+    ListingHost host(listing, printerIndex, settings.files, err);
     try {
         RunPrint(list, host);
     } catch (const Interrupted& stop) {

@@ -2,6 +2,7 @@
 
 #include "engine/GreenbarOverlay.h"
 #include "engine/ListingText.h"
+#include "platform/Exception.h"
 
 #include <cstring>
 
@@ -28,41 +29,38 @@ bool IsControlByte(unsigned byte) {
 
 } // namespace
 
-ListingComposer::ListingComposer(RawPrintJob& job, PrinterList& printers,
-                                 const ListingOptions& options, PageGeometry& geometry,
+ListingComposer::ListingComposer(const ListingOptions& options, PageGeometry& geometry,
                                  const Clock& clock, const LocaleNames& names,
                                  InputOpener openInput)
-    : job_(job), printers_(printers), options_(options), geometry_(geometry), clock_(clock),
-      names_(names), openInput_(std::move(openInput)) {}
+    : options_(options), geometry_(geometry), clock_(clock), names_(names),
+      openInput_(std::move(openInput)) {}
 
-void ListingComposer::PrintListing(const std::string& fileName, std::int32_t printerIndex) {
-    opened_ = false;
+void ListingComposer::Compose(const std::string& fileName, ByteSink& out,
+                              const std::function<void()>& whenOpened) {
+    out_ = &out;
     try {
-        Compose(fileName, printerIndex);
+        WriteListing(fileName, whenOpened);
     } catch (...) {
-        // Close the file and cancel the job: nothing of a failed listing
-        // prints, and the next listing can open a job of its own.
-        input_.reset();
-        if (opened_)
-            job_.AbortJob();
-        opened_ = false;
+        input_.reset(); // the file is closed after a failure as well
+        out_ = nullptr;
         throw;
     }
+    out_ = nullptr;
 }
 
-void ListingComposer::DirectPrint(const std::string& text) {
-    job_.WriteData(text.data(), static_cast<std::int32_t>(text.size()));
+void ListingComposer::Write(const std::string& text) {
+    out_->Write(text.data(), static_cast<std::int32_t>(text.size()));
 }
 
 void ListingComposer::WriteByte(unsigned char byte) {
-    job_.WriteData(&byte, 1);
+    out_->Write(&byte, 1);
 }
 
 void ListingComposer::WriteGreenbarOverlay() {
     if (!options_.PrintBars())
         return;
     for (const std::string& piece : OverlayPieces(geometry_, options_.BarHeight()))
-        DirectPrint(piece);
+        Write(piece);
 }
 
 // The decoder, symbol set and tab size of this listing, and the bytes that
@@ -85,17 +83,17 @@ void ListingComposer::PrepareCharacters() {
 }
 
 void ListingComposer::WritePrologue() {
-    DirectPrint(kEsc + "E");
+    Write(kEsc + "E");
     if (options_.Landscape())
-        DirectPrint(kEsc + "&l1O");
-    DirectPrint(kEsc + "&l" + std::to_string(geometry_.LinesPerInch) + "D");
+        Write(kEsc + "&l1O");
+    Write(kEsc + "&l" + std::to_string(geometry_.LinesPerInch) + "D");
     std::string symbolSetAndFont = kEsc + (options_.NoIbm() ? "(8U" : "(10U");
     if (options_.LinePrinter())
         symbolSetAndFont +=
             kEsc + (options_.Compressed() ? "(s0p16.67h8.5v0s0b0T" : "(s0p10h8.5v0s0b0T");
     else if (options_.Compressed())
         symbolSetAndFont += kEsc + "(s0p16.67H";
-    DirectPrint(symbolSetAndFont);
+    Write(symbolSetAndFont);
 }
 
 // The name and the date are system text: mapped to the printer's symbol
@@ -107,39 +105,39 @@ void ListingComposer::BuildHeaderLine(const std::string& fileName) {
 }
 
 void ListingComposer::NextLineNumber() {
-    ++LineNumber;
-    FormatLineNumber(LineNumber, LineNumberText);
+    ++lineNumber_;
+    FormatLineNumber(lineNumber_, lineNumberText_);
 }
 
 // The header with the next page's label, and the blank line below it.
 void ListingComposer::StartPage() {
-    DirectPrint(header_.NextPage(++PageNumber));
-    DirectPrint(kLineEnd);
-    LineOnPage = 3;
+    Write(header_.NextPage(++pageNumber_));
+    Write(kLineEnd);
+    lineOnPage_ = 3;
 }
 
 // The number of a line, on a new page when the page is full. The number
 // takes its columns of the line's width.
 void ListingComposer::StartLine() {
-    if (LineOnPage > geometry_.LinesPerPage)
+    if (lineOnPage_ > geometry_.LinesPerPage)
         StartPage();
-    DirectPrint(LineNumberText);
-    ColumnCount = static_cast<std::int32_t>(LineNumberText.size());
-    LineStartPending = false;
+    Write(lineNumberText_);
+    columnCount_ = static_cast<std::int32_t>(lineNumberText_.size());
+    lineStartPending_ = false;
 }
 
 // A line end of the file, whichever kind: CR LF to the printer.
 void ListingComposer::EndLine() {
-    ++LineOnPage;
-    LineStartPending = true;
+    ++lineOnPage_;
+    lineStartPending_ = true;
     sourceColumn_ = 0;
     NextLineNumber();
-    DirectPrint(kLineEnd);
+    Write(kLineEnd);
 }
 
 // Counts a written byte and wraps the line when it is full.
 void ListingComposer::CountColumn() {
-    if (++ColumnCount != geometry_.LineWidth)
+    if (++columnCount_ != geometry_.LineWidth)
         return;
     Wrap();
 }
@@ -147,13 +145,13 @@ void ListingComposer::CountColumn() {
 // Ends a full line and indents its continuation, with a new page when the
 // line end fills the page.
 void ListingComposer::Wrap() {
-    DirectPrint(kLineEnd);
-    if (++LineOnPage > geometry_.LinesPerPage) {
+    Write(kLineEnd);
+    if (++lineOnPage_ > geometry_.LinesPerPage) {
         WriteGreenbarOverlay();
         StartPage();
     }
-    DirectPrint("    ");
-    ColumnCount = 5;
+    Write("    ");
+    columnCount_ = 5;
 }
 
 // Writes the run of bytes that need nothing but a write each and a column,
@@ -163,19 +161,19 @@ void ListingComposer::WriteOrdinaryBytes() {
     const unsigned char* const start = input_->Ahead(count);
     const unsigned char* const end = start + count;
     const unsigned char* next = start;
-    RawPrintJob& job = job_;
+    ByteSink& out = *out_;
     const bool* const stops = stops_.data();
     const std::int32_t width = geometry_.LineWidth;
-    std::int32_t column = ColumnCount; // kept here while no one else looks
+    std::int32_t column = columnCount_; // kept here while no one else looks
     while (next != end && !stops[*next]) {
-        job.WriteData(next++, 1);
+        out.Write(next++, 1);
         if (++column == width) {
-            ColumnCount = column;
+            columnCount_ = column;
             Wrap();
-            column = ColumnCount;
+            column = columnCount_;
         }
     }
-    ColumnCount = column;
+    columnCount_ = column;
     const auto taken = static_cast<std::size_t>(next - start);
     sourceColumn_ += taken;
     input_->Skip(taken);
@@ -236,8 +234,8 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
         break;
     case kFF:
         input_->Skip(1);
-        LineOnPage = 1;
-        LineStartPending = true;
+        lineOnPage_ = 1;
+        lineStartPending_ = true;
         sourceColumn_ = 0;
         NextLineNumber();
         WriteByte(byte);
@@ -266,31 +264,29 @@ bool ListingComposer::InputEnded() {
     return input_->AtEnd() || input_->Peek() == kEndOfText;
 }
 
-void ListingComposer::Compose(const std::string& fileName, std::int32_t printerIndex) {
+void ListingComposer::WriteListing(const std::string& fileName,
+                                   const std::function<void()>& whenOpened) {
     DeriveGeometry(geometry_);
-    const std::vector<PrinterEntry>& entries = printers_.Entries();
-    if (printerIndex < 0 || printerIndex >= static_cast<std::int32_t>(entries.size()))
-        throw Exception("List index out of bounds (" + std::to_string(printerIndex) + ")");
     PrepareCharacters();
     input_ = std::make_unique<InputFile>(openInput_(fileName));
-    job_.StartJob(entries[static_cast<std::size_t>(printerIndex)].name, kDocumentName);
-    opened_ = true;
+    if (whenOpened)
+        whenOpened();
     WritePrologue();
     BuildHeaderLine(fileName);
     WriteGreenbarOverlay();
-    PageNumber = 0;
-    LineNumber = 0;
+    pageNumber_ = 0;
+    lineNumber_ = 0;
     NextLineNumber();
     StartPage();
-    DirectPrint(LineNumberText);
-    ColumnCount = static_cast<std::int32_t>(LineNumberText.size());
-    LineStartPending = false;
+    Write(lineNumberText_);
+    columnCount_ = static_cast<std::int32_t>(lineNumberText_.size());
+    lineStartPending_ = false;
     sourceColumn_ = 0;
 
     SkipByteOrderMark();
 
     while (!InputEnded()) {
-        if (LineStartPending)
+        if (lineStartPending_)
             StartLine();
         WriteOrdinaryBytes();
         if (InputEnded())
@@ -303,9 +299,6 @@ void ListingComposer::Compose(const std::string& fileName, std::int32_t printerI
     input_->Close();
     input_.reset();
     WriteGreenbarOverlay();
-    job_.EndPage();
-    job_.EndJob();
-    opened_ = false;
 }
 
 } // namespace zl

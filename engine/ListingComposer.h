@@ -1,5 +1,6 @@
-// Turns one text file into one raw PCL job: prologue, greenbar overlay,
-// a header on every page, numbered and wrapped lines.
+// Turns one text file into the bytes of one raw PCL job: prologue, greenbar
+// overlay, a header on every page, numbered and wrapped lines. It writes
+// them to a byte sink and knows nothing of printers or jobs.
 #pragma once
 
 #include "engine/FileInputSource.h"
@@ -9,13 +10,13 @@
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
 #include "engine/SymbolSet.h"
+#include "platform/ByteSink.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
-#include "printer/PrinterList.h"
-#include "printer/RawPrintJob.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,30 +24,25 @@ namespace zl {
 
 class ListingComposer {
 public:
-    static constexpr const char* kDocumentName = "ZelPrint Job";
-
     // Everything is borrowed and must outlive the composer. `geometry` holds
     // the four page settings; the composer derives the other three. Each
     // listing's input is opened through `openInput`.
-    ListingComposer(RawPrintJob& job, PrinterList& printers, const ListingOptions& options,
-                    PageGeometry& geometry, const Clock& clock, const LocaleNames& names,
-                    InputOpener openInput = FileInputSource::Open);
+    ListingComposer(const ListingOptions& options, PageGeometry& geometry, const Clock& clock,
+                    const LocaleNames& names, InputOpener openInput = FileInputSource::Open);
 
-    // Prints `fileName` as one complete job on entry `printerIndex` of the
-    // printer list, or raises. The file is opened before the job, so a file
-    // that cannot be opened, or an unknown input encoding, leaves no job; a
-    // failure after the job was opened cancels the job, so nothing of the
-    // listing prints.
-    void PrintListing(const std::string& fileName, std::int32_t printerIndex);
-
-    // Writes the greenbar overlay macro into the open job, unless the
-    // options print no bars.
-    void WriteGreenbarOverlay();
-    // One write of the bytes of `text`.
-    void DirectPrint(const std::string& text);
+    // Writes the listing of `fileName` to `out`, or raises. `whenOpened`
+    // runs once the file is open, before the first write: a file that
+    // cannot be opened, or an unknown input encoding, raises before it runs.
+    // The file is closed whatever happens.
+    void Compose(const std::string& fileName, ByteSink& out,
+                 const std::function<void()>& whenOpened = {});
 
 private:
-    void Compose(const std::string& fileName, std::int32_t printerIndex);
+    void WriteListing(const std::string& fileName, const std::function<void()>& whenOpened);
+    // One write of the bytes of `text`.
+    void Write(const std::string& text);
+    // Writes the greenbar overlay macro, unless the options print no bars.
+    void WriteGreenbarOverlay();
     void PrepareCharacters();
     void WritePrologue();
     void BuildHeaderLine(const std::string& fileName);
@@ -64,26 +60,24 @@ private:
     void WriteTab();
     void SkipByteOrderMark();
 
-    RawPrintJob& job_;
-    PrinterList& printers_;
     const ListingOptions& options_;
     PageGeometry& geometry_;
     const Clock& clock_;
     const LocaleNames& names_;
     InputOpener openInput_;
 
-    // State of the job being composed.
+    // State of the listing being composed.
+    ByteSink* out_ = nullptr;
     ListingHeader header_;
-    std::int32_t PageNumber = 0;
-    std::int32_t LineNumber = 0;
-    std::string LineNumberText;
-    std::int32_t ColumnCount = 0;
-    std::int32_t LineOnPage = 0;
-    bool LineStartPending = false;
+    std::int32_t pageNumber_ = 0;
+    std::int32_t lineNumber_ = 0;
+    std::string lineNumberText_;
+    std::int32_t columnCount_ = 0;
+    std::int32_t lineOnPage_ = 0;
+    bool lineStartPending_ = false;
     // Characters of the source line written so far, for its tab stops.
     std::uint64_t sourceColumn_ = 0;
     std::unique_ptr<InputFile> input_;
-    bool opened_ = false; // this listing opened the job
 
     // How the file's characters are read and printed.
     std::unique_ptr<InputDecoder> decoder_;

@@ -31,16 +31,10 @@ public:
     PrinterObject& operator=(const PrinterObject&) = delete;
     Spooler& Owner() const { return owner_; }
 
-    // Puts one byte of the open document straight into the spooler's buffer
-    // when the spooler offers room for it, exactly as a WritePrinter of that
-    // byte would; false when the byte has to go through WritePrinter. For
-    // callers that write a byte at a time.
-    bool PutByte(unsigned char byte) {
-        if (!window_ || window_->next >= window_->limit)
-            return false;
-        *window_->next++ = static_cast<char>(byte);
-        return true;
-    }
+    // Room in the spooler's buffer for bytes of the open document, or null.
+    // A byte put there counts exactly as a WritePrinter of that byte would;
+    // for callers that write a byte at a time.
+    ByteWindow* OfferedWindow() const { return window_; }
 
 protected:
     // A spooler that gathers the bytes it is given offers its buffer here.

@@ -13,11 +13,12 @@ RawPrintJob::~RawPrintJob() {
 void RawPrintJob::StartJob(const std::string& printerName, const std::string& docName) {
     if (handle_)
         throw Exception("StartJob already called @ StartJob");
-    if (!spooler_.OpenPrinter(printerName, handle_)) {
-        handle_ = nullptr;
+    PrinterHandle handle = nullptr;
+    if (!spooler_.OpenPrinter(printerName, handle)) {
         throw Exception(
             Failure("OpenPrinter()=False @ StartJob with PrinterName:'" + printerName + "'"));
     }
+    SetHandle(handle);
     DocInfo1 doc;
     doc.docName = docName;
     doc.outputFile = nullptr;
@@ -33,7 +34,13 @@ std::string RawPrintJob::Failure(const std::string& call) const {
     return cause.empty() ? call : call + ": " + cause;
 }
 
-void RawPrintJob::WriteThrough(const char* data, std::int32_t count) {
+void RawPrintJob::SetHandle(PrinterHandle handle) {
+    handle_ = handle;
+    OfferWindow(handle ? handle->OfferedWindow() : nullptr);
+}
+
+void RawPrintJob::WriteThrough(const void* bytes, std::int32_t count) {
+    const char* data = static_cast<const char*>(bytes);
     ThrowIfStopped();
     if (!handle_)
         throw Exception("no print job @ WriteData");
@@ -58,7 +65,7 @@ void RawPrintJob::EndPage() {
 
 void RawPrintJob::EndJob() {
     PrinterHandle handle = handle_;
-    handle_ = nullptr; // no job is open after this, whatever the spooler does
+    SetHandle(nullptr); // no job is open after this, whatever the spooler does
     bool delivered = false;
     try {
         spooler_.EndPagePrinter(handle);
@@ -79,7 +86,7 @@ void RawPrintJob::AbortJob() {
     if (!handle_)
         return;
     PrinterHandle handle = handle_;
-    handle_ = nullptr;
+    SetHandle(nullptr);
     // Runs on failure paths: nothing here may hide the failure being reported.
     try {
         spooler_.AbortPrinter(handle);

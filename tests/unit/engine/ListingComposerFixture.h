@@ -1,10 +1,11 @@
 // The listing composer's test fixture and the helpers that spell out the
-// writes a listing should make.
+// writes a listing should make. The composer writes into a memory sink,
+// which keeps each write apart.
 #pragma once
 
 #include "engine/ListingComposer.h"
+#include "engine/MemorySink.h"
 #include "engine/PageGeometry.h"
-#include "tests/support/RecordingSpooler.h"
 #include "tests/support/TempDir.h"
 #include "tests/unit/engine/FailingSource.h"
 
@@ -126,6 +127,16 @@ inline std::vector<std::size_t> Headers(const Writes& writes) {
     return IndexesOf(writes, "  File: ");
 }
 
+// How many files the process has open.
+inline int OpenDescriptors() {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        (void)entry;
+        ++count;
+    }
+    return count;
+}
+
 inline std::string Lines(int count, const std::string& line) {
     std::string text;
     for (int i = 0; i < count; ++i)
@@ -154,30 +165,9 @@ public:
     std::string InputEncoding() const override { return encoding; }
 };
 
-// Keeps only the latest writes of a job when told to: listings of millions
-// of writes need not be held whole.
-class ListingSpooler : public test::RecordingSpooler {
-public:
-    std::size_t keepLast = 0; // 0: all
-    std::size_t dropped = 0;
-
-    bool WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
-                      std::int32_t& written) override {
-        const bool ok = RecordingSpooler::WritePrinter(handle, data, count, written);
-        if (keepLast > 0 && !jobs.empty() && jobs.back().writes.size() >= 2 * keepLast) {
-            Writes& writes = jobs.back().writes;
-            dropped += writes.size() - keepLast;
-            writes.erase(writes.begin(), writes.end() - static_cast<std::ptrdiff_t>(keepLast));
-            calls.clear();
-        }
-        return ok;
-    }
-};
-
 class ListingComposerTest : public ::testing::Test {
 protected:
     ListingComposerTest() : home_(fs::current_path()) {
-        spooler.printers = {{"Laser", ""}, {"Other", ""}};
         // Paths such as C:/TEMP/A.TXT are relative: they name files in the test's folder.
         fs::current_path(dir.Path());
         SetPage(false, false, true);
@@ -197,11 +187,25 @@ protected:
         test::WriteFile(path, bytes);
     }
 
-    // Lists `bytes` as the file `path` on the first printer; the job's writes.
+    // Lists `bytes` as the file `path`; the listing's writes.
     Writes List(const std::string& bytes, const std::string& path = kPath) {
         Put(path, bytes);
-        composer.PrintListing(path, 0);
-        return spooler.jobs.empty() ? Writes{} : spooler.jobs.back().writes;
+        sink.Clear();
+        composer.Compose(path, sink);
+        return SinkWrites();
+    }
+
+    // The writes in the sink, or only the last `keepLast` of them when that
+    // is set (listings of millions of writes need not be compared whole);
+    // `dropped` counts the others.
+    Writes SinkWrites() {
+        const std::size_t count = sink.WriteCount();
+        dropped = keepLast > 0 && count > keepLast ? count - keepLast : 0;
+        Writes writes;
+        writes.reserve(count - dropped);
+        for (std::size_t i = dropped; i < count; ++i)
+            writes.push_back(sink.WriteAt(i));
+        return writes;
     }
 
     // What the bytes of the file became in a portrait 6 lpi listing: the
@@ -236,10 +240,10 @@ protected:
     PageGeometry geometry;
     FixedClock clock{kJobTime};
     LocaleNames names = LocaleNames::English();
-    ListingSpooler spooler;
-    PrinterList printers{spooler};
-    RawPrintJob job{spooler};
-    ListingComposer composer{job, printers, options, geometry, clock, names};
+    MemorySink sink;
+    ListingComposer composer{options, geometry, clock, names};
+    std::size_t keepLast = 0; // 0: all
+    std::size_t dropped = 0;
 
 private:
     fs::path home_;

@@ -2,8 +2,6 @@
 // lines, tabs and characters.
 #include "tests/unit/engine/ListingComposerFixture.h"
 
-#include "tests/support/MessageOf.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -189,33 +187,22 @@ TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
 
 TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
     // Form feeds fill the 64 KiB buffer but its last byte; é straddles it.
-    spooler.keepLast = 100;
+    keepLast = 100;
     const Writes writes = List(std::string(65535, '\f') + "\xc3\xa9");
     ASSERT_GE(writes.size(), 85u);
     EXPECT_EQ(Writes(writes.end() - 85, writes.end() - 81),
               (Writes{Num(65535), "\f", Num(65536), "\x82"}));
 
     // A source that gives one byte a read.
-    spooler.keepLast = 0;
-    ListingComposer trickling(job, printers, options, geometry, clock, names,
+    keepLast = 0;
+    ListingComposer trickling(options, geometry, clock, names,
                               [](const std::string&) -> std::unique_ptr<InputSource> {
                                   return std::make_unique<FailingSource>(
                                       "\xef\xbb\xbf\xc3\xa9\xe2\x94\x82\xe2\x82\r\n", 1, 0);
                               });
-    trickling.PrintListing(kPath, 0);
-    ASSERT_FALSE(spooler.jobs.empty());
-    EXPECT_EQ(Body(spooler.jobs.back().writes),
-              (Writes{Num(1), "\x82", "\xb3", "\xe2", "\x82", kCrLf}));
-}
-
-TEST_F(ListingComposerTest, AnUnknownEncodingOpensNoJob) {
-    options.encoding = "no-such-encoding";
-    Put(kPath, "ab");
-    EXPECT_EQ(test::MessageOf([&] { composer.PrintListing(kPath, 0); }),
-              "unknown input encoding 'no-such-encoding'");
-    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
-    EXPECT_TRUE(spooler.jobs.empty());
-    EXPECT_FALSE(job.IsOpen());
+    sink.Clear();
+    trickling.Compose(kPath, sink);
+    EXPECT_EQ(Body(SinkWrites()), (Writes{Num(1), "\x82", "\xb3", "\xe2", "\x82", kCrLf}));
 }
 
 } // namespace

@@ -1,38 +1,14 @@
 #include "tests/unit/engine/ListingComposerFixture.h"
 
-#include "tests/support/MessageOf.h"
-
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace zl {
 namespace composer_test {
 namespace {
-
-using test::MessageOf;
-using test::RecordedJob;
-
-int OpenDescriptors() {
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        (void)entry;
-        ++count;
-    }
-    return count;
-}
-
-void ExpectCancelled(const RecordedJob& recorded, const RawPrintJob& job,
-                     const ListingSpooler& spooler) {
-    EXPECT_TRUE(recorded.aborted);
-    EXPECT_FALSE(recorded.ended);
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(spooler.openHandles, 0);
-}
 
 TEST_F(ListingComposerTest, WorkedExampleWriteForWrite) {
     const int descriptors = OpenDescriptors();
@@ -44,19 +20,7 @@ TEST_F(ListingComposerTest, WorkedExampleWriteForWrite) {
     EXPECT_EQ(writes[84].size(), 80u + 2u);
     EXPECT_EQ(writes[84].substr(20, 37), " " + kDate);
     EXPECT_EQ(writes[84].substr(74, 6), "Page 1");
-
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_EQ(spooler.jobs[0].printer, "Laser");
-    EXPECT_EQ(spooler.jobs[0].doc.docName, "ZelPrint Job");
-    EXPECT_EQ(spooler.jobs[0].doc.dataType, "RAW");
-    EXPECT_TRUE(spooler.jobs[0].ended);
-    EXPECT_FALSE(spooler.jobs[0].aborted);
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(spooler.openHandles, 0);
     EXPECT_EQ(OpenDescriptors(), descriptors) << "the file is closed";
-    EXPECT_EQ(
-        Writes(spooler.calls.end() - 4, spooler.calls.end()),
-        (Writes{"EndPagePrinter()", "EndPagePrinter()", "EndDocPrinter()", "ClosePrinter()"}));
     EXPECT_EQ(geometry.LineHeight, 120);
     EXPECT_EQ(geometry.LinesPerPage, 60);
     EXPECT_EQ(geometry.BarWidthDots, 2400);
@@ -108,15 +72,14 @@ TEST_F(ListingComposerTest, WrapOntoTheLastLineStartsNoPage) {
 }
 
 TEST_F(ListingComposerTest, LineOneMillionHasANumberOfTenCharacters) {
-    spooler.keepLast = 200;
+    keepLast = 200;
     // Form feeds count lines without ever filling a page. The ten columns of
     // the number leave 70 for the line: the 71st byte wraps.
     const Writes writes = List(std::string(999999, '\f') + std::string(71, 'x'));
     // Prologue, overlay, header, blank line, number 1, the first form feed,
     // a number and a form feed for every further one, number, 70 x, wrap,
     // x, overlay.
-    EXPECT_EQ(spooler.dropped + writes.size(),
-              3u + 81u + 3u + 1u + 2u * 999998u + 1u + 70u + 3u + 81u);
+    EXPECT_EQ(dropped + writes.size(), 3u + 81u + 3u + 1u + 2u * 999998u + 1u + 70u + 3u + 81u);
     const Writes expected = Seq() << " 999999: "
                                   << "\f"
                                   << " 1000000: " << Singles(std::string(70, 'x')) << kCrLf
@@ -190,9 +153,6 @@ TEST_F(ListingComposerTest, EachListingNumbersFromOne) {
 
     // The next listing starts again from page 1 and line 1.
     EXPECT_EQ(List("ab\r\ncd\r\n"), WorkedExample());
-    ASSERT_EQ(spooler.jobs.size(), 2u);
-    EXPECT_TRUE(spooler.jobs[0].ended);
-    EXPECT_TRUE(spooler.jobs[1].ended);
 }
 
 TEST_F(ListingComposerTest, WithoutBarsNoOverlayIsWritten) {
@@ -222,101 +182,6 @@ TEST_F(ListingComposerTest, DerivedValuesFollowTheSettingsOfEachListing) {
     EXPECT_EQ(geometry.LineHeight, 90);
     EXPECT_EQ(geometry.LinesPerPage, 60);
     EXPECT_EQ(geometry.BarWidthDots, 3150);
-}
-
-TEST_F(ListingComposerTest, PrinterIsTheEntryAtTheIndex) {
-    Put(kPath, "ab\r\ncd\r\n");
-    composer.PrintListing(kPath, 1);
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_EQ(spooler.jobs[0].printer, "Other");
-    EXPECT_EQ(spooler.jobs[0].doc.docName, "ZelPrint Job");
-    EXPECT_EQ(spooler.jobs[0].writes, WorkedExample());
-}
-
-TEST_F(ListingComposerTest, IndexOutsideThePrinterListOpensNoJob) {
-    Put(kPath, "ab\r\ncd\r\n");
-    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, 2); }), "List index out of bounds (2)");
-    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, -1); }),
-              "List index out of bounds (-1)");
-    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
-    EXPECT_TRUE(spooler.jobs.empty());
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(List("ab\r\ncd\r\n"), WorkedExample());
-}
-
-TEST_F(ListingComposerTest, PrinterThatCannotBeOpenedLeavesNothingOpen) {
-    spooler.Fail("OpenPrinter", 0);
-    Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, 0); }),
-              "OpenPrinter()=False @ StartJob with PrinterName:'Laser'");
-    EXPECT_TRUE(spooler.jobs.empty());
-    EXPECT_EQ(spooler.openHandles, 0);
-    spooler.Fail("OpenPrinter", INT_MAX);
-    EXPECT_EQ(List("ab\r\ncd\r\n"), WorkedExample());
-}
-
-TEST_F(ListingComposerTest, FileThatCannotBeOpenedOpensNoJob) {
-    Put("C:/TEMP/OTHER.TXT", "");
-    const std::string tooLong = "C:/TEMP/" + std::string(300, 'L') + ".TXT";
-    struct Case {
-        std::string path;
-        const char* message;
-    };
-    const Case cases[] = {{"C:/TEMP/NONE.TXT", "File not found"},
-                          {"C:/NOWHERE/A.TXT", "File not found"},
-                          {"C:/TEMP", "File access denied"},
-                          {tooLong, "Invalid filename"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path.substr(0, 20));
-        EXPECT_EQ(MessageOf([&] { composer.PrintListing(c.path, 0); }), c.message);
-    }
-    EXPECT_THROW(composer.PrintListing("C:/TEMP/NONE.TXT", 0), EInOutError);
-    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
-    EXPECT_TRUE(spooler.jobs.empty());
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(List("ab\r\ncd\r\n"), WorkedExample());
-    EXPECT_TRUE(spooler.jobs.back().ended);
-}
-
-TEST_F(ListingComposerTest, ReadFailureMidFileCancelsTheJob) {
-    // The first read gives "ab" CR; the second, for the LF after it, fails.
-    ListingComposer reading(job, printers, options, geometry, clock, names,
-                            [](const std::string&) -> std::unique_ptr<InputSource> {
-                                return std::make_unique<FailingSource>("ab\r\ncd\r\n", 3, 2);
-                            });
-    EXPECT_EQ(MessageOf([&] { reading.PrintListing(kPath, 0); }), "I/O error 5");
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    const Writes worked = WorkedExample();
-    EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 89));
-    ExpectCancelled(spooler.jobs[0], job, spooler);
-}
-
-TEST_F(ListingComposerTest, WriteRefusedMidListingCancelsTheJobAndClosesTheFile) {
-    const int descriptors = OpenDescriptors();
-    spooler.Fail("WritePrinter", 90); // the number of line 2
-    Put(kPath, "ab\r\ncd\r\n");
-    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, 0); }),
-              "WritePrinter() API failed @ WriteData");
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    const Writes worked = WorkedExample();
-    EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 90));
-    ExpectCancelled(spooler.jobs[0], job, spooler);
-    EXPECT_EQ(OpenDescriptors(), descriptors) << "the file is closed";
-
-    spooler.Fail("WritePrinter", INT_MAX);
-    EXPECT_EQ(List("ab\r\ncd\r\n"), worked);
-    EXPECT_TRUE(spooler.jobs.back().ended);
-    EXPECT_EQ(OpenDescriptors(), descriptors);
-}
-
-TEST_F(ListingComposerTest, WriteRefusedAtTheFirstByteCancelsTheJob) {
-    spooler.Fail("WritePrinter", 0);
-    Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { composer.PrintListing(kPath, 0); }),
-              "WritePrinter() API failed @ WriteData");
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_TRUE(spooler.jobs[0].writes.empty());
-    ExpectCancelled(spooler.jobs[0], job, spooler);
 }
 
 } // namespace

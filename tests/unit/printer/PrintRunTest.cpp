@@ -1,4 +1,4 @@
-#include "engine/PrintRun.h"
+#include "printer/PrintRun.h"
 
 #include "platform/Exception.h"
 #include "platform/Interruption.h"

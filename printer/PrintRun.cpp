@@ -1,4 +1,4 @@
-#include "engine/PrintRun.h"
+#include "printer/PrintRun.h"
 
 #include "engine/ListingText.h"
 #include "platform/Interruption.h"

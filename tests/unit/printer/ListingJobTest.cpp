@@ -1,0 +1,167 @@
+// One listing as one raw job: the printer entry at the index, nothing opened
+// before the file is, and a failure after the job opened cancels it.
+#include "printer/ListingJob.h"
+
+#include "tests/support/MessageOf.h"
+#include "tests/support/RecordingSpooler.h"
+#include "tests/unit/engine/ListingComposerFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace zl {
+namespace composer_test {
+namespace {
+
+using test::MessageOf;
+using test::RecordedJob;
+using test::RecordingSpooler;
+
+// The composer's fixture, printing through a raw job on a recording spooler.
+class ListingJobTest : public ListingComposerTest {
+protected:
+    ListingJobTest() { spooler.printers = {{"Laser", ""}, {"Other", ""}}; }
+
+    // Prints `bytes` as the file kPath on the first printer; the job's writes.
+    Writes Print(const std::string& bytes) {
+        Put(kPath, bytes);
+        listing.PrintListing(kPath, 0);
+        return spooler.jobs.empty() ? Writes{} : spooler.jobs.back().writes;
+    }
+
+    void ExpectCancelled(const RecordedJob& recorded) {
+        EXPECT_TRUE(recorded.aborted);
+        EXPECT_FALSE(recorded.ended);
+        EXPECT_FALSE(job.IsOpen());
+        EXPECT_EQ(spooler.openHandles, 0);
+    }
+
+    RecordingSpooler spooler;
+    PrinterList printers{spooler};
+    RawPrintJob job{spooler};
+    ListingJob listing{job, printers, composer};
+};
+
+TEST_F(ListingJobTest, PrinterIsTheEntryAtTheIndex) {
+    EXPECT_EQ(Print("ab\r\ncd\r\n"), WorkedExample());
+    ASSERT_EQ(spooler.jobs.size(), 1u);
+    EXPECT_EQ(spooler.jobs[0].printer, "Laser");
+    EXPECT_EQ(spooler.jobs[0].doc.docName, "ZelPrint Job");
+    EXPECT_EQ(spooler.jobs[0].doc.dataType, "RAW");
+    EXPECT_TRUE(spooler.jobs[0].ended);
+    EXPECT_FALSE(spooler.jobs[0].aborted);
+    EXPECT_FALSE(job.IsOpen());
+    EXPECT_EQ(spooler.openHandles, 0);
+    EXPECT_EQ(
+        Writes(spooler.calls.end() - 4, spooler.calls.end()),
+        (Writes{"EndPagePrinter()", "EndPagePrinter()", "EndDocPrinter()", "ClosePrinter()"}));
+
+    listing.PrintListing(kPath, 1);
+    ASSERT_EQ(spooler.jobs.size(), 2u);
+    EXPECT_EQ(spooler.jobs[1].printer, "Other");
+    EXPECT_EQ(spooler.jobs[1].doc.docName, "ZelPrint Job");
+    EXPECT_EQ(spooler.jobs[1].writes, WorkedExample());
+    EXPECT_TRUE(spooler.jobs[1].ended);
+}
+
+TEST_F(ListingJobTest, IndexOutsideThePrinterListOpensNoJob) {
+    Put(kPath, "ab\r\ncd\r\n");
+    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 2); }), "List index out of bounds (2)");
+    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, -1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
+    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_FALSE(job.IsOpen());
+    EXPECT_EQ(Print("ab\r\ncd\r\n"), WorkedExample());
+}
+
+TEST_F(ListingJobTest, PrinterThatCannotBeOpenedLeavesNothingOpen) {
+    spooler.Fail("OpenPrinter", 0);
+    Put(kPath, "ab");
+    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 0); }),
+              "OpenPrinter()=False @ StartJob with PrinterName:'Laser'");
+    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_EQ(spooler.openHandles, 0);
+    spooler.Fail("OpenPrinter", INT_MAX);
+    EXPECT_EQ(Print("ab\r\ncd\r\n"), WorkedExample());
+}
+
+TEST_F(ListingJobTest, FileThatCannotBeOpenedOpensNoJob) {
+    Put("C:/TEMP/OTHER.TXT", "");
+    const std::string tooLong = "C:/TEMP/" + std::string(300, 'L') + ".TXT";
+    struct Case {
+        std::string path;
+        const char* message;
+    };
+    const Case cases[] = {{"C:/TEMP/NONE.TXT", "File not found"},
+                          {"C:/NOWHERE/A.TXT", "File not found"},
+                          {"C:/TEMP", "File access denied"},
+                          {tooLong, "Invalid filename"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.substr(0, 20));
+        EXPECT_EQ(MessageOf([&] { listing.PrintListing(c.path, 0); }), c.message);
+    }
+    EXPECT_THROW(listing.PrintListing("C:/TEMP/NONE.TXT", 0), EInOutError);
+    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
+    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_FALSE(job.IsOpen());
+    EXPECT_EQ(Print("ab\r\ncd\r\n"), WorkedExample());
+    EXPECT_TRUE(spooler.jobs.back().ended);
+}
+
+TEST_F(ListingJobTest, ReadFailureMidFileCancelsTheJob) {
+    // The first read gives "ab" CR; the second, for the LF after it, fails.
+    ListingComposer reading(options, geometry, clock, names,
+                            [](const std::string&) -> std::unique_ptr<InputSource> {
+                                return std::make_unique<FailingSource>("ab\r\ncd\r\n", 3, 2);
+                            });
+    ListingJob readingJob(job, printers, reading);
+    EXPECT_EQ(MessageOf([&] { readingJob.PrintListing(kPath, 0); }), "I/O error 5");
+    ASSERT_EQ(spooler.jobs.size(), 1u);
+    const Writes worked = WorkedExample();
+    EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 89));
+    ExpectCancelled(spooler.jobs[0]);
+}
+
+TEST_F(ListingJobTest, WriteRefusedMidListingCancelsTheJobAndClosesTheFile) {
+    const int descriptors = OpenDescriptors();
+    spooler.Fail("WritePrinter", 90); // the number of line 2
+    Put(kPath, "ab\r\ncd\r\n");
+    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 0); }),
+              "WritePrinter() API failed @ WriteData");
+    ASSERT_EQ(spooler.jobs.size(), 1u);
+    const Writes worked = WorkedExample();
+    EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 90));
+    ExpectCancelled(spooler.jobs[0]);
+    EXPECT_EQ(OpenDescriptors(), descriptors) << "the file is closed";
+
+    spooler.Fail("WritePrinter", INT_MAX);
+    EXPECT_EQ(Print("ab\r\ncd\r\n"), worked);
+    EXPECT_TRUE(spooler.jobs.back().ended);
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+}
+
+TEST_F(ListingJobTest, WriteRefusedAtTheFirstByteCancelsTheJob) {
+    spooler.Fail("WritePrinter", 0);
+    Put(kPath, "ab");
+    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 0); }),
+              "WritePrinter() API failed @ WriteData");
+    ASSERT_EQ(spooler.jobs.size(), 1u);
+    EXPECT_TRUE(spooler.jobs[0].writes.empty());
+    ExpectCancelled(spooler.jobs[0]);
+}
+
+TEST_F(ListingJobTest, AnUnknownEncodingOpensNoJob) {
+    options.encoding = "no-such-encoding";
+    Put(kPath, "ab");
+    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 0); }),
+              "unknown input encoding 'no-such-encoding'");
+    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
+    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_FALSE(job.IsOpen());
+}
+
+} // namespace
+} // namespace composer_test
+} // namespace zl
