@@ -45,7 +45,7 @@ QLabel* Link(const QString& text, const QUrl& target, const AboutDialog& about, 
     label->setText("<a href=\"" + target.toString().toHtmlEscaped() + "\">" + text.toHtmlEscaped() +
                    "</a>");
     label->setCursor(Qt::PointingHandCursor);
-    auto open = about.OpenLink ? about.OpenLink
+    auto open = about.openLink ? about.openLink
                                : std::function<bool(const QUrl&)>(QDesktopServices::openUrl);
     QObject::connect(label, &QLabel::linkActivated, label, [label, open, target, text] {
         if (!open(target)) {
@@ -69,7 +69,7 @@ QString MemoryLine() {
 std::unique_ptr<QDialog> AboutDialog::Build(QWidget* parent) const {
     auto box = std::make_unique<QDialog>(parent);
     box->setObjectName("aboutDialog");
-    box->setWindowTitle(CaptionTitle);
+    box->setWindowTitle(captionTitle);
     box->setModal(true);
     auto* column = new QVBoxLayout(box.get());
     column->setSizeConstraint(QLayout::SetFixedSize); // a fixed border
@@ -83,20 +83,20 @@ std::unique_ptr<QDialog> AboutDialog::Build(QWidget* parent) const {
     icon->setPixmap(appIcon.pixmap(48, 48));
     top->addWidget(icon, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
-    QLabel* name = Line(Appname, box.get(), "Appname");
+    QLabel* name = Line(appName, box.get(), "appName");
     QFont large = name->font();
     large.setBold(true);
     large.setPixelSize(20);
     name->setFont(large);
     texts->addWidget(name);
-    texts->addWidget(Line(Version, box.get(), "Version"));
-    texts->addWidget(Line(Description, box.get(), "Description"));
-    texts->addWidget(Line(Copyright, box.get(), "Copyright"));
-    if (!Jump.isEmpty())
-        texts->addWidget(Link(Jump, QUrl(Jump), *this, box.get(), "Jump"));
-    if (!EMail.isEmpty()) {
-        const QUrl mail = EMail.contains('@') ? QUrl("mailto:" + EMail) : QUrl(EMail);
-        texts->addWidget(Link(EMail, mail, *this, box.get(), "EMail"));
+    texts->addWidget(Line(version, box.get(), "version"));
+    texts->addWidget(Line(description, box.get(), "description"));
+    texts->addWidget(Line(copyright, box.get(), "copyright"));
+    if (!homePage.isEmpty())
+        texts->addWidget(Link(homePage, QUrl(homePage), *this, box.get(), "homePage"));
+    if (!email.isEmpty()) {
+        const QUrl mail = email.contains('@') ? QUrl("mailto:" + email) : QUrl(email);
+        texts->addWidget(Link(email, mail, *this, box.get(), "email"));
     }
     top->addLayout(texts);
     column->addLayout(top);
@@ -105,25 +105,25 @@ std::unique_ptr<QDialog> AboutDialog::Build(QWidget* parent) const {
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
     column->addWidget(separator);
-    column->addWidget(Line(MemoryLine(), box.get(), "Memory"));
+    column->addWidget(Line(MemoryLine(), box.get(), "memory"));
     const QString processor = QString::fromStdString(ProcessorName());
     column->addWidget(Line("Processor: " + (processor.isEmpty() ? QString("unknown") : processor),
-                           box.get(), "Processor"));
+                           box.get(), "processor"));
 
-    // "More Help" and "OK" at the bottom right, in that order.
+    // "More Help" and "okButton" at the bottom right, in that order.
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* more = new QPushButton(CustomButton, box.get());
-    more->setObjectName("CustomButton");
+    auto* more = new QPushButton(customButton, box.get());
+    more->setObjectName("customButton");
     more->setAutoDefault(false);
     auto* ok = new QPushButton("OK", box.get());
-    ok->setObjectName("OK");
+    ok->setObjectName("okButton");
     ok->setDefault(true);
     buttons->addWidget(more);
     buttons->addWidget(ok);
     QDialog* dialog = box.get();
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    auto custom = OnCustomClick;
+    auto custom = onCustomClick;
     QObject::connect(more, &QPushButton::clicked, dialog, [custom, dialog] {
         if (custom)
             custom(dialog);
@@ -134,8 +134,8 @@ std::unique_ptr<QDialog> AboutDialog::Build(QWidget* parent) const {
 
 void AboutDialog::Execute(QWidget* parent) const {
     std::unique_ptr<QDialog> box = Build(parent);
-    if (Run)
-        Run(*box);
+    if (run)
+        run(*box);
     else
         box->exec();
 }

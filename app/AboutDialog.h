@@ -19,14 +19,14 @@ extern const char* const kAboutHelpText;
 
 class AboutDialog {
 public:
-    QString CaptionTitle, Appname, Version, Description, Copyright, EMail, Jump;
-    QString CustomButton = "More Help";
+    QString captionTitle, appName, version, description, copyright, email, homePage;
+    QString customButton = "More Help";
     // Runs when "More Help" is clicked, with the About box.
-    std::function<void(QWidget* box)> OnCustomClick;
+    std::function<void(QWidget* box)> onCustomClick;
     // Opens a link; false when it could not be opened.
-    std::function<bool(const QUrl& url)> OpenLink;
+    std::function<bool(const QUrl& url)> openLink;
     // Shows the box modally; by default QDialog::exec.
-    std::function<void(QDialog& box)> Run;
+    std::function<void(QDialog& box)> run;
 
     // The box as it is shown, centred over `parent`.
     std::unique_ptr<QDialog> Build(QWidget* parent) const;

@@ -135,8 +135,8 @@ void FileDropTarget::Deliver(QDropEvent* event) {
             name = name.toUpper();
         fileList << name;
     }
-    if (OnFMDragDrop)
-        OnFMDragDrop(this, fcount, point.x(), point.y(), fileList);
+    if (onFilesDropped)
+        onFilesDropped(this, fcount, point.x(), point.y(), fileList);
 }
 
 } // namespace zl

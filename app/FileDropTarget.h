@@ -1,6 +1,6 @@
 // The drop target: makes one control accept files and folders dropped from
 // the file manager (text/uri-list with local files) and hands their names
-// to OnFMDragDrop. For a scroll area such as a list, drops land on its
+// to onFilesDropped. For a scroll area such as a list, drops land on its
 // viewport. Drops of anything but local files are left to the control.
 #pragma once
 
@@ -46,7 +46,7 @@ public:
     CharCase GetCharCase() const { return charCase_; }
     void SetCharCase(CharCase charCase) { charCase_ = charCase; }
 
-    FileDropEvent OnFMDragDrop;
+    FileDropEvent onFilesDropped;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

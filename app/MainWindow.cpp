@@ -86,8 +86,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     fileDropTarget = new FileDropTarget(this);
     fileDropTarget->setObjectName("fileDropTarget");
     fileDropTarget->SetControl(fileList);
-    fileDropTarget->OnFMDragDrop = [this](FileDropTarget* sender, int fcount, int x, int y,
-                                          const QStringList& fileList) {
+    fileDropTarget->onFilesDropped = [this](FileDropTarget* sender, int fcount, int x, int y,
+                                            const QStringList& fileList) {
         FilesDropped(sender, fcount, x, y, fileList);
     };
     optionsPanel = new QWidget(optionsSplitter);
@@ -276,7 +276,7 @@ void MainWindow::CreateStatusBars() {
     hintLabel = hint;
     hintLabel->setObjectName("hintLabel");
     InfoSource info = services_.info;
-    info.comments = [this] { return aboutDialog.Description.toStdString(); };
+    info.comments = [this] { return aboutDialog.description.toStdString(); };
     if (!info.clock)
         info.clock = services_.clock;
     variableInfoLabel = new InfoLabel(info, hintStatusBar);
@@ -304,11 +304,11 @@ void MainWindow::LoadPrinterDefinition() {
     printerComboBox->setObjectName("printerComboBox");
     printerComboBox->setGeometry(16, 10, 289, 21);
     HintTracker::SetHint(printerComboBox, "Select Printer|Select printer for output");
-    printerComboBox->OnError = [this](const std::string& message) {
+    printerComboBox->onError = [this](const std::string& message) {
         services_.showError(QString::fromStdString(message));
     };
     PrinterSelector& selector = printerComboBox->Selector();
-    selector.OnPrinterChange = [this](void*) { PrinterChanged(); };
+    selector.onPrinterChange = [this](void*) { PrinterChanged(); };
     // The values the window keeps for the selector, then the end of loading.
     StoredSelectorSettings stored;
     stored.printerName = "HP LaserJet 4050 Series PCL 6";

@@ -120,16 +120,16 @@ void MainWindow::SetUpWindow() {
                            services_.names));
         printerInfoLabel->setText(buildStamp_);
         printingLabel->setText("");
-        aboutDialog.CaptionTitle = buildStamp_;
-        aboutDialog.Appname = QString::fromStdString(version.Field("ProductName"));
-        aboutDialog.Copyright = QString::fromStdString(version.Field("LegalCopyright"));
-        aboutDialog.Description = QString::fromStdString(version.Field("Comments"));
-        aboutDialog.Version = QString::fromStdString(version.FileVersion());
-        aboutDialog.EMail = "zellist@example.org";
-        aboutDialog.Jump = "https://example.org/zellist/";
-        aboutDialog.OnCustomClick = [this](QWidget* box) { ShowAboutHelp(box); };
-        aboutDialog.OpenLink = services_.openUrl;
-        aboutDialog.Run = services_.runDialog;
+        aboutDialog.captionTitle = buildStamp_;
+        aboutDialog.appName = QString::fromStdString(version.Field("ProductName"));
+        aboutDialog.copyright = QString::fromStdString(version.Field("LegalCopyright"));
+        aboutDialog.description = QString::fromStdString(version.Field("Comments"));
+        aboutDialog.version = QString::fromStdString(version.FileVersion());
+        aboutDialog.email = "zellist@example.org";
+        aboutDialog.homePage = "https://example.org/zellist/";
+        aboutDialog.onCustomClick = [this](QWidget* box) { ShowAboutHelp(box); };
+        aboutDialog.openLink = services_.openUrl;
+        aboutDialog.run = services_.runDialog;
         connect(&hints_, &HintTracker::HintChanged, this, &MainWindow::ShowLongHint);
         qApp->installEventFilter(&hints_);
     });
@@ -212,7 +212,7 @@ void MainWindow::ClearList() {
 }
 
 void MainWindow::ShowAbout() {
-    aboutDialog.CaptionTitle = buildStamp_;
+    aboutDialog.captionTitle = buildStamp_;
     aboutDialog.Execute(this);
 }
 

@@ -13,7 +13,7 @@ PrinterComboBox::PrinterComboBox(QWidget* owner, PrinterList& printer)
     setEditable(false); // a drop-down list: no free text
     connect(this, &QComboBox::activated, this,
             [this](int) { Guarded([this] { selector_.ListSelectionChange(); }); });
-    OnError = [this](const std::string& message) {
+    onError = [this](const std::string& message) {
         QMessageBox::critical(window(), QApplication::applicationName(),
                               QString::fromStdString(ShownMessage(message)));
     };
@@ -35,8 +35,8 @@ void PrinterComboBox::Guarded(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& e) {
-        if (OnError)
-            OnError(e.what());
+        if (onError)
+            onError(e.what());
     }
 }
 

@@ -37,7 +37,7 @@ public:
 
     // Where failures of the user's pick or of a reselection go; by default
     // an error box.
-    std::function<void(const std::string& message)> OnError;
+    std::function<void(const std::string& message)> onError;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,9 +11,9 @@ std::int32_t ClampBarHeight(std::int32_t barHeight) {
 }
 
 std::vector<std::string> OverlayPieces(const PageGeometry& geometry, std::int32_t barHeight) {
-    const std::int32_t bandHeight = ClampBarHeight(barHeight) * geometry.LineHeight;
-    const std::int32_t shadedHeight = geometry.LineHeight * geometry.LinesPerPage;
-    const std::string width = kEsc + "*c" + std::to_string(geometry.BarWidthDots) + "A";
+    const std::int32_t bandHeight = ClampBarHeight(barHeight) * geometry.lineHeight;
+    const std::int32_t shadedHeight = geometry.lineHeight * geometry.linesPerPage;
+    const std::string width = kEsc + "*c" + std::to_string(geometry.barWidthDots) + "A";
     const std::string height = kEsc + "*c" + std::to_string(bandHeight) + "V";
 
     std::vector<std::string> pieces = {kEsc + "&f1Y", kEsc + "&f0X", kEsc + "&f0S"};

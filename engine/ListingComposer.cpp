@@ -86,7 +86,7 @@ void ListingComposer::WritePrologue() {
     Write(kEsc + "E");
     if (options_.Landscape())
         Write(kEsc + "&l1O");
-    Write(kEsc + "&l" + std::to_string(geometry_.LinesPerInch) + "D");
+    Write(kEsc + "&l" + std::to_string(geometry_.linesPerInch) + "D");
     std::string symbolSetAndFont = kEsc + (options_.NoIbm() ? "(8U" : "(10U");
     if (options_.LinePrinter())
         symbolSetAndFont +=
@@ -100,7 +100,7 @@ void ListingComposer::WritePrologue() {
 // set first, so that every length and position counts characters.
 void ListingComposer::BuildHeaderLine(const std::string& fileName) {
     header_.Start(ShortenPath(symbols_->Text(WithoutControlBytes(fileName))),
-                  symbols_->Text(zl::DateText(clock_.Now(), names_)), geometry_.LineWidth,
+                  symbols_->Text(zl::DateText(clock_.Now(), names_)), geometry_.lineWidth,
                   options_.Landscape());
 }
 
@@ -119,7 +119,7 @@ void ListingComposer::StartPage() {
 // The number of a line, on a new page when the page is full. The number
 // takes its columns of the line's width.
 void ListingComposer::StartLine() {
-    if (lineOnPage_ > geometry_.LinesPerPage)
+    if (lineOnPage_ > geometry_.linesPerPage)
         StartPage();
     Write(lineNumberText_);
     columnCount_ = static_cast<std::int32_t>(lineNumberText_.size());
@@ -137,7 +137,7 @@ void ListingComposer::EndLine() {
 
 // Counts a written byte and wraps the line when it is full.
 void ListingComposer::CountColumn() {
-    if (++columnCount_ != geometry_.LineWidth)
+    if (++columnCount_ != geometry_.lineWidth)
         return;
     Wrap();
 }
@@ -146,7 +146,7 @@ void ListingComposer::CountColumn() {
 // line end fills the page.
 void ListingComposer::Wrap() {
     Write(kLineEnd);
-    if (++lineOnPage_ > geometry_.LinesPerPage) {
+    if (++lineOnPage_ > geometry_.linesPerPage) {
         WriteGreenbarOverlay();
         StartPage();
     }
@@ -163,7 +163,7 @@ void ListingComposer::WriteOrdinaryBytes() {
     const unsigned char* next = start;
     ByteSink& out = *out_;
     const bool* const stops = stops_.data();
-    const std::int32_t width = geometry_.LineWidth;
+    const std::int32_t width = geometry_.lineWidth;
     std::int32_t column = columnCount_; // kept here while no one else looks
     while (next != end && !stops[*next]) {
         out.Write(next++, 1);

@@ -7,13 +7,13 @@
 namespace zl {
 
 struct PageGeometry {
-    std::int32_t LineWidth = 0;    // columns per line
-    std::int32_t LinesPerInch = 0; // 6 or 8
-    std::int32_t PageLength = 0;   // text area, half-inches
-    std::int32_t BarWidth = 0;     // greenbar band width, half-inches
-    std::int32_t LineHeight = 0;   // decipoints
-    std::int32_t LinesPerPage = 0;
-    std::int32_t BarWidthDots = 0; // 300-dpi dots
+    std::int32_t lineWidth = 0;    // columns per line
+    std::int32_t linesPerInch = 0; // 6 or 8
+    std::int32_t pageLength = 0;   // text area, half-inches
+    std::int32_t barWidth = 0;     // greenbar band width, half-inches
+    std::int32_t lineHeight = 0;   // decipoints
+    std::int32_t linesPerPage = 0;
+    std::int32_t barWidthDots = 0; // 300-dpi dots
 };
 
 // The page options that decide the geometry.

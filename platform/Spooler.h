@@ -62,10 +62,6 @@ constexpr std::uint32_t ERROR_INVALID_PRINTER_NAME = 1801;
 constexpr std::uint32_t ERROR_WRITE_FAULT = 29;
 constexpr std::uint32_t ERROR_NOT_READY = 21;
 
-// Platform identifiers.
-constexpr int VER_PLATFORM_WIN32_WINDOWS = 1;
-constexpr int VER_PLATFORM_WIN32_NT = 2;
-
 // One printer as EnumPrinters reports it. Level 4 fills the printer name,
 // level 5 also the port names (comma-separated).
 struct PrinterInfo {
@@ -121,7 +117,6 @@ public:
                                          const std::string& def) {
         return def;
     }
-    virtual int PlatformId() const { return VER_PLATFORM_WIN32_NT; }
 
     // True and a usable handle, or false and a null handle.
     virtual bool OpenPrinter(const std::string& name, PrinterHandle& handle) = 0;

@@ -18,7 +18,6 @@ public:
                       std::vector<PrinterInfo>& out) override;
     std::string GetProfileString(const std::string& section, const std::string& key,
                                  const std::string& def) override;
-    int PlatformId() const override { return system_->PlatformId(); }
     bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
     std::uint32_t StartDocPrinter(PrinterHandle handle, const DocInfo1& doc) override;
     bool StartPagePrinter(PrinterHandle handle) override;

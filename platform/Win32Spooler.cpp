@@ -87,16 +87,6 @@ std::string Win32Spooler::GetProfileString(const std::string& section, const std
     return value;
 }
 
-int Win32Spooler::PlatformId() const {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-#ifdef _MSC_VER
-#pragma warning(suppress : 4996)
-#endif
-    ::GetVersionExA(&info);
-    return static_cast<int>(info.dwPlatformId);
-}
-
 bool Win32Spooler::OpenPrinter(const std::string& name, PrinterHandle& handle) {
     handle = nullptr;
     HANDLE raw = nullptr;

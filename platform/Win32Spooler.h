@@ -13,7 +13,6 @@ public:
                       std::vector<PrinterInfo>& out) override;
     std::string GetProfileString(const std::string& section, const std::string& key,
                                  const std::string& def) override;
-    int PlatformId() const override;
     bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
     std::uint32_t StartDocPrinter(PrinterHandle handle, const DocInfo1& doc) override;
     bool StartPagePrinter(PrinterHandle handle) override;

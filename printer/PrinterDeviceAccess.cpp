@@ -106,12 +106,12 @@ void PrinterSelector::FillCombo(ListControl* combo, const std::vector<NamedRef>&
 
 void PrinterSelector::UpdatePaperCombo(bool refill) {
     FillCombo(comboPaper_, paperList_, refill, settings_.PaperName());
-    Fire(OnPaperChange, this);
+    Fire(onPaperChange, this);
 }
 
 void PrinterSelector::UpdateBinCombo(bool refill) {
     FillCombo(comboBin_, binList_, refill, settings_.BinName());
-    Fire(OnBinChange, this);
+    Fire(onBinChange, this);
 }
 
 void PrinterSelector::SetComboPaperSize(ListControl* combo) {

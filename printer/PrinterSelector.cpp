@@ -82,7 +82,7 @@ void PrinterSelector::ReselectPrinter() {
 
 void PrinterSelector::SpoolerStatus(std::int32_t count) {
     jobCount_ = count;
-    Fire(OnJobCountChange, this);
+    Fire(onJobCountChange, this);
 }
 
 void PrinterSelector::RefillLists() {
@@ -101,9 +101,9 @@ void PrinterSelector::RefillLists() {
     UpdateBinCombo(true);
     UpdatePaperCombo(true);
     updating_ = false;
-    Fire(OnPrinterChange, this);
-    Fire(OnPaperChange, this);
-    Fire(OnBinChange, this);
+    Fire(onPrinterChange, this);
+    Fire(onPaperChange, this);
+    Fire(onBinChange, this);
 }
 
 } // namespace zl

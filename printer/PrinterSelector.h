@@ -91,7 +91,7 @@ public:
     std::int32_t JobCount() const { return jobCount_; }
     int ItemIndex() const { return dropDown_.ItemIndex(); }
 
-    Event OnPrinterChange, OnPaperChange, OnBinChange, OnOrientationChange, OnJobCountChange;
+    Event onPrinterChange, onPaperChange, onBinChange, onOrientationChange, onJobCountChange;
 
     // The user picked an item of the drop-down list.
     void ListSelectionChange();
@@ -114,8 +114,8 @@ public:
     void UpdateBinCombo(bool refill);
     DeviceMode* LockedDeviceMode() const { return lockedDeviceMode_; }
     bool Updating() const { return updating_; }
-    std::int32_t PaperCode = 0;
-    std::int32_t BinCode = 0;
+    std::int32_t paperCode = 0;
+    std::int32_t binCode = 0;
 
 private:
     void RefillLists();

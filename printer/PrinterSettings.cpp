@@ -81,13 +81,13 @@ void PrinterSettings::WriteChoice(Kind kind, const std::string& value) {
     if (v != stored)
         changed = true;
     if (paper) {
-        selector.PaperCode = entry.ref.code;
-        if (selector.PaperCode != DMPAPER_USER) {
+        selector.paperCode = entry.ref.code;
+        if (selector.paperCode != DMPAPER_USER) {
             paperWidth_ = entry.ref.width / 10.0;
             paperLength_ = entry.ref.length / 10.0;
         }
     } else {
-        selector.BinCode = entry.ref.code;
+        selector.binCode = entry.ref.code;
     }
     stored = v;
     ApplyToDeviceMode();
@@ -104,7 +104,7 @@ void PrinterSettings::SetOrientation(PaperOrientation value) {
     orientation_ = value;
     ApplyToDeviceMode();
     if (changed)
-        selector_.Fire(selector_.OnOrientationChange, this);
+        selector_.Fire(selector_.onOrientationChange, this);
 }
 
 void PrinterSettings::SetCopies(std::int32_t value) {
@@ -159,19 +159,19 @@ void PrinterSettings::ApplyToDeviceMode() {
     } else {
         mode.dmDuplex = static_cast<std::int16_t>(static_cast<int>(duplex_) + 1);
     }
-    if (mode.dmDefaultSource != selector.BinCode) {
+    if (mode.dmDefaultSource != selector.binCode) {
         if (defaults.Has(SystemDefault::DefaultBin))
-            selector.BinCode = mode.dmDefaultSource;
+            selector.binCode = mode.dmDefaultSource;
         else
-            mode.dmDefaultSource = static_cast<std::int16_t>(selector.BinCode);
+            mode.dmDefaultSource = static_cast<std::int16_t>(selector.binCode);
     }
-    if (mode.dmPaperSize != selector.PaperCode) {
+    if (mode.dmPaperSize != selector.paperCode) {
         if (defaults.Has(SystemDefault::DefaultPaperSize))
-            selector.PaperCode = mode.dmPaperSize;
+            selector.paperCode = mode.dmPaperSize;
         else
-            mode.dmPaperSize = static_cast<std::int16_t>(selector.PaperCode);
+            mode.dmPaperSize = static_cast<std::int16_t>(selector.paperCode);
     }
-    if (selector.PaperCode == DMPAPER_USER && !defaults.Has(SystemDefault::DefaultPaperSize)) {
+    if (selector.paperCode == DMPAPER_USER && !defaults.Has(SystemDefault::DefaultPaperSize)) {
         mode.dmPaperWidth = Tenths(paperWidth_);
         mode.dmPaperLength = Tenths(paperLength_);
         mode.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;

@@ -14,18 +14,18 @@ namespace {
 class AboutDialogTest : public ::testing::Test {
 protected:
     AboutDialogTest() {
-        about.CaptionTitle = "Build 0.9.2.9: Monday, March 3, 2003 at 4:05 pm";
-        about.Appname = "ZelList GUI";
-        about.Version = "0.9.2.9";
-        about.Description = "Sort of the same, but not quite";
-        about.Copyright = "Copyright (C) us";
-        about.EMail = "zl@example.org";
-        about.Jump = "https://example.org/zl";
-        about.OpenLink = [this](const QUrl& url) {
+        about.captionTitle = "Build 0.9.2.9: Monday, March 3, 2003 at 4:05 pm";
+        about.appName = "ZelList GUI";
+        about.version = "0.9.2.9";
+        about.description = "Sort of the same, but not quite";
+        about.copyright = "Copyright (C) us";
+        about.email = "zl@example.org";
+        about.homePage = "https://example.org/zl";
+        about.openLink = [this](const QUrl& url) {
             opened.push_back(url.toString().toStdString());
             return openWorks;
         };
-        about.OnCustomClick = [this](QWidget* box) { customFrom = box; };
+        about.onCustomClick = [this](QWidget* box) { customFrom = box; };
     }
 
     static QString TextOf(QDialog& box, const char* name) {
@@ -41,21 +41,21 @@ protected:
 
 TEST_F(AboutDialogTest, ShowsItsTextsUnderTheBuildStamp) {
     auto box = about.Build(nullptr);
-    EXPECT_EQ(box->windowTitle(), about.CaptionTitle);
+    EXPECT_EQ(box->windowTitle(), about.captionTitle);
     EXPECT_TRUE(box->isModal());
-    EXPECT_EQ(TextOf(*box, "Appname"), "ZelList GUI");
-    EXPECT_TRUE(box->findChild<QLabel*>("Appname")->font().bold());
-    EXPECT_EQ(TextOf(*box, "Version"), "0.9.2.9");
-    EXPECT_EQ(TextOf(*box, "Description"), "Sort of the same, but not quite");
-    EXPECT_EQ(TextOf(*box, "Copyright"), "Copyright (C) us");
-    EXPECT_TRUE(TextOf(*box, "Jump").contains("https://example.org/zl"));
-    EXPECT_TRUE(TextOf(*box, "EMail").contains("mailto:zl@example.org"));
-    EXPECT_TRUE(TextOf(*box, "Memory").startsWith("Available memory: "));
-    EXPECT_TRUE(TextOf(*box, "Processor").startsWith("Processor: "));
-    QPushButton* ok = box->findChild<QPushButton*>("OK");
+    EXPECT_EQ(TextOf(*box, "appName"), "ZelList GUI");
+    EXPECT_TRUE(box->findChild<QLabel*>("appName")->font().bold());
+    EXPECT_EQ(TextOf(*box, "version"), "0.9.2.9");
+    EXPECT_EQ(TextOf(*box, "description"), "Sort of the same, but not quite");
+    EXPECT_EQ(TextOf(*box, "copyright"), "Copyright (C) us");
+    EXPECT_TRUE(TextOf(*box, "homePage").contains("https://example.org/zl"));
+    EXPECT_TRUE(TextOf(*box, "email").contains("mailto:zl@example.org"));
+    EXPECT_TRUE(TextOf(*box, "memory").startsWith("Available memory: "));
+    EXPECT_TRUE(TextOf(*box, "processor").startsWith("Processor: "));
+    QPushButton* ok = box->findChild<QPushButton*>("okButton");
     ASSERT_NE(ok, nullptr);
     EXPECT_TRUE(ok->isDefault());
-    QPushButton* more = box->findChild<QPushButton*>("CustomButton");
+    QPushButton* more = box->findChild<QPushButton*>("customButton");
     ASSERT_NE(more, nullptr);
     EXPECT_EQ(more->text(), "More Help");
     more->click();
@@ -65,22 +65,22 @@ TEST_F(AboutDialogTest, ShowsItsTextsUnderTheBuildStamp) {
 }
 
 TEST_F(AboutDialogTest, EmptyLinksAreLeftOut) {
-    about.EMail.clear();
+    about.email.clear();
     auto box = about.Build(nullptr);
-    EXPECT_EQ(box->findChild<QLabel*>("EMail"), nullptr);
-    EXPECT_NE(box->findChild<QLabel*>("Jump"), nullptr);
-    about.Jump.clear();
-    EXPECT_EQ(about.Build(nullptr)->findChild<QLabel*>("Jump"), nullptr);
+    EXPECT_EQ(box->findChild<QLabel*>("email"), nullptr);
+    EXPECT_NE(box->findChild<QLabel*>("homePage"), nullptr);
+    about.homePage.clear();
+    EXPECT_EQ(about.Build(nullptr)->findChild<QLabel*>("homePage"), nullptr);
 }
 
 TEST_F(AboutDialogTest, LinksOpenAndOneThatCannotTurnsInert) {
     auto box = about.Build(nullptr);
-    QLabel* mail = box->findChild<QLabel*>("EMail");
+    QLabel* mail = box->findChild<QLabel*>("email");
     emit mail->linkActivated("mailto:zl@example.org");
     EXPECT_EQ(opened, (std::vector<std::string>{"mailto:zl@example.org"}));
     EXPECT_TRUE(mail->isEnabled());
     openWorks = false;
-    QLabel* jump = box->findChild<QLabel*>("Jump");
+    QLabel* jump = box->findChild<QLabel*>("homePage");
     emit jump->linkActivated("https://example.org/zl");
     EXPECT_FALSE(jump->isEnabled());
     EXPECT_EQ(jump->text(), "https://example.org/zl");

@@ -24,8 +24,8 @@ struct Delivery {
 class FileDropTargetTest : public ::testing::Test {
 protected:
     FileDropTargetTest() {
-        drop.OnFMDragDrop = [this](FileDropTarget* sender, int fcount, int x, int y,
-                                   const QStringList& files) {
+        drop.onFilesDropped = [this](FileDropTarget* sender, int fcount, int x, int y,
+                                     const QStringList& files) {
             deliveries.push_back({sender, fcount, x, y, files});
         };
         drop.SetControl(&list);
@@ -152,7 +152,7 @@ TEST_F(FileDropTargetTest, AMoveOnlyDragIsRefused) {
 }
 
 TEST_F(FileDropTargetTest, WithoutAHandlerTheDropIsStillTaken) {
-    drop.OnFMDragDrop = nullptr;
+    drop.onFilesDropped = nullptr;
     EXPECT_TRUE(DragAndDrop(list.viewport(), *Files({"/data/a.txt"})));
 }
 

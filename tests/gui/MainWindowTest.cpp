@@ -216,7 +216,7 @@ TEST_F(MainWindowTest, PitchOffForcesCourier) {
 
 TEST_F(MainWindowTest, PageSettingsFollowEveryCombination) {
     MainWindow& w = Window();
-    EXPECT_EQ(w.Geometry().LineWidth, 0) << "nothing before the first activation";
+    EXPECT_EQ(w.Geometry().lineWidth, 0) << "nothing before the first activation";
     w.ActivateWindow();
     struct Case {
         bool compressed, landscape, six;
@@ -231,10 +231,10 @@ TEST_F(MainWindowTest, PageSettingsFollowEveryCombination) {
         w.compressedCheck->setChecked(c.compressed);
         w.landscapeCheck->setChecked(c.landscape);
         (c.six ? w.sixLpiRadio : w.eightLpiRadio)->setChecked(true);
-        EXPECT_EQ(w.Geometry().LineWidth, c.width);
-        EXPECT_EQ(w.Geometry().LinesPerInch, c.perInch);
-        EXPECT_EQ(w.Geometry().PageLength, c.length);
-        EXPECT_EQ(w.Geometry().BarWidth, c.bar);
+        EXPECT_EQ(w.Geometry().lineWidth, c.width);
+        EXPECT_EQ(w.Geometry().linesPerInch, c.perInch);
+        EXPECT_EQ(w.Geometry().pageLength, c.length);
+        EXPECT_EQ(w.Geometry().barWidth, c.bar);
     }
 }
 
@@ -399,7 +399,7 @@ TEST_F(MainWindowTest, AFailingActivationIsReportedOnceNotAtEveryActivation) {
     for (int i = 0; i < 3; ++i)
         QApplication::sendEvent(&w, &activate);
     EXPECT_EQ(errors.size(), 1u);
-    EXPECT_EQ(w.Geometry().LineWidth, 133) << "the page settings still run";
+    EXPECT_EQ(w.Geometry().lineWidth, 133) << "the page settings still run";
 }
 
 TEST_F(MainWindowTest, BuildStampComesFromTheVersionAndTheFilesTime) {
@@ -419,11 +419,11 @@ TEST_F(MainWindowTest, BuildStampComesFromTheVersionAndTheFilesTime) {
     tzset();
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(w.BuildStamp(), "Build 0.9.2.9: Monday, March 3, 2003 at 4:05 pm");
-    EXPECT_EQ(w.aboutDialog.CaptionTitle, w.BuildStamp());
-    EXPECT_EQ(w.aboutDialog.Appname, "ZelList GUI");
-    EXPECT_EQ(w.aboutDialog.Version, "0.9.2.9");
-    EXPECT_EQ(w.aboutDialog.Description, "Sort of the same, but not quite");
-    EXPECT_EQ(w.aboutDialog.Copyright, "(C) us");
+    EXPECT_EQ(w.aboutDialog.captionTitle, w.BuildStamp());
+    EXPECT_EQ(w.aboutDialog.appName, "ZelList GUI");
+    EXPECT_EQ(w.aboutDialog.version, "0.9.2.9");
+    EXPECT_EQ(w.aboutDialog.description, "Sort of the same, but not quite");
+    EXPECT_EQ(w.aboutDialog.copyright, "(C) us");
 }
 
 TEST_F(MainWindowTest, WithoutVersionInformationTheErrorIsShownAndTheWindowOpens) {
@@ -463,7 +463,7 @@ TEST_F(MainWindowTest, TheAboutBoxShowsTheBuildStampAndClosingItSelectsTheDefaul
     ASSERT_EQ(w.SelectedPrinterIndex(), 0);
     onAbout = [&](QDialog& box) {
         // More Help, then the box is closed.
-        box.findChild<QPushButton*>("CustomButton")->click();
+        box.findChild<QPushButton*>("customButton")->click();
         box.accept();
     };
     w.aboutAction->trigger();

@@ -35,10 +35,10 @@ protected:
         office.bins = {{7, "Auto"}, {4, "Manual"}};
         spooler.capabilities["Office"] = office;
         box = std::make_unique<PrinterComboBox>(&owner, printer);
-        box->OnError = [this](const std::string& message) { errors.push_back(message); };
+        box->onError = [this](const std::string& message) { errors.push_back(message); };
         PrinterSelector& s = box->Selector();
-        s.OnPrinterChange = [this](void*) { events.push_back("printer"); };
-        s.OnJobCountChange = [this](void*) { events.push_back("jobs"); };
+        s.onPrinterChange = [this](void*) { events.push_back("printer"); };
+        s.onJobCountChange = [this](void*) { events.push_back("jobs"); };
         s.BeginLoading();
         s.SetPrinterName("Office");
         s.Settings().SetPaperSize("Legal");

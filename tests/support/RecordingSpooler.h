@@ -26,7 +26,6 @@ public:
     std::vector<PrinterInfo> printers;
     std::string defaultName;
     std::string profileDevice;
-    int platformId = VER_PLATFORM_WIN32_NT;
     // What DeviceCapabilities answers, by printer name: the bins (code,
     // name) and the paper forms (code, name, size); duplex.
     struct Capabilities {
@@ -74,7 +73,6 @@ public:
                       std::vector<PrinterInfo>& out) override;
     std::string GetProfileString(const std::string& section, const std::string& key,
                                  const std::string& def) override;
-    int PlatformId() const override { return platformId; }
     bool OpenPrinter(const std::string& name, PrinterHandle& handle) override;
     std::uint32_t StartDocPrinter(PrinterHandle handle, const DocInfo1& doc) override;
     bool StartPagePrinter(PrinterHandle handle) override;

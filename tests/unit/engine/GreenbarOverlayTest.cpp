@@ -19,16 +19,16 @@ std::string Esc(const std::string& rest) {
 // writes the overlay.
 PageGeometry Geometry(bool landscape, int linesPerInch) {
     PageGeometry geometry;
-    geometry.LineWidth = landscape ? 105 : 80;
-    geometry.LinesPerInch = linesPerInch;
-    geometry.PageLength = landscape ? 15 : 20;
-    geometry.BarWidth = landscape ? 21 : 16;
-    geometry.LineHeight = linesPerInch == 6 ? 120 : 90;
+    geometry.lineWidth = landscape ? 105 : 80;
+    geometry.linesPerInch = linesPerInch;
+    geometry.pageLength = landscape ? 15 : 20;
+    geometry.barWidth = landscape ? 21 : 16;
+    geometry.lineHeight = linesPerInch == 6 ? 120 : 90;
     if (landscape)
-        geometry.LinesPerPage = linesPerInch == 6 ? 45 : 60;
+        geometry.linesPerPage = linesPerInch == 6 ? 45 : 60;
     else
-        geometry.LinesPerPage = linesPerInch == 6 ? 60 : 80;
-    geometry.BarWidthDots = landscape ? 3150 : 2400;
+        geometry.linesPerPage = linesPerInch == 6 ? 60 : 80;
+    geometry.barWidthDots = landscape ? 3150 : 2400;
     return geometry;
 }
 
@@ -50,8 +50,8 @@ class BandTableTest : public ::testing::TestWithParam<BandCase> {};
 TEST_P(BandTableTest, BandsFromTheTopEveryOtherBandHeight) {
     const BandCase& c = GetParam();
     const PageGeometry geometry = Geometry(c.landscape, c.linesPerInch);
-    const int bandHeight = c.barHeight * geometry.LineHeight;
-    const std::string width = Esc("*c" + std::to_string(geometry.BarWidthDots) + "A");
+    const int bandHeight = c.barHeight * geometry.lineHeight;
+    const std::string width = Esc("*c" + std::to_string(geometry.barWidthDots) + "A");
     const std::string height = Esc("*c" + std::to_string(bandHeight) + "V");
 
     const Pieces pieces = OverlayPieces(geometry, c.barHeight);

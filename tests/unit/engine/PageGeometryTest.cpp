@@ -24,17 +24,17 @@ TEST(PageGeometry, EveryOptionCombinationGivesItsSettingsAndDerivedValues) {
     for (const GeometryCase& c : cases) {
         PageGeometry g;
         ApplyPageSettings(c.flags, g);
-        EXPECT_EQ(g.LineHeight, 0) << "derived only at the start of a listing";
+        EXPECT_EQ(g.lineHeight, 0) << "derived only at the start of a listing";
         DeriveGeometry(g);
         SCOPED_TRACE(testing::Message() << "compressed " << c.flags.compressed << " landscape "
                                         << c.flags.landscape << " 6lpi " << c.flags.sixLpi);
-        EXPECT_EQ(g.LineWidth, c.expected.LineWidth);
-        EXPECT_EQ(g.LinesPerInch, c.expected.LinesPerInch);
-        EXPECT_EQ(g.PageLength, c.expected.PageLength);
-        EXPECT_EQ(g.BarWidth, c.expected.BarWidth);
-        EXPECT_EQ(g.LineHeight, c.expected.LineHeight);
-        EXPECT_EQ(g.LinesPerPage, c.expected.LinesPerPage);
-        EXPECT_EQ(g.BarWidthDots, c.expected.BarWidthDots);
+        EXPECT_EQ(g.lineWidth, c.expected.lineWidth);
+        EXPECT_EQ(g.linesPerInch, c.expected.linesPerInch);
+        EXPECT_EQ(g.pageLength, c.expected.pageLength);
+        EXPECT_EQ(g.barWidth, c.expected.barWidth);
+        EXPECT_EQ(g.lineHeight, c.expected.lineHeight);
+        EXPECT_EQ(g.linesPerPage, c.expected.linesPerPage);
+        EXPECT_EQ(g.barWidthDots, c.expected.barWidthDots);
     }
 }
 
@@ -43,11 +43,11 @@ TEST(PageGeometry, ASettingsRunRewritesAllFourAndKeepsTheDerivedOnes) {
     ApplyPageSettings({true, true, true}, g);
     DeriveGeometry(g);
     ApplyPageSettings({false, false, false}, g);
-    EXPECT_EQ(g.LineWidth, 80);
-    EXPECT_EQ(g.LinesPerInch, 8);
-    EXPECT_EQ(g.PageLength, 20);
-    EXPECT_EQ(g.BarWidth, 16);
-    EXPECT_EQ(g.LinesPerPage, 45); // until the next listing derives it again
+    EXPECT_EQ(g.lineWidth, 80);
+    EXPECT_EQ(g.linesPerInch, 8);
+    EXPECT_EQ(g.pageLength, 20);
+    EXPECT_EQ(g.barWidth, 16);
+    EXPECT_EQ(g.linesPerPage, 45); // until the next listing derives it again
 }
 
 TEST(PageGeometry, OnlyUncompressedPitchForcesCourier) {

@@ -45,14 +45,13 @@ protected:
     // Builds the selector and records its events in `events`.
     PrinterSelector& Make() {
         selector = std::make_unique<PrinterSelector>(printer, dropDown);
-        selector->OnPrinterChange = [this](void*) { events.push_back("printer"); };
-        selector->OnPaperChange = [this](void*) { events.push_back("paper"); };
-        selector->OnBinChange = [this](void*) { events.push_back("bin"); };
-        selector->OnOrientationChange = [this](void* sender) {
-            events.push_back(sender == &selector->Settings() ? "orientation"
-                                                                    : "orientation?");
+        selector->onPrinterChange = [this](void*) { events.push_back("printer"); };
+        selector->onPaperChange = [this](void*) { events.push_back("paper"); };
+        selector->onBinChange = [this](void*) { events.push_back("bin"); };
+        selector->onOrientationChange = [this](void* sender) {
+            events.push_back(sender == &selector->Settings() ? "orientation" : "orientation?");
         };
-        selector->OnJobCountChange = [this](void*) { events.push_back("jobs"); };
+        selector->onJobCountChange = [this](void*) { events.push_back("jobs"); };
         return *selector;
     }
 
