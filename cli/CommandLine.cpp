@@ -1,7 +1,10 @@
 #include "cli/CommandLine.h"
 
 #include "engine/InputDecoder.h"
+#include "render/PageModel.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +20,11 @@ Prints text files as greenbar listings on a PCL printer, one job per file.
       --printer-index N  print on entry N of the installed printer list
   -o, --output FILE      write the PCL stream to FILE instead of printing
                          (several inputs: their jobs one after another;
-                         "-" is standard output)
+                         "-" is standard output); a FILE ending in .pdf
+                         gets one PDF for each input instead: FILE, then
+                         NAME-2.pdf, NAME-3.pdf ... beside it
+      --paper NAME       the paper of a PDF: letter, a4, legal, executive,
+                         a5 or b5 (default: the locale's paper, else letter)
       --landscape        landscape (default portrait)
       --lpi 6|8          lines per inch (default 8)
       --font courier|lineprinter   (default courier)
@@ -65,19 +72,39 @@ std::string Choice(const std::string& option, const std::string& text,
     throw UsageError(option + ": '" + text + "' is not " + list);
 }
 
-// Raises UsageError when the output file is one of the input files: writing
-// it would destroy the input before it is read. "-" is standard output.
+// Raises UsageError when an output file is one of the input files: writing
+// it would destroy the input before it is read. "-" is standard output; a
+// PDF output is one file for each input.
 void RequireOutputApartFromInputs(const CliSettings& s) {
     if (!s.output || *s.output == "-")
         return;
-    for (const std::string& file : s.files) {
-        std::error_code error; // a file that does not exist is no input's
-        if (std::filesystem::equivalent(*s.output, file, error))
-            throw UsageError("--output: '" + *s.output + "' is the input file '" + file + "'");
+    const std::size_t outputs = IsPdfName(*s.output) ? s.files.size() : 1;
+    for (std::size_t i = 0; i < outputs; ++i) {
+        const std::string output = IsPdfName(*s.output) ? PdfOutputName(*s.output, i) : *s.output;
+        for (const std::string& file : s.files) {
+            std::error_code error; // a file that does not exist is no input's
+            if (std::filesystem::equivalent(output, file, error))
+                throw UsageError("--output: '" + output + "' is the input file '" + file + "'");
+        }
     }
 }
 
 } // namespace
+
+bool IsPdfName(const std::string& output) {
+    static const std::string kExtension = ".pdf";
+    return output.size() > kExtension.size() &&
+           std::equal(kExtension.rbegin(), kExtension.rend(), output.rbegin(), [](char a, char b) {
+               return a == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+std::string PdfOutputName(const std::string& output, std::size_t index) {
+    if (index == 0)
+        return output;
+    const std::size_t dot = output.size() - 4; // the ".pdf" as typed
+    return output.substr(0, dot) + "-" + std::to_string(index + 1) + output.substr(dot);
+}
 
 std::int64_t SourceDateEpoch(const std::string& text) {
     constexpr long long kYear10000 = 253402300800; // 10000-01-01 00:00:00 UTC
@@ -123,6 +150,14 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
         {"--bar-height",
          [&](const std::string& v) { s.barHeight = ParseInt("--bar-height", v, 1, 6); }},
         {"--tab-size", [&](const std::string& v) { s.tabSize = ParseInt("--tab-size", v, 0, 16); }},
+        {"--paper",
+         [&](const std::string& v) {
+             render::PaperSize paper;
+             if (!render::PaperSize::Named(v, paper))
+                 throw UsageError("--paper: '" + v +
+                                  "' is not letter, a4, legal, executive, a5 or b5");
+             s.paper = v;
+         }},
         {"--input-encoding",
          [&](const std::string& v) {
              if (!InputDecoder::Make(v))

@@ -3,6 +3,7 @@
 
 #include "engine/PageGeometry.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -34,11 +35,19 @@ struct CliSettings {
     bool printBars = true;
     int tabSize = 8;                    // 0: TAB bytes pass through
     std::string inputEncoding = "auto"; // "auto", "raw" or a character set name
+    std::string paper;                  // a PDF's paper by name; empty: the locale's
 };
 
 // Reads the arguments after the program name; raises UsageError, also when
 // --output names one of the input files (or a link to one).
 CliSettings ParseCommandLine(const std::vector<std::string>& args);
+
+// True when `output` names a PDF file: it ends in ".pdf", in any case.
+bool IsPdfName(const std::string& output);
+
+// The PDF file of input number `index` (from 0) when the output is the PDF
+// `output`: "x.pdf", then "x-2.pdf", "x-3.pdf" ...
+std::string PdfOutputName(const std::string& output, std::size_t index);
 
 // The seconds since 1970 that SOURCE_DATE_EPOCH holds; raises UsageError
 // unless they lie in the years 1970 to 9999.

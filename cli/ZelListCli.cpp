@@ -1,5 +1,6 @@
 #include "cli/ZelListCli.h"
 
+#include "cli/FlagOptions.h"
 #include "engine/ListingComposer.h"
 #include "platform/Exception.h"
 #include "platform/FileSpooler.h"
@@ -21,22 +22,6 @@
 namespace zl::cli {
 
 namespace {
-
-class FlagOptions : public ListingOptions {
-public:
-    explicit FlagOptions(const CliSettings& settings) : s_(settings) {}
-    bool Landscape() const override { return s_.page.landscape; }
-    bool LinePrinter() const override { return s_.linePrinter; }
-    bool NoIbm() const override { return s_.noIbm; }
-    bool Compressed() const override { return s_.page.compressed; }
-    int BarHeight() const override { return s_.barHeight; }
-    bool PrintBars() const override { return s_.printBars; }
-    int TabSize() const override { return s_.tabSize; }
-    std::string InputEncoding() const override { return s_.inputEncoding; }
-
-private:
-    const CliSettings& s_;
-};
 
 // The files of the command line, all ticked.
 class ArgumentList : public FileListView {

@@ -1,5 +1,7 @@
 // zellist: prints text files as greenbar listings from the command line.
 #include "cli/CommandLine.h"
+#include "cli/LocalePaper.h"
+#include "cli/PdfRun.h"
 #include "cli/ZelListCli.h"
 #include "platform/Interruption.h"
 #include "platform/OutputFileSpooler.h"
@@ -32,6 +34,14 @@ int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
     return status;
 }
 
+// Writes a PDF of each file: on the paper named, else the locale's.
+int WritePdfs(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
+    zl::render::PaperSize paper;
+    if (!zl::render::PaperSize::Named(settings.paper, paper)) // none named
+        paper = zl::cli::LocalePaper();
+    return zl::cli::WritePdfListings(settings, paper, clock, zl::SystemLocaleNames(), std::cerr);
+}
+
 // Runs on the system's printers; a print server that does not answer is a
 // failure here, not a reason to print into "PCL File".
 int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
@@ -60,6 +70,8 @@ int main(int argc, char** argv) {
         // SIGINT, SIGTERM and SIGHUP cancel the job being written and end
         // the run with 128 + the signal's number.
         zl::CatchStopSignals();
+        if (settings.output && zl::cli::IsPdfName(*settings.output))
+            return WritePdfs(settings, *clock);
         return settings.output ? PrintToOutput(settings, *clock) : PrintToSystem(settings, *clock);
     } catch (const zl::cli::UsageError& e) {
         std::cerr << "zellist: " << e.what() << "\nTry 'zellist --help' for more.\n";

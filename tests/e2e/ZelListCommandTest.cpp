@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -310,6 +311,45 @@ TEST_F(ZelListCommandTest, APrintersFormsAndBinsAreDescribed) {
                                        "Default paper: \nDefault bin: \n");
     EXPECT_EQ(Zellist("--describe-printer nosuch", err), 2);
     EXPECT_NE(err.find("--describe-printer: no printer named 'nosuch'"), std::string::npos);
+}
+
+// What `command` writes on standard output, its runs of blanks made one.
+std::string OutputOf(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        pclose(pipe);
+    }
+    std::string squeezed;
+    for (char c : text) {
+        if (c != ' ' || squeezed.empty() || squeezed.back() != ' ')
+            squeezed += c;
+    }
+    return squeezed;
+}
+
+// -o NAME.pdf writes each listing as a PDF of its own, its text as text: the
+// second input's is NAME-2.pdf.
+TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
+    std::string err;
+    ASSERT_EQ(Zellist("--paper letter -o /tmp/zle2e/x.pdf /tmp/zle2e/A.TXT /tmp/zle2e/B.TXT", err),
+              0)
+        << err;
+    for (const auto& [pdf, line] :
+         {std::pair<std::string, std::string>{"x.pdf", "1: ab"}, {"x-2.pdf", "1: b\n"}}) {
+        SCOPED_TRACE(pdf);
+        const std::string info = OutputOf("pdfinfo /tmp/zle2e/" + pdf);
+        EXPECT_NE(info.find("Pages: 1\n"), std::string::npos) << info;
+        EXPECT_NE(info.find("Page size: 612 x 792 pts (letter)\n"), std::string::npos) << info;
+        const std::string text = OutputOf("pdftotext -layout /tmp/zle2e/" + pdf + " -");
+        const std::string name = pdf == "x.pdf" ? "A.TXT" : "B.TXT";
+        EXPECT_NE(text.find("File: /tmp/zle2e/" + name), std::string::npos) << text;
+        EXPECT_NE(text.find(line), std::string::npos) << text;
+    }
+    EXPECT_EQ(Zellist("--paper folio -o /tmp/zle2e/y.pdf /tmp/zle2e/A.TXT", err), 2);
+    EXPECT_FALSE(std::filesystem::exists("/tmp/zle2e/y.pdf"));
 }
 
 } // namespace

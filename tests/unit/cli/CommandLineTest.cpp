@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "cli/LocalePaper.h"
 
 #include "tests/support/TempDir.h"
 
@@ -120,6 +121,48 @@ TEST(CommandLine, SourceDateEpochFrom1970To9999) {
                   "SOURCE_DATE_EPOCH: '" + text + outside);
     EXPECT_EQ(UsageMessageOf([&] { SourceDateEpoch("12x"); }),
               "SOURCE_DATE_EPOCH: '12x' is not a number of seconds");
+}
+
+TEST(CommandLine, APdfOutputIsOneFileForEachInput) {
+    struct Case {
+        std::string output;
+        bool pdf;
+        std::string second, third;
+    };
+    for (const Case& c :
+         {Case{"x.pdf", true, "x-2.pdf", "x-3.pdf"},
+          Case{"out/List.PDF", true, "out/List-2.PDF", "out/List-3.PDF"},
+          Case{"a.b.Pdf", true, "a.b-2.Pdf", "a.b-3.Pdf"}, Case{".pdf", false, "", ""},
+          Case{"x.pcl", false, "", ""}, Case{"-", false, "", ""}}) {
+        SCOPED_TRACE(c.output);
+        EXPECT_EQ(IsPdfName(c.output), c.pdf);
+        if (!c.pdf)
+            continue;
+        EXPECT_EQ(PdfOutputName(c.output, 0), c.output);
+        EXPECT_EQ(PdfOutputName(c.output, 1), c.second);
+        EXPECT_EQ(PdfOutputName(c.output, 2), c.third);
+    }
+    // The second input's PDF would be written over the first input.
+    test::TempDir dir;
+    const std::string input = (dir / "l-2.pdf").string();
+    test::WriteFile(input, "x");
+    EXPECT_EQ(UsageMessage({"-o", (dir / "l.pdf").string(), input, input}),
+              "--output: '" + input + "' is the input file '" + input + "'");
+}
+
+TEST(CommandLine, PaperByNameOrTheLocales) {
+    EXPECT_EQ(ParseCommandLine({"a.c"}).paper, "");
+    EXPECT_EQ(ParseCommandLine({"--paper", "A4", "a.c"}).paper, "A4");
+    EXPECT_EQ(ParseCommandLine({"--paper=letter", "a.c"}).paper, "letter");
+    EXPECT_EQ(UsageMessage({"--paper", "folio", "a.c"}),
+              "--paper: 'folio' is not letter, a4, legal, executive, a5 or b5");
+    struct Case {
+        unsigned width, height;
+        const char* name;
+    };
+    for (const Case& c : {Case{210, 297, "A4"}, Case{216, 279, "Letter"}, Case{216, 356, "Letter"},
+                          Case{0, 0, "Letter"}})
+        EXPECT_EQ(PaperOfMillimetres(c.width, c.height).name, c.name) << c.width;
 }
 
 } // namespace

@@ -1,0 +1,65 @@
+#include "render/PageModel.h"
+
+namespace zl::render {
+
+namespace {
+
+// Sizes in 300-dpi dots, portrait.
+struct KnownPaper {
+    const char* name;
+    double width;
+    double height;
+};
+
+constexpr KnownPaper kPapers[] = {
+    {"Letter", 2550, 3300},    // 8.5 x 11 in
+    {"A4", 2480, 3508},        // 210 x 297 mm
+    {"Legal", 2550, 4200},     // 8.5 x 14 in
+    {"Executive", 2175, 3150}, // 7.25 x 10.5 in
+    {"A5", 1748, 2480},        // 148 x 210 mm
+    {"B5", 2150, 3035},        // JIS B5, 182 x 257 mm
+};
+
+PaperSize Make(const KnownPaper& paper) {
+    return PaperSize{paper.name, paper.width, paper.height};
+}
+
+// ASCII only, whatever the locale.
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(const std::string& a, const char* b) {
+    std::size_t i = 0;
+    for (; i < a.size() && b[i] != '\0'; ++i) {
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    }
+    return i == a.size() && b[i] == '\0';
+}
+
+} // namespace
+
+PaperSize PaperSize::Letter() {
+    return Make(kPapers[0]);
+}
+
+PaperSize PaperSize::A4() {
+    return Make(kPapers[1]);
+}
+
+PaperSize PaperSize::Legal() {
+    return Make(kPapers[2]);
+}
+
+bool PaperSize::Named(const std::string& name, PaperSize& out) {
+    for (const KnownPaper& paper : kPapers) {
+        if (SameName(name, paper.name)) {
+            out = Make(paper);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace zl::render

@@ -1,0 +1,105 @@
+// A PCL 5 printer in software, for the commands a listing uses: it reads a
+// byte stream in any chunking and hands each finished page to a sink as
+// positioned runs of text and shaded rectangles. Every other escape
+// sequence is parsed and skipped; memory stays bounded whatever arrives.
+#pragma once
+
+#include "engine/SymbolSet.h"
+#include "render/PageModel.h"
+#include "render/PclParser.h"
+
+#include <cstddef>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace zl::render {
+
+class PclInterpreter : private PclHandler {
+public:
+    PclInterpreter(PaperSize paper, PageSink sink);
+    PclInterpreter(const PclInterpreter&) = delete;
+    PclInterpreter& operator=(const PclInterpreter&) = delete;
+
+    void Feed(const void* data, std::size_t size);
+    // The end of the stream: a last page with marks on it is ejected.
+    void Finish();
+    // Pages handed to the sink so far.
+    int PageCount() const { return pageCount_; }
+
+private:
+    static FontChoice PrintedFont(const FontChoice& selected);
+    // One byte or command kept in a macro, replayed when the macro runs.
+    struct MacroItem {
+        PclCommand command;
+        unsigned char byte = 0;
+        bool isByte = false;
+    };
+    // What an automatic overlay runs in and gives back afterwards.
+    struct Environment {
+        double x = 0, y = 0, vmi = 0, hmi = 0;
+        FontChoice font;
+        SymbolSet symbolSet = SymbolSet::Pc8;
+        double rectWidth = 0, rectHeight = 0, pattern = 0;
+        bool atPageStart = true;
+    };
+
+    void OnByte(unsigned char byte) override;
+    void OnCommand(const PclCommand& command) override;
+    void Execute(const PclCommand& command);
+    void PageControl(const PclCommand& command);      // ESC &l
+    void CursorPosition(const PclCommand& command);   // ESC &a, ESC *p
+    void MacroControl(const PclCommand& command);     // ESC &f
+    void RectangleControl(const PclCommand& command); // ESC *c
+    void FontControl(const PclCommand& command);      // ESC (s, ESC (#U
+
+    void ResetPrinter();
+    void SetOrientation(bool landscape);
+    void SetPaper(const PaperSize& paper);
+    void DefaultMargins();
+    void Print(unsigned char byte);
+    void LineFeed();
+    void Eject();
+    void RunOverlay();
+    void RunMacro(int id);
+    void FillRect(int percent);
+
+    double FirstLineY() const;
+    void MoveTo(double x, double y);
+    void SetX(double x);
+    void MoveToFirstLineIfUntouched();
+    void CloseRun();
+
+    PageSink sink_;
+    PclParser parser_;
+    int pageCount_ = 0;
+
+    // The page being drawn.
+    PaperSize paper_;
+    bool landscape_ = false;
+    double pageWidth_ = 0, pageLength_ = 0; // along the turned page
+    double logicalOffset_ = 0, logicalWidth_ = 0;
+    Page page_;
+    bool marked_ = false;
+    bool runOpen_ = false; // the last run takes the next character
+    std::size_t pageChars_ = 0;
+
+    // The printer's state.
+    Environment env_;
+    double topMargin_ = 0, textBottom_ = 0;
+    bool perforationSkip_ = true;
+    int lineTermination_ = 0;
+    bool ignoringText_ = false; // between ESC %#B and ESC %#A (HP-GL/2)
+    std::vector<std::pair<double, double>> positionStack_;
+
+    // Macros: definitions, the one being defined, the automatic overlay.
+    std::map<int, std::vector<MacroItem>> macros_;
+    std::size_t macroItems_ = 0;
+    int macroId_ = 0;
+    std::vector<MacroItem>* defining_ = nullptr;
+    int overlayId_ = -1;
+    int macroDepth_ = 0;
+    bool inOverlay_ = false;
+};
+
+} // namespace zl::render

@@ -1,0 +1,194 @@
+#include "render/PdfListing.h"
+
+#include "engine/ListingComposer.h"
+#include "platform/Exception.h"
+#include "platform/Interruption.h"
+#include "platform/OutputFileSpooler.h"
+#include "printer/ListingJob.h"
+#include "printer/RawPrintJob.h"
+#include "render/PagePainter.h"
+#include "render/PclInterpreter.h"
+#include "render/RenderSink.h"
+
+#include <QGuiApplication>
+#include <QIODevice>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+#include <limits>
+
+namespace zl::render {
+
+namespace {
+
+constexpr int kDotsPerInch = 300;
+
+// Qt's notes on how it started (such as a missing runtime folder) are no
+// business of the program's user; its critical and fatal messages still show.
+QtMessageHandler qtHandler = nullptr;
+
+void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && qtHandler)
+        qtHandler(type, context, message);
+}
+
+// Fonts and the PDF writer need a GUI application; one started here runs
+// offscreen unless the environment names a platform, so no display is
+// needed. It lives until the program ends, and then gives back what its
+// fonts took.
+void RequireGuiApplication() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    if (QCoreApplication::instance())
+        throw Exception("cannot write a PDF: the program runs no GUI application");
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!platform || !*platform)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "zellist";
+    static char* argv[] = {name, nullptr};
+    qtHandler = qInstallMessageHandler(DropQtNotes);
+    static QGuiApplication application(argc, argv);
+}
+
+// A write-only device that hands the PDF's bytes to a print job. Qt's code
+// between the painter and this device is no place for an exception: the
+// first failure is kept, every write after it refused, and RethrowFailure
+// raises it again once Qt has returned.
+class JobDevice : public QIODevice {
+public:
+    explicit JobDevice(ByteSink& sink) : sink_(sink) {}
+    bool isSequential() const override { return true; }
+    void RethrowFailure() const {
+        if (failure_)
+            std::rethrow_exception(failure_);
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (failure_)
+            return -1;
+        try {
+            for (qint64 done = 0; done < size;) {
+                const auto piece = static_cast<std::int32_t>(
+                    std::min<qint64>(size - done, std::numeric_limits<std::int32_t>::max()));
+                sink_.Write(data + done, piece);
+                done += piece;
+            }
+        } catch (...) {
+            failure_ = std::current_exception();
+            return -1;
+        }
+        return size;
+    }
+
+private:
+    ByteSink& sink_;
+    std::exception_ptr failure_;
+};
+
+QPageLayout LayoutOf(const PaperSize& paper, bool landscape) {
+    const QPageSize size(QSizeF(paper.width / kDotsPerInch, paper.height / kDotsPerInch),
+                         QPageSize::Inch, QString::fromStdString(paper.name),
+                         QPageSize::FuzzyMatch);
+    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+// Paints the pages into the PDF writer one after another, each on a page of
+// its own paper and orientation.
+class PdfPages {
+public:
+    PdfPages(QPdfWriter& writer, JobDevice& device, const PaperSize& paper)
+        : writer_(writer), device_(device), paper_(paper) {}
+    ~PdfPages() {
+        if (painter_.isActive())
+            painter_.end();
+    }
+
+    void Add(const Page& page) {
+        ThrowIfStopped();
+        const PaperSize& paper =
+            page.paper.width > 0 && page.paper.height > 0 ? page.paper : paper_;
+        const QPageLayout layout = LayoutOf(paper, page.landscape);
+        if (!painter_.isActive()) {
+            writer_.setPageLayout(layout);
+            Begin();
+        } else {
+            // A new layout applies from the next page on.
+            if (!layout.isEquivalentTo(writer_.pageLayout()))
+                writer_.setPageLayout(layout);
+            writer_.newPage();
+        }
+        pagePainter_.Paint(painter_, page);
+        device_.RethrowFailure();
+    }
+
+    // Ends the document; a listing without pages still gets one, blank.
+    void Finish() {
+        if (!painter_.isActive()) {
+            writer_.setPageLayout(LayoutOf(paper_, false));
+            Begin();
+        }
+        painter_.end();
+        device_.RethrowFailure();
+    }
+
+private:
+    void Begin() {
+        if (!painter_.begin(&writer_)) {
+            device_.RethrowFailure();
+            throw Exception("cannot start the PDF");
+        }
+    }
+
+    QPdfWriter& writer_;
+    JobDevice& device_;
+    const PaperSize& paper_;
+    QPainter painter_;
+    PagePainter pagePainter_;
+};
+
+} // namespace
+
+void WriteListingPdf(const std::string& pdfPath, const std::string& textFile,
+                     const ListingOptions& options, PageGeometry& geometry, const Clock& clock,
+                     const LocaleNames& names, const PaperSize& paper) {
+    RequireGuiApplication();
+    ListingComposer composer(options, geometry, clock, names);
+    OutputFileSpooler output(pdfPath);
+    RawPrintJob job(output);
+    JobDevice device(job);
+    device.open(QIODevice::WriteOnly);
+    bool started = false;
+    try {
+        QPdfWriter writer(&device);
+        writer.setResolution(kDotsPerInch);
+        writer.setTitle(QString::fromLatin1(ListingJob::kDocumentName));
+        writer.setCreator(QStringLiteral("ZelList"));
+        PdfPages pages(writer, device, paper);
+        PclInterpreter interpreter(paper, [&pages](const Page& page) { pages.Add(page); });
+        RenderSink sink(interpreter);
+        composer.Compose(textFile, sink, [&] {
+            job.StartJob(OutputFileSpooler::kPrinterName, ListingJob::kDocumentName);
+            started = true;
+        });
+        sink.Finish();
+        pages.Finish();
+        job.EndPage();
+        job.EndJob();
+    } catch (...) {
+        // Nothing of a failed listing stays behind.
+        if (started)
+            job.AbortJob();
+        throw;
+    }
+}
+
+} // namespace zl::render

@@ -1,0 +1,118 @@
+// The page painter on a 300-dpi image: bands in the grey of their shading,
+// characters one cell of 1/pitch inch apart.
+#include "render/PagePainter.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace zl::render {
+namespace {
+
+// Fonts need a GUI application; without a display it runs offscreen.
+class PagePainterTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (QGuiApplication::instance())
+            return;
+        if (!std::getenv("QT_QPA_PLATFORM") || !*std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int argc = 1;
+        static char name[] = "PagePainterTest";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication app(argc, argv);
+    }
+
+    // `page` painted on a white image of width x height dots at 300 dpi.
+    static QImage Painted(const Page& page, int width, int height) {
+        QImage image(width, height, QImage::Format_RGB32);
+        const int dotsPerMetre = qRound(300 / 0.0254);
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PagePainter().Paint(painter, page);
+        painter.end();
+        return image;
+    }
+
+    // The left and right edges (exclusive) of the runs of dark pixels on
+    // row `y`.
+    static std::vector<std::pair<int, int>> DarkSpans(const QImage& image, int y) {
+        std::vector<std::pair<int, int>> spans;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) >= 128)
+                continue;
+            if (spans.empty() || spans.back().second != x)
+                spans.push_back({x, x + 1});
+            else
+                spans.back().second = x + 1;
+        }
+        return spans;
+    }
+};
+
+TEST_F(PagePainterTest, ABandIsTheGreyOfItsShadingAndNothingOutsideIt) {
+    Page page;
+    page.rects.push_back({100, 20, 300, 40, 10});
+    const QImage image = Painted(page, 500, 100);
+    // 10% shading: 90% brightness, 229.5 of 255.
+    struct Probe {
+        int x, y, grey;
+    };
+    for (const Probe& probe :
+         {Probe{100, 20, 229}, Probe{250, 40, 229}, Probe{399, 59, 229}, Probe{99, 40, 255},
+          Probe{400, 40, 255}, Probe{250, 19, 255}, Probe{250, 60, 255}}) {
+        const QRgb pixel = image.pixel(probe.x, probe.y);
+        EXPECT_NEAR(qRed(pixel), probe.grey, 1) << probe.x << "," << probe.y;
+        EXPECT_EQ(qRed(pixel), qGreen(pixel));
+        EXPECT_EQ(qRed(pixel), qBlue(pixel));
+    }
+}
+
+TEST_F(PagePainterTest, ShadingPercentagesBecomeBrightness) {
+    EXPECT_DOUBLE_EQ(PagePainter::Brightness(0), 1.0);
+    EXPECT_DOUBLE_EQ(PagePainter::Brightness(10), 0.9);
+    EXPECT_DOUBLE_EQ(PagePainter::Brightness(100), 0.0);
+    EXPECT_DOUBLE_EQ(PagePainter::Brightness(120), 0.0);
+}
+
+// Each character is drawn in its own cell of 300 / pitch dots: the stems of
+// "|||||" are one cell apart, the fifth in the cell that starts at x + 4
+// cells; five full blocks (PC-8 219) cover exactly five cells.
+TEST_F(PagePainterTest, EachCharacterSitsInItsCell) {
+    struct Case {
+        double pitch, height;
+    };
+    for (const Case& c : {Case{10, 12}, Case{16.67, 8.5}}) {
+        SCOPED_TRACE(c.pitch);
+        const double cell = 300 / c.pitch;
+        const double x = 50;
+        Page page;
+        page.runs.push_back({x, 100, U"|||||", {c.pitch, c.height, 4099}});
+        page.runs.push_back({x, 200, U"\u2588\u2588\u2588\u2588\u2588", {c.pitch, c.height, 4099}});
+        const QImage image = Painted(page, 300, 240);
+
+        const auto stems = DarkSpans(image, 100 - 10);
+        ASSERT_EQ(stems.size(), 5u);
+        const double firstCentre = (stems[0].first + stems[0].second) / 2.0;
+        for (int n = 0; n < 5; ++n) {
+            const double centre = (stems[n].first + stems[n].second) / 2.0;
+            EXPECT_NEAR(centre - firstCentre, n * cell, 1.0) << n;
+            EXPECT_GT(centre, x + n * cell) << n;
+            EXPECT_LT(centre, x + (n + 1) * cell) << n;
+        }
+
+        const auto blocks = DarkSpans(image, 200 - 10);
+        ASSERT_EQ(blocks.size(), 1u);
+        EXPECT_NEAR(blocks[0].first, x, 1.0);
+        EXPECT_NEAR(blocks[0].second, x + 5 * cell, 1.0);
+    }
+}
+
+} // namespace
+} // namespace zl::render

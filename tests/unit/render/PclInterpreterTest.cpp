@@ -1,0 +1,258 @@
+// The PCL interpreter against positions worked out by hand from the PCL 5
+// rules: logical page 1/4 inch (landscape 0.2 inch, A4 71 and 59 dots) from
+// the paper's left edge, top margin 1/2 inch, the first baseline 3/4 of a
+// line below it, vertical positions counted from the top margin.
+#include "render/PclInterpreter.h"
+#include "engine/ListingComposer.h"
+#include "render/RenderSink.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zl::render {
+namespace {
+
+std::string Esc(const std::string& rest) {
+    return "\x1b" + rest;
+}
+
+struct Rendered {
+    std::vector<Page> pages;
+};
+
+// Renders `bytes` fed in pieces of `chunk` bytes (0: all at once).
+Rendered Render(const std::string& bytes, const PaperSize& paper = PaperSize::Letter(),
+                std::size_t chunk = 0) {
+    Rendered out;
+    PclInterpreter interpreter(paper, [&out](const Page& page) { out.pages.push_back(page); });
+    const std::size_t step = chunk == 0 ? bytes.size() : chunk;
+    for (std::size_t at = 0; at < bytes.size(); at += step)
+        interpreter.Feed(bytes.data() + at, std::min(step, bytes.size() - at));
+    interpreter.Finish();
+    return out;
+}
+
+// Letter, portrait, 8 lpi, bands two lines (180 decipoints) high every 360
+// decipoints over 80 lines, 2400 dots wide: a PCL 5 printer at 300 dpi puts
+// 20 bands 75 dots high every 150 dots from 150 dots below the paper's top
+// edge, from x = 75 to 2474.
+TEST(PclInterpreterTest, OverlayBandsWhereThePrinterPutsThem) {
+    std::string stream = Esc("E") + Esc("&l8D") + Esc("&f1Y") + Esc("&f0X") + Esc("&f0S");
+    for (int position = 0; position < 7200; position += 360)
+        stream += Esc("&a" + std::to_string(position) + "V") + Esc("*c2400A") + Esc("*c180V") +
+                  Esc("*c10G") + Esc("*c2P");
+    stream += Esc("&f1S") + Esc("&f1X") + Esc("&f4X") + "x" + Esc("*c10a10b0P");
+
+    const Rendered rendered = Render(stream);
+    ASSERT_EQ(rendered.pages.size(), 1u);
+    const Page& page = rendered.pages[0];
+    ASSERT_EQ(page.rects.size(), 21u); // the overlay's 20 bands, then the page's own
+    for (int k = 0; k < 20; ++k) {
+        SCOPED_TRACE(k);
+        const ShadedRect& band = page.rects[static_cast<std::size_t>(k)];
+        EXPECT_DOUBLE_EQ(band.x, 75);
+        EXPECT_DOUBLE_EQ(band.x + band.width - 1, 2474);
+        EXPECT_DOUBLE_EQ(band.y, 150 + 150 * k);
+        EXPECT_DOUBLE_EQ(band.height, 75);
+        EXPECT_EQ(band.shadePercent, 10);
+    }
+    // The page's own black square, drawn after "x" on the first baseline,
+    // comes after the overlay's bands.
+    const ShadedRect& square = page.rects[20];
+    EXPECT_EQ(square.shadePercent, 100);
+    EXPECT_DOUBLE_EQ(square.x, 75 + 30);
+    EXPECT_DOUBLE_EQ(square.y, 150 + 0.75 * 37.5);
+    EXPECT_DOUBLE_EQ(square.width, 10);
+}
+
+class TestOptions : public ListingOptions {
+public:
+    bool landscape = false;
+    bool linePrinter = false;
+    bool compressed = false;
+    bool Landscape() const override { return landscape; }
+    bool LinePrinter() const override { return linePrinter; }
+    bool NoIbm() const override { return false; }
+    bool Compressed() const override { return compressed; }
+    int BarHeight() const override { return 2; }
+};
+
+// Listings of two pages rendered straight from the composer. Numbers are
+// dots: the header's first mark is column 2 ("  File: "), line 1's column 6
+// ("      1: "); 16.67 cpi advances 18 dots, 10 cpi 30; 8 lpi is 37.5
+// dots a line, 6 lpi 50. The first baseline is 150 + 3/4 line; line 1 is
+// two lines below it. Bands: two lines high, every four lines, clipped to
+// the logical page (A4 portrait: 2338 dots wide).
+TEST(PclInterpreterTest, ListingPages) {
+    struct Case {
+        const char* name;
+        PaperSize paper;
+        bool landscape, compressed, linePrinter;
+        int lpi, fileLines;
+        double headerX, headerBaseline, line1X, line1Baseline;
+        int bands;
+        double bandX, bandWidth, bandHeight;
+        int typeface;
+    };
+    const std::vector<Case> cases = {
+        {"letter portrait 8 lpi", PaperSize::Letter(), false, true, false, 8, 100, //
+         111, 178.125, 183, 253.125, 20, 75, 2400, 75, 4099},
+        {"letter portrait 6 lpi", PaperSize::Letter(), false, false, false, 6, 60, //
+         135, 187.5, 255, 287.5, 15, 75, 2400, 100, 4099},
+        {"letter landscape 8 lpi", PaperSize::Letter(), true, true, true, 8, 60, //
+         96, 178.125, 168, 253.125, 15, 60, 3150, 75, 0},
+        {"letter landscape 6 lpi", PaperSize::Letter(), true, false, false, 6, 60, //
+         120, 187.5, 240, 287.5, 12, 60, 3150, 100, 4099},
+        {"a4 portrait 8 lpi", PaperSize::A4(), false, true, false, 8, 100, //
+         107, 178.125, 179, 253.125, 20, 71, 2338, 75, 4099},
+        {"a4 landscape 6 lpi", PaperSize::A4(), true, false, false, 6, 60, //
+         119, 187.5, 239, 287.5, 12, 59, 3150, 100, 4099},
+    };
+    test::TempDir dir;
+    const std::string path = (dir / "a.txt").string();
+    FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
+    const LocaleNames names = LocaleNames::English();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string file;
+        for (int i = 0; i < c.fileLines; ++i)
+            file += "abc\r\n";
+        test::WriteFile(path, file);
+        TestOptions options;
+        options.landscape = c.landscape;
+        options.compressed = c.compressed;
+        options.linePrinter = c.linePrinter;
+        PageGeometry geometry;
+        ApplyPageSettings(PageFlags{c.compressed, c.landscape, c.lpi == 6}, geometry);
+        ListingComposer composer(options, geometry, clock, names);
+
+        std::vector<Page> pages;
+        PclInterpreter interpreter(c.paper, [&pages](const Page& page) { pages.push_back(page); });
+        RenderSink sink(interpreter);
+        composer.Compose(path, sink);
+        sink.Finish();
+
+        ASSERT_EQ(pages.size(), 2u);
+        const Page& page = pages[0];
+        EXPECT_EQ(page.landscape, c.landscape);
+        ASSERT_GE(page.runs.size(), 2u);
+        const TextRun& header = page.runs[0];
+        EXPECT_EQ(header.text.substr(0, 6), U"File: ");
+        EXPECT_DOUBLE_EQ(header.x, c.headerX);
+        EXPECT_DOUBLE_EQ(header.baseline, c.headerBaseline);
+        const TextRun& line1 = page.runs[1];
+        EXPECT_EQ(line1.text, U"1: abc");
+        EXPECT_DOUBLE_EQ(line1.x, c.line1X);
+        EXPECT_DOUBLE_EQ(line1.baseline, c.line1Baseline);
+        EXPECT_DOUBLE_EQ(line1.font.pitch, c.compressed ? 16.67 : 10);
+        EXPECT_EQ(line1.font.typeface, c.typeface);
+        // The second page begins on its first line.
+        ASSERT_FALSE(pages[1].runs.empty());
+        EXPECT_DOUBLE_EQ(pages[1].runs[0].baseline, c.headerBaseline);
+
+        ASSERT_EQ(page.rects.size(), static_cast<std::size_t>(c.bands));
+        for (std::size_t k = 0; k < page.rects.size(); ++k) {
+            const ShadedRect& band = page.rects[k];
+            EXPECT_DOUBLE_EQ(band.x, c.bandX);
+            EXPECT_DOUBLE_EQ(band.y, 150 + 2 * c.bandHeight * static_cast<double>(k));
+            EXPECT_DOUBLE_EQ(band.width, c.bandWidth);
+            EXPECT_DOUBLE_EQ(band.height, c.bandHeight);
+        }
+    }
+}
+
+// Sequences that draw nothing leave no trace in the text, however the
+// stream is cut into pieces: landscape, a stroke weight, a combined
+// sequence (landscape, Letter, 8 lpi), binary data holding an ESC, and a
+// sequence cut off by the end of the stream.
+TEST(PclInterpreterTest, SkippedSequencesLeaveNoText) {
+    const std::string stream = Esc("E") + Esc("&l1O") + Esc("(s3B") + "ab" + Esc("&l1o2a8D") +
+                               "cd" + Esc("*b5W") + "\x1b&l2D" + "ef" + Esc("&l1");
+    for (std::size_t chunk : {0, 1, 2, 3, 7}) {
+        SCOPED_TRACE(chunk);
+        const Rendered rendered = Render(stream, PaperSize::Letter(), chunk);
+        ASSERT_EQ(rendered.pages.size(), 2u); // the orientation command ejects "ab"
+        struct Expected {
+            std::u32string text;
+            double baseline;
+        };
+        const Expected expected[] = {{U"ab", 150 + 0.75 * 50}, {U"cdef", 150 + 0.75 * 37.5}};
+        for (std::size_t i = 0; i < 2; ++i) {
+            const Page& page = rendered.pages[i];
+            EXPECT_TRUE(page.landscape);
+            ASSERT_EQ(page.runs.size(), 1u);
+            EXPECT_EQ(page.runs[0].text, expected[i].text);
+            EXPECT_DOUBLE_EQ(page.runs[0].x, 60);
+            EXPECT_DOUBLE_EQ(page.runs[0].baseline, expected[i].baseline);
+        }
+    }
+}
+
+// Control codes: TAB to the printer's stops (8 columns), backspace, text
+// clipped at the printable area's right edge (2500 dots portrait), and a
+// line feed past the text length (60 lines at 6 lpi) ejecting the page.
+TEST(PclInterpreterTest, ControlCodes) {
+    std::string stream = Esc("E") + "a\tb\bc" + "\r\n" + std::string(81, 'x') + "\r\n";
+    for (int line = 3; line <= 61; ++line)
+        stream += "y\r\n";
+    const Rendered rendered = Render(stream);
+    ASSERT_EQ(rendered.pages.size(), 2u);
+    const Page& page = rendered.pages[0];
+    ASSERT_EQ(page.runs.size(), 3u + 1 + 58); // a, b, c; the x line; lines 3 to 60
+    EXPECT_EQ(page.runs[0].text, U"a");
+    EXPECT_DOUBLE_EQ(page.runs[1].x, 75 + 8 * 30); // "b", overprinted by "c"
+    EXPECT_EQ(page.runs[2].text, U"c");
+    EXPECT_DOUBLE_EQ(page.runs[2].x, 75 + 8 * 30);
+    // 81 cells from x = 75 end at 2505: the last one is clipped.
+    EXPECT_EQ(page.runs[3].text, std::u32string(80, U'x'));
+    EXPECT_DOUBLE_EQ(page.runs.back().baseline, 187.5 + 59 * 50);
+    ASSERT_EQ(rendered.pages[1].runs.size(), 1u);
+    EXPECT_DOUBLE_EQ(rendered.pages[1].runs[0].baseline, 187.5);
+}
+
+// Byte 0x82 prints as é in PC-8 and 0xC5 as é in Roman-8.
+TEST(PclInterpreterTest, SymbolSets) {
+    const Rendered rendered =
+        Render(Esc("E") + Esc("(10U") + "\x82" + Esc("(8U") + "\xc5" + "\x80");
+    ASSERT_EQ(rendered.pages.size(), 1u);
+    ASSERT_EQ(rendered.pages[0].runs.size(), 2u);
+    EXPECT_EQ(rendered.pages[0].runs[0].text, U"\u00e9");
+    EXPECT_EQ(rendered.pages[0].runs[1].text, U"\u00e9"); // Roman-8's 0x80 prints nothing
+}
+
+// Garbage never crashes and memory stays bounded: a huge binary count, and
+// pseudo-random bytes rich in ESC and PCL syntax.
+TEST(PclInterpreterTest, GarbageStaysBounded) {
+    std::string stream = Esc("*b999999999999999999W") + "abc";
+    EXPECT_TRUE(Render(stream).pages.empty());
+
+    // An overlay that feeds lines and forms and calls itself still draws on
+    // the page going out.
+    stream = Esc("&f1Y") + Esc("&f0X") + std::string(100, '\n') + "o\f" + Esc("&f3X") +
+             Esc("&f1X") + Esc("&f4X") + "x\fy";
+    const Rendered overlaid = Render(stream);
+    ASSERT_EQ(overlaid.pages.size(), 2u);
+    EXPECT_EQ(overlaid.pages[0].runs.size(), 3u); // the overlay's "o" twice, then "x"
+
+    stream.clear();
+    const std::string alphabet = "\x1b\x1b&*()%lafcpsbW0123456789.+-XYHVDOPG\r\n\f\tzZ";
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 1 << 20; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        stream += alphabet[(seed >> 16) % alphabet.size()];
+    }
+    for (const Page& page : Render(stream).pages) {
+        EXPECT_LE(page.runs.size(), 20000u);
+        EXPECT_LE(page.rects.size(), 40000u);
+        for (const TextRun& run : page.runs)
+            EXPECT_EQ(run.text.find(U'\x1b'), std::u32string::npos);
+    }
+}
+
+} // namespace
+} // namespace zl::render
