@@ -1,20 +1,14 @@
 #include "render/PdfListing.h"
 
-#include "engine/ListingComposer.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "platform/OutputFileSpooler.h"
 #include "printer/ListingJob.h"
 #include "printer/RawPrintJob.h"
-#include "render/PagePainter.h"
-#include "render/PclInterpreter.h"
-#include "render/RenderSink.h"
+#include "render/ListingPainter.h"
 
 #include <QGuiApplication>
 #include <QIODevice>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
 #include <QPdfWriter>
 
 #include <algorithm>
@@ -93,75 +87,12 @@ private:
     std::exception_ptr failure_;
 };
 
-QPageLayout LayoutOf(const PaperSize& paper, bool landscape) {
-    const QPageSize size(QSizeF(paper.width / kDotsPerInch, paper.height / kDotsPerInch),
-                         QPageSize::Inch, QString::fromStdString(paper.name),
-                         QPageSize::FuzzyMatch);
-    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0));
-}
-
-// Paints the pages into the PDF writer one after another, each on a page of
-// its own paper and orientation.
-class PdfPages {
-public:
-    PdfPages(QPdfWriter& writer, JobDevice& device, const PaperSize& paper)
-        : writer_(writer), device_(device), paper_(paper) {}
-    ~PdfPages() {
-        if (painter_.isActive())
-            painter_.end();
-    }
-
-    void Add(const Page& page) {
-        ThrowIfStopped();
-        const PaperSize& paper =
-            page.paper.width > 0 && page.paper.height > 0 ? page.paper : paper_;
-        const QPageLayout layout = LayoutOf(paper, page.landscape);
-        if (!painter_.isActive()) {
-            writer_.setPageLayout(layout);
-            Begin();
-        } else {
-            // A new layout applies from the next page on.
-            if (!layout.isEquivalentTo(writer_.pageLayout()))
-                writer_.setPageLayout(layout);
-            writer_.newPage();
-        }
-        pagePainter_.Paint(painter_, page);
-        device_.RethrowFailure();
-    }
-
-    // Ends the document; a listing without pages still gets one, blank.
-    void Finish() {
-        if (!painter_.isActive()) {
-            writer_.setPageLayout(LayoutOf(paper_, false));
-            Begin();
-        }
-        painter_.end();
-        device_.RethrowFailure();
-    }
-
-private:
-    void Begin() {
-        if (!painter_.begin(&writer_)) {
-            device_.RethrowFailure();
-            throw Exception("cannot start the PDF");
-        }
-    }
-
-    QPdfWriter& writer_;
-    JobDevice& device_;
-    const PaperSize& paper_;
-    QPainter painter_;
-    PagePainter pagePainter_;
-};
-
 } // namespace
 
 void WriteListingPdf(const std::string& pdfPath, const std::string& textFile,
                      const ListingOptions& options, PageGeometry& geometry, const Clock& clock,
                      const LocaleNames& names, const PaperSize& paper) {
     RequireGuiApplication();
-    ListingComposer composer(options, geometry, clock, names);
     OutputFileSpooler output(pdfPath);
     RawPrintJob job(output);
     JobDevice device(job);
@@ -172,15 +103,13 @@ void WriteListingPdf(const std::string& pdfPath, const std::string& textFile,
         writer.setResolution(kDotsPerInch);
         writer.setTitle(QString::fromLatin1(ListingJob::kDocumentName));
         writer.setCreator(QStringLiteral("ZelList"));
-        PdfPages pages(writer, device, paper);
-        PclInterpreter interpreter(paper, [&pages](const Page& page) { pages.Add(page); });
-        RenderSink sink(interpreter);
-        composer.Compose(textFile, sink, [&] {
-            job.StartJob(OutputFileSpooler::kPrinterName, ListingJob::kDocumentName);
-            started = true;
-        });
-        sink.Finish();
-        pages.Finish();
+        PaintListing(
+            ListingSource{textFile, &options, &geometry, &clock, &names, paper}, writer,
+            [&] {
+                job.StartJob(OutputFileSpooler::kPrinterName, ListingJob::kDocumentName);
+                started = true;
+            },
+            [&] { device.RethrowFailure(); });
         job.EndPage();
         job.EndJob();
     } catch (...) {

@@ -1,0 +1,98 @@
+#include "render/ListingPainter.h"
+
+#include "engine/ListingComposer.h"
+#include "platform/Exception.h"
+#include "platform/Interruption.h"
+#include "render/PagePainter.h"
+#include "render/PclInterpreter.h"
+#include "render/RenderSink.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+namespace zl::render {
+
+namespace {
+
+constexpr double kDotsPerInch = 300;
+
+// Paints the pages onto the device one after another.
+class DevicePages {
+public:
+    DevicePages(QPagedPaintDevice& device, const PaperSize& paper,
+                const std::function<void()>& afterPage)
+        : device_(device), paper_(paper), afterPage_(afterPage) {}
+    ~DevicePages() {
+        if (painter_.isActive())
+            painter_.end();
+    }
+
+    void Add(const Page& page) {
+        ThrowIfStopped();
+        const PaperSize& paper =
+            page.paper.width > 0 && page.paper.height > 0 ? page.paper : paper_;
+        const QPageLayout layout = LayoutOf(paper, page.landscape);
+        if (!painter_.isActive()) {
+            device_.setPageLayout(layout);
+            Begin();
+        } else {
+            // A new layout applies from the next page on.
+            if (!layout.isEquivalentTo(device_.pageLayout()))
+                device_.setPageLayout(layout);
+            device_.newPage();
+        }
+        pagePainter_.Paint(painter_, page);
+        if (afterPage_)
+            afterPage_();
+    }
+
+    void Finish() {
+        if (!painter_.isActive()) {
+            device_.setPageLayout(LayoutOf(paper_, false));
+            Begin();
+        }
+        painter_.end();
+        if (afterPage_)
+            afterPage_();
+    }
+
+private:
+    void Begin() {
+        if (!painter_.begin(&device_)) {
+            if (afterPage_)
+                afterPage_();
+            throw Exception("cannot start painting the listing");
+        }
+    }
+
+    QPagedPaintDevice& device_;
+    const PaperSize& paper_;
+    const std::function<void()>& afterPage_;
+    QPainter painter_;
+    PagePainter pagePainter_;
+};
+
+} // namespace
+
+QPageLayout LayoutOf(const PaperSize& paper, bool landscape) {
+    const QPageSize size(QSizeF(paper.width / kDotsPerInch, paper.height / kDotsPerInch),
+                         QPageSize::Inch, QString::fromStdString(paper.name),
+                         QPageSize::FuzzyMatch);
+    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+void PaintListing(const ListingSource& source, QPagedPaintDevice& device,
+                  const std::function<void()>& whenOpened, const std::function<void()>& afterPage) {
+    ListingComposer composer(*source.options, *source.geometry, *source.clock, *source.names);
+    DevicePages pages(device, source.paper, afterPage);
+    PclInterpreter interpreter(source.paper, [&pages](const Page& page) { pages.Add(page); });
+    RenderSink sink(interpreter);
+    composer.Compose(source.textFile, sink, whenOpened);
+    sink.Finish();
+    pages.Finish();
+}
+
+} // namespace zl::render

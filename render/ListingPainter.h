@@ -1,0 +1,42 @@
+// A listing painted onto a paged device (a PDF writer, a printer, Qt's print
+// preview): the text file is composed as for a PCL printer, its PCL is
+// interpreted into pages, and each page is painted as it arrives, on a page
+// of its own paper and orientation.
+#pragma once
+
+#include "engine/ListingOptions.h"
+#include "engine/PageGeometry.h"
+#include "platform/Clock.h"
+#include "platform/LocaleNames.h"
+#include "render/PageModel.h"
+
+#include <functional>
+#include <string>
+
+class QPagedPaintDevice;
+class QPageLayout;
+
+namespace zl::render {
+
+struct ListingSource {
+    std::string textFile;
+    const ListingOptions* options = nullptr;
+    PageGeometry* geometry = nullptr;
+    const Clock* clock = nullptr;
+    const LocaleNames* names = nullptr;
+    PaperSize paper;
+};
+
+// Paints the listing of `source` onto `device`, or raises (zl::Exception;
+// Interrupted once a stop signal arrived). `whenOpened` runs once the text
+// file opened, before anything is painted; `afterPage` after each page, for
+// a device that can fail while Qt writes (it raises then). A listing without
+// pages still gets one, blank.
+void PaintListing(const ListingSource& source, QPagedPaintDevice& device,
+                  const std::function<void()>& whenOpened = {},
+                  const std::function<void()>& afterPage = {});
+
+// The page layout of `paper`, turned for landscape, without margins.
+QPageLayout LayoutOf(const PaperSize& paper, bool landscape);
+
+} // namespace zl::render
