@@ -25,6 +25,7 @@ class QCheckBox;
 class QFileDialog;
 class QGroupBox;
 class QLabel;
+class QPrintPreviewDialog;
 class QRadioButton;
 class QSplitter;
 class QStatusBar;
@@ -57,6 +58,8 @@ struct MainWindowServices {
     // Opens a link of the About box; shows the About box.
     std::function<bool(const QUrl& url)> openUrl;
     std::function<void(QDialog& box)> runDialog;
+    // Shows the print preview of a listing.
+    std::function<void(QPrintPreviewDialog& dialog)> runPreview;
 };
 
 class MainWindow : public QMainWindow, private ListingOptions {
@@ -72,6 +75,9 @@ public:
     void PageSettings();
     // Prints the ticked files.
     void PrintTickedFiles();
+    // Shows the listing of the highlighted file (else the first ticked one)
+    // in Qt's print preview, as it will print.
+    void PreviewListing();
     void OpenFiles();
     // Adds the names picked in the open dialog.
     void AddFiles(const QStringList& names);
@@ -99,7 +105,8 @@ public:
     // The controls, under their own names.
     QToolBar* toolBar = nullptr;
     QAction *openAction = nullptr, *deleteEntryAction = nullptr, *clearListAction = nullptr,
-            *printAction = nullptr, *aboutAction = nullptr, *exitAction = nullptr;
+            *printAction = nullptr, *previewAction = nullptr, *aboutAction = nullptr,
+            *exitAction = nullptr;
     QWidget* fileListPanel = nullptr;
     FileListBox* fileList = nullptr;
     FileDropTarget* fileDropTarget = nullptr;

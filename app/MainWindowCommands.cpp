@@ -20,6 +20,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QRadioButton>
 
 namespace zl {
@@ -256,6 +257,7 @@ MainWindowServices ProgramServices(const std::string& executablePath) {
     services.runOpenDialog = [](QFileDialog& dialog) {
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
     };
+    services.runPreview = [](QPrintPreviewDialog& dialog) { dialog.exec(); };
     services.info = InfoSource::System(nullptr);
     return services;
 }

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "engine/InputDecoder.h"
+#include "platform/FileSpooler.h"
 #include "render/PageModel.h"
 
 #include <algorithm>
@@ -23,8 +24,14 @@ Prints text files as greenbar listings on a PCL printer, one job per file.
                          "-" is standard output); a FILE ending in .pdf
                          gets one PDF for each input instead: FILE, then
                          NAME-2.pdf, NAME-3.pdf ... beside it
-      --paper NAME       the paper of a PDF: letter, a4, legal, executive,
-                         a5 or b5 (default: the locale's paper, else letter)
+      --driver           draw the listing and print it through the printer's
+                         driver instead of sending it raw PCL: for printers
+                         that do not speak PCL (inkjets, IPP Everywhere
+                         printers); not with -o or PCL File
+      --paper NAME       the paper of a PDF or a --driver listing: letter,
+                         a4, legal, executive, a5 or b5 (default: for a PDF
+                         the locale's paper, else letter; for --driver the
+                         printer's)
       --landscape        landscape (default portrait)
       --lpi 6|8          lines per inch (default 8)
       --font courier|lineprinter   (default courier)
@@ -170,6 +177,7 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
         {"--landscape", [&] { s.page.landscape = true; }},
         {"--no-compressed", [&] { s.page.compressed = false; }},
         {"--no-bars", [&] { s.printBars = false; }},
+        {"--driver", [&] { s.driver = true; }},
         {"--list-printers", [&] { s.action = CliSettings::Action::ListPrinters; }},
         {"--help", [&] { s.action = CliSettings::Action::Help; }},
         {"--version", [&] { s.action = CliSettings::Action::Version; }},
@@ -226,6 +234,13 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
         throw UsageError("--printer and --printer-index: give only one of them");
     if (s.output && (s.printer || s.printerIndex))
         throw UsageError("--output: prints to a file, not to a printer");
+    if (s.driver && s.output)
+        throw UsageError("--driver: prints on a printer, not into --output");
+    if (s.driver && s.printerIndex)
+        throw UsageError("--driver: takes its printer by name (-P NAME)");
+    if (s.driver && s.printer && *s.printer == FileSpooler::kPrinterName)
+        throw UsageError(std::string("--driver: '") + FileSpooler::kPrinterName +
+                         "' takes raw PCL only");
     if (s.action == CliSettings::Action::Print && s.files.empty())
         throw UsageError("no FILE given");
     RequireOutputApartFromInputs(s);

@@ -36,6 +36,7 @@ struct CliSettings {
     int tabSize = 8;                    // 0: TAB bytes pass through
     std::string inputEncoding = "auto"; // "auto", "raw" or a character set name
     std::string paper;                  // a PDF's paper by name; empty: the locale's
+    bool driver = false;                // drawn through the printer's driver, not raw PCL
 };
 
 // Reads the arguments after the program name; raises UsageError, also when

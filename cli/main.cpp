@@ -1,5 +1,6 @@
 // zellist: prints text files as greenbar listings from the command line.
 #include "cli/CommandLine.h"
+#include "cli/DriverRun.h"
 #include "cli/LocalePaper.h"
 #include "cli/PdfRun.h"
 #include "cli/ZelListCli.h"
@@ -70,6 +71,9 @@ int main(int argc, char** argv) {
         // SIGINT, SIGTERM and SIGHUP cancel the job being written and end
         // the run with 128 + the signal's number.
         zl::CatchStopSignals();
+        if (settings.driver)
+            return zl::cli::PrintThroughDriver(settings, *clock, zl::SystemLocaleNames(),
+                                               std::cerr);
         if (settings.output && zl::cli::IsPdfName(*settings.output))
             return WritePdfs(settings, *clock);
         return settings.output ? PrintToOutput(settings, *clock) : PrintToSystem(settings, *clock);

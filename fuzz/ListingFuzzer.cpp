@@ -1,9 +1,16 @@
-// Feeds random files and page options to the listing composer. It must never
-// crash; the file's printable ASCII bytes before its first byte 26 reach the
-// printer in order whatever the options; and with every byte read as it is
-// and TABs passed through, so do all its bytes but CR and LF.
+// Feeds random files and page options to the listing composer, and renders
+// both the composed PCL stream and the file's raw bytes with the PCL
+// interpreter. Nothing may crash; the file's printable ASCII bytes before its
+// first byte 26 reach the printer in order whatever the options; with every
+// byte read as it is and TABs passed through, so do all its bytes but CR and
+// LF; no rendered page holds an ESC character; and a listing of a file
+// without ESC bytes has at most one page more than the file has bytes.
 #include "engine/ListingComposer.h"
 #include "engine/MemorySink.h"
+#include "render/PclInterpreter.h"
+#include "render/RenderSink.h"
+
+#include <algorithm>
 
 #include <cstdint>
 #include <cstdio>
@@ -56,6 +63,49 @@ bool IsSubsequence(const std::string& needle, const std::string& haystack) {
     return at == needle.size();
 }
 
+// Counts the pages an interpreter hands over and aborts on one whose text
+// holds an ESC: every escape sequence is a command, never a character.
+class PageCheck {
+public:
+    zl::render::PageSink Sink() {
+        return [this](const zl::render::Page& page) {
+            ++pages_;
+            for (const zl::render::TextRun& run : page.runs) {
+                if (run.text.find(U'\x1b') != std::u32string::npos)
+                    std::abort();
+            }
+        };
+    }
+    std::size_t Pages() const { return pages_; }
+
+private:
+    std::size_t pages_ = 0;
+};
+
+// Renders the composed `listing` through a render sink in `chunk`-byte
+// writes, as the PDF and printer paths do; returns its page count.
+std::size_t RenderListing(const std::string& listing, std::size_t chunk) {
+    PageCheck check;
+    zl::render::PclInterpreter interpreter(zl::render::PaperSize::Letter(), check.Sink());
+    zl::render::RenderSink sink(interpreter);
+    for (std::size_t at = 0; at < listing.size(); at += chunk) {
+        const std::size_t count = std::min(chunk, listing.size() - at);
+        sink.Write(listing.data() + at, static_cast<std::int32_t>(count));
+    }
+    sink.Finish();
+    if (static_cast<std::size_t>(interpreter.PageCount()) != check.Pages())
+        std::abort();
+    return check.Pages();
+}
+
+// Feeds the file's own bytes to an interpreter, as if sent raw.
+void RenderRaw(const std::uint8_t* data, std::size_t size) {
+    PageCheck check;
+    zl::render::PclInterpreter interpreter(zl::render::PaperSize::A4(), check.Sink());
+    interpreter.Feed(data, size);
+    interpreter.Finish();
+}
+
 std::string TempFile() {
     char name[] = "/tmp/zellist-fuzz-XXXXXX";
     int fd = mkstemp(name);
@@ -99,5 +149,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool everyByte = options.InputEncoding() == "raw" && options.TabSize() == 0;
     if (!IsSubsequence(ExpectedBytes(data, size, everyByte), output))
         std::abort();
+
+    // The composer starts a page only when a line of the file needs one (a
+    // full page, a wrapped line) or for its FF byte, and every such line
+    // takes at least one byte; ESC bytes reach the printer as they are and
+    // may set any page length, so they void the bound.
+    const std::size_t pages = RenderListing(output, 1 + text % 64);
+    if (std::find(data, data + size, 27) == data + size && pages > size + 1)
+        std::abort();
+    RenderRaw(data, size);
     return 0;
 }

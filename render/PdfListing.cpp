@@ -1,18 +1,16 @@
 #include "render/PdfListing.h"
 
-#include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "platform/OutputFileSpooler.h"
 #include "printer/ListingJob.h"
 #include "printer/RawPrintJob.h"
+#include "render/GuiApplication.h"
 #include "render/ListingPainter.h"
 
-#include <QGuiApplication>
 #include <QIODevice>
 #include <QPdfWriter>
 
 #include <algorithm>
-#include <cstdlib>
 #include <exception>
 #include <limits>
 
@@ -21,34 +19,6 @@ namespace zl::render {
 namespace {
 
 constexpr int kDotsPerInch = 300;
-
-// Qt's notes on how it started (such as a missing runtime folder) are no
-// business of the program's user; its critical and fatal messages still show.
-QtMessageHandler qtHandler = nullptr;
-
-void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if ((type == QtCriticalMsg || type == QtFatalMsg) && qtHandler)
-        qtHandler(type, context, message);
-}
-
-// Fonts and the PDF writer need a GUI application; one started here runs
-// offscreen unless the environment names a platform, so no display is
-// needed. It lives until the program ends, and then gives back what its
-// fonts took.
-void RequireGuiApplication() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return;
-    if (QCoreApplication::instance())
-        throw Exception("cannot write a PDF: the program runs no GUI application");
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (!platform || !*platform)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "zellist";
-    static char* argv[] = {name, nullptr};
-    qtHandler = qInstallMessageHandler(DropQtNotes);
-    static QGuiApplication application(argc, argv);
-}
 
 // A write-only device that hands the PDF's bytes to a print job. Qt's code
 // between the painter and this device is no place for an exception: the

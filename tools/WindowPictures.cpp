@@ -1,13 +1,19 @@
 // Draws pictures of the window for the documentation, without a display:
 //   zl_window_pictures DIR
-// writes DIR/window.png, DIR/status-after-clicks.png and DIR/about.png.
+// writes DIR/window.png, DIR/status-after-clicks.png, DIR/about.png and
+// DIR/preview.png, the Preview of a small source file of the program (run
+// from the repository's root, as tools/pictures does).
 #include "app/AppIcon.h"
+#include "app/FileListBox.h"
 #include "app/InfoLabel.h"
 #include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QStatusBar>
 
 #include <cstdlib>
@@ -26,6 +32,14 @@ int main(int argc, char** argv) {
     const QDir dir(argv[1]);
     zl::MainWindowServices services = zl::ProgramServices(
         QCoreApplication::applicationDirPath().toStdString() + "/../app/zellist-gui");
+    // Preview's dialog as it opens, with the first page whole.
+    services.runPreview = [&dir](QPrintPreviewDialog& dialog) {
+        dialog.resize(720, 900);
+        dialog.show();
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        preview->fitInView();
+        dialog.grab().save(dir.filePath("preview.png"));
+    };
     zl::MainWindow window(services);
     window.show();
     window.ActivateWindow();
@@ -40,5 +54,9 @@ int main(int argc, char** argv) {
     std::unique_ptr<QDialog> about = window.aboutDialog.Build(&window);
     about->show();
     about->grab().save(dir.filePath("about.png"));
+
+    window.AddFiles({QFileInfo("engine/PageGeometry.cpp").absoluteFilePath()});
+    window.fileList->SetItemIndex(window.fileList->Count() - 1);
+    window.PreviewListing();
     return 0;
 }

@@ -134,10 +134,11 @@ protected:
 
     std::string ErrFile() const { return (dir_ / "stderr").string(); }
 
-    // The jobs of the queue "zcli" that are newer than `before`.
-    std::vector<int> NewJobs(const std::vector<int>& before) const {
+    // The jobs of `queue` that are newer than `before`.
+    std::vector<int> NewJobs(const std::vector<int>& before,
+                             const std::string& queue = "zcli") const {
         std::vector<int> added;
-        for (int id : server_.JobIds("zcli")) {
+        for (int id : server_.JobIds(queue)) {
             if (before.empty() || id > before.back())
                 added.push_back(id);
         }
@@ -350,6 +351,57 @@ TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     }
     EXPECT_EQ(Zellist("--paper folio -o /tmp/zle2e/y.pdf /tmp/zle2e/A.TXT", err), 2);
     EXPECT_FALSE(std::filesystem::exists("/tmp/zle2e/y.pdf"));
+}
+
+// --driver draws the listing and prints it through the queue's driver: on a
+// raw queue the job is the PDF Qt's CUPS support sends, not the PCL. The
+// PPD of "zppd" takes raw jobs only: the server refuses the PDF, and that
+// is what is said; raw PCL still prints there.
+TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails) {
+    struct Case {
+        std::string args, queue;
+        int status;
+        std::string err;
+        bool pdf; // the printed job holds a PDF, else the PCL listing
+    };
+    const std::string refused = "zellist: cannot print on 'zppd' through its driver: "
+                                "Unsupported document-format \"application/pdf\".\n";
+    for (const Case& c : {
+             Case{"--driver -P zcli /tmp/zle2e/A.TXT", "zcli", 0, "", true},
+             Case{"--driver -P zppd /tmp/zle2e/A.TXT", "zppd", 1, refused, false},
+             Case{"-P zppd /tmp/zle2e/A.TXT", "zppd", 0, "", false},
+             Case{"--driver -P nosuch /tmp/zle2e/A.TXT", "zcli", 1,
+                  "zellist: cannot print on 'nosuch' through its driver: no such printer.\n",
+                  false},
+             Case{"--driver -P zcli /tmp/zle2e/missing.txt", "zcli", 1,
+                  "zellist: /tmp/zle2e/missing.txt: File not found.\n", false},
+         }) {
+        SCOPED_TRACE(c.args);
+        const std::vector<int> before = server_.JobIds(c.queue);
+        std::string err;
+        EXPECT_EQ(Zellist(c.args, err), c.status) << err;
+        EXPECT_EQ(err, c.err);
+        const std::vector<int> jobs = NewJobs(before, c.queue);
+        if (c.status != 0) { // a refused job is cancelled, nothing of it printed
+            for (int id : jobs)
+                EXPECT_EQ(server_.WaitForFinalState(c.queue, id), IPP_JSTATE_CANCELED);
+            continue;
+        }
+        ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_EQ(server_.WaitForFinalState(c.queue, jobs[0]), IPP_JSTATE_COMPLETED);
+        EXPECT_EQ(server_.JobTitle(c.queue, jobs[0]), "ZelPrint Job");
+        const std::string data = server_.JobData(c.queue, jobs[0]);
+        if (!c.pdf) {
+            EXPECT_EQ(data, ExpectedListing());
+            continue;
+        }
+        EXPECT_EQ(data.rfind("%PDF", 0), 0u) << data.substr(0, 16);
+        test::WriteFile(dir_ / "job.pdf", data);
+        const std::string text = OutputOf("pdftotext -layout /tmp/zle2e/job.pdf -");
+        EXPECT_NE(text.find("File: /tmp/zle2e/A.TXT"), std::string::npos) << text;
+        EXPECT_NE(text.find("1: ab"), std::string::npos) << text;
+        EXPECT_NE(text.find("2: cd"), std::string::npos) << text;
+    }
 }
 
 } // namespace

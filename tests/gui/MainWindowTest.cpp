@@ -21,6 +21,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -79,6 +82,14 @@ protected:
             if (onAbout)
                 onAbout(box);
         };
+        // The preview as it paints: its page count and paper.
+        services.runPreview = [this](QPrintPreviewDialog& dialog) {
+            auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(preview, nullptr);
+            preview->updatePreview();
+            previews.push_back(
+                {preview->pageCount(), dialog.printer()->pageLayout().pageSize().id()});
+        };
         window = std::make_unique<MainWindow>(services);
         return *window;
     }
@@ -92,19 +103,24 @@ protected:
     QStringList picked;
     std::vector<std::string> aboutTitles;
     std::function<void(QDialog&)> onAbout;
+    struct Preview {
+        int pages;
+        QPageSize::PageSizeId paper;
+    };
+    std::vector<Preview> previews;
 };
 
 TEST_F(MainWindowTest, ToolbarCommandsWithTheirCaptionsHintsAndShortcut) {
     MainWindow& w = Window();
     EXPECT_EQ(w.windowTitle(), "ZelList GUI / 2003");
     const QList<QAction*> actions = w.toolBar->actions();
-    ASSERT_EQ(actions.size(), 6);
-    const char* names[] = {"openAction",  "deleteEntryAction", "clearListAction",
-                           "printAction", "aboutAction",       "exitAction"};
-    const char* captions[] = {"&Open...", "Delete Entry", "Clear File List",
-                              "&Print",   "About",        "E&xit"};
-    const char* categories[] = {"File", "Actions", "Actions", "Actions", "Help", "File"};
-    for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(actions.size(), 7);
+    const char* names[] = {"openAction",    "deleteEntryAction", "clearListAction", "printAction",
+                           "previewAction", "aboutAction",       "exitAction"};
+    const char* captions[] = {"&Open...", "Delete Entry", "Clear File List", "&Print", "Preview",
+                              "About",    "E&xit"};
+    const char* categories[] = {"File", "Actions", "Actions", "Actions", "Actions", "Help", "File"};
+    for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(actions[i]->objectName(), names[i]);
         EXPECT_EQ(actions[i]->text(), captions[i]);
         EXPECT_EQ(actions[i]->property("category").toString(), categories[i]);
@@ -116,6 +132,8 @@ TEST_F(MainWindowTest, ToolbarCommandsWithTheirCaptionsHintsAndShortcut) {
     EXPECT_EQ(HintTracker::HintOf(w.toolBar->widgetForAction(w.printAction)),
               "Print|Print selected files in the list");
     EXPECT_EQ(w.toolBar->widgetForAction(w.printAction)->toolTip(), "Print");
+    EXPECT_EQ(HintTracker::HintOf(w.toolBar->widgetForAction(w.previewAction)),
+              "Preview|Show the listing of the highlighted file as it will print");
 }
 
 TEST_F(MainWindowTest, OptionControlsStartWhereAndAsTheyShould) {
@@ -367,6 +385,61 @@ TEST_F(MainWindowTest, AnEmptyListOnlySaysSo) {
     MainWindow& w = Window();
     w.printAction->trigger();
     EXPECT_EQ(messages, (std::vector<std::string>{"No files to print!?!"}));
+    EXPECT_TRUE(spooler.jobs.empty());
+}
+
+// A page holds the header, a blank line and then numbered lines up to the
+// page length: 10 inches at 8 lpi are 80 lines (78 numbered), at 6 lpi 60
+// (58 numbered). 200 lines take 3 pages at 8 lpi (78 + 78 + 44), 4 at 6 lpi.
+TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
+    spooler.capabilities["Laser"].papers = {{1, "Letter", {2159, 2794}}, {9, "A4", {2100, 2970}}};
+    MainWindow& w = Window();
+    std::string lines;
+    for (int i = 1; i <= 200; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    test::WriteFile(dir / "short.txt", "one\ntwo\nthree\n");
+    test::WriteFile(dir / "long.txt", lines);
+    w.AddFiles({QString::fromStdString((dir / "short.txt").string()),
+                QString::fromStdString((dir / "long.txt").string())});
+    struct Case {
+        int highlighted; // -1: none, and the first entry unticked
+        bool sixLpi;
+        int pages;
+    };
+    const Case cases[] = {{0, false, 1}, {1, false, 3}, {1, true, 4}, {-1, false, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.highlighted);
+        w.fileList->SetItemIndex(c.highlighted);
+        w.fileList->SetChecked(0, c.highlighted != -1);
+        (c.sixLpi ? w.sixLpiRadio : w.eightLpiRadio)->setChecked(true);
+        previews.clear();
+        w.previewAction->trigger();
+        ASSERT_EQ(previews.size(), 1u);
+        EXPECT_EQ(previews[0].pages, c.pages);
+        EXPECT_EQ(previews[0].paper, QPageSize::Letter) << "the default settings name no form";
+    }
+    // Default settings that name one of the printer's forms: its paper.
+    spooler.defaultModes["Laser"].dmPaperSize = 9;
+    w.fileList->SetItemIndex(0);
+    previews.clear();
+    w.previewAction->trigger();
+    ASSERT_EQ(previews.size(), 1u);
+    EXPECT_EQ(previews[0].pages, 1);
+    EXPECT_EQ(previews[0].paper, QPageSize::A4);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(spooler.jobs.empty()) << "previewing sends nothing to a printer";
+}
+
+TEST_F(MainWindowTest, PreviewOfAMissingFileOrOfNoFileShowsNoDialog) {
+    MainWindow& w = Window();
+    w.previewAction->trigger();
+    EXPECT_EQ(messages, (std::vector<std::string>{"No files to print!?!"}));
+    w.AddFiles({QString::fromStdString((dir / "gone.txt").string())});
+    w.fileList->SetItemIndex(0);
+    w.previewAction->trigger();
+    EXPECT_EQ(errors, (std::vector<std::string>{"File not found"}));
+    EXPECT_TRUE(previews.empty());
     EXPECT_TRUE(spooler.jobs.empty());
 }
 

@@ -165,5 +165,30 @@ TEST(CommandLine, PaperByNameOrTheLocales) {
         EXPECT_EQ(PaperOfMillimetres(c.width, c.height).name, c.name) << c.width;
 }
 
+TEST(CommandLine, DriverPrintsOnAPrinterByNameOnly) {
+    EXPECT_FALSE(ParseCommandLine({"a.c"}).driver);
+    const CliSettings s = ParseCommandLine({"--driver", "-P", "ink", "a.c"});
+    EXPECT_TRUE(s.driver);
+    EXPECT_EQ(*s.printer, "ink");
+    EXPECT_TRUE(ParseCommandLine({"--driver", "--paper", "a4", "a.c"}).driver); // the default
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    for (const Case& c : {
+             Case{{"--driver", "-o", "x.pdf", "a.c"},
+                  "--driver: prints on a printer, not into --output"},
+             Case{{"--driver", "-o", "x.pcl", "a.c"},
+                  "--driver: prints on a printer, not into --output"},
+             Case{{"--driver", "--printer-index", "0", "a.c"},
+                  "--driver: takes its printer by name (-P NAME)"},
+             Case{{"-P", "PCL File", "--driver", "a.c"}, "--driver: 'PCL File' takes raw PCL only"},
+             Case{{"--driver=yes", "a.c"}, "--driver: takes no value"},
+         }) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        EXPECT_EQ(UsageMessage(c.args), c.message);
+    }
+}
+
 } // namespace
 } // namespace zl::cli

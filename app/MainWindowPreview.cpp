@@ -1,0 +1,96 @@
+// The Preview command: the listing of one file of the list in Qt's print
+// preview, composed and drawn exactly as it will print. Nothing goes to a
+// raw job; the preview's own Print button prints through the system's
+// printer driver.
+#include "app/MainWindow.h"
+
+#include "app/FileListBox.h"
+#include "app/PrinterComboBox.h"
+#include "engine/FileInputSource.h"
+#include "printer/PrintRun.h"
+#include "render/ListingPainter.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace zl {
+
+namespace {
+
+// The highlighted entry, else the first ticked one; -1 when there is neither.
+int PreviewedEntry(const FileListBox& list) {
+    const int highlighted = list.ItemIndex();
+    if (highlighted >= 0)
+        return highlighted;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.Checked(i))
+            return i;
+    }
+    return -1;
+}
+
+// The paper of the chosen printer's default settings, when its forms name
+// one the renderer knows; else Letter. A raw job carries no paper, so the
+// printer prints on its default one.
+render::PaperSize DefaultPaper(PrinterList& printers, const std::vector<NamedRef>& forms) {
+    render::PaperSize paper = render::PaperSize::Letter();
+    try {
+        std::string device, driver, port;
+        DeviceModeHandle current;
+        printers.GetDevice(device, driver, port, current);
+        Spooler& spooler = printers.SpoolerUsed();
+        PrinterHandle handle = nullptr;
+        if (!spooler.OpenPrinter(device, handle))
+            return paper;
+        DeviceMode defaults;
+        const bool known =
+            spooler.DocumentProperties(handle, device, &defaults, &defaults, DM_OUT_BUFFER) >= 0;
+        spooler.ClosePrinter(handle);
+        for (const NamedRef& form : forms) {
+            if (known && form.ref.code == defaults.dmPaperSize &&
+                render::PaperSize::Named(form.name, paper))
+                break;
+        }
+    } catch (const std::exception&) {
+        // No printer to ask: the preview still shows the listing, on Letter.
+    }
+    return paper;
+}
+
+} // namespace
+
+void MainWindow::PreviewListing() {
+    const int entry = PreviewedEntry(*fileList);
+    if (entry < 0) {
+        services_.showMessage(kNoFilesMessage);
+        return;
+    }
+    PageSettings(); // the geometry as the option controls say, activated or not
+    const ListingOptions& options = *this;
+    const render::ListingSource source{
+        fileList->Text(entry).toStdString(),
+        &options,
+        &geometry_,
+        services_.clock,
+        &services_.names,
+        DefaultPaper(*services_.printer, printerComboBox->Selector().PaperList())};
+    // A file that cannot be opened gets the print run's error box, no preview.
+    bool opened = false;
+    Guarded([&] {
+        FileInputSource::Open(source.textFile)->Close();
+        opened = true;
+    });
+    if (!opened)
+        return;
+
+    // Full page: the painter's dots map onto the paper, without margins.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    QPrintPreviewDialog dialog(&printer, this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&](QPrinter* device) { Guarded([&] { render::PaintListing(source, *device); }); });
+    services_.runPreview(dialog);
+}
+
+} // namespace zl
