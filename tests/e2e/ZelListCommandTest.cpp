@@ -190,15 +190,6 @@ TEST_F(ZelListCommandTest, AMissingFileStopsTheRunAndPrintsNothingOfItsJob) {
     EXPECT_NE(server_.JobData("zcli", next[0]).find("      1: b\r\n"), std::string::npos);
 }
 
-TEST_F(ZelListCommandTest, OutputOntoAnInputFileIsRefused) {
-    std::string err;
-    EXPECT_EQ(Zellist("-o /tmp/zle2e/A.TXT /tmp/zle2e/A.TXT", err), 2);
-    EXPECT_NE(err.find("--output: '/tmp/zle2e/A.TXT' is the input file '/tmp/zle2e/A.TXT'"),
-              std::string::npos)
-        << err;
-    EXPECT_EQ(test::ReadFile(dir_ / "A.TXT"), "ab\r\ncd\r\n");
-}
-
 // SIGINT in the middle of a long listing cancels its job wherever it goes:
 // nothing of it is left, and zellist ends with 128 + 2.
 TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
