@@ -86,7 +86,10 @@ void ListingComposer::WritePrologue() {
     Write(kEsc + "E");
     if (options_.Landscape())
         Write(kEsc + "&l1O");
-    Write(kEsc + "&l" + std::to_string(geometry_.linesPerInch) + "D");
+    // The text length in lines makes the printer's page as long as the
+    // listing's on any paper; its default fits the listing only on Letter.
+    Write(kEsc + "&l" + std::to_string(geometry_.linesPerInch) + "D" + kEsc + "&l" +
+          std::to_string(geometry_.linesPerPage) + "F");
     std::string symbolSetAndFont = kEsc + (options_.NoIbm() ? "(8U" : "(10U");
     if (options_.LinePrinter())
         symbolSetAndFont +=

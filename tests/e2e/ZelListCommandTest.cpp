@@ -43,7 +43,7 @@ std::string ExpectedListing(const std::string& name = "A.TXT",
     const std::string header = "  File: /tmp/zle2e/" + name + std::string(23, ' ') +
                                "Sunday, December 6, 2026 at 11:31 AM" + std::string(44, ' ') +
                                "Page 1";
-    return kEsc + "E" + kEsc + "&l8D" + kEsc + "(10U" + kEsc + "(s0p16.67H" + Overlay() + header +
+    return kEsc + "E" + kEsc + "&l8D" + kEsc + "&l80F" + kEsc + "(10U" + kEsc + "(s0p16.67H" + Overlay() + header +
            "\r\n" + "\r\n" + lines + Overlay();
 }
 

@@ -109,7 +109,7 @@ TEST_F(ZelListCliTest, OptionsReachTheListing) {
               0);
     const std::vector<std::string>& w = spooler.jobs.at(0).writes;
     EXPECT_EQ(w.at(1), "\x1b&l1O");
-    EXPECT_EQ(w.at(2), "\x1b&l6D");
+    EXPECT_EQ(w.at(2), "\x1b&l6D\x1b&l45F");
     EXPECT_EQ(w.at(3), "\x1b(8U\x1b(s0p16.67h8.5v0s0b0T");
     EXPECT_EQ(w.at(9), "\x1b*c360V"); // 3 lines of 120 decipoints
 }

@@ -108,7 +108,7 @@ inline std::string PortraitHeader(int page) {
 // The worked listing: portrait, 10 cpi, 6 lpi, Courier, IBM, bars of two
 // lines; the file holds a, b, CR, LF, c, d, CR, LF.
 inline Writes WorkedExample() {
-    return Seq() << Writes{Esc("E"), Esc("&l6D"), Esc("(10U")} << PortraitOverlay()
+    return Seq() << Writes{Esc("E"), Esc("&l6D") + Esc("&l60F"), Esc("(10U")} << PortraitOverlay()
                  << PortraitHeader(1) << kCrLf << Num(1) << "a"
                  << "b" << kCrLf << Num(2) << "c"
                  << "d" << kCrLf << PortraitOverlay();

@@ -27,7 +27,7 @@ TEST_F(ListingComposerTest, WorkedExampleWriteForWrite) {
 }
 
 TEST_F(ListingComposerTest, EmptyFileIsOnePageWithLineOneAlone) {
-    Writes expected = {Esc("E"), Esc("&l6D"), Esc("(10U")};
+    Writes expected = {Esc("E"), Esc("&l6D") + Esc("&l60F"), Esc("(10U")};
     Add(expected, PortraitOverlay());
     Add(expected, {PortraitHeader(1), kCrLf, "      1: "});
     Add(expected, PortraitOverlay());
@@ -97,23 +97,24 @@ TEST_F(ListingComposerTest, PrologueFollowsTheOptions) {
         Writes prologue;
     };
     const Case cases[] = {
-        {"Courier 10 cpi", kSixLpi, {Esc("E"), Esc("&l6D"), Esc("(10U")}},
+        {"Courier 10 cpi", kSixLpi, {Esc("E"), Esc("&l6D") + Esc("&l60F"), Esc("(10U")}},
         {"landscape",
          kLandscape | kCompressed,
-         {Esc("E"), Esc("&l1O"), Esc("&l8D"), Esc("(10U") + Esc("(s0p16.67H")}},
-        {"Roman-8", kNoIbm, {Esc("E"), Esc("&l8D"), Esc("(8U")}},
+         {Esc("E"), Esc("&l1O"), Esc("&l8D") + Esc("&l60F"), Esc("(10U") + Esc("(s0p16.67H")}},
+        {"Roman-8", kNoIbm, {Esc("E"), Esc("&l8D") + Esc("&l80F"), Esc("(8U")}},
         {"Line Printer compressed",
          kLinePrinter | kCompressed,
-         {Esc("E"), Esc("&l8D"), Esc("(10U") + Esc("(s0p16.67h8.5v0s0b0T")}},
+         {Esc("E"), Esc("&l8D") + Esc("&l80F"), Esc("(10U") + Esc("(s0p16.67h8.5v0s0b0T")}},
         {"Line Printer 10 cpi",
          kLinePrinter,
-         {Esc("E"), Esc("&l8D"), Esc("(10U") + Esc("(s0p10h8.5v0s0b0T")}},
+         {Esc("E"), Esc("&l8D") + Esc("&l80F"), Esc("(10U") + Esc("(s0p10h8.5v0s0b0T")}},
         {"Courier compressed",
          kCompressed,
-         {Esc("E"), Esc("&l8D"), Esc("(10U") + Esc("(s0p16.67H")}},
+         {Esc("E"), Esc("&l8D") + Esc("&l80F"), Esc("(10U") + Esc("(s0p16.67H")}},
         {"all at once",
          kLandscape | kLinePrinter | kNoIbm | kCompressed | kSixLpi,
-         {Esc("E"), Esc("&l1O"), Esc("&l6D"), Esc("(8U") + Esc("(s0p16.67h8.5v0s0b0T")}},
+         {Esc("E"), Esc("&l1O"), Esc("&l6D") + Esc("&l45F"),
+          Esc("(8U") + Esc("(s0p16.67h8.5v0s0b0T")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -158,11 +159,11 @@ TEST_F(ListingComposerTest, EachListingNumbersFromOne) {
 TEST_F(ListingComposerTest, WithoutBarsNoOverlayIsWritten) {
     options.printBars = false;
     EXPECT_EQ(List("ab\r\ncd\r\n"),
-              (Writes{Esc("E"), Esc("&l6D"), Esc("(10U"), PortraitHeader(1), kCrLf, Num(1), "a",
-                      "b", kCrLf, Num(2), "c", "d", kCrLf}));
+              (Writes{Esc("E"), Esc("&l6D") + Esc("&l60F"), Esc("(10U"), PortraitHeader(1), kCrLf,
+                      Num(1), "a", "b", kCrLf, Num(2), "c", "d", kCrLf}));
 
     // Nor where a wrap fills the page: the header follows the wrap's line end.
-    Writes expected = {Esc("E"), Esc("&l6D"), Esc("(10U"), PortraitHeader(1), kCrLf};
+    Writes expected = {Esc("E"), Esc("&l6D") + Esc("&l60F"), Esc("(10U"), PortraitHeader(1), kCrLf};
     for (int line = 1; line <= 57; ++line)
         Add(expected, {Num(line), "x", kCrLf});
     Add(expected, {Num(58)});

@@ -151,8 +151,10 @@ TEST(PclInterpreterTest, ListingPages) {
         EXPECT_DOUBLE_EQ(line1.baseline, c.line1Baseline);
         EXPECT_DOUBLE_EQ(line1.font.pitch, c.compressed ? 16.67 : 10);
         EXPECT_EQ(line1.font.typeface, c.typeface);
-        // The second page begins on its first line.
+        // The second page begins with its header on its first line: the
+        // printer's page is as long as the listing's on every paper.
         ASSERT_FALSE(pages[1].runs.empty());
+        EXPECT_EQ(pages[1].runs[0].text.substr(0, 6), U"File: ");
         EXPECT_DOUBLE_EQ(pages[1].runs[0].baseline, c.headerBaseline);
 
         ASSERT_EQ(page.rects.size(), static_cast<std::size_t>(c.bands));
