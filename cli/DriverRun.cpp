@@ -6,13 +6,21 @@
 #include "printer/ListingJob.h"
 #include "render/GuiApplication.h"
 #include "render/ListingPainter.h"
+#include "render/PdfListing.h"
+
+#ifndef _WIN32
+#include "platform/SystemSpooler.h"
+#include "printer/RawPrintJob.h"
+#endif
 
 #include <QPageSize>
 #include <QPrinter>
+#include <QTemporaryDir>
 
-#include <dlfcn.h>
 #include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <vector>
 
 namespace zl::cli {
 
@@ -33,27 +41,6 @@ render::PaperSize PaperOf(const QPageSize& size) {
             inches.height() * kDotsPerInch};
 }
 
-// What the print server answered to the job Qt has just sent, when it
-// refused it; "" when it took it. Qt's CUPS support hands the job to
-// cupsPrintFile and drops the answer, which libcups keeps for the thread as
-// its last error; the library is the one Qt loaded, not loaded anew.
-std::string RefusalOfLastJob() {
-    void* cups = dlopen("libcups.so.2", RTLD_NOW | RTLD_NOLOAD);
-    if (!cups)
-        return {};
-    constexpr int kFirstError = 0x0400; // IPP_STATUS_ERROR_BAD_REQUEST
-    const auto lastError = reinterpret_cast<int (*)()>(dlsym(cups, "cupsLastError"));
-    const auto lastErrorString =
-        reinterpret_cast<const char* (*)()>(dlsym(cups, "cupsLastErrorString"));
-    std::string refusal;
-    if (lastError && lastError() >= kFirstError) {
-        const char* text = lastErrorString ? lastErrorString() : nullptr;
-        refusal = text && *text ? text : "the print server refused the job";
-    }
-    dlclose(cups);
-    return refusal;
-}
-
 // Points `printer` at the chosen printer, or raises PrinterFailure naming it
 // when Qt knows no such printer (or, without a name, no default printer).
 void ChoosePrinter(const CliSettings& settings, QPrinter& printer) {
@@ -68,6 +55,68 @@ void ChoosePrinter(const CliSettings& settings, QPrinter& printer) {
                                               : "cannot print through a driver: no default "
                                                 "printer");
 }
+
+#ifdef _WIN32
+// Paints the listing straight onto the printer: the Windows driver takes the
+// pages, and a listing that fails part-way aborts the document.
+void PrintListing(const render::ListingSource& source, QPrinter& printer) {
+    const std::string printerName = printer.printerName().toStdString();
+    const auto requireOpen = [&] {
+        if (printer.printerState() == QPrinter::Error)
+            throw PrinterFailure("cannot print on '" + printerName + "' through its driver");
+    };
+    try {
+        render::PaintListing(source, printer, {}, requireOpen);
+    } catch (const Interrupted&) {
+        printer.abort();
+        throw;
+    } catch (const Exception&) {
+        printer.abort();
+        requireOpen(); // a printer that failed is the cause
+        throw;
+    }
+}
+#else
+// Hands the finished PDF at `path` to the print server as one job of the
+// printer's, typed by the server, whose filters turn it into what the
+// printer takes. A job that fails or is stopped is cancelled.
+void SendDocument(const std::string& printerName, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw Exception("cannot read the drawn listing " + path);
+    SystemSpooler& spooler = ProcessSpooler();
+    spooler.SetFailWhenServerSilent(true);
+    RawPrintJob job(spooler);
+    try {
+        job.StartJob(printerName, ListingJob::kDocumentName, RawPrintJob::kTypedBySpooler);
+        std::vector<char> buffer(64 * 1024);
+        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) ||
+               in.gcount() > 0)
+            job.WriteData(buffer.data(), static_cast<std::int32_t>(in.gcount()));
+        if (in.bad())
+            throw Exception("cannot read the drawn listing " + path);
+        job.EndJob();
+    } catch (const Interrupted&) {
+        throw;
+    } catch (const Exception& e) {
+        const std::string& cause = spooler.LastErrorCause();
+        throw PrinterFailure("cannot print on '" + printerName +
+                             "' through its driver: " + (cause.empty() ? e.what() : cause));
+    }
+}
+
+// Draws the listing into a PDF in a temporary folder and sends it only once
+// it is complete, so a listing that fails part-way leaves no job at all.
+void PrintListing(const render::ListingSource& source, QPrinter& printer) {
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        throw Exception("cannot create a temporary folder: " + folder.errorString().toStdString());
+    const std::string pdf = folder.filePath(QStringLiteral("listing.pdf")).toStdString();
+    render::WriteListingPdf(pdf, source.textFile, *source.options, *source.geometry, *source.clock,
+                            *source.names, source.paper);
+    SendDocument(printer.printerName().toStdString(), pdf);
+}
+#endif
 
 // Prints `file` (its absolute path in the header) as one job.
 void PrintOne(const CliSettings& settings, const std::string& file, const Clock& clock,
@@ -84,24 +133,9 @@ void PrintOne(const CliSettings& settings, const std::string& file, const Clock&
     PageGeometry geometry;
     ApplyPageSettings(settings.page, geometry);
     FlagOptions options(settings);
-    const std::string printerName = printer.printerName().toStdString();
-    const auto requireOpen = [&] {
-        if (printer.printerState() == QPrinter::Error)
-            throw PrinterFailure("cannot print on '" + printerName + "' through its driver");
-    };
-    try {
-        render::PaintListing(render::ListingSource{std::filesystem::absolute(file).string(),
-                                                   &options, &geometry, &clock, &names, paper},
-                             printer, {}, requireOpen);
-    } catch (const Interrupted&) {
-        throw;
-    } catch (const Exception&) {
-        requireOpen(); // a printer that failed is the cause
-        throw;
-    }
-    if (const std::string refusal = RefusalOfLastJob(); !refusal.empty())
-        throw PrinterFailure("cannot print on '" + printerName +
-                             "' through its driver: " + refusal);
+    PrintListing(render::ListingSource{std::filesystem::absolute(file).string(), &options,
+                                       &geometry, &clock, &names, paper},
+                 printer);
 }
 
 } // namespace

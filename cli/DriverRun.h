@@ -1,6 +1,7 @@
 // `zellist --driver`: each input is drawn as the printer would print its PCL
-// and printed through the printer's own driver (Qt's QPrinter, on Linux
-// through CUPS and the queue's filters), for printers that do not speak PCL.
+// and printed through the printer's own driver, for printers that do not
+// speak PCL: on Linux as a PDF job that the CUPS queue's filters convert, on
+// Windows through Qt's QPrinter.
 #pragma once
 
 #include "cli/CommandLine.h"

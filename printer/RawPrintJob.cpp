@@ -10,7 +10,8 @@ RawPrintJob::~RawPrintJob() {
     AbortJob();
 }
 
-void RawPrintJob::StartJob(const std::string& printerName, const std::string& docName) {
+void RawPrintJob::StartJob(const std::string& printerName, const std::string& docName,
+                           const std::string& dataType) {
     if (handle_)
         throw Exception("StartJob already called @ StartJob");
     PrinterHandle handle = nullptr;
@@ -22,7 +23,7 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
     DocInfo1 doc;
     doc.docName = docName;
     doc.outputFile = nullptr;
-    doc.dataType = "RAW";
+    doc.dataType = dataType;
     // A refused document shows at the first write, which then fails.
     jobId_ = spooler_.StartDocPrinter(handle_, doc);
     refusedCause_ = jobId_ == 0 ? spooler_.LastErrorCause() : std::string();

@@ -1,7 +1,7 @@
-// A raw print job: a stream of bytes handed to one printer queue as a single
-// document of data type "RAW", so that nothing renders it on the way.
-// There is at most one open job at a time; its bytes are written as to any
-// byte sink.
+// A print job: a stream of bytes handed to one printer queue as a single
+// document, of data type "RAW" unless told otherwise, so that nothing renders
+// it on the way. There is at most one open job at a time; its bytes are
+// written as to any byte sink.
 #pragma once
 
 #include "platform/ByteSink.h"
@@ -20,8 +20,13 @@ public:
     RawPrintJob(const RawPrintJob&) = delete;
     RawPrintJob& operator=(const RawPrintJob&) = delete;
 
+    // The data type of a document that the spooler types itself and passes
+    // through its filters (a PDF for a printer that does not take it).
+    static constexpr const char* kTypedBySpooler = "AUTO";
+
     // Opens `printerName` and starts a document named `docName` with one page.
-    void StartJob(const std::string& printerName, const std::string& docName);
+    void StartJob(const std::string& printerName, const std::string& docName,
+                  const std::string& dataType = "RAW");
     // Hands `count` bytes to the open job, as Write does. A one-byte write
     // goes straight into the spooler's buffer when it offers room;
     // everything else goes to the spooler that opened the printer, again for
