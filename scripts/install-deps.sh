@@ -9,7 +9,7 @@ packages=(
     cups-daemon cups-client
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth
-    poppler-utils
+    poppler-utils help2man
 )
 
 missing=()
