@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
@@ -106,7 +107,7 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
         if (!HasLocalFiles(drop->mimeData()))
             return false;
         if (AcceptFileDrag(drop))
-            Deliver(drop);
+            Deliver(drop->mimeData()->urls(), drop->position().toPoint());
         else
             drop->ignore();
         return true;
@@ -116,12 +117,21 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void FileDropTarget::Deliver(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
+void FileDropTarget::DeliverGivenNames(const QStringList& names) {
+    if (!enabled_ || !control_)
+        return;
+    QList<QUrl> urls;
+    for (const QString& name : names) {
+        const QUrl url(name);
+        urls << (url.isLocalFile() ? url : QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
+    }
+    Deliver(urls, QPoint(0, 0));
+}
+
+void FileDropTarget::Deliver(const QList<QUrl>& urls, QPoint point) {
     const int fcount = static_cast<int>(urls.size());
     if (fcount == 0)
         return;
-    const QPoint point = event->position().toPoint();
     QStringList fileList;
     for (const QUrl& url : urls) {
         if (!url.isLocalFile())

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QDropEvent;
+class QUrl;
 
 namespace zl {
 
@@ -48,6 +49,11 @@ public:
 
     FileDropEvent onFilesDropped;
 
+    // Delivers `names` (file names, relative ones taken from the current
+    // folder, or file: addresses) as if they had been dropped at the
+    // control's corner: what a desktop's "Open with" hands the program.
+    void DeliverGivenNames(const QStringList& names);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -55,7 +61,7 @@ private:
     void Attach();
     void Detach();
     void ControlDestroyed();
-    void Deliver(QDropEvent* event);
+    void Deliver(const QList<QUrl>& urls, QPoint point);
 
     QWidget* control_ = nullptr;
     QPointer<QWidget> target_; // the widget that gets the drop events

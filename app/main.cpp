@@ -1,5 +1,6 @@
 // zellist-gui: the ZelList window.
 #include "app/AppIcon.h"
+#include "app/FileDropTarget.h"
 #include "app/MainWindow.h"
 #include "platform/Interruption.h"
 #include "platform/SystemSpooler.h"
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZelList GUI");
     QApplication::setWindowIcon(zl::AppIcon());
+    // The desktop entry's name, so the desktop shows its icon for the window.
+    QGuiApplication::setDesktopFileName("org.zellist.ZelList");
     // The window waits for the print server only briefly: a server that does
     // not answer is then watched in the background, and the window goes on.
     zl::ProcessSpooler().SetLookupTimeLimit(std::chrono::milliseconds(1500));
@@ -49,6 +52,8 @@ int main(int argc, char** argv) {
     stopWatch.start(200);
     zl::MainWindow window(
         zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
+    // Files named on the command line arrive as if dropped on the list.
+    window.fileDropTarget->DeliverGivenNames(QCoreApplication::arguments().mid(1));
     window.show();
     window.activateWindow(); // also where no window manager does it
     return app.exec();

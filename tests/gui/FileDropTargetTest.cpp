@@ -3,6 +3,7 @@
 #include "app/FileListBox.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -127,6 +128,21 @@ TEST_F(FileDropTargetTest, OtherAddressesAreCountedButNotDelivered) {
     ASSERT_EQ(deliveries.size(), 1u);
     EXPECT_EQ(deliveries[0].fcount, 2);
     EXPECT_EQ(deliveries[0].files, QStringList{"/data/b.txt"});
+}
+
+// Names given to the program: relative ones from the current folder,
+// addresses as addresses, long ones left out as in a drop, missing files
+// and folders delivered for the print run to report.
+TEST_F(FileDropTargetTest, GivenNamesArriveAsADropAtTheCorner) {
+    const QString here = QDir::currentPath();
+    drop.DeliverGivenNames({"notes.txt", "file:///data/b.txt", "/" + QString(254, 'l'), "/no/dir"});
+    ASSERT_EQ(deliveries.size(), 1u);
+    EXPECT_EQ(deliveries[0].fcount, 4);
+    EXPECT_EQ(deliveries[0].x, 0);
+    EXPECT_EQ(deliveries[0].files, (QStringList{here + "/notes.txt", "/data/b.txt", "/no/dir"}));
+    drop.SetEnabled(false);
+    drop.DeliverGivenNames({"/data/c.txt"});
+    EXPECT_EQ(deliveries.size(), 1u) << "a disabled target takes none";
 }
 
 TEST_F(FileDropTargetTest, WithoutLocalFilesTheDropIsNotAccepted) {
