@@ -21,6 +21,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace zl {
 
 namespace {
@@ -49,6 +51,18 @@ void SetMarkColor(QWidget* widget, const QColor& color) {
 
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback, const QStyle* style) {
     return QIcon::fromTheme(name, style->standardIcon(fallback));
+}
+
+// Tab stops at the checked radio of a group only. Qt moves a group's tab stop
+// only to a radio that gets the focus, so a radio checked otherwise (at the
+// start, or by the program) would leave Tab entering at another one.
+void TabStopAtCheckedRadio(QWidget* group) {
+    for (QRadioButton* radio :
+         group->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const Qt::FocusPolicy policy = radio->focusPolicy();
+        radio->setFocusPolicy(radio->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                                 : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+    }
 }
 
 } // namespace
@@ -186,8 +200,10 @@ void MainWindow::CreateOptions() {
         button->setGeometry(rect);
         button->setChecked(checked);
         SetMarkColor(button, kPurple);
+        TabStopAtCheckedRadio(parent);
         // Selecting a radio clears its partners quietly, then runs its click.
-        connect(button, &QRadioButton::toggled, this, [this](bool on) {
+        connect(button, &QRadioButton::toggled, this, [this, parent](bool on) {
+            TabStopAtCheckedRadio(parent);
             if (on)
                 PageSettings();
         });
@@ -318,15 +334,15 @@ void MainWindow::LoadPrinterDefinition() {
     stored.printerName = "HP LaserJet 4050 Series PCL 6";
     stored.binSource = "Automatically Select";
     Guarded([&] { LoadStoredSettings(selector, stored); });
-    setTabOrder(fontStyleGroup, printerComboBox);
-    setTabOrder(printerComboBox, fontSizeGroup);
-    setTabOrder(fontSizeGroup, landscapeCheck);
-    setTabOrder(landscapeCheck, headersCheck);
-    setTabOrder(headersCheck, lineNumbersCheck);
-    setTabOrder(lineNumbersCheck, printBarsCheck);
-    setTabOrder(printBarsCheck, barHeightSpin);
-    setTabOrder(barHeightSpin, linesPerInchGroup);
-    setTabOrder(linesPerInchGroup, charsetGroup);
+    // Tab order: the file list, the window's main control and the first to
+    // have the focus, then the options from the top left. A group box takes
+    // no focus itself, so its radios stand for it.
+    QWidget* const order[] = {
+        fileList,       courierRadio,  linePrinterRadio, printerComboBox,   compressedCheck,
+        landscapeCheck, headersCheck,  lineNumbersCheck, printBarsCheck,    barHeightSpin,
+        sixLpiRadio,    eightLpiRadio, ibmCharsetRadio,  roman8CharsetRadio};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 } // namespace zl

@@ -154,6 +154,8 @@ private:
     std::int32_t selectedPrinterIndex_ = 0;
     QString buildStamp_;
     std::string lastActivationError_;
+    bool shown_ = false;
+    bool programHadFocus_ = false;
     std::unique_ptr<RawPrintJob> job_;
     std::unique_ptr<ListingComposer> composer_;
     std::unique_ptr<ListingJob> listing_;

@@ -18,10 +18,14 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QRadioButton>
+#include <QWindow>
 
 namespace zl {
 
@@ -45,9 +49,14 @@ public:
                             std::function<void(const std::string&)> print)
         : message_(std::move(message)), status_(status), print_(std::move(print)) {}
     void ShowMessage(const std::string& text) override { message_(QString::fromStdString(text)); }
+    // Shown while the listing is written: the run holds the event loop, which
+    // would otherwise lay the bar out and paint it only after the run.
     void SetStatus(const std::string& text) override {
         status_.setText(QString::fromStdString(text));
-        status_.repaint(); // shown while the listing is written
+        QWidget& bar = *status_.parentWidget();
+        if (QLayout* layout = bar.layout())
+            layout->activate(); // the label as wide as its text
+        bar.repaint();
     }
     void PrintListing(const std::string& path) override { print_(path); }
 
@@ -56,6 +65,32 @@ private:
     QLabel& status_;
     std::function<void(const std::string&)> print_;
 };
+
+// The names typed into the open dialog: one, or several each in quotes.
+QStringList TypedNames(const QString& text) {
+    if (!text.contains('"'))
+        return {text};
+    QStringList names;
+    const QStringList parts = text.split('"');
+    for (int i = 1; i < parts.size(); i += 2)
+        names << parts[i];
+    return names;
+}
+
+// The extension the open dialog appends to the typed names: none while each
+// has one or names a file as typed; else "txt", or "TXT" where only NAME.TXT
+// exists (the first such name decides for all).
+QString DefaultExtension(const QDir& folder, const QString& typed) {
+    for (const QString& name : TypedNames(typed)) {
+        const QString path = folder.absoluteFilePath(name);
+        if (QFileInfo(path).fileName().contains('.') || QFileInfo::exists(path))
+            continue;
+        const bool onlyUpper =
+            !QFileInfo::exists(path + ".txt") && QFileInfo::exists(path + ".TXT");
+        return onlyUpper ? "TXT" : "txt";
+    }
+    return QString();
+}
 
 } // namespace
 
@@ -134,6 +169,15 @@ void MainWindow::SetUpWindow() {
         connect(&hints_, &HintTracker::HintChanged, this, &MainWindow::ShowLongHint);
         qApp->installEventFilter(&hints_);
     });
+    // Whether a window of the program had the focus before the window is
+    // activated: none has while another application has it.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this,
+            [this](const QWindow* focus) { programHadFocus_ = focus != nullptr; });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive)
+                    programHadFocus_ = false;
+            });
 }
 
 void MainWindow::ActivateWindow() {
@@ -161,19 +205,42 @@ void MainWindow::ActivateWindow() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    // The printers are looked up afresh when the window is first shown and
+    // when the user comes back to it from another window of the program (a
+    // message box, the About box), not from another application: that would
+    // undo the user's pick of a printer.
+    if (event->type() == QEvent::Show && !shown_) {
+        shown_ = true;
         ActivateWindow();
+    } else if (event->type() == QEvent::WindowActivate && programHadFocus_) {
+        ActivateWindow();
+    }
     return handled;
 }
 
 void MainWindow::ConfigureOpenDialog(QFileDialog& dialog) {
     dialog.setWindowTitle("Process with ZelList...");
-    dialog.setNameFilters({"Text files (*.txt) (*.TXT)", "Pascal files (*.pas, *dpr) (*.PAS *.DPR)",
-                           "Basic Files (*.BAS) (*.BAS)",
-                           "Configuration Files (*.ini, *.conf) (*.INI *.CONF)",
-                           "Batch Files (*.bat) (*.BAT)", "Any File (*.*) (*.*)"});
-    dialog.selectNameFilter("Text files (*.txt) (*.TXT)");
-    dialog.setDefaultSuffix("TXT");
+    // Each filter's own description is shown, without the patterns Qt reads
+    // from its last parentheses.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = {
+        "Text files (*.txt) (*.TXT)",  "Pascal files (*.pas, *dpr) (*.PAS *.DPR)",
+        "Basic Files (*.BAS) (*.BAS)", "Configuration Files (*.ini, *.conf) (*.INI *.CONF)",
+        "Batch Files (*.bat) (*.BAT)", "Any File (*.*) (*.*)"};
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+    // The default extension follows the name typed into the dialog's own
+    // widgets (a native dialog checks names itself). The line edit reports an
+    // edit before the change on which the dialog checks the name, so the
+    // check appends the extension that fits.
+    if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit")) {
+        QFileDialog* box = &dialog;
+        const auto follow = [box, name] {
+            box->setDefaultSuffix(DefaultExtension(box->directory(), name->text()));
+        };
+        QObject::connect(name, &QLineEdit::textEdited, box, follow);
+        QObject::connect(box, &QFileDialog::directoryEntered, box, follow);
+    }
     dialog.setDirectory(QDir::currentPath());
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -204,8 +271,11 @@ void MainWindow::FilesDropped(FileDropTarget*, int, int, int, const QStringList&
 
 void MainWindow::DeleteEntry() {
     const int row = fileList->ItemIndex();
-    if (row >= 0)
-        fileList->Delete(row);
+    if (row < 0)
+        return;
+    fileList->Delete(row);
+    // The list would highlight the next entry, which the user never picked.
+    fileList->SetItemIndex(-1);
 }
 
 void MainWindow::ClearList() {

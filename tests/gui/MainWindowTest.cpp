@@ -1,17 +1,14 @@
-#include "app/MainWindow.h"
+#include "tests/gui/MainWindowFixture.h"
 
 #include "app/BarHeightSpinBox.h"
 #include "app/FileListBox.h"
-#include "app/PrinterComboBox.h"
-#include "app/VersionInfo.h"
-
-#include "tests/support/RecordingSpooler.h"
-#include "tests/support/TempDir.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -26,7 +23,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -39,76 +38,7 @@
 namespace zl {
 namespace {
 
-using test::RecordingSpooler;
-
-// An executable stand-in that carries version information.
-void WriteVersionedFile(const std::filesystem::path& path) {
-    using namespace std::string_literals;
-    test::WriteFile(path, "\x7f"
-                          "ELF and code before the block "s +
-                              VersionBlockMagic() +
-                              "FixedFileVersion=0.9.2.9\0Translation=040904E4\0"
-                              "ProductName=ZelList GUI\0LegalCopyright=(C) us\0"
-                              "Comments=Sort of the same, but not quite\0\0"s +
-                              "and after it");
-}
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest() {
-        spooler.printers = {{"Laser", ""}, {"Office", ""}};
-        spooler.defaultName = "Office";
-        WriteVersionedFile(dir / "zellist-gui");
-        test::WriteFile(dir / "unversioned", "no version information here");
-    }
-
-    MainWindow& Window(const std::string& executable = {}) {
-        MainWindowServices services;
-        services.spooler = &spooler;
-        services.printer = &printer;
-        services.clock = &clock;
-        services.names = LocaleNames::English();
-        services.executablePath = executable.empty() ? (dir / "zellist-gui").string() : executable;
-        services.showMessage = [this](const QString& text) {
-            messages.push_back(text.toStdString());
-        };
-        services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
-        services.runOpenDialog = [this](QFileDialog&) { return picked; };
-        services.info.userName = [] { return std::string("alice"); };
-        services.info.comments = [] { return std::string("not used: the window's own"); };
-        services.openUrl = [](const QUrl&) { return true; };
-        services.runDialog = [this](QDialog& box) {
-            aboutTitles.push_back(box.windowTitle().toStdString());
-            if (onAbout)
-                onAbout(box);
-        };
-        // The preview as it paints: its page count and paper.
-        services.runPreview = [this](QPrintPreviewDialog& dialog) {
-            auto* preview = dialog.findChild<QPrintPreviewWidget*>();
-            ASSERT_NE(preview, nullptr);
-            preview->updatePreview();
-            previews.push_back(
-                {preview->pageCount(), dialog.printer()->pageLayout().pageSize().id()});
-        };
-        window = std::make_unique<MainWindow>(services);
-        return *window;
-    }
-
-    test::TempDir dir;
-    RecordingSpooler spooler;
-    PrinterList printer{spooler};
-    FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
-    std::unique_ptr<MainWindow> window;
-    std::vector<std::string> messages, errors;
-    QStringList picked;
-    std::vector<std::string> aboutTitles;
-    std::function<void(QDialog&)> onAbout;
-    struct Preview {
-        int pages;
-        QPageSize::PageSizeId paper;
-    };
-    std::vector<Preview> previews;
-};
+using MainWindowTest = test::MainWindowFixture;
 
 TEST_F(MainWindowTest, ToolbarCommandsWithTheirCaptionsHintsAndShortcut) {
     MainWindow& w = Window();
@@ -307,16 +237,23 @@ TEST_F(MainWindowTest, BarHeightTakesDigitsAndSignsAndStaysWithinOneToSix) {
     EXPECT_NE(edit->validator()->validate(letters, position), QValidator::Acceptable);
 }
 
-TEST_F(MainWindowTest, OpenDialogSettingsAndTheNamesItGives) {
+TEST_F(MainWindowTest, OpenDialogShowsTheFilterDescriptionsAndAddsThePickedNamesTicked) {
     QFileDialog dialog;
     MainWindow::ConfigureOpenDialog(dialog);
-    EXPECT_EQ(dialog.windowTitle(), "Process with ZelList...");
-    ASSERT_EQ(dialog.nameFilters().size(), 6);
-    EXPECT_EQ(dialog.nameFilters()[0], "Text files (*.txt) (*.TXT)");
-    EXPECT_EQ(dialog.nameFilters()[1], "Pascal files (*.pas, *dpr) (*.PAS *.DPR)");
-    EXPECT_EQ(dialog.nameFilters()[5], "Any File (*.*) (*.*)");
-    EXPECT_EQ(dialog.selectedNameFilter(), "Text files (*.txt) (*.TXT)");
-    EXPECT_EQ(dialog.defaultSuffix(), "TXT");
+    // Each file type reads as its filter without the pattern list Qt takes
+    // from the last parentheses; text files come first.
+    const QStringList filters = dialog.nameFilters();
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->count(), filters.size());
+    const QRegularExpression patternList(R"(^ \([^()]*\)$)");
+    for (int i = 0; i < filters.size(); ++i) {
+        const QString shown = types->itemText(i);
+        EXPECT_TRUE(filters[i].startsWith(shown) &&
+                    patternList.match(filters[i].mid(shown.size())).hasMatch())
+            << filters[i].toStdString() << " shown as " << shown.toStdString();
+    }
+    EXPECT_EQ(types->currentIndex(), 0);
     EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
 
     MainWindow& w = Window();
@@ -333,6 +270,34 @@ TEST_F(MainWindowTest, OpenDialogSettingsAndTheNamesItGives) {
     picked.clear(); // cancelled
     w.openAction->trigger();
     EXPECT_EQ(w.fileList->Count(), 4);
+}
+
+// Typed without an extension, a name opens the file of that name, else
+// NAME.txt, else NAME.TXT.
+TEST_F(MainWindowTest, ANameTypedWithoutExtensionOpensTheFileThatExists) {
+    struct Case {
+        std::vector<const char*> files;
+        const char* opened;
+    };
+    const Case cases[] = {{{"notes.txt"}, "notes.txt"},
+                          {{"notes.TXT"}, "notes.TXT"},
+                          {{"notes.txt", "notes.TXT"}, "notes.txt"},
+                          {{"notes", "notes.txt"}, "notes"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.opened);
+        test::TempDir folder;
+        for (const char* file : c.files)
+            test::WriteFile(folder / file, "text\n");
+        QFileDialog dialog;
+        MainWindow::ConfigureOpenDialog(dialog);
+        dialog.setDirectory(QString::fromStdString(folder.Path().string()));
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("fileNameEdit"), "notes");
+        auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        buttons->button(QDialogButtonBox::Open)->click(); // nothing while disabled: no such file
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.selectedFiles().join('|').toStdString(), (folder / c.opened).string());
+    }
 }
 
 TEST_F(MainWindowTest, FilesDroppedOnTheListArriveTickedInTheirOrder) {
@@ -363,7 +328,7 @@ TEST_F(MainWindowTest, FilesDroppedOnTheListArriveTickedInTheirOrder) {
     EXPECT_FALSE(elsewhere.isAccepted());
 }
 
-TEST_F(MainWindowTest, DeleteTakesTheHighlightedEntryAndClearTakesAll) {
+TEST_F(MainWindowTest, DeleteTakesTheHighlightedEntryOnceAndClearTakesAll) {
     MainWindow& w = Window();
     w.AddFiles({"/a", "/b", "/c"});
     w.deleteEntryAction->trigger(); // nothing highlighted
@@ -371,7 +336,9 @@ TEST_F(MainWindowTest, DeleteTakesTheHighlightedEntryAndClearTakesAll) {
     w.fileList->SetChecked(1, false);
     w.fileList->setCurrentRow(1);
     w.deleteEntryAction->trigger();
+    w.deleteEntryAction->trigger(); // nothing highlighted after a delete
     ASSERT_EQ(w.fileList->Count(), 2);
+    EXPECT_EQ(w.fileList->ItemIndex(), -1);
     EXPECT_EQ(w.fileList->Text(0), "/a");
     EXPECT_EQ(w.fileList->Text(1), "/c");
     EXPECT_TRUE(w.fileList->Checked(1));
@@ -379,6 +346,26 @@ TEST_F(MainWindowTest, DeleteTakesTheHighlightedEntryAndClearTakesAll) {
     EXPECT_EQ(w.fileList->Count(), 0);
     w.clearListAction->trigger();
     EXPECT_EQ(w.fileList->Count(), 0);
+}
+
+// The print run holds the event loop; the label beside the printer still
+// shows "Printing " and the whole file name while the file prints.
+TEST_F(MainWindowTest, WhileAFilePrintsTheLabelShowsItsWholeName) {
+    MainWindow& w = Window();
+    w.show();
+    test::WriteFile(dir / "a-rather-long-name.txt", "ab\n");
+    w.AddFiles({QString::fromStdString((dir / "a-rather-long-name.txt").string())});
+    QString text;
+    int width = 0;
+    spooler.onWrite = [&] {
+        text = w.printingLabel->text();
+        width = w.printingLabel->contentsRect().width();
+        EXPECT_TRUE(w.infoStatusBar->rect().contains(w.printingLabel->geometry()));
+    };
+    w.PrintTickedFiles();
+    EXPECT_TRUE(text.endsWith(" a-rather-long-name.txt")) << text.toStdString();
+    EXPECT_GE(width, w.printingLabel->fontMetrics().horizontalAdvance(text));
+    EXPECT_EQ(w.printingLabel->text(), "");
 }
 
 TEST_F(MainWindowTest, AnEmptyListOnlySaysSo) {
@@ -443,38 +430,6 @@ TEST_F(MainWindowTest, PreviewOfAMissingFileOrOfNoFileShowsNoDialog) {
     EXPECT_TRUE(spooler.jobs.empty());
 }
 
-TEST_F(MainWindowTest, PrinterChangesAreShownAndActivationSelectsTheDefaultAgain) {
-    MainWindow& w = Window();
-    // The name kept from the designer's machine is closest to "Laser"; the
-    // build stamp is shown until the window is first activated.
-    EXPECT_EQ(w.SelectedPrinterIndex(), 0);
-    EXPECT_EQ(w.printerInfoLabel->text(), w.BuildStamp());
-    QEvent first(QEvent::WindowActivate);
-    QApplication::sendEvent(&w, &first);
-    EXPECT_EQ(w.SelectedPrinterIndex(), 1);
-    EXPECT_EQ(w.printerInfoLabel->text(), "  Printing on Office printer #1");
-    w.printerComboBox->setCurrentIndex(0);
-    emit w.printerComboBox->activated(0);
-    EXPECT_EQ(w.SelectedPrinterIndex(), 0);
-    EXPECT_EQ(w.printerInfoLabel->text(), "  Printing on Laser printer #0");
-    // Coming back from a message box or the About box activates the window.
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(&w, &activate);
-    EXPECT_EQ(w.SelectedPrinterIndex(), 1);
-    EXPECT_EQ(w.printerInfoLabel->text(), "  Printing on Office printer #1");
-}
-
-TEST_F(MainWindowTest, AFailingActivationIsReportedOnceNotAtEveryActivation) {
-    MainWindow& w = Window();
-    errors.clear();
-    spooler.Throw("OpenPrinter");
-    QEvent activate(QEvent::WindowActivate);
-    for (int i = 0; i < 3; ++i)
-        QApplication::sendEvent(&w, &activate);
-    EXPECT_EQ(errors.size(), 1u);
-    EXPECT_EQ(w.Geometry().lineWidth, 133) << "the page settings still run";
-}
-
 TEST_F(MainWindowTest, BuildStampComesFromTheVersionAndTheFilesTime) {
     const char* oldTz = std::getenv("TZ");
     const std::string savedTz = oldTz ? oldTz : "";
@@ -525,29 +480,6 @@ TEST_F(MainWindowTest, ClicksOnTheInformationOrHintLabelStepThroughSixStates) {
         }
     }
     EXPECT_EQ(w.variableInfoLabel->Text(), "Username\talice");
-}
-
-TEST_F(MainWindowTest, TheAboutBoxShowsTheBuildStampAndClosingItSelectsTheDefaultAgain) {
-    MainWindow& w = Window();
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(&w, &activate);
-    w.printerComboBox->setCurrentIndex(0);
-    emit w.printerComboBox->activated(0);
-    ASSERT_EQ(w.SelectedPrinterIndex(), 0);
-    onAbout = [&](QDialog& box) {
-        // More Help, then the box is closed.
-        box.findChild<QPushButton*>("customButton")->click();
-        box.accept();
-    };
-    w.aboutAction->trigger();
-    ASSERT_EQ(aboutTitles.size(), 1u);
-    EXPECT_EQ(aboutTitles[0], w.BuildStamp().toStdString())
-        << "the title is the build stamp even though the info bar shows the printer";
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], kAboutHelpText);
-    // The main window is active again once the box has gone.
-    QApplication::sendEvent(&w, &activate);
-    EXPECT_EQ(w.SelectedPrinterIndex(), 1);
 }
 
 } // namespace

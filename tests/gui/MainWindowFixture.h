@@ -1,0 +1,117 @@
+// The main window on a recording spooler, with what it shows kept: the
+// fixture of the window's tests.
+#pragma once
+
+#include "app/MainWindow.h"
+#include "app/PrinterComboBox.h"
+#include "app/VersionInfo.h"
+
+#include "tests/support/RecordingSpooler.h"
+#include "tests/support/TempDir.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QPageSize>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zl::test {
+
+// An executable stand-in that carries version information.
+inline void WriteVersionedFile(const std::filesystem::path& path) {
+    using namespace std::string_literals;
+    WriteFile(path, "\x7f"
+                    "ELF and code before the block "s +
+                        VersionBlockMagic() +
+                        "FixedFileVersion=0.9.2.9\0Translation=040904E4\0"
+                        "ProductName=ZelList GUI\0LegalCopyright=(C) us\0"
+                        "Comments=Sort of the same, but not quite\0\0"s +
+                        "and after it");
+}
+
+// A recording spooler that calls back at each write: a look at the window in
+// the middle of a job.
+class CallingBackSpooler : public RecordingSpooler {
+public:
+    std::function<void()> onWrite;
+
+    bool WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
+                      std::int32_t& written) override {
+        if (onWrite)
+            onWrite();
+        return RecordingSpooler::WritePrinter(handle, data, count, written);
+    }
+};
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    MainWindowFixture() {
+        spooler.printers = {{"Laser", ""}, {"Office", ""}};
+        spooler.defaultName = "Office";
+        WriteVersionedFile(dir / "zellist-gui");
+        WriteFile(dir / "unversioned", "no version information here");
+    }
+
+    MainWindow& Window(const std::string& executable = {}) {
+        MainWindowServices services;
+        services.spooler = &spooler;
+        services.printer = &printer;
+        services.clock = &clock;
+        services.names = LocaleNames::English();
+        services.executablePath = executable.empty() ? (dir / "zellist-gui").string() : executable;
+        services.showMessage = [this](const QString& text) {
+            messages.push_back(text.toStdString());
+        };
+        services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
+        services.runOpenDialog = [this](QFileDialog&) { return picked; };
+        services.info.userName = [] { return std::string("alice"); };
+        services.info.comments = [] { return std::string("not used: the window's own"); };
+        services.openUrl = [](const QUrl&) { return true; };
+        services.runDialog = [this](QDialog& box) {
+            aboutTitles.push_back(box.windowTitle().toStdString());
+            if (onAbout)
+                onAbout(box);
+        };
+        // The preview as it paints: its page count and paper.
+        services.runPreview = [this](QPrintPreviewDialog& dialog) {
+            auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(preview, nullptr);
+            preview->updatePreview();
+            previews.push_back(
+                {preview->pageCount(), dialog.printer()->pageLayout().pageSize().id()});
+        };
+        window = std::make_unique<MainWindow>(services);
+        return *window;
+    }
+
+    // The user's pick of a printer in the list.
+    static void PickPrinter(MainWindow& w, int index) {
+        w.printerComboBox->setCurrentIndex(index);
+        emit w.printerComboBox->activated(index);
+    }
+
+    TempDir dir;
+    CallingBackSpooler spooler;
+    PrinterList printer{spooler};
+    FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
+    std::unique_ptr<MainWindow> window;
+    std::vector<std::string> messages, errors;
+    QStringList picked;
+    std::vector<std::string> aboutTitles;
+    std::function<void(QDialog&)> onAbout;
+    struct Preview {
+        int pages;
+        QPageSize::PageSizeId paper;
+    };
+    std::vector<Preview> previews;
+};
+
+} // namespace zl::test
