@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <iterator>
 
 namespace zl {
@@ -70,13 +71,10 @@ void TabStopAtCheckedRadio(QWidget* group) {
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setWindowTitle(kCaption);
-    // A small sans-serif face, as the layout's fixed positions expect.
-    QFont small = font();
-    small.setFamily("DejaVu Sans");
-    small.setPixelSize(10);
-    setFont(small);
+    // The window keeps the platform's font; its design size grows with it.
+    const QSizeF scale = ScaledLayout::ScaleFor(font());
     move(229, 142);
-    resize(592, 413);
+    resize(static_cast<int>(592 * scale.width()), static_cast<int>(413 * scale.height()));
     job_ = std::make_unique<RawPrintJob>(*services_.spooler);
 
     CreateActions();
@@ -106,7 +104,6 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     };
     optionsPanel = new QWidget(optionsSplitter);
     optionsPanel->setObjectName("optionsPanel");
-    optionsPanel->setMinimumHeight(149);
     optionsSplitter->addWidget(fileListPanel);
     optionsSplitter->addWidget(optionsPanel);
     optionsSplitter->setStretchFactor(0, 1);
@@ -116,14 +113,24 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     CreateStatusBars();
     column->addWidget(infoStatusBar);
     setCentralWidget(central);
-    optionsSplitter->setSizes({1000, 149});
 
     ListingOptions& options = *this;
     composer_ =
         std::make_unique<ListingComposer>(options, geometry_, *services_.clock, services_.names);
     listing_ = std::make_unique<ListingJob>(*job_, *services_.printer, *composer_);
     LoadPrinterDefinition();
+    FitToFont();
     SetUpWindow();
+}
+
+void MainWindow::FitToFont() {
+    const QSize options = optionsLayout_.Apply(optionsPanel);
+    optionsPanel->setMinimumSize(options);
+    optionsSplitter->setSizes({1000, options.height()});
+    const QSizeF scale = ScaledLayout::ScaleFor(font());
+    const int lineHeight = fontMetrics().height();
+    infoStatusBar->setFixedHeight(std::max(static_cast<int>(16 * scale.height()), lineHeight + 2));
+    hintStatusBar->setFixedHeight(std::max(static_cast<int>(18 * scale.height()), lineHeight + 4));
 }
 
 MainWindow::~MainWindow() {
@@ -190,14 +197,14 @@ void MainWindow::CreateOptions() {
                         const char* hint) {
         box = new QGroupBox(title, optionsPanel);
         box->setObjectName(name);
-        box->setGeometry(rect);
+        optionsLayout_.Place(box, rect);
         HintTracker::SetHint(box, hint);
     };
     auto radio = [this](QRadioButton*& button, const char* name, const char* text, QWidget* parent,
                         QRect rect, bool checked) {
         button = new QRadioButton(text, parent);
         button->setObjectName(name);
-        button->setGeometry(rect);
+        optionsLayout_.Place(button, rect);
         button->setChecked(checked);
         SetMarkColor(button, kPurple);
         TabStopAtCheckedRadio(parent);
@@ -212,7 +219,7 @@ void MainWindow::CreateOptions() {
                         QRect rect, bool checked, const char* hint) {
         box = new QCheckBox(text, parent);
         box->setObjectName(name);
-        box->setGeometry(rect);
+        optionsLayout_.Place(box, rect);
         box->setChecked(checked);
         SetMarkColor(box, kPurple);
         if (hint)
@@ -221,7 +228,7 @@ void MainWindow::CreateOptions() {
     auto label = [this](QLabel*& text, const char* name, const char* caption, QRect rect) {
         text = new QLabel(caption, optionsPanel);
         text->setObjectName(name);
-        text->setGeometry(rect);
+        optionsLayout_.Place(text, rect);
     };
 
     label(pclWarningLabel, "pclWarningLabel", "Selected printer MUST support HP's PCL - 1",
@@ -245,7 +252,7 @@ void MainWindow::CreateOptions() {
           "Bars|Print greenbar overlay");
     barHeightSpin = new BarHeightSpinBox(optionsPanel);
     barHeightSpin->setObjectName("barHeightSpin");
-    barHeightSpin->setGeometry(432, 84, 41, 21);
+    optionsLayout_.Place(barHeightSpin, {432, 84, 41, 21});
     label(linesHighLabel, "linesHighLabel", "Lines High", {488, 88, 52, 13});
     check(headersCheck, "headersCheck", "Headers", optionsPanel, {320, 86, 73, 17}, true,
           "Headers|Include page headers");
@@ -275,7 +282,6 @@ void MainWindow::CreateStatusBars() {
     infoStatusBar = new QStatusBar(this);
     infoStatusBar->setObjectName("infoStatusBar");
     infoStatusBar->setSizeGripEnabled(false);
-    infoStatusBar->setFixedHeight(16);
     printerInfoLabel = new QLabel(infoStatusBar);
     printerInfoLabel->setObjectName("printerInfoLabel");
     printerInfoLabel->setAlignment(Qt::AlignCenter);
@@ -290,7 +296,6 @@ void MainWindow::CreateStatusBars() {
     hintStatusBar = new QStatusBar(this);
     hintStatusBar->setObjectName("hintStatusBar");
     hintStatusBar->setSizeGripEnabled(true);
-    hintStatusBar->setFixedHeight(18);
     auto* hint = new ElidedLabel(hintStatusBar);
     hint->OnClick = [this] { InfoLabelClicked(); };
     hintLabel = hint;
@@ -322,7 +327,7 @@ void MainWindow::LoadPrinterDefinition() {
     printerComboBox = new PrinterComboBox(this, *services_.printer);
     printerComboBox->setParent(optionsPanel);
     printerComboBox->setObjectName("printerComboBox");
-    printerComboBox->setGeometry(16, 10, 289, 21);
+    optionsLayout_.Place(printerComboBox, {16, 10, 289, 21});
     HintTracker::SetHint(printerComboBox, "Select Printer|Select printer for output");
     printerComboBox->onError = [this](const std::string& message) {
         services_.showError(QString::fromStdString(message));

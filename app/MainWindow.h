@@ -5,6 +5,7 @@
 #include "app/AboutDialog.h"
 #include "app/HintTracker.h"
 #include "app/InfoLabel.h"
+#include "app/ScaledLayout.h"
 #include "engine/ListingComposer.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
@@ -146,10 +147,13 @@ private:
     void CreateOptions();
     void CreateStatusBars();
     void LoadPrinterDefinition();
+    // Places the options and sizes the bars for the window's font.
+    void FitToFont();
     void Guarded(const std::function<void()>& action);
 
     MainWindowServices services_;
     HintTracker hints_;
+    ScaledLayout optionsLayout_;
     PageGeometry geometry_;
     std::int32_t selectedPrinterIndex_ = 0;
     QString buildStamp_;

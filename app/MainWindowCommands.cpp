@@ -205,6 +205,8 @@ void MainWindow::ActivateWindow() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::FontChange)
+        FitToFont();
     // The printers are looked up afresh when the window is first shown and
     // when the user comes back to it from another window of the program (a
     // message box, the About box), not from another application: that would
