@@ -40,10 +40,14 @@ Prints text files as greenbar listings on a PCL printer, one job per file.
       --bar-height N     1 to 6 (default 2)
       --no-bars          no greenbar shading
       --tab-size N       tab stops every N columns, 1 to 16 (default 8);
-                         0 sends TAB bytes to the printer as they are
+                         0 makes TAB a control character like the others
       --input-encoding auto|raw|NAME   how the files' characters are read:
                          UTF-8 (default), every byte as it is, or a
                          character set such as latin1 or cp1252
+      --control-chars show|raw   the files' control characters (ESC
+                         among them; not line ends, form feed or TAB):
+                         printed as ^[ and the like (default), or sent to
+                         the printer as they are, printer commands and all
       --list-printers    the installed printers in order, the default marked
       --describe-printer NAME   the paper forms and bins of printer NAME
   -h, --help             this text
@@ -164,6 +168,10 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
                  throw UsageError("--paper: '" + v +
                                   "' is not letter, a4, legal, executive, a5 or b5");
              s.paper = v;
+         }},
+        {"--control-chars",
+         [&](const std::string& v) {
+             s.showControlChars = Choice("--control-chars", v, {"show", "raw"}) == "show";
          }},
         {"--input-encoding",
          [&](const std::string& v) {

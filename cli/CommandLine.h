@@ -33,8 +33,9 @@ struct CliSettings {
     bool noIbm = false;       // Roman-8 symbol set
     int barHeight = 2;
     bool printBars = true;
-    int tabSize = 8;                    // 0: TAB bytes pass through
+    int tabSize = 8;                    // 0: TAB is a control byte like the others
     std::string inputEncoding = "auto"; // "auto", "raw" or a character set name
+    bool showControlChars = true;       // control characters in caret notation, else raw
     std::string paper;                  // a PDF's paper by name; empty: the locale's
     bool driver = false;                // drawn through the printer's driver, not raw PCL
 };

@@ -19,6 +19,7 @@ public:
     bool PrintBars() const override { return s_.printBars; }
     int TabSize() const override { return s_.tabSize; }
     std::string InputEncoding() const override { return s_.inputEncoding; }
+    bool ShowControlChars() const override { return s_.showControlChars; }
 
 private:
     const CliSettings& s_;

@@ -1,12 +1,15 @@
 // zellist: prints text files as greenbar listings from the command line.
 #include "cli/CommandLine.h"
-#include "cli/DriverRun.h"
-#include "cli/LocalePaper.h"
-#include "cli/PdfRun.h"
 #include "cli/ZelListCli.h"
 #include "platform/Interruption.h"
 #include "platform/OutputFileSpooler.h"
 #include "platform/SystemSpooler.h"
+
+#ifdef ZELLIST_WITH_RENDER
+#include "cli/DriverRun.h"
+#include "cli/LocalePaper.h"
+#include "cli/PdfRun.h"
+#endif
 
 #include <cstdlib>
 #include <iostream>
@@ -35,12 +38,23 @@ int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
     return status;
 }
 
-// Writes a PDF of each file: on the paper named, else the locale's.
-int WritePdfs(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
+// Draws the listings: a PDF of each file (on the paper named, else the
+// locale's), or a job on the printer's driver with --driver. A build without
+// the renderer refuses both rather than print PCL where they were asked for.
+int DrawListings(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
+#ifdef ZELLIST_WITH_RENDER
+    if (settings.driver)
+        return zl::cli::PrintThroughDriver(settings, clock, zl::SystemLocaleNames(), std::cerr);
     zl::render::PaperSize paper;
     if (!zl::render::PaperSize::Named(settings.paper, paper)) // none named
         paper = zl::cli::LocalePaper();
     return zl::cli::WritePdfListings(settings, paper, clock, zl::SystemLocaleNames(), std::cerr);
+#else
+    (void)settings;
+    (void)clock;
+    std::cerr << "zellist: PDF output and --driver are not part of this build\n";
+    return 2;
+#endif
 }
 
 // Runs on the system's printers; a print server that does not answer is a
@@ -71,11 +85,8 @@ int main(int argc, char** argv) {
         // SIGINT, SIGTERM and SIGHUP cancel the job being written and end
         // the run with 128 + the signal's number.
         zl::CatchStopSignals();
-        if (settings.driver)
-            return zl::cli::PrintThroughDriver(settings, *clock, zl::SystemLocaleNames(),
-                                               std::cerr);
-        if (settings.output && zl::cli::IsPdfName(*settings.output))
-            return WritePdfs(settings, *clock);
+        if (settings.driver || (settings.output && zl::cli::IsPdfName(*settings.output)))
+            return DrawListings(settings, *clock);
         return settings.output ? PrintToOutput(settings, *clock) : PrintToSystem(settings, *clock);
     } catch (const zl::cli::UsageError& e) {
         std::cerr << "zellist: " << e.what() << "\nTry 'zellist --help' for more.\n";

@@ -7,18 +7,44 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
+#include "platform/WindowsApi.h"
 #include <io.h>
 #define open _open
 #define read _read
 #define close _close
 #define fstat _fstat
 #define stat _stat
-#define O_CLOEXEC 0
 #else
 #include <unistd.h>
 #endif
 
 namespace zl {
+
+namespace {
+
+#ifdef _WIN32
+// Binary: the bytes as they are, CR LF and byte 26 included; not inherited
+// by programs this one starts.
+constexpr int kOpenFlags = _O_RDONLY | _O_BINARY | _O_NOINHERIT;
+#else
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC;
+#endif
+
+// The error number of an open of `path` that failed. msvcrt says ENOENT
+// also for a name that Windows finds malformed or too long: that is an
+// invalid name.
+int OpenError(const std::string& path) {
+#ifdef _WIN32
+    if (errno == ENOENT && (path.size() >= MAX_PATH || _doserrno == ERROR_INVALID_NAME ||
+                            _doserrno == ERROR_FILENAME_EXCED_RANGE))
+        return EINVAL;
+#else
+    (void)path;
+#endif
+    return errno;
+}
+
+} // namespace
 
 std::string IoErrorMessage(int error) {
     switch (error) {
@@ -42,9 +68,9 @@ std::string IoErrorMessage(int error) {
 }
 
 FileInputSource::FileInputSource(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = ::open(path.c_str(), kOpenFlags);
     if (fd_ < 0)
-        throw EInOutError(IoErrorMessage(errno));
+        throw EInOutError(IoErrorMessage(OpenError(path)));
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || (info.st_mode & S_IFMT) == S_IFDIR) {
         int error = (info.st_mode & S_IFMT) == S_IFDIR ? EISDIR : errno;

@@ -21,11 +21,15 @@ const std::string kLineEnd = "\r\n";
 const std::string kAutoEncoding = "auto";
 const std::string kByteOrderMark = "\xef\xbb\xbf";
 
-// True for the bytes that are never decoded: they keep their role or pass
-// through as they are.
-bool IsControlByte(unsigned byte) {
-    return byte < 32 || byte == 127;
+// True for the control bytes, which are never decoded, and for the control
+// characters a decoder may give.
+bool IsControl(char32_t c) {
+    return c < 32 || c == 127;
 }
+
+// Caret notation: "^" and the character 64 above a control (127: "?").
+constexpr unsigned char kCaret = '^';
+constexpr unsigned char kCaretOffset = 0x40;
 
 } // namespace
 
@@ -76,10 +80,13 @@ void ListingComposer::PrepareCharacters() {
     tabSize_ = static_cast<std::uint32_t>(tabSize < 0             ? 0
                                           : tabSize > kMaxTabSize ? kMaxTabSize
                                                                   : tabSize);
+    showControls_ = options_.ShowControlChars();
+    // Shown, every control byte leaves the run; else only those with a role.
     for (unsigned byte = 0; byte < stops_.size(); ++byte)
-        stops_[byte] = IsControlByte(byte) ? byte == kCR || byte == kLF || byte == kFF ||
-                                                 byte == kEndOfText || (byte == kTab && tabSize_)
-                                           : decoder_->MayBegin(static_cast<unsigned char>(byte));
+        stops_[byte] = IsControl(byte)
+                           ? showControls_ || byte == kCR || byte == kLF || byte == kFF ||
+                                 byte == kEndOfText || (byte == kTab && tabSize_)
+                           : decoder_->MayBegin(static_cast<unsigned char>(byte));
 }
 
 void ListingComposer::WritePrologue() {
@@ -182,18 +189,31 @@ void ListingComposer::WriteOrdinaryBytes() {
     input_->Skip(taken);
 }
 
+// One ordinary character: a write, a column of the source line and of the
+// printed one, which it may fill.
+void ListingComposer::WriteColumn(unsigned char byte) {
+    WriteByte(byte);
+    ++sourceColumn_;
+    CountColumn();
+}
+
+// A control character in caret notation: two ordinary characters, so a wrap
+// may fall between them.
+void ListingComposer::WriteShown(unsigned char control) {
+    WriteColumn(kCaret);
+    WriteColumn(static_cast<unsigned char>(control ^ kCaretOffset));
+}
+
 // A TAB: blanks up to the next tab stop of the source line, each an
 // ordinary character that may wrap the line.
 void ListingComposer::WriteTab() {
-    for (auto blanks = tabSize_ - sourceColumn_ % tabSize_; blanks > 0; --blanks) {
-        WriteByte(' ');
-        ++sourceColumn_;
-        CountColumn();
-    }
+    for (auto blanks = tabSize_ - sourceColumn_ % tabSize_; blanks > 0; --blanks)
+        WriteColumn(' ');
 }
 
-// A character of the file's encoding as its one byte in the symbol set;
-// bytes that begin none are written as they are.
+// A character of the file's encoding as its one byte in the symbol set (a
+// control character shown, or else '?'); bytes that begin none are written
+// as they are.
 void ListingComposer::WriteCharacter(unsigned char byte) {
     std::size_t length = 1;
     char32_t character = 0;
@@ -213,13 +233,14 @@ void ListingComposer::WriteCharacter(unsigned char byte) {
     input_->Ahead(count);
     if (result == InputDecoder::Result::Character && length > 0 && length <= count) {
         input_->Skip(length);
-        WriteByte(symbols_->ByteOf(character));
+        if (showControls_ && IsControl(character))
+            WriteShown(static_cast<unsigned char>(character));
+        else
+            WriteColumn(symbols_->ByteOf(character));
     } else {
         input_->Skip(1);
-        WriteByte(byte);
+        WriteColumn(byte);
     }
-    ++sourceColumn_;
-    CountColumn();
 }
 
 // The byte ahead that stopped the run of ordinary bytes.
@@ -244,11 +265,19 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
         WriteByte(byte);
         break;
     case kTab:
-        input_->Skip(1);
-        WriteTab();
-        break;
+        if (tabSize_ > 0) {
+            input_->Skip(1);
+            WriteTab();
+            break;
+        }
+        [[fallthrough]]; // without tab stops a TAB stops the run only to be shown
     default:
-        WriteCharacter(byte);
+        if (IsControl(byte)) {
+            input_->Skip(1);
+            WriteShown(byte);
+        } else {
+            WriteCharacter(byte);
+        }
         break;
     }
 }

@@ -57,6 +57,8 @@ private:
     void WriteOrdinaryBytes();
     void WriteSpecial(unsigned char byte);
     void WriteCharacter(unsigned char byte);
+    void WriteColumn(unsigned char byte);
+    void WriteShown(unsigned char control);
     void WriteTab();
     void SkipByteOrderMark();
 
@@ -84,8 +86,10 @@ private:
     const SymbolSetMap* symbols_ = nullptr;
     std::uint32_t tabSize_ = 0;
     bool skipByteOrderMark_ = false; // "auto" drops a UTF-8 one
+    bool showControls_ = true;       // control characters in caret notation
     // The bytes that stop the run of ordinary bytes: line ends, form feed,
-    // byte 26, TAB, and those that may begin a character.
+    // byte 26, TAB, the control bytes to show, and those that may begin a
+    // character.
     std::array<bool, 256> stops_{};
 };
 

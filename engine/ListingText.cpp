@@ -14,12 +14,12 @@ void InsertAt(std::string& line, const std::string& text, std::int32_t position)
 }
 
 std::string ShortenPath(const std::string& path) {
-    if (path.find(kPathSeparator) == std::string::npos)
+    if (path.find_first_of(kPathSeparators) == std::string::npos)
         return {};
     if (path.size() < 30)
         return path;
     // The last separator before the final character starts the tail.
-    std::size_t last = path.rfind(kPathSeparator, path.size() - 2);
+    std::size_t last = path.find_last_of(kPathSeparators, path.size() - 2);
     if (last == std::string::npos) // the only separator ends the path
         return "..." + path.substr(path.size() - 25);
     const std::string tail = path.substr(last);
@@ -63,11 +63,7 @@ void FormatLineNumber(std::int32_t lineNumber, std::string& text) {
 }
 
 std::string FileNamePart(const std::string& path) {
-#ifdef _WIN32
-    const std::size_t last = path.find_last_of("\\:");
-#else
-    const std::size_t last = path.rfind(kPathSeparator);
-#endif
+    const std::size_t last = path.find_last_of(kPathSeparators);
     return last == std::string::npos ? path : path.substr(last + 1);
 }
 

@@ -9,11 +9,12 @@
 
 namespace zl {
 
-// The directory separator of full paths on this platform.
+// What separates the parts of a path on this platform: on Windows "\\" and
+// "/" between folders and ":" after the drive.
 #ifdef _WIN32
-constexpr char kPathSeparator = '\\';
+constexpr const char* kPathSeparators = "\\/:";
 #else
-constexpr char kPathSeparator = '/';
+constexpr const char* kPathSeparators = "/";
 #endif
 
 // Inserts `text` into `line` so that it starts at position `position`
@@ -40,8 +41,8 @@ std::string LineNumberText(std::int32_t lineNumber);
 // The same into `text`, reusing its storage.
 void FormatLineNumber(std::int32_t lineNumber, std::string& text);
 
-// The file name of a full path: what follows its last directory separator
-// (on Windows also ":"), the whole text when it has none.
+// The file name of a full path: what follows its last separator, the whole
+// text when it has none.
 std::string FileNamePart(const std::string& path);
 
 } // namespace zl

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #ifdef _WIN32
+#include "engine/Utf8.h"
 #include "platform/WindowsApi.h"
 
 #include <cctype>
@@ -74,18 +75,30 @@ private:
     iconv_t cd_;
 };
 #else
-// The Windows code page of an encoding name: "cp1252", "windows-1252",
-// "IBM850", "latin1", "ISO-8859-2", "UTF-8"; 0 for any other name.
-UINT CodePageOf(const std::string& name) {
+// An encoding name in lower case without "-" and "_": "utf8", "cp1252".
+std::string NameKey(const std::string& name) {
     std::string key;
     for (char ch : name) {
         if (ch != '-' && ch != '_')
             key += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     }
-    if (key == "latin1")
-        return 28591;
-    if (key == "utf8")
-        return 65001;
+    return key;
+}
+
+// The Windows code page of an encoding name's key: "cp1252", "windows1252",
+// "ibm850", "iso88592", or one of the names iconv also knows ("latin1",
+// "shiftjis", ...); 0 for any other key.
+UINT CodePageOf(const std::string& key) {
+    static const struct {
+        const char* key;
+        UINT codePage;
+    } kNamed[] = {{"latin1", 28591}, {"shiftjis", 932}, {"sjis", 932},       {"eucjp", 20932},
+                  {"gbk", 936},      {"gb2312", 936},   {"big5", 950},       {"euckr", 51949},
+                  {"koi8r", 20866},  {"koi8u", 21866},  {"macintosh", 10000}};
+    for (const auto& named : kNamed) {
+        if (key == named.key)
+            return named.codePage;
+    }
     static const struct {
         const char* prefix;
         UINT base;
@@ -101,18 +114,39 @@ UINT CodePageOf(const std::string& name) {
     return 0;
 }
 
-// A Windows code page, converted to UTF-16 one character at a time.
+// UTF-16 has code pages only for .NET: MultiByteToWideChar does not take them.
+constexpr UINT kUtf16Little = 1200;
+constexpr UINT kUtf16Big = 1201;
+
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+char32_t FromSurrogates(char32_t high, char32_t low) {
+    return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
+// A Windows code page, or UTF-16, converted one character at a time.
 class Converter {
 public:
     static std::unique_ptr<Converter> Open(const std::string& name) {
-        const UINT codePage = CodePageOf(name);
+        const std::string key = NameKey(name);
+        // "UTF-16" reads as iconv does: little-endian unless a byte-order
+        // mark before the character says otherwise.
+        if (key == "utf16" || key == "utf16le" || key == "utf16be")
+            return std::make_unique<Converter>(key == "utf16be" ? kUtf16Big : kUtf16Little,
+                                               kMaxLength, key == "utf16");
+        const UINT codePage = CodePageOf(key);
         CPINFO info;
         if (codePage == 0 || !IsValidCodePage(codePage) || !GetCPInfo(codePage, &info))
             return nullptr;
-        return std::make_unique<Converter>(codePage,
-                                           std::min<std::size_t>(info.MaxCharSize, kMaxLength));
+        return std::make_unique<Converter>(
+            codePage, std::min<std::size_t>(info.MaxCharSize, kMaxLength), false);
     }
-    Converter(UINT codePage, std::size_t maxLength) : codePage_(codePage), maxLength_(maxLength) {}
+    Converter(UINT codePage, std::size_t maxLength, bool byteOrderMark)
+        : codePage_(codePage), maxLength_(maxLength), byteOrderMark_(byteOrderMark) {}
 
     std::size_t MaxLength() const { return maxLength_; }
 
@@ -120,19 +154,20 @@ public:
     // that converts. Windows tells no cut-short sequence from a wrong one, so
     // a failure below the code page's longest character is Incomplete.
     Step Convert(const unsigned char* bytes, std::size_t count, std::size_t& length, char32_t& c) {
+        if (codePage_ == kUtf16Little || codePage_ == kUtf16Big)
+            return ConvertUtf16(bytes, count, length, c);
         for (std::size_t n = 1; n <= count; ++n) {
             wchar_t wide[2];
             const int units = MultiByteToWideChar(codePage_, MB_ERR_INVALID_CHARS,
                                                   reinterpret_cast<const char*>(bytes),
                                                   static_cast<int>(n), wide, 2);
             length = n;
-            if (units == 1 && (wide[0] < 0xD800 || wide[0] > 0xDFFF)) {
+            if (units == 1 && !IsHighSurrogate(wide[0]) && !IsLowSurrogate(wide[0])) {
                 c = wide[0];
                 return Step::Character;
             }
-            if (units == 2 && wide[0] >= 0xD800 && wide[0] <= 0xDBFF && wide[1] >= 0xDC00 &&
-                wide[1] <= 0xDFFF) {
-                c = 0x10000 + ((char32_t{wide[0]} - 0xD800) << 10) + (char32_t{wide[1]} - 0xDC00);
+            if (units == 2 && IsHighSurrogate(wide[0]) && IsLowSurrogate(wide[1])) {
+                c = FromSurrogates(wide[0], wide[1]);
                 return Step::Character;
             }
             if (units > 0)
@@ -142,8 +177,46 @@ public:
     }
 
 private:
+    // One UTF-16 character, a surrogate pair counting as one; with
+    // byteOrderMark_, a mark before it is part of it and sets its order.
+    Step ConvertUtf16(const unsigned char* bytes, std::size_t count, std::size_t& length,
+                      char32_t& c) const {
+        bool big = codePage_ == kUtf16Big;
+        std::size_t at = 0;
+        if (byteOrderMark_ && count >= 2) {
+            const bool littleMark = bytes[0] == 0xFF && bytes[1] == 0xFE;
+            const bool bigMark = bytes[0] == 0xFE && bytes[1] == 0xFF;
+            if (littleMark || bigMark) {
+                big = bigMark;
+                at = 2;
+            }
+        }
+        const auto unit = [&](std::size_t i) -> char32_t {
+            return big ? char32_t{bytes[i]} << 8 | bytes[i + 1]
+                       : char32_t{bytes[i + 1]} << 8 | bytes[i];
+        };
+        if (count < at + 2)
+            return Step::Incomplete;
+        const char32_t first = unit(at);
+        if (IsLowSurrogate(first))
+            return Step::Invalid;
+        if (!IsHighSurrogate(first)) {
+            length = at + 2;
+            c = first;
+            return Step::Character;
+        }
+        if (count < at + 4)
+            return Step::Incomplete;
+        if (!IsLowSurrogate(unit(at + 2)))
+            return Step::Invalid;
+        length = at + 4;
+        c = FromSurrogates(first, unit(at + 2));
+        return Step::Character;
+    }
+
     UINT codePage_;
     std::size_t maxLength_;
+    bool byteOrderMark_;
 };
 #endif
 
@@ -153,6 +226,17 @@ class SystemCharsetDecoder : public InputDecoder {
 public:
     bool MayBegin(unsigned char byte) const final { return byte >= 32 && byte != 127; }
 };
+
+#ifdef _WIN32
+// UTF-8, by the strict reader.
+class Utf8CharsetDecoder final : public SystemCharsetDecoder {
+public:
+    Result Decode(const unsigned char* bytes, std::size_t count, std::size_t& length,
+                  char32_t& c) override {
+        return DecodeUtf8(bytes, count, length, c);
+    }
+};
+#endif
 
 // A table entry for a byte that stands for no character.
 constexpr char32_t kNoCharacter = 0xFFFFFFFF;
@@ -225,6 +309,12 @@ bool Tabulate(Converter& converter, ByteTable& table) {
 } // namespace
 
 std::unique_ptr<InputDecoder> MakeSystemDecoder(const std::string& name) {
+#ifdef _WIN32
+    // UTF-8 by name is read strictly here too: Windows would take a byte
+    // that begins no character for the beginning of a longer one.
+    if (NameKey(name) == "utf8")
+        return std::make_unique<Utf8CharsetDecoder>();
+#endif
     std::unique_ptr<Converter> converter = Converter::Open(name);
     if (!converter)
         return nullptr;

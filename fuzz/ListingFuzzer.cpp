@@ -1,10 +1,13 @@
 // Feeds random files and page options to the listing composer, and renders
 // both the composed PCL stream and the file's raw bytes with the PCL
 // interpreter. Nothing may crash; the file's printable ASCII bytes before its
-// first byte 26 reach the printer in order whatever the options; with every
-// byte read as it is and TABs passed through, so do all its bytes but CR and
-// LF; no rendered page holds an ESC character; and a listing of a file
-// without ESC bytes has at most one page more than the file has bytes.
+// first byte 26 reach the printer in order whatever the options, in the
+// encodings that read ASCII as ASCII; with every byte read and sent as it is
+// and TABs passed through, so do all its bytes but CR and LF; with control
+// characters shown, every ESC of the listing is one of its prologue or its
+// overlays; no rendered page holds an ESC character; and a listing whose file
+// sent no ESC bytes has at most one page more than the file has bytes.
+#include "engine/GreenbarOverlay.h"
 #include "engine/ListingComposer.h"
 #include "engine/MemorySink.h"
 #include "render/PclInterpreter.h"
@@ -20,7 +23,12 @@
 
 namespace {
 
-const char* const kEncodings[] = {"auto", "raw", "latin1", "cp1252"};
+// The first four read ASCII bytes as ASCII; UTF-16 and EBCDIC (IBM037) do
+// not, and decode some characters to control characters.
+const char* const kEncodings[] = {"auto", "raw", "latin1", "cp1252", "UTF-16", "IBM037"};
+constexpr unsigned kEncodingCount = sizeof kEncodings / sizeof kEncodings[0];
+constexpr unsigned kAsciiEncodingCount = 4;
+constexpr char kEsc = '\x1b';
 
 class FuzzOptions : public zl::ListingOptions {
 public:
@@ -33,9 +41,13 @@ public:
     int BarHeight() const override { return barHeight_; }
     bool PrintBars() const override { return !(flags_ & 32); }
     int TabSize() const override { return text_ % 17; }
-    std::string InputEncoding() const override { return kEncodings[(text_ / 17) % 4]; }
+    std::string InputEncoding() const override { return kEncodings[EncodingIndex()]; }
+    bool ReadsAsciiAsAscii() const { return EncodingIndex() < kAsciiEncodingCount; }
+    bool ShowControlChars() const override { return !(flags_ & 64); }
 
 private:
+    unsigned EncodingIndex() const { return (text_ / 17) % kEncodingCount; }
+
     std::uint8_t flags_;
     std::int8_t barHeight_;
     std::uint8_t text_;
@@ -61,6 +73,30 @@ bool IsSubsequence(const std::string& needle, const std::string& haystack) {
             ++at;
     }
     return at == needle.size();
+}
+
+// Aborts unless the listing's ESC bytes are those of its prologue (what comes
+// before the header of the listing of an empty file, less its overlay) and of
+// whole overlays: so no ESC of the file reached it.
+void CheckEveryEscapeIsTheListingsOwn(const std::string& listing, const std::string& emptyListing,
+                                      const std::string& overlay) {
+    const std::size_t header = emptyListing.find("  File: ");
+    const std::size_t prologueEnd = overlay.empty() ? header : emptyListing.find(overlay);
+    if (header == std::string::npos || prologueEnd > header ||
+        listing.compare(0, prologueEnd, emptyListing, 0, prologueEnd) != 0)
+        std::abort();
+    auto escapes = [](const std::string& text, std::size_t from, std::size_t to) {
+        return std::count(text.begin() + static_cast<std::ptrdiff_t>(from),
+                          text.begin() + static_cast<std::ptrdiff_t>(to), kEsc);
+    };
+    std::ptrdiff_t overlays = 0;
+    for (std::size_t at = listing.find(overlay, prologueEnd);
+         !overlay.empty() && at != std::string::npos;
+         at = listing.find(overlay, at + overlay.size()))
+        ++overlays;
+    if (escapes(listing, prologueEnd, listing.size()) !=
+        overlays * escapes(overlay, 0, overlay.size()))
+        std::abort();
 }
 
 // Counts the pages an interpreter hands over and aborts on one whose text
@@ -140,22 +176,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zl::MemorySink sink;
     composer.Compose(path, sink);
     const std::string& output = sink.Bytes();
+    if (options.ShowControlChars()) {
+        std::string overlay;
+        if (options.PrintBars()) {
+            for (const std::string& piece : zl::OverlayPieces(geometry, options.BarHeight()))
+                overlay += piece;
+        }
+        static const std::string emptyPath = TempFile(); // stays empty
+        zl::MemorySink empty;
+        composer.Compose(emptyPath, empty);
+        CheckEveryEscapeIsTheListingsOwn(output, empty.Bytes(), overlay);
+    }
     const bool bars = options.PrintBars();
     if (output.compare(0, 2,
                        "\x1b"
                        "E") != 0 ||
         output.size() < 6 || (bars && output.compare(output.size() - 5, 5, "\x1b&f4X") != 0))
         std::abort();
-    const bool everyByte = options.InputEncoding() == "raw" && options.TabSize() == 0;
-    if (!IsSubsequence(ExpectedBytes(data, size, everyByte), output))
+    const bool everyByte =
+        options.InputEncoding() == "raw" && options.TabSize() == 0 && !options.ShowControlChars();
+    if (options.ReadsAsciiAsAscii() && !IsSubsequence(ExpectedBytes(data, size, everyByte), output))
         std::abort();
 
     // The composer starts a page only when a line of the file needs one (a
     // full page, a wrapped line) or for its FF byte, and every such line
-    // takes at least one byte; ESC bytes reach the printer as they are and
-    // may set any page length, so they void the bound.
+    // takes at least one byte; ESC bytes sent as they are may set any page
+    // length, so they void the bound.
     const std::size_t pages = RenderListing(output, 1 + text % 64);
-    if (std::find(data, data + size, 27) == data + size && pages > size + 1)
+    const bool escapesSent =
+        !options.ShowControlChars() && std::find(data, data + size, kEsc) != data + size;
+    if (!escapesSent && pages > size + 1)
         std::abort();
     RenderRaw(data, size);
     return 0;

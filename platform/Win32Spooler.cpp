@@ -4,6 +4,7 @@
 
 #include "platform/WindowsApi.h"
 
+#include <cstring>
 #include <memory>
 
 namespace zl {
@@ -52,20 +53,59 @@ void ToDevMode(const DeviceMode& in, DEVMODEA& dm) {
 
 } // namespace
 
+// PRINTER_ENUM_DEFAULT is for Windows 95 to Me only: NT answers it with
+// success and no printer. The default printer's name comes from
+// GetDefaultPrinterA, its entry from the list of all printers.
 bool Win32Spooler::EnumPrinters(std::uint32_t flags, std::uint32_t level,
                                 std::vector<PrinterInfo>& out) {
     out.clear();
-    DWORD needed = 0, returned = 0;
-    ::EnumPrintersA(flags, nullptr, level, nullptr, 0, &needed, &returned);
-    if (needed == 0) {
-        DWORD err = ::GetLastError();
-        SetLastError(err);
-        return err == ERROR_SUCCESS || err == ERROR_INSUFFICIENT_BUFFER;
+    if (!(flags & PRINTER_ENUM_DEFAULT))
+        return EnumAll(flags, level, out);
+    DWORD size = 0;
+    if (!::GetDefaultPrinterA(nullptr, &size)) {
+        const DWORD err = ::GetLastError();
+        if (err == ERROR_FILE_NOT_FOUND) { // no default printer
+            SetLastError(ERROR_SUCCESS);
+            return true;
+        }
+        if (err != ERROR_INSUFFICIENT_BUFFER) {
+            SetLastError(err);
+            return false;
+        }
     }
-    std::unique_ptr<BYTE[]> buffer(new BYTE[needed]());
-    if (!::EnumPrintersA(flags, nullptr, level, buffer.get(), needed, &needed, &returned)) {
+    std::string name(size, '\0');
+    if (!::GetDefaultPrinterA(name.data(), &size)) {
         SetLastError(::GetLastError());
         return false;
+    }
+    name.resize(std::strlen(name.c_str()));
+    std::vector<PrinterInfo> all;
+    if (!EnumAll(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, level, all))
+        return false;
+    for (PrinterInfo& info : all) {
+        if (info.printerName == name)
+            out.push_back(std::move(info));
+    }
+    if (out.empty()) // listed nowhere, yet the default: the name alone
+        out.push_back({name, ""});
+    return true;
+}
+
+bool Win32Spooler::EnumAll(std::uint32_t flags, std::uint32_t level,
+                           std::vector<PrinterInfo>& out) {
+    DWORD needed = 0, returned = 0;
+    std::unique_ptr<BYTE[]> buffer;
+    // A printer installed between asking the size and reading the list
+    // makes the buffer too small: ask again.
+    for (DWORD size = 0;; size = needed) {
+        buffer.reset(size ? new BYTE[size]() : nullptr);
+        if (::EnumPrintersA(flags, nullptr, level, buffer.get(), size, &needed, &returned))
+            break;
+        const DWORD err = ::GetLastError();
+        if (err != ERROR_INSUFFICIENT_BUFFER || needed <= size) {
+            SetLastError(err);
+            return false;
+        }
     }
     for (DWORD i = 0; i < returned; ++i) {
         if (level == 4) {
@@ -77,6 +117,7 @@ bool Win32Spooler::EnumPrinters(std::uint32_t flags, std::uint32_t level,
                            info->pPortName ? info->pPortName : ""});
         }
     }
+    SetLastError(ERROR_SUCCESS);
     return true;
 }
 

@@ -28,6 +28,10 @@ public:
     std::int32_t DeviceCapabilities(const std::string& device, const std::string& port,
                                     std::uint16_t capability, DeviceCapabilityData& out,
                                     const DeviceMode* mode) override;
+
+private:
+    // The printers of `flags` without PRINTER_ENUM_DEFAULT, appended to `out`.
+    bool EnumAll(std::uint32_t flags, std::uint32_t level, std::vector<PrinterInfo>& out);
 };
 
 } // namespace zl

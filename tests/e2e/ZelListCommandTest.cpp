@@ -206,8 +206,10 @@ TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
         {{"-o", (outputs / "out.pcl").string()}, {}, false},
         {{"-P", "PCL File"}, {"ZELLIST_OUTPUT_DIR=" + outputs.string()}, false},
         {{"-P", "zcli"}, {}, true},
+#ifdef ZELLIST_WITH_RENDER
         // The drawn listing waits in a temporary folder until it is complete.
         {{"--driver", "-P", "zcli"}, {"TMPDIR=" + outputs.string()}, false},
+#endif
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.back());
@@ -325,10 +327,21 @@ std::string OutputOf(const std::string& command) {
     return squeezed;
 }
 
+#ifndef ZELLIST_WITH_RENDER
+const char* const kNotBuilt = "zellist: PDF output and --driver are not part of this build\n";
+#endif
+
 // -o NAME.pdf writes each listing as a PDF of its own, its text as text: the
 // second input's is NAME-2.pdf.
 TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     std::string err;
+#ifndef ZELLIST_WITH_RENDER
+    // Built without the renderer, zellist refuses rather than write PCL there.
+    EXPECT_EQ(Zellist("-o /tmp/zle2e/x.pdf /tmp/zle2e/A.TXT", err), 2);
+    EXPECT_EQ(err, kNotBuilt);
+    EXPECT_FALSE(std::filesystem::exists("/tmp/zle2e/x.pdf"));
+    return;
+#endif
     ASSERT_EQ(Zellist("--paper letter -o /tmp/zle2e/x.pdf /tmp/zle2e/A.TXT /tmp/zle2e/B.TXT", err),
               0)
         << err;
@@ -351,6 +364,15 @@ TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
 // job is a PDF, typed by the server, on a raw queue and on a queue with a
 // PPD alike; raw PCL still prints there.
 TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails) {
+#ifndef ZELLIST_WITH_RENDER
+    // Built without the renderer, zellist refuses rather than print PCL.
+    const std::vector<int> none = server_.JobIds("zcli");
+    std::string err;
+    EXPECT_EQ(Zellist("--driver -P zcli /tmp/zle2e/A.TXT", err), 2);
+    EXPECT_EQ(err, kNotBuilt);
+    EXPECT_EQ(server_.JobIds("zcli"), none);
+    return;
+#endif
     struct Case {
         std::string args, queue;
         int status;

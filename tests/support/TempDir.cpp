@@ -1,18 +1,26 @@
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace zl::test {
 
+// A random name, taken only when no folder of that name exists yet (as
+// mkdtemp does, which Windows lacks).
 TempDir::TempDir() {
-    std::string templ = (std::filesystem::temp_directory_path() / "zellist-test-XXXXXX").string();
-    if (!mkdtemp(templ.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    path_ = templ;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path path =
+            std::filesystem::temp_directory_path() / ("zellist-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) {
+            path_ = path;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempDir::~TempDir() {

@@ -3,14 +3,17 @@
 #include "printer/RawPrintJob.h"
 
 #include "tests/support/MessageOf.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace zl {
 namespace {
@@ -114,6 +117,9 @@ TEST_F(FileSpoolerTest, AnUnusableFolderFailsAtTheFirstWriteNamingTheCause) {
 }
 
 TEST_F(FileSpoolerTest, TemporariesOfEndedProcessesAreRemovedAndNothingElse) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs fork for the number of a process that has ended";
+#else
     const pid_t ended = fork();
     if (ended == 0)
         _exit(0);
@@ -142,25 +148,28 @@ TEST_F(FileSpoolerTest, TemporariesOfEndedProcessesAreRemovedAndNothingElse) {
     expected.push_back("ZelPrint Job-0001.pcl");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(FileNames(dir.Path()), expected);
+#endif
 }
 
 TEST(FileSpoolerOutputDir, ComesFromTheEnvironmentAndIsMadeWhenMissing) {
     TempDir dir;
-    setenv("ZELLIST_OUTPUT_DIR", (dir / "new" / "folder").c_str(), 1);
-    FileSpooler spooler;
-    EXPECT_EQ(spooler.OutputDir(), dir / "new" / "folder");
-    RawPrintJob job(spooler);
-    job.StartJob("PCL File", "ZelPrint Job");
-    job.WriteData("ok", 2);
-    job.EndJob();
-    unsetenv("ZELLIST_OUTPUT_DIR");
+    {
+        test::ScopedEnv outputDir("ZELLIST_OUTPUT_DIR", (dir / "new" / "folder").string());
+        FileSpooler spooler;
+        EXPECT_EQ(spooler.OutputDir(), dir / "new" / "folder");
+        RawPrintJob job(spooler);
+        job.StartJob("PCL File", "ZelPrint Job");
+        job.WriteData("ok", 2);
+        job.EndJob();
+    }
     EXPECT_EQ(ReadFile(dir / "new" / "folder" / "ZelPrint Job-0001.pcl"), "ok");
 
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home ? home : "";
-    setenv("HOME", dir.Path().c_str(), 1);
+#ifdef _WIN32
+    test::ScopedEnv home("USERPROFILE", dir.Path().string());
+#else
+    test::ScopedEnv home("HOME", dir.Path().string());
+#endif
     EXPECT_EQ(FileSpooler().OutputDir(), dir / "ZelList");
-    setenv("HOME", savedHome.c_str(), 1);
 }
 
 } // namespace

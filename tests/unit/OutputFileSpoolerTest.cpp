@@ -8,10 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fcntl.h>
 #include <future>
+
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace zl {
 namespace {
@@ -21,6 +24,14 @@ using test::FileNames;
 using test::MessageOf;
 using test::ReadFile;
 using test::TempDir;
+
+// Windows keeps no POSIX file modes, only a read-only flag, and creating a
+// symbolic link there takes a privilege.
+#ifdef _WIN32
+constexpr bool kPosixFiles = false;
+#else
+constexpr bool kPosixFiles = true;
+#endif
 
 class OutputFileSpoolerTest : public ::testing::Test {
 protected:
@@ -75,13 +86,15 @@ TEST_F(OutputFileSpoolerTest, ACancelledFirstDocumentLeavesWhatWasThereAsItWas) 
                   existed ? std::vector<std::string>{"out.pcl"} : std::vector<std::string>{});
         if (existed) {
             EXPECT_EQ(ReadFile(dir / "out.pcl"), "older listing");
-            EXPECT_EQ(fs::status(dir / "out.pcl").permissions(), fs::perms(0640));
+            if (kPosixFiles) {
+                EXPECT_EQ(fs::status(dir / "out.pcl").permissions(), fs::perms(0640));
+            }
         }
     }
 }
 
 TEST_F(OutputFileSpoolerTest, AFileIsReplacedKeepingItsModeAndALinkStaysALink) {
-    for (bool throughLink : {false, true}) {
+    for (bool throughLink : {false, kPosixFiles}) {
         SCOPED_TRACE(throughLink ? "through a link" : "the file itself");
         test::WriteFile(dir / "old.pcl", "older listing");
         fs::permissions(dir / "old.pcl", fs::perms(0604));
@@ -93,7 +106,9 @@ TEST_F(OutputFileSpoolerTest, AFileIsReplacedKeepingItsModeAndALinkStaysALink) {
         replacingJob.WriteData("new", 3);
         replacingJob.EndJob();
         EXPECT_EQ(ReadFile(dir / "old.pcl"), "new");
-        EXPECT_EQ(fs::status(dir / "old.pcl").permissions(), fs::perms(0604));
+        if (kPosixFiles) {
+            EXPECT_EQ(fs::status(dir / "old.pcl").permissions(), fs::perms(0604));
+        }
         if (throughLink) {
             EXPECT_EQ(fs::read_symlink(dir / "link.pcl"), "old.pcl");
         }
@@ -117,6 +132,9 @@ TEST_F(OutputFileSpoolerTest, ItsOnlyPrinterIsListedAndOpens) {
 // Devices are written straight through and stay; a full one fails the job
 // where its bytes first go out: small jobs at the end, large ones at once.
 TEST(OutputFileSpoolerDevice, IsWrittenStraightThroughAndNamesWhatFailed) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs /dev/null and /dev/full";
+#else
     const struct {
         const char* device;
         std::size_t size;
@@ -141,7 +159,10 @@ TEST(OutputFileSpoolerDevice, IsWrittenStraightThroughAndNamesWhatFailed) {
         EXPECT_FALSE(device.EndsIncomplete());
         EXPECT_EQ(fs::symlink_status(c.device).type(), fs::file_type::character);
     }
+#endif
 }
+
+#ifndef _WIN32
 
 std::string ReadToEnd(int fd) {
     std::string bytes;
@@ -170,8 +191,12 @@ void EndOneAndCancelOneMidway(OutputFileSpooler& spooler) {
     EXPECT_EQ(spooler.StartDocPrinter(handle, doc), 0u); // nothing follows a partial listing
     spooler.ClosePrinter(handle);
 }
+#endif
 
 TEST(OutputFileSpoolerStream, APipeOrStandardOutputIsWrittenStraightThroughAndStays) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs a FIFO and POSIX pipes";
+#else
     TempDir dir;
     const fs::path fifo = dir / "fifo";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -211,6 +236,7 @@ TEST(OutputFileSpoolerStream, APipeOrStandardOutputIsWrittenStraightThroughAndSt
         }
     }
     EXPECT_EQ(fs::symlink_status(fifo).type(), fs::file_type::fifo);
+#endif
 }
 
 } // namespace

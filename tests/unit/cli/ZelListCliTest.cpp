@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace zl::cli {
@@ -104,14 +105,17 @@ TEST_F(ZelListCliTest, PrintingIntoPclFileForWantOfAServerIsNotedOnce) {
 }
 
 TEST_F(ZelListCliTest, OptionsReachTheListing) {
+    test::WriteFile(dir / "reset.txt", "\x1b"
+                                       "E");
     EXPECT_EQ(Run({"--landscape", "--lpi", "6", "--charset", "roman8", "--font", "lineprinter",
-                   "--bar-height", "3", Path("one.txt")}),
+                   "--bar-height", "3", "--control-chars", "raw", Path("reset.txt")}),
               0);
     const std::vector<std::string>& w = spooler.jobs.at(0).writes;
     EXPECT_EQ(w.at(1), "\x1b&l1O");
     EXPECT_EQ(w.at(2), "\x1b&l6D\x1b&l45F");
     EXPECT_EQ(w.at(3), "\x1b(8U\x1b(s0p16.67h8.5v0s0b0T");
     EXPECT_EQ(w.at(9), "\x1b*c360V"); // 3 lines of 120 decipoints
+    EXPECT_EQ(std::count(w.begin(), w.end(), "\x1b"), 1) << "the file's ESC, as it is";
 }
 
 } // namespace

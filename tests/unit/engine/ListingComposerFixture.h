@@ -17,6 +17,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#endif
+
 namespace zl {
 namespace composer_test {
 
@@ -130,10 +134,16 @@ inline std::vector<std::size_t> Headers(const Writes& writes) {
 // How many files the process has open.
 inline int OpenDescriptors() {
     int count = 0;
+#ifdef _WIN32
+    // The C runtime's descriptors in use (it has no more than 2048).
+    for (int fd = 0; fd < 2048; ++fd)
+        count += _get_osfhandle(fd) != -1;
+#else
     for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
         (void)entry;
         ++count;
     }
+#endif
     return count;
 }
 
@@ -154,6 +164,7 @@ public:
     bool printBars = true;
     int tabSize = 8;
     std::string encoding = "auto";
+    bool showControlChars = true;
 
     bool Landscape() const override { return landscape; }
     bool LinePrinter() const override { return linePrinter; }
@@ -163,12 +174,13 @@ public:
     bool PrintBars() const override { return printBars; }
     int TabSize() const override { return tabSize; }
     std::string InputEncoding() const override { return encoding; }
+    bool ShowControlChars() const override { return showControlChars; }
 };
 
 class ListingComposerTest : public ::testing::Test {
 protected:
     ListingComposerTest() : home_(fs::current_path()) {
-        // Paths such as C:/TEMP/A.TXT are relative: they name files in the test's folder.
+        // Paths such as C:/TEMP/A.TXT name files in the test's folder (InFolder).
         fs::current_path(dir.Path());
         SetPage(false, false, true);
     }
@@ -180,11 +192,17 @@ protected:
         ApplyPageSettings(PageFlags{compressed, landscape, sixLpi}, geometry);
     }
 
+    // The file a path names, relative to the test's folder: on Windows
+    // C:/TEMP/A.TXT would be absolute, so its drive is left out.
+    static std::string InFolder(const std::string& path) {
+        return fs::path(path).relative_path().string();
+    }
+
     static void Put(const std::string& path, const std::string& bytes) {
-        const fs::path folder = fs::path(path).parent_path();
-        if (!folder.empty())
-            fs::create_directories(folder);
-        test::WriteFile(path, bytes);
+        const fs::path file = InFolder(path);
+        if (file.has_parent_path())
+            fs::create_directories(file.parent_path());
+        test::WriteFile(file, bytes);
     }
 
     // Lists `bytes` as the file `path`; the listing's writes.
@@ -241,7 +259,9 @@ protected:
     FixedClock clock{kJobTime};
     LocaleNames names = LocaleNames::English();
     MemorySink sink;
-    ListingComposer composer{options, geometry, clock, names};
+    ListingComposer composer{options, geometry, clock, names, [](const std::string& path) {
+                                 return FileInputSource::Open(InFolder(path));
+                             }};
     std::size_t keepLast = 0; // 0: all
     std::size_t dropped = 0;
 

@@ -62,8 +62,10 @@ TEST_F(ListingComposerTest, APathTooLongForTheRoomBeforeTheDateKeepsItsEnd) {
         {true, "C:/TEMP/ABCDEFGHIJKL.TXT", "  File: C:/TEMP/ABCDEFGHIJKL.TXT"},
         {true, "C:/TEMP/ABCDEFGHIJKLM.TXT", "  File: ...EMP/ABCDEFGHIJKLM.TXT"},
         {true, "C:/Program Files/Listings/Source/MAIN.PAS", "  File: ...ram Files.../MAIN.PAS"},
+#ifndef _WIN32 // no Windows file name holds control bytes
         // Control bytes of the name and bytes that begin no character show as "?".
         {true, "C:/TEMP/\r\n\x1f\x7f\xe9", "  File: C:/TEMP/?????" + Blanks(11)},
+#endif
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -92,6 +94,9 @@ TEST_F(ListingComposerTest, HeaderDateComesFromTheClockAndTheNames) {
 }
 
 TEST_F(ListingComposerTest, HeaderNameAndDateSpeakTheSymbolSet) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows file names are not UTF-8, and Windows has no converter for Roman-8";
+#endif
     names = German();
     clock = FixedClock(LocalTime{2026, 3, 5, 4 /*Thursday*/, 18, 40, 0});
     // 25 characters in 30 bytes: short enough to stay whole.

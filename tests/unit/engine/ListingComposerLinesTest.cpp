@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -116,11 +119,20 @@ TEST_F(ListingComposerTest, TabSizeSetsTheStops) {
         {"4, column 4", "abcd\tx", Seq() << Num(1) << Singles("abcd" + Blanks(4)) << "x"},
         {"4, column 5", "abcde\tx", Seq() << Num(1) << Singles("abcde" + Blanks(3)) << "x"},
     });
-    // 0: the TAB byte as it is, one column.
+    // 0: a TAB is a control byte like the others, shown as "^I"; its two
+    // characters may fall on either side of a wrap.
     options.tabSize = 0;
     ExpectBodies({
-        {"0", "a\tb\t", {Num(1), "a", "\t", "b", "\t"}},
+        {"0", "a\tb\t", Seq() << Num(1) << Singles("a^Ib^I")},
         {"0, full line", std::string(70, 'a') + "\tb",
+         Seq() << Num(1) << Singles(std::string(70, 'a')) << "^" << kCrLf << kIndent << "I"
+               << "b"},
+    });
+    // Raw: the TAB byte as it is, one column.
+    options.showControlChars = false;
+    ExpectBodies({
+        {"0, raw", "a\tb\t", {Num(1), "a", "\t", "b", "\t"}},
+        {"0, raw, full line", std::string(70, 'a') + "\tb",
          Seq() << Num(1) << Singles(std::string(70, 'a')) << "\t" << kCrLf << kIndent << "b"},
     });
 }
@@ -136,7 +148,9 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSymbolSet) {
     };
     const Case cases[] = {
         {"PC-8", false, {"\x82", "\xe1", "?", "\xb3", "?"}},
+#ifndef _WIN32 // no converter for Roman-8 there
         {"Roman-8", true, {"\xc5", "\xde", "?", "?", "?"}},
+#endif
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -152,9 +166,87 @@ TEST_F(ListingComposerTest, BytesThatBeginNoCharacterAreWrittenAsTheyAre) {
         {"lone continuation", "\xa9\xff", {Num(1), "\xa9", "\xff"}},
         {"cut by the end", "a\xe2\x82", {Num(1), "a", "\xe2", "\x82"}},
         {"cut by a line end", "\xc3\r\n\xa9", {Num(1), "\xc3", kCrLf, Num(2), "\xa9"}},
-        // Control bytes keep their role or pass as they are.
-        {"ESC and DEL", "\x1b\x7f", {Num(1), "\x1b", "\x7f"}},
     });
+}
+
+TEST_F(ListingComposerTest, ControlBytesWithoutARoleAreShownUnlessRaw) {
+    // "^" and the character 64 above, "^?" for DEL: two ordinary characters,
+    // which count two columns towards the next tab stop.
+    const std::string pjl = "\x1b%-12345X@PJL SET COPIES=9\r\n";
+    ExpectBodies({
+        {"reset", Esc("E"), {Num(1), "^", "[", "E"}},
+        {"PJL", pjl, Seq() << Num(1) << Singles("^[%-12345X@PJL SET COPIES=9") << kCrLf},
+        {"ANSI colours", "\x1b[31mred\x1b[0m", Seq() << Num(1) << Singles("^[[31mred^[[0m")},
+        {"NUL, BS, DEL and others", std::string("a\0b\bc\x7f\x01\x1f\x0b", 9),
+         Seq() << Num(1) << Singles("a^@b^Hc^?^A^_^K")},
+        {"before a TAB", "\x1b\tx", Seq() << Num(1) << Singles("^[" + Blanks(6)) << "x"},
+    });
+    options.showControlChars = false;
+    ExpectBodies({
+        {"raw reset", Esc("E"), {Num(1), "\x1b", "E"}},
+        {"raw PJL", pjl, Seq() << Num(1) << Singles("\x1b%-12345X@PJL SET COPIES=9") << kCrLf},
+        {"raw NUL, BS, DEL", std::string("a\0b\bc\x7f", 6),
+         Seq() << Num(1) << Singles(std::string("a\0b\bc\x7f", 6))},
+    });
+}
+
+// The ESC bytes of all the writes.
+std::size_t EscapesIn(const Writes& writes) {
+    std::size_t count = 0;
+    for (const std::string& write : writes)
+        count += static_cast<std::size_t>(std::count(write.begin(), write.end(), '\x1b'));
+    return count;
+}
+
+// Whatever a file holds, however it is read, the listing's ESC bytes are
+// those of its prologue and of its whole overlays.
+TEST_F(ListingComposerTest, ShownControlsLeaveThePrinterNoEscapeButItsOwn) {
+    // Files of printer commands, ESC after a byte-order mark of UTF-16 (either
+    // order), EBCDIC's ESC, and the arrow and face PC-8 has only at bytes
+    // 27 and 1, in UTF-8; with random bytes between them.
+    const std::vector<std::string> pieces = {Esc("E"),
+                                             Esc("%-12345X@PJL\r\n"),
+                                             Esc("[31m"),
+                                             std::string("\xff\xfe\x1b\0", 4),
+                                             std::string("\xfe\xff\0\x1b", 4),
+                                             "\x27",
+                                             "\xe2\x86\x90",
+                                             "\xe2\x98\xba",
+                                             "a\tb",
+                                             "\r\n"};
+    std::mt19937 random(20261206);
+    std::vector<std::string> encodings = {"auto", "raw", "latin1", "IBM037"};
+#ifndef _WIN32
+    encodings.push_back("UTF-16");
+#endif
+    for (const std::string& encoding : encodings) {
+        options.encoding = encoding;
+        for (int file = 0; file < 40; ++file) {
+            options.tabSize = file % 2 ? 8 : 0;
+            options.noIbm = file % 4 >= 2;
+            std::string bytes;
+            for (auto count = random() % 400; count > 0; --count) {
+                const auto pick = random() % (pieces.size() + 4);
+                const auto byte = static_cast<char>(random() % 256);
+                // Byte 26 would end the file.
+                bytes +=
+                    pick < pieces.size() ? pieces[pick] : std::string(1, byte == 26 ? 27 : byte);
+            }
+            SCOPED_TRACE(encoding + ", file " + std::to_string(file));
+            const Writes writes = List(bytes);
+            const Writes prologue = {Esc("E"), Esc("&l6D") + Esc("&l60F"),
+                                     Esc(options.noIbm ? "(8U" : "(10U")};
+            ASSERT_GT(writes.size(), prologue.size());
+            EXPECT_EQ(Writes(writes.begin(), writes.begin() + 3), prologue);
+            const Writes& overlay = PortraitOverlay();
+            std::size_t overlays = 0;
+            for (auto at = writes.begin(); (at = std::search(at, writes.end(), overlay.begin(),
+                                                             overlay.end())) != writes.end();
+                 at += static_cast<std::ptrdiff_t>(overlay.size()))
+                ++overlays;
+            EXPECT_EQ(EscapesIn(writes), EscapesIn(prologue) + overlays * EscapesIn(overlay));
+        }
+    }
 }
 
 TEST_F(ListingComposerTest, AByteOrderMarkIsDroppedOnlyWhereTheEncodingIsGuessed) {
@@ -181,8 +273,20 @@ TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
     ExpectBodies({
         {"latin1", "\xe9\xdf", {Num(1), "\x82", "\xe1"}},
         {"latin1 control bytes", "a\tb\x1b\r\n\x7f",
-         Seq() << Num(1) << Singles("a" + Blanks(7) + "b\x1b") << kCrLf << Num(2) << "\x7f"},
+         Seq() << Num(1) << Singles("a" + Blanks(7) + "b^[") << kCrLf << Num(2) << Singles("^?")},
     });
+    // Characters a converter decodes to control characters are shown too:
+    // ESC and A in EBCDIC, ESC after a byte-order mark in UTF-16.
+    options.encoding = "IBM037";
+    ExpectBodies({{"EBCDIC", "\x27\xc1", {Num(1), "^", "[", "A"}}});
+#ifndef _WIN32 // Windows names its code pages by number, and UTF-16 has none
+    options.encoding = "UTF-16";
+    ExpectBodies({{"UTF-16", std::string("\xff\xfe\x1b\0", 4), {Num(1), "^", "["}}});
+#endif
+    // Raw, they are characters the symbol set lacks.
+    options.showControlChars = false;
+    options.encoding = "IBM037";
+    ExpectBodies({{"EBCDIC, raw", "\x27\xc1", {Num(1), "?", "A"}}});
 }
 
 TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {

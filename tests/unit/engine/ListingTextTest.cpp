@@ -40,6 +40,11 @@ TEST(ShortenPathTest, WithoutSeparatorTheResultIsEmpty) {
     // A backslash is an ordinary character of a file name here.
     EXPECT_EQ(ShortenPath("C:\\TEMP\\A.TXT"), "");
     EXPECT_EQ(ShortenPath("C:\\Program Files\\Listings\\Source\\MAIN.PAS"), "");
+#else
+    // Both slashes separate folders.
+    EXPECT_EQ(ShortenPath("C:\\TEMP\\A.TXT"), "C:\\TEMP\\A.TXT");
+    EXPECT_EQ(ShortenPath("C:\\Program Files\\Listings/Source\\MAIN.PAS"),
+              "C:\\Program Files...\\MAIN.PAS");
 #endif
 }
 
@@ -145,6 +150,10 @@ TEST(FileNamePartTest, WhatFollowsTheLastSeparator) {
     // Neither a backslash nor a drive colon separates anything here.
     EXPECT_EQ(FileNamePart("C:\\TEMP\\A.TXT"), "C:\\TEMP\\A.TXT");
     EXPECT_EQ(FileNamePart("C:A.TXT"), "C:A.TXT");
+    EXPECT_EQ(FileNamePart("C:\\TEMP/A B.TXT"), "A B.TXT");
+#else
+    EXPECT_EQ(FileNamePart("C:\\TEMP\\A.TXT"), "A.TXT");
+    EXPECT_EQ(FileNamePart("C:A.TXT"), "A.TXT");
     EXPECT_EQ(FileNamePart("C:\\TEMP/A B.TXT"), "A B.TXT");
 #endif
 }
