@@ -2,6 +2,7 @@
 
 #include "engine/GreenbarOverlay.h"
 #include "engine/ListingText.h"
+#include "engine/TranscodingSource.h"
 #include "platform/Exception.h"
 
 #include <cstring>
@@ -19,6 +20,7 @@ constexpr int kMaxTabSize = 16;
 const std::string kEsc = "\x1b";
 const std::string kLineEnd = "\r\n";
 const std::string kAutoEncoding = "auto";
+const std::string kRawEncoding = "raw";
 const std::string kByteOrderMark = "\xef\xbb\xbf";
 
 // True for the control bytes, which are never decoded, and for the control
@@ -75,6 +77,14 @@ void ListingComposer::PrepareCharacters() {
     if (!decoder_)
         throw Exception("unknown input encoding '" + encoding + "'");
     skipByteOrderMark_ = encoding == kAutoEncoding;
+    // An encoding whose bytes 0..127 are not ASCII (UTF-16, EBCDIC) is read
+    // as UTF-8 turned out of it, keeping a byte-order mark's place.
+    transcodeFrom_.clear();
+    if (encoding != kAutoEncoding && encoding != kRawEncoding && !ReadsAsciiAsAscii(*decoder_)) {
+        transcodeFrom_ = encoding;
+        decoder_ = InputDecoder::Make(kAutoEncoding);
+        skipByteOrderMark_ = true;
+    }
     symbols_ = &SymbolSetMapOf(options_.NoIbm() ? SymbolSet::Roman8 : SymbolSet::Pc8);
     const int tabSize = options_.TabSize();
     tabSize_ = static_cast<std::uint32_t>(tabSize < 0             ? 0
@@ -300,7 +310,11 @@ void ListingComposer::WriteListing(const std::string& fileName,
                                    const std::function<void()>& whenOpened) {
     DeriveGeometry(geometry_);
     PrepareCharacters();
-    input_ = std::make_unique<InputFile>(openInput_(fileName));
+    std::unique_ptr<InputSource> source = openInput_(fileName);
+    if (!transcodeFrom_.empty())
+        source = std::make_unique<TranscodingSource>(std::move(source),
+                                                     InputDecoder::Make(transcodeFrom_));
+    input_ = std::make_unique<InputFile>(std::move(source));
     if (whenOpened)
         whenOpened();
     WritePrologue();

@@ -86,6 +86,7 @@ private:
     const SymbolSetMap* symbols_ = nullptr;
     std::uint32_t tabSize_ = 0;
     bool skipByteOrderMark_ = false; // "auto" drops a UTF-8 one
+    std::string transcodeFrom_;      // the encoding read as UTF-8, if any
     bool showControls_ = true;       // control characters in caret notation
     // The bytes that stop the run of ordinary bytes: line ends, form feed,
     // byte 26, TAB, the control bytes to show, and those that may begin a

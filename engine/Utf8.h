@@ -1,9 +1,11 @@
-// One character of UTF-8 text, decoded strictly.
+// One character of UTF-8 text, decoded strictly, and a character written as
+// UTF-8.
 #pragma once
 
 #include "engine/InputDecoder.h"
 
 #include <cstddef>
+#include <string>
 
 namespace zl {
 
@@ -13,5 +15,9 @@ namespace zl {
 // bytes so far are a valid beginning, or when count is 0.
 InputDecoder::Result DecodeUtf8(const unsigned char* bytes, std::size_t count, std::size_t& length,
                                 char32_t& c);
+
+// Appends the UTF-8 form of `c` to `out`; a surrogate or a value past
+// U+10FFFF becomes U+FFFD, the replacement character.
+void AppendUtf8(char32_t c, std::string& out);
 
 } // namespace zl

@@ -275,18 +275,27 @@ TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
         {"latin1 control bytes", "a\tb\x1b\r\n\x7f",
          Seq() << Num(1) << Singles("a" + Blanks(7) + "b^[") << kCrLf << Num(2) << Singles("^?")},
     });
-    // Characters a converter decodes to control characters are shown too:
-    // ESC and A in EBCDIC, ESC after a byte-order mark in UTF-16.
+    // An encoding whose bytes are not ASCII is read by its characters: line
+    // ends and control characters are found wherever their bytes fall. ESC
+    // and A, A LF B in EBCDIC; in UTF-16 after a byte-order mark, ESC, and a
+    // line end before U+2500, whose bytes 00 25 are NUL and "%" in ASCII.
     options.encoding = "IBM037";
-    ExpectBodies({{"EBCDIC", "\x27\xc1", {Num(1), "^", "[", "A"}}});
+    ExpectBodies({{"EBCDIC", "\x27\xc1", {Num(1), "^", "[", "A"}},
+                  {"EBCDIC lines", "\xc1\x25\xc2", {Num(1), "A", kCrLf, Num(2), "B"}}});
 #ifndef _WIN32 // Windows names its code pages by number, and UTF-16 has none
     options.encoding = "UTF-16";
-    ExpectBodies({{"UTF-16", std::string("\xff\xfe\x1b\0", 4), {Num(1), "^", "["}}});
+    ExpectBodies({{"UTF-16", std::string("\xff\xfe\x1b\0", 4), {Num(1), "^", "["}},
+                  {"UTF-16 lines",
+                   std::string("\xff\xfe"
+                               "a\0\r\0\n\0"
+                               "\0\x25",
+                               10),
+                   {Num(1), "a", kCrLf, Num(2), "\xc4"}}});
 #endif
-    // Raw, they are characters the symbol set lacks.
+    // Raw, control characters go out as they are, decoded ones too.
     options.showControlChars = false;
     options.encoding = "IBM037";
-    ExpectBodies({{"EBCDIC, raw", "\x27\xc1", {Num(1), "?", "A"}}});
+    ExpectBodies({{"EBCDIC, raw", "\x27\xc1", {Num(1), "\x1b", "A"}}});
 }
 
 TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
