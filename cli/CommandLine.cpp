@@ -14,16 +14,24 @@
 
 namespace zl::cli {
 
-const char* const kUsage = R"(Usage: zellist [OPTIONS] FILE...
+namespace {
+
+// The help text in three parts: the options of every build, those of a
+// build that draws listings (PDF and --driver), and the rest.
+const char* const kUsageStart = R"(Usage: zellist [OPTIONS] FILE...
 Prints text files as greenbar listings on a PCL printer, one job per file.
 
   -P, --printer NAME     print on this printer (default: the default printer)
       --printer-index N  print on entry N of the installed printer list
   -o, --output FILE      write the PCL stream to FILE instead of printing
                          (several inputs: their jobs one after another;
-                         "-" is standard output); a FILE ending in .pdf
-                         gets one PDF for each input instead: FILE, then
-                         NAME-2.pdf, NAME-3.pdf ... beside it
+                         "-" is standard output)
+)";
+
+const char* const kUsageDrawing =
+    R"(                         A FILE ending in .pdf gets one PDF for each
+                         input instead: FILE, then NAME-2.pdf, NAME-3.pdf
+                         ... beside it.
       --driver           draw the listing and print it through the printer's
                          driver instead of sending it raw PCL: for printers
                          that do not speak PCL (inkjets, IPP Everywhere
@@ -32,7 +40,9 @@ Prints text files as greenbar listings on a PCL printer, one job per file.
                          a4, legal, executive, a5 or b5 (default: for a PDF
                          the locale's paper, else letter; for --driver the
                          printer's)
-      --landscape        landscape (default portrait)
+)";
+
+const char* const kUsageEnd = R"(      --landscape        landscape (default portrait)
       --lpi 6|8          lines per inch (default 8)
       --font courier|lineprinter   (default courier)
       --no-compressed    10 cpi instead of 16.67 cpi (forces courier)
@@ -57,6 +67,12 @@ The listing date is the local time, or SOURCE_DATE_EPOCH when it is set.
 Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage,
 128 + N stopped by signal N.
 )";
+
+} // namespace
+
+std::string Usage(bool drawing) {
+    return std::string(kUsageStart) + (drawing ? kUsageDrawing : "") + kUsageEnd;
+}
 
 namespace {
 

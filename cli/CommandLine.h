@@ -55,6 +55,8 @@ std::string PdfOutputName(const std::string& output, std::size_t index);
 // unless they lie in the years 1970 to 9999.
 std::int64_t SourceDateEpoch(const std::string& text);
 
-extern const char* const kUsage;
+// The text of --help; `drawing`: with the PDF output, --driver and --paper,
+// which only a build with the renderer has.
+std::string Usage(bool drawing);
 
 } // namespace zl::cli

@@ -74,7 +74,11 @@ int main(int argc, char** argv) {
         const CliSettings settings =
             zl::cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         if (settings.action == CliSettings::Action::Help) {
-            std::cout << zl::cli::kUsage;
+#ifdef ZELLIST_WITH_RENDER
+            std::cout << zl::cli::Usage(true);
+#else
+            std::cout << zl::cli::Usage(false);
+#endif
             return 0;
         }
         if (settings.action == CliSettings::Action::Version) {
