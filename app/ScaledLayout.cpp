@@ -41,11 +41,7 @@ void ScaledLayout::Place(QWidget* widget, QRect design) {
     placed_.push_back({widget, design, design});
 }
 
-QSize ScaledLayout::Apply(QWidget* panel) {
-    return LayOutChildren(panel);
-}
-
-QSize ScaledLayout::LayOutChildren(QWidget* parent) {
+QSize ScaledLayout::Apply(QWidget* parent) {
     const QSizeF scale = ScaleFor(parent->font());
     std::vector<Placed*> children;
     for (Placed& placed : placed_) {
@@ -56,7 +52,7 @@ QSize ScaledLayout::LayOutChildren(QWidget* parent) {
         child->rect = ScaledRect(child->design, ScaleFor(child->widget->font()));
         GrowToText(*child);
         // A group holds its own controls, laid out first.
-        const QSize inside = LayOutChildren(child->widget);
+        const QSize inside = Apply(child->widget);
         child->rect.setWidth(std::max(child->rect.width(), inside.width()));
         child->rect.setHeight(std::max(child->rect.height(), inside.height()));
     }

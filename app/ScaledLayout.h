@@ -26,14 +26,13 @@ public:
     // The horizontal and vertical scale from the design font to `font`.
     static QSizeF ScaleFor(const QFont& font);
 
-    // Records where `widget` goes in its parent, in design pixels. Record a
-    // group before the controls inside it.
+    // Records where `widget` goes in its parent, in design pixels.
     void Place(QWidget* widget, QRect design);
 
-    // Sets the geometry of every placed widget for the fonts they have now
-    // and answers the size that holds the placed widgets of `panel` with the
-    // design's margin to the right and below.
-    QSize Apply(QWidget* panel);
+    // Sets the geometry of the widgets placed in `parent`, each group's
+    // inside first, for the fonts they have now, and answers the size that
+    // holds them with the design's margin to the right and below.
+    QSize Apply(QWidget* parent);
 
 private:
     struct Placed {
@@ -41,9 +40,6 @@ private:
         QRect design;
         QRect rect;
     };
-    // Lays out the placed children of `parent`, each group's inside first,
-    // and answers the size they need in it.
-    QSize LayOutChildren(QWidget* parent);
     static void GrowToText(Placed& placed);
     static void MoveApart(std::vector<Placed*>& siblings, QSizeF scale);
 
