@@ -94,6 +94,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     fileList = new FileListBox(fileListPanel);
     fileList->setObjectName("fileList");
     HintTracker::SetHint(fileList, "The List|List of files to print");
+    fileList->addAction(deleteEntryAction); // Delete in the list
     listLayout->addWidget(fileList);
     fileDropTarget = new FileDropTarget(this);
     fileDropTarget->setObjectName("fileDropTarget");
@@ -152,42 +153,61 @@ void MainWindow::CreateActions() {
         const char* category;
         QIcon icon;
         void (MainWindow::*handler)();
+        // The platform's key for the command, else `keys`.
+        QKeySequence::StandardKey standard;
+        const char* keys;
     };
     const Command commands[] = {
         {&openAction, "openAction", "&Open...", "Open|Opens an existing file", "File",
-         ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), &MainWindow::OpenFiles},
+         ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), &MainWindow::OpenFiles,
+         QKeySequence::Open, "Ctrl+O"},
         {&deleteEntryAction, "deleteEntryAction", "Delete Entry",
          "Delete Entry|Delete only selected entries", "Actions",
-         ThemeIcon("edit-delete", QStyle::SP_TrashIcon, s), &MainWindow::DeleteEntry},
+         ThemeIcon("edit-delete", QStyle::SP_TrashIcon, s), &MainWindow::DeleteEntry,
+         QKeySequence::Delete, "Del"},
         {&clearListAction, "clearListAction", "Clear File List",
          "Clear List|Clear entire file list", "Actions",
-         ThemeIcon("edit-clear", QStyle::SP_DialogResetButton, s), &MainWindow::ClearList},
+         ThemeIcon("edit-clear", QStyle::SP_DialogResetButton, s), &MainWindow::ClearList,
+         QKeySequence::UnknownKey, "Ctrl+Shift+Del"},
         {&printAction, "printAction", "&Print", "Print|Print selected files in the list", "Actions",
          ThemeIcon("document-print", QStyle::SP_DialogApplyButton, s),
-         &MainWindow::PrintTickedFiles},
+         &MainWindow::PrintTickedFiles, QKeySequence::Print, "Ctrl+P"},
         {&previewAction, "previewAction", "Preview",
          "Preview|Show the listing of the highlighted file as it will print", "Actions",
          ThemeIcon("document-print-preview", QStyle::SP_FileDialogContentsView, s),
-         &MainWindow::PreviewListing},
+         &MainWindow::PreviewListing, QKeySequence::UnknownKey, "Ctrl+Shift+P"},
         {&aboutAction, "aboutAction", "About", "About|Display 'about box'", "Help",
-         ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s), &MainWindow::ShowAbout},
+         ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s), &MainWindow::ShowAbout,
+         QKeySequence::HelpContents, "F1"},
         {&exitAction, "exitAction", "E&xit", "Exit|Quits the application", "File",
-         ThemeIcon("application-exit", QStyle::SP_DialogCloseButton, s), nullptr},
+         ThemeIcon("application-exit", QStyle::SP_DialogCloseButton, s), nullptr,
+         QKeySequence::Quit, "Ctrl+Q"},
     };
     for (const Command& c : commands) {
         QAction* action = new QAction(c.icon, c.caption, this);
         action->setObjectName(c.name);
         action->setProperty("category", c.category);
         action->setProperty("zlHint", c.hint);
+        QList<QKeySequence> keys = QKeySequence::keyBindings(c.standard);
+        if (keys.isEmpty())
+            keys = {QKeySequence(c.keys)};
+        action->setShortcuts(keys);
+        // Delete takes an entry only while the list has the focus: elsewhere
+        // it edits what has the focus.
+        action->setShortcutContext(c.action == &deleteEntryAction ? Qt::WidgetShortcut
+                                                                  : Qt::WindowShortcut);
         *c.action = action;
         toolBar->addAction(action);
-        HintTracker::SetHint(toolBar->widgetForAction(action), c.hint);
+        QWidget* button = toolBar->widgetForAction(action);
+        HintTracker::SetHint(button, c.hint);
+        // The tool tip names the key, as a menu would beside the command.
+        action->setToolTip(button->toolTip() + " (" +
+                           keys.first().toString(QKeySequence::NativeText) + ")");
+        button->setToolTip(action->toolTip());
         auto handler = c.handler;
         if (handler)
             connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     }
-    openAction->setShortcut(QKeySequence("Ctrl+O"));
-    openAction->setShortcutContext(Qt::WindowShortcut);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -240,20 +260,22 @@ void MainWindow::CreateOptions() {
 
     group(fontStyleGroup, "fontStyleGroup", "Font Style", {16, 38, 137, 43},
           "Font Style|Select Courier or LinePrinter");
-    radio(courierRadio, "courierRadio", "Courier", fontStyleGroup, {8, 16, 57, 20}, true);
-    radio(linePrinterRadio, "linePrinterRadio", "Lineptr", fontStyleGroup, {72, 16, 57, 20}, false);
+    radio(courierRadio, "courierRadio", "&Courier", fontStyleGroup, {8, 16, 57, 20}, true);
+    radio(linePrinterRadio, "linePrinterRadio", "&Lineptr", fontStyleGroup, {72, 16, 57, 20},
+          false);
     group(fontSizeGroup, "fontSizeGroup", "Font Size", {168, 38, 137, 43},
           "Font Size|Select 8 pt or 10 pt");
-    check(compressedCheck, "compressedCheck", "Compressed (16 cpi)", fontSizeGroup,
+    check(compressedCheck, "compressedCheck", "Co&mpressed (16 cpi)", fontSizeGroup,
           {8, 16, 121, 17}, true, nullptr);
-    check(landscapeCheck, "landscapeCheck", "Landscape", optionsPanel, {320, 56, 81, 17}, false,
+    check(landscapeCheck, "landscapeCheck", "L&andscape", optionsPanel, {320, 56, 81, 17}, false,
           "Landscape|Print lin landscape format");
-    check(printBarsCheck, "printBarsCheck", "Print bars", optionsPanel, {432, 56, 73, 17}, true,
+    check(printBarsCheck, "printBarsCheck", "Print &bars", optionsPanel, {432, 56, 73, 17}, true,
           "Bars|Print greenbar overlay");
     barHeightSpin = new BarHeightSpinBox(optionsPanel);
     barHeightSpin->setObjectName("barHeightSpin");
     optionsLayout_.Place(barHeightSpin, {432, 84, 41, 21});
-    label(linesHighLabel, "linesHighLabel", "Lines High", {488, 88, 52, 13});
+    label(linesHighLabel, "linesHighLabel", "Lines &High", {488, 88, 52, 13});
+    linesHighLabel->setBuddy(barHeightSpin);
     check(headersCheck, "headersCheck", "Headers", optionsPanel, {320, 86, 73, 17}, true,
           "Headers|Include page headers");
     check(lineNumbersCheck, "lineNumbersCheck", "Line Numbers", optionsPanel, {320, 118, 89, 17},
@@ -264,12 +286,12 @@ void MainWindow::CreateOptions() {
     }
     group(linesPerInchGroup, "linesPerInchGroup", "Lines per Inch", {16, 94, 137, 43},
           "Font Size|Select 8 pt or 10 pt");
-    radio(sixLpiRadio, "sixLpiRadio", "6 lpi", linesPerInchGroup, {8, 16, 65, 20}, false);
-    radio(eightLpiRadio, "eightLpiRadio", "8 lpi", linesPerInchGroup, {72, 16, 57, 20}, true);
+    radio(sixLpiRadio, "sixLpiRadio", "&6 lpi", linesPerInchGroup, {8, 16, 65, 20}, false);
+    radio(eightLpiRadio, "eightLpiRadio", "&8 lpi", linesPerInchGroup, {72, 16, 57, 20}, true);
     group(charsetGroup, "charsetGroup", "Char Set", {168, 94, 137, 43},
           "Font Size|Select 8 pt or 10 pt");
-    radio(ibmCharsetRadio, "ibmCharsetRadio", "IBM", charsetGroup, {8, 16, 57, 20}, true);
-    radio(roman8CharsetRadio, "roman8CharsetRadio", "No IBM", charsetGroup, {64, 16, 57, 20},
+    radio(ibmCharsetRadio, "ibmCharsetRadio", "&IBM", charsetGroup, {8, 16, 57, 20}, true);
+    radio(roman8CharsetRadio, "roman8CharsetRadio", "&No IBM", charsetGroup, {64, 16, 57, 20},
           false);
 
     for (QCheckBox* box : {compressedCheck, landscapeCheck, headersCheck, lineNumbersCheck})

@@ -92,6 +92,13 @@ public:
     void InfoLabelClicked();
     void ShowAboutHelp(QWidget* box);
     void PrinterChanged();
+    // Selects the installed printer of that name; when it is not installed,
+    // the current printer (the default at first) stays and the status bar
+    // says so.
+    void ChoosePrinter(const std::string& name);
+    // Shows `text` in the status bar for a while.
+    void ShowStatus(const QString& text);
+    static constexpr int kStatusMessageMs = 15000;
     void FilesDropped(FileDropTarget* sender, int fcount, int x, int y,
                       const QStringList& fileList);
     // Sets up the open dialog as the Open command shows it.
@@ -150,6 +157,7 @@ private:
     // Places the options and sizes the bars for the window's font.
     void FitToFont();
     void Guarded(const std::function<void()>& action);
+    void ShowPrinterGone(const std::string& name);
 
     MainWindowServices services_;
     HintTracker hints_;
@@ -159,7 +167,7 @@ private:
     QString buildStamp_;
     std::string lastActivationError_;
     bool shown_ = false;
-    bool programHadFocus_ = false;
+    bool printerChosen_ = false; // the default was selected at the first show
     std::unique_ptr<RawPrintJob> job_;
     std::unique_ptr<ListingComposer> composer_;
     std::unique_ptr<ListingJob> listing_;

@@ -25,7 +25,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QRadioButton>
-#include <QWindow>
+#include <QStatusBar>
 
 namespace zl {
 
@@ -169,15 +169,6 @@ void MainWindow::SetUpWindow() {
         connect(&hints_, &HintTracker::HintChanged, this, &MainWindow::ShowLongHint);
         qApp->installEventFilter(&hints_);
     });
-    // Whether a window of the program had the focus before the window is
-    // activated: none has while another application has it.
-    connect(qApp, &QGuiApplication::focusWindowChanged, this,
-            [this](const QWindow* focus) { programHadFocus_ = focus != nullptr; });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            [this](Qt::ApplicationState state) {
-                if (state != Qt::ApplicationActive)
-                    programHadFocus_ = false;
-            });
 }
 
 void MainWindow::ActivateWindow() {
@@ -188,8 +179,13 @@ void MainWindow::ActivateWindow() {
         if (services_.spooler)
             services_.spooler->RefreshLookups();
         PrinterSelector& selector = printerComboBox->Selector();
-        selector.SetUseWinDefaults({SystemDefault::DefaultPrinter});
-        selector.SetUseWinDefaults({});
+        if (!printerChosen_) {
+            selector.SetUseWinDefaults({SystemDefault::DefaultPrinter});
+            selector.SetUseWinDefaults({});
+            printerChosen_ = true;
+        } else if (const std::string gone = selector.RefreshPrinters(); !gone.empty()) {
+            ShowPrinterGone(gone);
+        }
         lastActivationError_.clear();
     } catch (const std::exception& e) {
         // Closing the error box activates the window again: the same failure
@@ -203,18 +199,35 @@ void MainWindow::ActivateWindow() {
     QApplication::restoreOverrideCursor();
 }
 
+void MainWindow::ChoosePrinter(const std::string& name) {
+    Guarded([&] {
+        if (!printerComboBox->Selector().ChoosePrinter(name))
+            ShowPrinterGone(name);
+    });
+}
+
+void MainWindow::ShowPrinterGone(const std::string& name) {
+    ShowStatus(QString::fromStdString("'" + name +
+                                      "' is no longer installed; the default printer '" +
+                                      printerComboBox->Selector().PrinterName() + "' is selected"));
+}
+
+void MainWindow::ShowStatus(const QString& text) {
+    hintStatusBar->showMessage(text, kStatusMessageMs);
+}
+
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::FontChange)
         FitToFont();
     // The printers are looked up afresh when the window is first shown and
-    // when the user comes back to it from another window of the program (a
-    // message box, the About box), not from another application: that would
-    // undo the user's pick of a printer.
+    // whenever it becomes active again, from a window of its own or another
+    // program's: a printer installed or removed meanwhile shows, and the
+    // user's pick stays while it is installed.
     if (event->type() == QEvent::Show && !shown_) {
         shown_ = true;
         ActivateWindow();
-    } else if (event->type() == QEvent::WindowActivate && programHadFocus_) {
+    } else if (event->type() == QEvent::WindowActivate && shown_) {
         ActivateWindow();
     }
     return handled;

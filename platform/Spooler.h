@@ -160,6 +160,10 @@ public:
     // How long one look-up may wait for the print system; the window asks
     // for less than the command line, which may wait the usual limit.
     virtual void SetLookupTimeLimit(std::chrono::milliseconds /*limit*/) {}
+    // Why the last EnumPrinters listed only part of the printers (the print
+    // server could not be asked, so only the built-in destinations are
+    // listed); empty when it listed them all.
+    virtual std::string FallbackNote() const { return {}; }
 
     std::uint32_t LastError() const { return lastError_; }
     // What caused the last failure, in words ("No space left on device",

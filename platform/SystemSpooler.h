@@ -47,7 +47,7 @@ public:
     // After the last EnumPrinters found no print server to ask (none
     // configured, it refused the connection, or it did not answer in time
     // while that is no failure): why, in words; empty otherwise.
-    const std::string& FallbackNote() const { return fallbackNote_; }
+    std::string FallbackNote() const override { return fallbackNote_; }
 
 private:
     // Runs `call` on the spooler that opened `handle` and takes over its

@@ -21,9 +21,7 @@ std::string FirstField(const std::string& text) {
 } // namespace
 
 PrinterList::~PrinterList() {
-    ReleaseMode();
-    if (printer_)
-        spooler_.ClosePrinter(printer_);
+    DropCurrent();
 }
 
 const std::vector<PrinterEntry>& PrinterList::Entries() {
@@ -39,6 +37,32 @@ std::vector<std::string> PrinterList::EntryNames() {
     for (const PrinterEntry& entry : Entries())
         names.push_back(entry.name);
     return names;
+}
+
+bool PrinterList::Refresh() {
+    std::vector<PrinterEntry> fresh = BuildEntries();
+    if (built_ && !spooler_.FallbackNote().empty())
+        return false;
+    std::string current;
+    if (currentIndex_ >= 0 && currentIndex_ < static_cast<std::int32_t>(entries_.size()))
+        current = entries_[static_cast<std::size_t>(currentIndex_)].device.deviceName;
+    entries_ = std::move(fresh);
+    built_ = true;
+    currentIndex_ = -1;
+    for (std::size_t i = 0; i < entries_.size() && !current.empty(); ++i) {
+        if (SameText(entries_[i].device.deviceName, current))
+            currentIndex_ = static_cast<std::int32_t>(i);
+    }
+    if (currentIndex_ == -1)
+        DropCurrent();
+    return true;
+}
+
+void PrinterList::DropCurrent() {
+    ReleaseMode();
+    if (printer_)
+        spooler_.ClosePrinter(printer_);
+    printer_ = nullptr;
 }
 
 // Every Windows this program runs on is NT-based, and CUPS answers as such:

@@ -39,6 +39,11 @@ public:
     // kept for the object's life.
     const std::vector<PrinterEntry>& Entries();
     std::vector<std::string> EntryNames();
+    // Lists the printers afresh; the current printer stays current, with its
+    // settings, while it is still listed. A listing that falls short because
+    // the print server could not be asked changes nothing: false, and the
+    // printers of the last full listing stay.
+    bool Refresh();
 
     // The current printer's index; resolves the default printer first when
     // none has been chosen.
@@ -60,6 +65,8 @@ public:
 
 private:
     std::vector<PrinterEntry> BuildEntries();
+    // Forgets the current printer and its settings.
+    void DropCurrent();
     std::string DefaultPrinterName();
     void ReleaseMode();
 

@@ -80,6 +80,42 @@ void PrinterSelector::ReselectPrinter() {
     settings_.ApplyToDeviceMode();
 }
 
+bool PrinterSelector::Listed(const std::string& name) const {
+    for (const PrinterEntry& entry : snapshot_) {
+        if (SameText(entry.name, name))
+            return true;
+    }
+    return false;
+}
+
+void PrinterSelector::SelectDefaultPrinter() {
+    SetUseWinDefaults({SystemDefault::DefaultPrinter});
+    SetUseWinDefaults({});
+}
+
+std::string PrinterSelector::RefreshPrinters() {
+    const std::string chosen = lastPrinterName_.empty() ? CurrentEntryName() : lastPrinterName_;
+    if (!printer_.Refresh())
+        return {};
+    snapshot_ = printer_.Entries();
+    if (ChoosePrinter(chosen)) {
+        RefillLists(); // the list may have gained or lost other printers
+        return {};
+    }
+    // The printer's settings went with it.
+    deviceModeHandle_.reset();
+    lockedDeviceMode_ = nullptr;
+    SelectDefaultPrinter();
+    return chosen;
+}
+
+bool PrinterSelector::ChoosePrinter(const std::string& name) {
+    if (!Listed(name))
+        return false;
+    SetPrinterName(name);
+    return true;
+}
+
 void PrinterSelector::SpoolerStatus(std::int32_t count) {
     jobCount_ = count;
     Fire(onJobCountChange, this);

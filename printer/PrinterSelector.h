@@ -97,6 +97,14 @@ public:
     void ListSelectionChange();
     // The printer last selected, again; runs when the owner window is shown.
     void ReselectPrinter();
+    // Lists the printers afresh and keeps the printer last selected while it
+    // is listed. When it has gone, the default printer is selected and its
+    // name is returned; otherwise (also when the print server could not be
+    // asked, which keeps the list as it was) the result is empty.
+    std::string RefreshPrinters();
+    // Selects the listed printer of exactly that name (case aside); false,
+    // changing nothing, when no such printer is listed.
+    bool ChoosePrinter(const std::string& name);
     // The spooler reported `count` jobs for the current printer.
     void SpoolerStatus(std::int32_t count);
 
@@ -120,6 +128,8 @@ public:
 private:
     void RefillLists();
     std::string CurrentEntryName();
+    bool Listed(const std::string& name) const;
+    void SelectDefaultPrinter();
     void Fire(const Event& event, void* sender) {
         if (event)
             event(sender);

@@ -62,8 +62,8 @@ protected:
 
     MainWindow& Window(const std::string& executable = {}) {
         MainWindowServices services;
-        services.spooler = &spooler;
-        services.printer = &printer;
+        services.spooler = spoolerInUse;
+        services.printer = printerInUse;
         services.clock = &clock;
         services.names = LocaleNames::English();
         services.executablePath = executable.empty() ? (dir / "zellist-gui").string() : executable;
@@ -71,7 +71,11 @@ protected:
             messages.push_back(text.toStdString());
         };
         services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
-        services.runOpenDialog = [this](QFileDialog&) { return picked; };
+        services.runOpenDialog = [this](QFileDialog& dialog) {
+            if (onDialog)
+                onDialog(dialog);
+            return picked;
+        };
         services.info.userName = [] { return std::string("alice"); };
         services.info.comments = [] { return std::string("not used: the window's own"); };
         services.openUrl = [](const QUrl&) { return true; };
@@ -82,6 +86,8 @@ protected:
         };
         // The preview as it paints: its page count and paper.
         services.runPreview = [this](QPrintPreviewDialog& dialog) {
+            if (onDialog)
+                onDialog(dialog);
             auto* preview = dialog.findChild<QPrintPreviewWidget*>();
             ASSERT_NE(preview, nullptr);
             preview->updatePreview();
@@ -101,12 +107,17 @@ protected:
     TempDir dir;
     CallingBackSpooler spooler;
     PrinterList printer{spooler};
+    // What the window prints through: by default the recording spooler.
+    Spooler* spoolerInUse = &spooler;
+    PrinterList* printerInUse = &printer;
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
     std::unique_ptr<MainWindow> window;
     std::vector<std::string> messages, errors;
     QStringList picked;
     std::vector<std::string> aboutTitles;
     std::function<void(QDialog&)> onAbout;
+    // Runs as the open dialog or the preview is shown.
+    std::function<void(QDialog&)> onDialog;
     struct Preview {
         int pages;
         QPageSize::PageSizeId paper;

@@ -5,6 +5,7 @@
 
 #include "app/BarHeightSpinBox.h"
 #include "app/FileListBox.h"
+#include "platform/SystemSpooler.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QWindow>
 
@@ -60,7 +62,10 @@ protected:
     }
 };
 
-TEST_F(MainWindowFocusTest, TheDefaultPrinterIsSelectedWhenShownAndBackFromTheProgramsOwnWindows) {
+// The default printer is selected when the window is first shown; after that
+// the user's pick stays, wherever the user comes back from, until the
+// printer is no longer installed.
+TEST_F(MainWindowFocusTest, TheUsersPrinterStaysChosenUntilItIsNoLongerInstalled) {
     MainWindow& w = Window();
     // Until the window is shown: the printer kept from the designer's
     // machine (closest to "Laser"), and the build stamp.
@@ -71,33 +76,73 @@ TEST_F(MainWindowFocusTest, TheDefaultPrinterIsSelectedWhenShownAndBackFromThePr
     EXPECT_TRUE(w.printerInfoLabel->text().contains("Office"));
     ASSERT_TRUE(WaitForFocus(w));
 
+    test::WriteFile(dir / "a.txt", "a\r\n");
+    w.AddFiles({QString::fromStdString((dir / "a.txt").string())});
     onAbout = [&](QDialog& box) { ReturnFromABox(w, box); };
+    onDialog = onAbout;
     QWidget messageBox;
-    struct Case {
-        const char* from;
-        std::function<void()> returnFrom;
-        int selected; // 0: the user's pick stays
+    const std::pair<const char*, std::function<void()>> returns[] = {
+        {"another application", [&] { ReturnFromAnotherApplication(w); }},
+        {"the About box", [&] { w.aboutAction->trigger(); }},
+        {"a message box", [&] { ReturnFromABox(w, messageBox); }},
+        {"the Open dialog", [&] { w.openAction->trigger(); }},
+        {"the preview", [&] { w.previewAction->trigger(); }},
     };
-    const Case cases[] = {
-        {"another application", [&] { ReturnFromAnotherApplication(w); }, 0},
-        {"the About box", [&] { w.aboutAction->trigger(); }, 1},
-        {"a message box", [&] { ReturnFromABox(w, messageBox); }, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.from);
+    for (const auto& [from, returnFrom] : returns) {
+        SCOPED_TRACE(from);
         PickPrinter(w, 0);
-        ASSERT_EQ(w.SelectedPrinterIndex(), 0);
-        EXPECT_TRUE(w.printerInfoLabel->text().contains("Laser"));
-        c.returnFrom();
-        EXPECT_EQ(w.SelectedPrinterIndex(), c.selected);
+        returnFrom();
+        EXPECT_EQ(w.SelectedPrinterIndex(), 0);
+        EXPECT_EQ(w.printerComboBox->currentText(), "Laser");
     }
-    EXPECT_EQ(aboutTitles.size(), 1u);
+    EXPECT_EQ(previews.size(), 1u);
+    EXPECT_TRUE(errors.empty());
+
+    spooler.printers = {{"Office", ""}};
+    ReturnFromABox(w, messageBox);
+    EXPECT_EQ(w.printerComboBox->currentText(), "Office");
+    EXPECT_EQ(w.printerComboBox->count(), 1);
+    EXPECT_EQ(w.statusBar()->currentMessage(),
+              "'Laser' is no longer installed; the default printer 'Office' is selected");
+}
+
+// A print server that cannot be reached leaves the user's printer chosen:
+// each Print names it and fails, and nothing goes to "PCL File" instead.
+TEST_F(MainWindowFocusTest, AnUnreachableQueueFailsEachPrintAndNothingGoesToPclFile) {
+    auto* server = new test::RecordingSpooler;
+    server->printers = {{"Laser", ""}, {"Office", ""}};
+    server->defaultName = "Office";
+    SystemSpooler system(std::unique_ptr<Spooler>(server),
+                         std::make_unique<FileSpooler>(dir / "out"));
+    PrinterList printers(system);
+    spoolerInUse = &system;
+    printerInUse = &printers;
+    MainWindow& w = ShownWindow();
+    PickPrinter(w, 0);
+    test::WriteFile(dir / "a.txt", "a\r\n");
+    w.AddFiles({QString::fromStdString((dir / "a.txt").string())});
+
+    const std::string cause = "cannot reach the print server 127.0.0.1:8741";
+    server->Fail("EnumPrinters", 0, ERROR_NOT_READY, cause);
+    server->Fail("OpenPrinter", 0, ERROR_NOT_READY, cause);
+    QWidget messageBox;
+    for (int i = 0; i < 2; ++i) {
+        w.PrintTickedFiles();
+        ReturnFromABox(w, messageBox); // as the error box closes
+    }
+    ASSERT_EQ(errors.size(), 2u);
+    for (const std::string& error : errors)
+        EXPECT_NE(error.find("'Laser': " + cause), std::string::npos) << error;
+    EXPECT_EQ(w.printerComboBox->currentText(), "Laser");
+    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+    w.close();
+    window.reset(); // before the spooler it prints through
 }
 
 TEST_F(MainWindowFocusTest, AFailingLookUpIsReportedOnceNotAtEveryReturn) {
     MainWindow& w = ShownWindow();
     errors.clear();
-    spooler.Throw("OpenPrinter");
+    spooler.Throw("EnumPrinters");
     QWidget messageBox;
     for (int i = 0; i < 3; ++i)
         ReturnFromABox(w, messageBox);
