@@ -10,8 +10,10 @@
 #include "printer/PrintRun.h"
 #include "render/ListingPainter.h"
 
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace zl {
 
@@ -57,6 +59,16 @@ render::PaperSize DefaultPaper(PrinterList& printers, const std::vector<NamedRef
     return paper;
 }
 
+// The chosen printer when the system's printer drivers know it; else empty.
+QString DriverPrinter(PrinterSelector& selector) {
+    try {
+        const QString chosen = QString::fromStdString(selector.PrinterName());
+        return QPrinterInfo::availablePrinterNames().contains(chosen) ? chosen : QString();
+    } catch (const std::exception&) {
+        return QString(); // no printer chosen: the system's default
+    }
+}
+
 } // namespace
 
 void MainWindow::PreviewListing() {
@@ -83,14 +95,26 @@ void MainWindow::PreviewListing() {
     if (!opened)
         return;
 
-    // Full page: the painter's dots map onto the paper, without margins.
+    // Full page: the painter's dots map onto the paper, without margins, in
+    // the listing's orientation from the first page on.
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    printer.setPageLayout(render::LayoutOf(source.paper, options.Landscape()));
+    // The preview's Print button prints on the window's printer where the
+    // system's printer driver knows it.
+    const QString chosen = DriverPrinter(printerComboBox->Selector());
+    if (!chosen.isEmpty())
+        printer.setPrinterName(chosen);
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [&](QPrinter* device) { Guarded([&] { render::PaintListing(source, *device); }); });
     services_.runPreview(dialog);
+    // Accepted: the preview's Print button printed the pages.
+    if (dialog.result() == QDialog::Accepted && (printer.printerState() == QPrinter::Error ||
+                                                 printer.printerState() == QPrinter::Aborted)) {
+        services_.showError("Cannot print " + QFileInfo(fileList->Text(entry)).fileName() + " on " +
+                            printer.printerName() + ": the printer did not take the listing.");
+    }
 }
 
 } // namespace zl

@@ -34,13 +34,14 @@ public:
         const PaperSize& paper =
             page.paper.width > 0 && page.paper.height > 0 ? page.paper : paper_;
         const QPageLayout layout = LayoutOf(paper, page.landscape);
+        // A device set up for the first page (a print preview, which cannot
+        // change it once painting) is left as it is.
         if (!painter_.isActive()) {
-            device_.setPageLayout(layout);
+            SetLayout(layout);
             Begin();
         } else {
             // A new layout applies from the next page on.
-            if (!layout.isEquivalentTo(device_.pageLayout()))
-                device_.setPageLayout(layout);
+            SetLayout(layout);
             device_.newPage();
         }
         pagePainter_.Paint(painter_, page);
@@ -50,7 +51,7 @@ public:
 
     void Finish() {
         if (!painter_.isActive()) {
-            device_.setPageLayout(LayoutOf(paper_, false));
+            SetLayout(LayoutOf(paper_, false));
             Begin();
         }
         painter_.end();
@@ -59,6 +60,11 @@ public:
     }
 
 private:
+    void SetLayout(const QPageLayout& layout) {
+        if (!layout.isEquivalentTo(device_.pageLayout()))
+            device_.setPageLayout(layout);
+    }
+
     void Begin() {
         if (!painter_.begin(&device_)) {
             if (afterPage_)

@@ -8,7 +8,12 @@
 #include "tests/support/CupsTestServer.h"
 #include "tests/support/TempDir.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <cups/cups.h>
 #include <cups/ipp.h>
 #include <gtest/gtest.h>
 
@@ -19,7 +24,10 @@ using test::CupsTestServer;
 
 // The window on `spooler`, with its messages and errors kept.
 struct WindowOn {
-    explicit WindowOn(Spooler& spooler) : printer(spooler) {
+    explicit WindowOn(Spooler& spooler,
+                      std::function<void(QPrintPreviewDialog&)> runPreview = nullptr)
+        : printer(spooler) {
+        services.runPreview = std::move(runPreview);
         services.spooler = &spooler;
         services.printer = &printer;
         services.clock = &clock;
@@ -107,6 +115,58 @@ TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPri
     EXPECT_TRUE(on.errors.empty());
     EXPECT_NE(test::ReadFile(files / "out" / "ZelPrint Job-0001.pcl").find("      1: one\r\n"),
               std::string::npos);
+}
+
+std::vector<std::string> warnings; // what Qt logged
+
+// The preview of a landscape listing, with the server's queues known to
+// Qt's print support as they are on a desktop: landscape pages from the
+// start, no warnings, and its Print button set on the window's printer.
+TEST(GuiPrintRun, APreviewIsInTheListingsOrientationAndPrintsOnTheChosenPrinter) {
+    CupsTestServer server = CupsTestServer::Shared();
+    cupsSetServer(server.Address().c_str()); // where Qt's print support asks
+    test::TempDir files;
+    SystemSpooler spooler(std::make_unique<CupsSpooler>(server.Address()),
+                          std::make_unique<FileSpooler>(files.Path()));
+    struct Seen {
+        QString printer;
+        bool landscape;
+        int pages;
+    };
+    std::vector<Seen> seen;
+    WindowOn on(spooler, [&](QPrintPreviewDialog& dialog) {
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        preview->updatePreview();
+        seen.push_back({dialog.printer()->printerName(),
+                        dialog.printer()->pageLayout().orientation() == QPageLayout::Landscape,
+                        preview->pageCount()});
+    });
+    MainWindow& window = *on.window;
+    const int zcli = window.printerComboBox->findText("zcli");
+    ASSERT_GE(zcli, 0);
+    window.printerComboBox->setCurrentIndex(zcli);
+    emit window.printerComboBox->activated(zcli);
+    std::string lines;
+    for (int i = 1; i <= 100; ++i)
+        lines += "line\n";
+    test::WriteFile(files / "a.txt", lines);
+    window.AddFiles({QString::fromStdString((files / "a.txt").string())});
+    window.landscapeCheck->setChecked(true);
+
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type != QtDebugMsg && type != QtInfoMsg)
+                warnings.push_back(text.toStdString());
+        });
+    window.previewAction->trigger();
+    qInstallMessageHandler(previous);
+    cupsSetServer(nullptr);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].printer, "zcli");
+    EXPECT_TRUE(seen[0].landscape);
+    EXPECT_EQ(seen[0].pages, 2) << "60 lines a page";
+    EXPECT_TRUE(warnings.empty()) << warnings.front();
+    EXPECT_TRUE(on.errors.empty());
 }
 
 } // namespace

@@ -91,8 +91,9 @@ protected:
             auto* preview = dialog.findChild<QPrintPreviewWidget*>();
             ASSERT_NE(preview, nullptr);
             preview->updatePreview();
-            previews.push_back(
-                {preview->pageCount(), dialog.printer()->pageLayout().pageSize().id()});
+            const QPageLayout layout = dialog.printer()->pageLayout();
+            previews.push_back({preview->pageCount(), layout.pageSize().id(),
+                                layout.orientation() == QPageLayout::Landscape});
         };
         window = std::make_unique<MainWindow>(services);
         return *window;
@@ -121,6 +122,7 @@ protected:
     struct Preview {
         int pages;
         QPageSize::PageSizeId paper;
+        bool landscape;
     };
     std::vector<Preview> previews;
 };

@@ -484,7 +484,15 @@ TEST_F(MainWindowTest, AnEmptyListOnlySaysSo) {
 // A page holds the header, a blank line and then numbered lines up to the
 // page length: 10 inches at 8 lpi are 80 lines (78 numbered), at 6 lpi 60
 // (58 numbered). 200 lines take 3 pages at 8 lpi (78 + 78 + 44), 4 at 6 lpi.
+std::vector<std::string> warnings; // what Qt logged during a test
+
 TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
+    warnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type != QtDebugMsg && type != QtInfoMsg)
+                warnings.push_back(text.toStdString());
+        });
     spooler.capabilities["Laser"].papers = {{1, "Letter", {2159, 2794}}, {9, "A4", {2100, 2970}}};
     MainWindow& w = Window();
     std::string lines;
@@ -497,20 +505,28 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     struct Case {
         int highlighted; // -1: none, and the first entry unticked
         bool sixLpi;
+        bool landscape;
         int pages;
     };
-    const Case cases[] = {{0, false, 1}, {1, false, 3}, {1, true, 4}, {-1, false, 3}};
+    const Case cases[] = {
+        {0, false, false, 1},  {1, false, false, 3}, {1, true, false, 4},
+        {-1, false, false, 3}, {1, false, true, 4}, // 60 lines a page
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.highlighted);
         w.fileList->SetItemIndex(c.highlighted);
         w.fileList->SetChecked(0, c.highlighted != -1);
         (c.sixLpi ? w.sixLpiRadio : w.eightLpiRadio)->setChecked(true);
+        w.landscapeCheck->setChecked(c.landscape);
         previews.clear();
         w.previewAction->trigger();
         ASSERT_EQ(previews.size(), 1u);
         EXPECT_EQ(previews[0].pages, c.pages);
         EXPECT_EQ(previews[0].paper, QPageSize::Letter) << "the default settings name no form";
+        EXPECT_EQ(previews[0].landscape, c.landscape);
     }
+    w.landscapeCheck->setChecked(false);
+    EXPECT_TRUE(warnings.empty()) << warnings.front();
     // Default settings that name one of the printer's forms: its paper.
     spooler.defaultModes["Laser"].dmPaperSize = 9;
     w.fileList->SetItemIndex(0);
@@ -522,6 +538,7 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(spooler.jobs.empty()) << "previewing sends nothing to a printer";
+    qInstallMessageHandler(previous);
 }
 
 TEST_F(MainWindowTest, PreviewOfAMissingFileOrOfNoFileShowsNoDialog) {
