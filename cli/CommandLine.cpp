@@ -75,13 +75,20 @@ std::string Usage(bool drawing) {
 
 namespace {
 
+// The usage error for a value `text` of `option` that is not `expected`
+// ("SOURCE_DATE_EPOCH: 'x' is not a number of seconds").
+UsageError BadValue(const std::string& option, const std::string& text,
+                    const std::string& expected) {
+    return UsageError(option + ": '" + text + "' is not " + expected);
+}
+
 int ParseInt(const std::string& option, const std::string& text, int low, int high) {
     errno = 0;
     char* end = nullptr;
     long value = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || errno == ERANGE || value < low || value > high)
-        throw UsageError(option + ": '" + text + "' is not a number from " + std::to_string(low) +
-                         " to " + std::to_string(high));
+        throw BadValue(option, text,
+                       "a number from " + std::to_string(low) + " to " + std::to_string(high));
     return static_cast<int>(value);
 }
 
@@ -95,7 +102,7 @@ std::string Choice(const std::string& option, const std::string& text,
     std::string list;
     for (const std::string& choice : choices)
         list += (list.empty() ? "" : " or ") + choice;
-    throw UsageError(option + ": '" + text + "' is not " + list);
+    throw BadValue(option, text, list);
 }
 
 // Raises UsageError when an output file is one of the input files: writing
@@ -138,10 +145,10 @@ std::int64_t SourceDateEpoch(const std::string& text) {
     char* end = nullptr;
     const long long seconds = std::strtoll(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0')
-        throw UsageError("SOURCE_DATE_EPOCH: '" + text + "' is not a number of seconds");
+        throw BadValue("SOURCE_DATE_EPOCH", text, "a number of seconds");
     if (errno == ERANGE || seconds < 0 || seconds >= kYear10000)
-        throw UsageError("SOURCE_DATE_EPOCH: '" + text +
-                         "' is not a time in the years 1970 to 9999 (0 to 253402300799)");
+        throw BadValue("SOURCE_DATE_EPOCH", text,
+                       "a time in the years 1970 to 9999 (0 to 253402300799)");
     return seconds;
 }
 
@@ -208,8 +215,7 @@ const Option kOptions[] = {
            [](CliSettings& s, const std::string& option, const std::string& value) {
                render::PaperSize paper;
                if (!render::PaperSize::Named(value, paper))
-                   throw UsageError(option + ": '" + value +
-                                    "' is not letter, a4, legal, executive, a5 or b5");
+                   throw BadValue(option, value, "letter, a4, legal, executive, a5 or b5");
                s.paper = value;
            }),
     Valued("--control-chars", 0,
@@ -219,8 +225,7 @@ const Option kOptions[] = {
     Valued("--input-encoding", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
                if (!InputDecoder::Make(value))
-                   throw UsageError(option + ": '" + value +
-                                    "' is not auto, raw or a character set this system knows");
+                   throw BadValue(option, value, "auto, raw or a character set this system knows");
                s.inputEncoding = value;
            }),
     Flag("--landscape", 0, [](CliSettings& s) { s.page.landscape = true; }),
