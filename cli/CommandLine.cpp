@@ -9,8 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <map>
+#include <optional>
 
 namespace zl::cli {
 
@@ -76,13 +75,20 @@ std::string Usage(bool drawing) {
 
 namespace {
 
+// The usage error for a value `text` of `option` that is not `expected`
+// ("SOURCE_DATE_EPOCH: 'x' is not a number of seconds").
+UsageError BadValue(const std::string& option, const std::string& text,
+                    const std::string& expected) {
+    return UsageError(option + ": '" + text + "' is not " + expected);
+}
+
 int ParseInt(const std::string& option, const std::string& text, int low, int high) {
     errno = 0;
     char* end = nullptr;
     long value = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || errno == ERANGE || value < low || value > high)
-        throw UsageError(option + ": '" + text + "' is not a number from " + std::to_string(low) +
-                         " to " + std::to_string(high));
+        throw BadValue(option, text,
+                       "a number from " + std::to_string(low) + " to " + std::to_string(high));
     return static_cast<int>(value);
 }
 
@@ -96,7 +102,7 @@ std::string Choice(const std::string& option, const std::string& text,
     std::string list;
     for (const std::string& choice : choices)
         list += (list.empty() ? "" : " or ") + choice;
-    throw UsageError(option + ": '" + text + "' is not " + list);
+    throw BadValue(option, text, list);
 }
 
 // Raises UsageError when an output file is one of the input files: writing
@@ -139,121 +145,154 @@ std::int64_t SourceDateEpoch(const std::string& text) {
     char* end = nullptr;
     const long long seconds = std::strtoll(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0')
-        throw UsageError("SOURCE_DATE_EPOCH: '" + text + "' is not a number of seconds");
+        throw BadValue("SOURCE_DATE_EPOCH", text, "a number of seconds");
     if (errno == ERANGE || seconds < 0 || seconds >= kYear10000)
-        throw UsageError("SOURCE_DATE_EPOCH: '" + text +
-                         "' is not a time in the years 1970 to 9999 (0 to 253402300799)");
+        throw BadValue("SOURCE_DATE_EPOCH", text,
+                       "a time in the years 1970 to 9999 (0 to 253402300799)");
     return seconds;
 }
 
-CliSettings ParseCommandLine(const std::vector<std::string>& args) {
-    CliSettings s;
-    using Handler = std::function<void(const std::string&)>;
-    // Options that take a value, under their long names.
-    const std::map<std::string, Handler> valued = {
-        {"--printer", [&](const std::string& v) { s.printer = v; }},
-        {"--printer-index",
-         [&](const std::string& v) {
-             s.printerIndex = ParseInt("--printer-index", v, 0, 1 << 30);
-         }},
-        {"--output", [&](const std::string& v) { s.output = v; }},
-        {"--describe-printer",
-         [&](const std::string& v) {
-             s.action = CliSettings::Action::DescribePrinter;
-             s.describedPrinter = v;
-         }},
-        {"--lpi",
-         [&](const std::string& v) {
-             s.page.sixLpi = Choice("--lpi", v, {"6", "8"}) == "6";
-         }},
-        {"--font",
-         [&](const std::string& v) {
-             s.linePrinter = Choice("--font", v, {"courier", "lineprinter"}) == "lineprinter";
-         }},
-        {"--charset",
-         [&](const std::string& v) {
-             s.noIbm = Choice("--charset", v, {"ibm", "roman8"}) == "roman8";
-         }},
-        {"--bar-height",
-         [&](const std::string& v) { s.barHeight = ParseInt("--bar-height", v, 1, 6); }},
-        {"--tab-size", [&](const std::string& v) { s.tabSize = ParseInt("--tab-size", v, 0, 16); }},
-        {"--paper",
-         [&](const std::string& v) {
-             render::PaperSize paper;
-             if (!render::PaperSize::Named(v, paper))
-                 throw UsageError("--paper: '" + v +
-                                  "' is not letter, a4, legal, executive, a5 or b5");
-             s.paper = v;
-         }},
-        {"--control-chars",
-         [&](const std::string& v) {
-             s.showControlChars = Choice("--control-chars", v, {"show", "raw"}) == "show";
-         }},
-        {"--input-encoding",
-         [&](const std::string& v) {
-             if (!InputDecoder::Make(v))
-                 throw UsageError("--input-encoding: '" + v +
-                                  "' is not auto, raw or a character set this system knows");
-             s.inputEncoding = v;
-         }},
-    };
-    const std::map<std::string, std::function<void()>> flags = {
-        {"--landscape", [&] { s.page.landscape = true; }},
-        {"--no-compressed", [&] { s.page.compressed = false; }},
-        {"--no-bars", [&] { s.printBars = false; }},
-        {"--driver", [&] { s.driver = true; }},
-        {"--list-printers", [&] { s.action = CliSettings::Action::ListPrinters; }},
-        {"--help", [&] { s.action = CliSettings::Action::Help; }},
-        {"--version", [&] { s.action = CliSettings::Action::Version; }},
-    };
-    const std::map<std::string, std::string> shortNames = {
-        {"-P", "--printer"}, {"-o", "--output"}, {"-h", "--help"}};
+namespace {
 
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            s.files.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string name = arg, value;
-        bool hasValue = false;
-        if (arg.compare(0, 2, "--") == 0) {
-            auto eq = arg.find('=');
-            if (eq != std::string::npos) {
-                name = arg.substr(0, eq);
-                value = arg.substr(eq + 1);
-                hasValue = true;
-            }
-        } else {
-            name = arg.substr(0, 2);
-            if (arg.size() > 2) { // -PNAME
-                value = arg.substr(2);
-                hasValue = true;
-            }
-        }
-        if (auto alias = shortNames.find(name); alias != shortNames.end())
-            name = alias->second;
+using SetFlag = void (*)(CliSettings& s);
+// `option` is the long name, for messages about the value.
+using SetValue = void (*)(CliSettings& s, const std::string& option, const std::string& value);
 
-        if (auto flag = flags.find(name); flag != flags.end()) {
-            if (hasValue)
-                throw UsageError(name + ": takes no value");
-            flag->second();
-        } else if (auto option = valued.find(name); option != valued.end()) {
-            if (!hasValue) {
-                if (i + 1 >= args.size())
-                    throw UsageError(name + ": needs a value");
-                value = args[++i];
-            }
-            option->second(value);
-        } else {
-            throw UsageError(arg + ": unknown option");
-        }
+// One option of the command line: its long name, its one-letter name ('\0'
+// for none) and what it sets, either without a value or with one.
+struct Option {
+    const char* longName;
+    char shortName;
+    SetFlag setFlag;
+    SetValue setValue;
+};
+
+constexpr Option Flag(const char* longName, char shortName, SetFlag set) {
+    return {longName, shortName, set, nullptr};
+}
+
+constexpr Option Valued(const char* longName, char shortName, SetValue set) {
+    return {longName, shortName, nullptr, set};
+}
+
+using Action = CliSettings::Action;
+
+const Option kOptions[] = {
+    Valued("--printer", 'P',
+           [](CliSettings& s, const std::string&, const std::string& value) { s.printer = value; }),
+    Valued("--printer-index", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.printerIndex = ParseInt(option, value, 0, 1 << 30);
+           }),
+    Valued("--output", 'o',
+           [](CliSettings& s, const std::string&, const std::string& value) { s.output = value; }),
+    Valued("--describe-printer", 0,
+           [](CliSettings& s, const std::string&, const std::string& value) {
+               s.action = Action::DescribePrinter;
+               s.describedPrinter = value;
+           }),
+    Valued("--lpi", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.page.sixLpi = Choice(option, value, {"6", "8"}) == "6";
+           }),
+    Valued("--font", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.linePrinter = Choice(option, value, {"courier", "lineprinter"}) == "lineprinter";
+           }),
+    Valued("--charset", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.noIbm = Choice(option, value, {"ibm", "roman8"}) == "roman8";
+           }),
+    Valued("--bar-height", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.barHeight = ParseInt(option, value, 1, 6);
+           }),
+    Valued("--tab-size", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.tabSize = ParseInt(option, value, 0, 16);
+           }),
+    Valued("--paper", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               render::PaperSize paper;
+               if (!render::PaperSize::Named(value, paper))
+                   throw BadValue(option, value, "letter, a4, legal, executive, a5 or b5");
+               s.paper = value;
+           }),
+    Valued("--control-chars", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.showControlChars = Choice(option, value, {"show", "raw"}) == "show";
+           }),
+    Valued("--input-encoding", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               if (!InputDecoder::Make(value))
+                   throw BadValue(option, value, "auto, raw or a character set this system knows");
+               s.inputEncoding = value;
+           }),
+    Flag("--landscape", 0, [](CliSettings& s) { s.page.landscape = true; }),
+    Flag("--no-compressed", 0, [](CliSettings& s) { s.page.compressed = false; }),
+    Flag("--no-bars", 0, [](CliSettings& s) { s.printBars = false; }),
+    Flag("--driver", 0, [](CliSettings& s) { s.driver = true; }),
+    Flag("--list-printers", 0, [](CliSettings& s) { s.action = Action::ListPrinters; }),
+    Flag("--help", 'h', [](CliSettings& s) { s.action = Action::Help; }),
+    Flag("--version", 0, [](CliSettings& s) { s.action = Action::Version; }),
+};
+
+// The option that `name` ("--printer" or "-P") names; null for none.
+const Option* FindOption(const std::string& name) {
+    for (const Option& option : kOptions) {
+        if (name == option.longName ||
+            (option.shortName && name.size() == 2 && name[0] == '-' && name[1] == option.shortName))
+            return &option;
     }
+    return nullptr;
+}
+
+// An option as it was written: its name, and the value written into the
+// same argument ("--lpi=6", "-Palpha"), if any.
+struct WrittenOption {
+    std::string name;
+    std::optional<std::string> value;
+};
+
+WrittenOption SplitOption(const std::string& arg) {
+    if (arg.compare(0, 2, "--") == 0) {
+        const std::size_t equals = arg.find('=');
+        if (equals == std::string::npos)
+            return {arg, std::nullopt};
+        return {arg.substr(0, equals), arg.substr(equals + 1)};
+    }
+    if (arg.size() > 2)
+        return {arg.substr(0, 2), arg.substr(2)};
+    return {arg, std::nullopt};
+}
+
+// Applies the option args[at] to `s`; a value not written into it is the
+// next argument. Returns the index of the last argument it used.
+std::size_t ApplyOption(const std::vector<std::string>& args, std::size_t at, CliSettings& s) {
+    const WrittenOption written = SplitOption(args[at]);
+    const Option* option = FindOption(written.name);
+    if (!option)
+        throw UsageError(args[at] + ": unknown option");
+    const std::string name = option->longName;
+    if (option->setFlag) {
+        if (written.value)
+            throw UsageError(name + ": takes no value");
+        option->setFlag(s);
+        return at;
+    }
+    if (written.value) {
+        option->setValue(s, name, *written.value);
+        return at;
+    }
+    if (at + 1 >= args.size())
+        throw UsageError(name + ": needs a value");
+    option->setValue(s, name, args[at + 1]);
+    return at + 1;
+}
+
+// Raises UsageError for options that do not go together, and for a print
+// run without files.
+void RequireOptionsThatGoTogether(const CliSettings& s) {
     if (s.printer && s.printerIndex)
         throw UsageError("--printer and --printer-index: give only one of them");
     if (s.output && (s.printer || s.printerIndex))
@@ -265,8 +304,25 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
     if (s.driver && s.printer && *s.printer == FileSpooler::kPrinterName)
         throw UsageError(std::string("--driver: '") + FileSpooler::kPrinterName +
                          "' takes raw PCL only");
-    if (s.action == CliSettings::Action::Print && s.files.empty())
+    if (s.action == Action::Print && s.files.empty())
         throw UsageError("no FILE given");
+}
+
+} // namespace
+
+CliSettings ParseCommandLine(const std::vector<std::string>& args) {
+    CliSettings s;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-')
+            s.files.push_back(arg);
+        else if (arg == "--")
+            optionsEnded = true;
+        else
+            i = ApplyOption(args, i, s);
+    }
+    RequireOptionsThatGoTogether(s);
     RequireOutputApartFromInputs(s);
     // The Line Printer face needs compressed pitch.
     if (CourierForced(s.page.compressed))

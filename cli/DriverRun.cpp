@@ -1,6 +1,6 @@
 #include "cli/DriverRun.h"
 
-#include "cli/FlagOptions.h"
+#include "cli/ListingRun.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "printer/ListingJob.h"
@@ -17,7 +17,6 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <vector>
@@ -27,12 +26,6 @@ namespace zl::cli {
 namespace {
 
 constexpr double kDotsPerInch = 300;
-
-// A printer that cannot be printed on; the message names it.
-class PrinterFailure : public Exception {
-public:
-    using Exception::Exception;
-};
 
 // The paper of `size` in 300-dpi dots.
 render::PaperSize PaperOf(const QPageSize& size) {
@@ -118,8 +111,8 @@ void PrintListing(const render::ListingSource& source, QPrinter& printer) {
 }
 #endif
 
-// Prints `file` (its absolute path in the header) as one job.
-void PrintOne(const CliSettings& settings, const std::string& file, const Clock& clock,
+// Prints `listing` as one job.
+void PrintOne(const CliSettings& settings, const Listing& listing, const Clock& clock,
               const LocaleNames& names) {
     QPrinter printer(QPrinter::HighResolution);
     ChoosePrinter(settings, printer);
@@ -129,12 +122,8 @@ void PrintOne(const CliSettings& settings, const std::string& file, const Clock&
     render::PaperSize paper;
     if (!render::PaperSize::Named(settings.paper, paper)) // none named: the printer's
         paper = PaperOf(printer.pageLayout().pageSize());
-
-    PageGeometry geometry;
-    ApplyPageSettings(settings.page, geometry);
-    FlagOptions options(settings);
-    PrintListing(render::ListingSource{std::filesystem::absolute(file).string(), &options,
-                                       &geometry, &clock, &names, paper},
+    PrintListing(render::ListingSource{listing.path, &listing.options, &listing.geometry, &clock,
+                                       &names, paper},
                  printer);
 }
 
@@ -152,21 +141,8 @@ int PrintThroughDriver(const CliSettings& settings, const Clock& clock, const Lo
         err << "zellist: " << ShownMessage(e.what()) << '\n';
         return 1;
     }
-    for (const std::string& given : settings.files) {
-        try {
-            PrintOne(settings, given, clock, names);
-        } catch (const Interrupted& stop) {
-            err << "zellist: interrupted: " << given << " was not printed\n";
-            return 128 + stop.Signal();
-        } catch (const PrinterFailure& e) {
-            err << "zellist: " << ShownMessage(e.what()) << '\n';
-            return 1;
-        } catch (const std::exception& e) {
-            err << "zellist: " << given << ": " << ShownMessage(e.what()) << '\n';
-            return 1;
-        }
-    }
-    return 0;
+    return RunListings(
+        settings, [&](const Listing& listing) { PrintOne(settings, listing, clock, names); }, err);
 }
 
 } // namespace zl::cli

@@ -1,13 +1,12 @@
 #include "cli/ZelListCli.h"
 
-#include "cli/FlagOptions.h"
+#include "cli/ListingRun.h"
 #include "engine/ListingComposer.h"
 #include "platform/Exception.h"
 #include "platform/FileSpooler.h"
 #include "platform/Interruption.h"
 #include "platform/SystemError.h"
 #include "printer/ListingJob.h"
-#include "printer/PrintRun.h"
 #include "printer/PrinterList.h"
 #include "printer/PrinterSelector.h"
 #include "printer/RawPrintJob.h"
@@ -15,56 +14,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <ostream>
 
 namespace zl::cli {
 
 namespace {
-
-// The files of the command line, all ticked.
-class ArgumentList : public FileListView {
-public:
-    explicit ArgumentList(const std::vector<std::string>& files) : files_(files) {}
-    int Count() const override { return static_cast<int>(files_.size()); }
-    bool Ticked(int) const override { return true; }
-    std::string Text(int index) const override {
-        return std::filesystem::absolute(files_[static_cast<std::size_t>(index)]).string();
-    }
-
-private:
-    const std::vector<std::string>& files_;
-};
-
-// Prints each file of the run and keeps count, so that a failure can be
-// told with the file's name as the command line gave it: every entry is
-// ticked, so the listings come in the order of the names.
-class ListingHost : public PrintRunHost {
-public:
-    ListingHost(ListingJob& listing, std::int32_t printerIndex,
-                const std::vector<std::string>& givenNames, std::ostream& err)
-        : listing_(listing), printerIndex_(printerIndex), givenNames_(givenNames), err_(err) {}
-    void ShowMessage(const std::string& text) override { err_ << text << '\n'; }
-    void SetStatus(const std::string&) override {}
-    void PrintListing(const std::string& path) override {
-        listing_.PrintListing(path, printerIndex_);
-        ++printed_;
-    }
-    // The name of the file a failure of the run is about: the first one
-    // not printed.
-    const std::string& UnprintedName() const {
-        static const std::string none;
-        return printed_ < givenNames_.size() ? givenNames_[printed_] : none;
-    }
-
-private:
-    ListingJob& listing_;
-    std::int32_t printerIndex_;
-    const std::vector<std::string>& givenNames_;
-    std::ostream& err_;
-    std::size_t printed_ = 0;
-};
 
 // Raises when the spooler cannot list its printers, with the cause it gives
 // (such as a print server that does not answer), rather than going on with
@@ -165,28 +120,17 @@ void NoteFallback(const CliSettings& settings, const std::string& printerName,
         err << "zellist: " << note << "; printing to " << FileSpooler::kPrinterName << '\n';
 }
 
-// Prints the files on entry `printerIndex`: 0 when all printed, 1 after the
-// first failure, 128 + the signal's number when a stop signal ended the run.
+// Prints each file as one raw job on entry `printerIndex`.
 int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t printerIndex,
                Spooler& spooler, const Clock& clock, const LocaleNames& names, std::ostream& err) {
     RawPrintJob job(spooler);
-    PageGeometry geometry;
-    ApplyPageSettings(settings.page, geometry);
-    FlagOptions options(settings);
-    ListingComposer composer(options, geometry, clock, names);
-    ListingJob listing(job, printers, composer);
-    ArgumentList list(settings.files);
-    ListingHost host(listing, printerIndex, settings.files, err);
-    try {
-        RunPrint(list, host);
-    } catch (const Interrupted& stop) {
-        err << "zellist: interrupted: " << host.UnprintedName() << " was not printed\n";
-        return 128 + stop.Signal();
-    } catch (const std::exception& e) {
-        err << "zellist: " << host.UnprintedName() << ": " << ShownMessage(e.what()) << '\n';
-        return 1;
-    }
-    return 0;
+    return RunListings(
+        settings,
+        [&](const Listing& listing) {
+            ListingComposer composer(listing.options, listing.geometry, clock, names);
+            ListingJob(job, printers, composer).PrintListing(listing.path, printerIndex);
+        },
+        err);
 }
 
 } // namespace

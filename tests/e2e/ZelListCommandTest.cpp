@@ -35,26 +35,39 @@ std::string Overlay() {
     return overlay + kEsc + "&f1S" + kEsc + "&f1X" + kEsc + "&f4X";
 }
 
-// The listing of /tmp/zle2e/NAME (five characters) whose numbered lines are
-// `lines`, with the default options: 133 columns of 16.67 cpi Courier, IBM
-// symbols; the header is written to its 133rd column.
-std::string ExpectedListing(const std::string& name = "A.TXT",
-                            const std::string& lines = "      1: ab\r\n      2: cd\r\n") {
-    const std::string header = "  File: /tmp/zle2e/" + name + std::string(23, ' ') +
-                               "Sunday, December 6, 2026 at 11:31 AM" + std::string(44, ' ') +
-                               "Page 1";
+// The numbered lines of A.TXT.
+const std::string kTwoLines = "      1: ab\r\n      2: cd\r\n";
+
+// The header shows a path shorter than 30 characters whole.
+constexpr std::size_t kLongestWholePath = 29;
+
+// The listing of the file at `path` whose numbered lines are `lines`, with
+// the default options: 133 columns of 16.67 cpi Courier, IBM symbols; the
+// header is written to its 133rd column, the date centred on it (from
+// column 48).
+std::string ExpectedListing(const std::string& path, const std::string& lines = kTwoLines) {
+    std::string header = "  File: " + path;
+    header.resize(47, ' ');
+    header += "Sunday, December 6, 2026 at 11:31 AM" + std::string(44, ' ') + "Page 1";
     return kEsc + "E" + kEsc + "&l8D" + kEsc + "&l80F" + kEsc + "(10U" + kEsc + "(s0p16.67H" +
            Overlay() + header + "\r\n" + "\r\n" + lines + Overlay();
 }
 
 class ZelListCommandTest : public ::testing::Test {
 protected:
-    ZelListCommandTest() {
-        std::filesystem::create_directories(dir_);
+    // Each test has a folder of its own, so that runs at the same time keep
+    // their files apart.
+    void SetUp() override {
+        ASSERT_LE(In("A.TXT").size(), kLongestWholePath)
+            << "the temporary folder's path is too long for a listing's header";
         test::WriteFile(dir_ / "A.TXT", "ab\r\ncd\r\n");
         test::WriteFile(dir_ / "B.TXT", "b\r\n");
     }
-    ~ZelListCommandTest() override { std::filesystem::remove_all(dir_); }
+
+    // The path of `name` in the test's folder, and the same quoted for a
+    // command line.
+    std::string In(const std::string& name) const { return (dir_ / name).string(); }
+    std::string Arg(const std::string& name) const { return "'" + In(name) + "'"; }
 
     // What zellist runs with: the private server, UTC, the C locale, a fixed
     // date, no printer chosen by the environment or a user's settings.
@@ -132,7 +145,7 @@ protected:
         return pointers;
     }
 
-    std::string ErrFile() const { return (dir_ / "stderr").string(); }
+    std::string ErrFile() const { return In("stderr"); }
 
     // The jobs of `queue` that are newer than `before`.
     std::vector<int> NewJobs(const std::vector<int>& before,
@@ -147,7 +160,7 @@ protected:
 
     CupsTestServer server_ = CupsTestServer::Shared();
     std::string cupsServer_ = server_.Address(); // the server zellist is pointed at
-    std::filesystem::path dir_ = "/tmp/zle2e";
+    test::TempDir dir_{"zle2e-"};
 };
 
 TEST_F(ZelListCommandTest, SmallFilesArriveAsTheExpectedStreams) {
@@ -157,12 +170,12 @@ TEST_F(ZelListCommandTest, SmallFilesArriveAsTheExpectedStreams) {
     const std::string unicodeLines = "      1: " + std::string(8, ' ') + "\x84?\r\n" +
                                      "      2: x" + std::string(7, ' ') + "y\r\n";
     for (const auto& [name, expected] :
-         {std::pair<std::string, std::string>{"A.TXT", ExpectedListing()},
-          {"U.TXT", ExpectedListing("U.TXT", unicodeLines)}}) {
+         {std::pair<std::string, std::string>{"A.TXT", ExpectedListing(In("A.TXT"))},
+          {"U.TXT", ExpectedListing(In("U.TXT"), unicodeLines)}}) {
         SCOPED_TRACE(name);
         const std::vector<int> before = server_.JobIds("zcli");
         std::string err;
-        ASSERT_EQ(Zellist("-P zcli /tmp/zle2e/" + name, err), 0) << err;
+        ASSERT_EQ(Zellist("-P zcli " + Arg(name), err), 0) << err;
         const std::vector<int> jobs = NewJobs(before);
         ASSERT_EQ(jobs.size(), 1u);
         EXPECT_EQ(server_.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_COMPLETED);
@@ -174,16 +187,17 @@ TEST_F(ZelListCommandTest, SmallFilesArriveAsTheExpectedStreams) {
 TEST_F(ZelListCommandTest, AMissingFileStopsTheRunAndPrintsNothingOfItsJob) {
     const std::vector<int> before = server_.JobIds("zcli");
     std::string err;
-    EXPECT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT /tmp/zle2e/missing.txt /tmp/zle2e/B.TXT", err), 1);
-    EXPECT_EQ(err, "zellist: /tmp/zle2e/missing.txt: File not found.\n");
+    EXPECT_EQ(
+        Zellist("-P zcli " + Arg("A.TXT") + " " + Arg("missing.txt") + " " + Arg("B.TXT"), err), 1);
+    EXPECT_EQ(err, "zellist: " + In("missing.txt") + ": File not found.\n");
 
     const std::vector<int> jobs = NewJobs(before);
     ASSERT_EQ(jobs.size(), 1u) << "no job for the missing file, none for the third file";
     EXPECT_EQ(server_.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_COMPLETED);
-    EXPECT_EQ(server_.JobData("zcli", jobs[0]), ExpectedListing());
+    EXPECT_EQ(server_.JobData("zcli", jobs[0]), ExpectedListing(In("A.TXT")));
 
     // Nothing was left open: the next run prints.
-    ASSERT_EQ(Zellist("-P zcli /tmp/zle2e/B.TXT", err), 0) << err;
+    ASSERT_EQ(Zellist("-P zcli " + Arg("B.TXT"), err), 0) << err;
     const std::vector<int> next = NewJobs(jobs);
     ASSERT_EQ(next.size(), 1u);
     EXPECT_EQ(server_.WaitForFinalState("zcli", next[0]), IPP_JSTATE_COMPLETED);
@@ -252,7 +266,7 @@ TEST_F(ZelListCommandTest, AFailingServerIsNamedAndTheNextRunPrintsOnceItIsBack)
     {
         test::SilentServer silent; // takes connections, never answers
         cupsServer_ = silent.Address();
-        EXPECT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT", err), 1);
+        EXPECT_EQ(Zellist("-P zcli " + Arg("A.TXT"), err), 1);
         EXPECT_EQ(err, "zellist: cannot list the printers: the print server " + silent.Address() +
                            " does not answer.\n");
     }
@@ -276,28 +290,28 @@ TEST_F(ZelListCommandTest, AFailingServerIsNamedAndTheNextRunPrintsOnceItIsBack)
         << test::ReadFile(ErrFile());
 
     // Stopped: the queue cannot be reached, and that is what is said.
-    EXPECT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT", err), 1);
+    EXPECT_EQ(Zellist("-P zcli " + Arg("A.TXT"), err), 1);
     EXPECT_EQ(err, "zellist: --printer: no printer named 'zcli': cannot reach " + cause + ".\n");
 
     server.Restart();
     const std::vector<int> before = server.JobIds("zcli");
-    ASSERT_EQ(Zellist("-P zcli /tmp/zle2e/A.TXT", err), 0) << err;
+    ASSERT_EQ(Zellist("-P zcli " + Arg("A.TXT"), err), 0) << err;
     const std::vector<int> after = server.JobIds("zcli");
     ASSERT_EQ(after.size(), before.size() + 1);
     EXPECT_EQ(server.WaitForFinalState("zcli", after.back()), IPP_JSTATE_COMPLETED);
-    EXPECT_EQ(server.JobData("zcli", after.back()), ExpectedListing());
+    EXPECT_EQ(server.JobData("zcli", after.back()), ExpectedListing(In("A.TXT")));
 }
 
 TEST_F(ZelListCommandTest, TheServersQueuesAreListedWithItsDefault) {
     std::string err;
-    const std::string outFile = (dir_ / "list").string();
+    const std::string outFile = In("list");
     ASSERT_EQ(Zellist("--list-printers >'" + outFile + "'", err), 0) << err;
     EXPECT_EQ(test::ReadFile(outFile), "alpha\nbeta  (default)\nreject\nzcli\nzppd\nPCL File\n");
 }
 
 TEST_F(ZelListCommandTest, APrintersFormsAndBinsAreDescribed) {
     std::string err;
-    const std::string outFile = (dir_ / "describe").string();
+    const std::string outFile = In("describe");
     ASSERT_EQ(Zellist("--describe-printer zppd >'" + outFile + "'", err), 0) << err;
     const std::string text = test::ReadFile(outFile);
     EXPECT_NE(text.find("  A4  210.0 x 297.0 mm  code 9\n"), std::string::npos) << text;
@@ -341,27 +355,28 @@ TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     std::string err;
 #ifndef ZELLIST_WITH_RENDER
     // Built without the renderer, zellist refuses rather than write PCL there.
-    EXPECT_EQ(Zellist("-o /tmp/zle2e/x.pdf /tmp/zle2e/A.TXT", err), 2);
+    EXPECT_EQ(Zellist("-o " + Arg("x.pdf") + " " + Arg("A.TXT"), err), 2);
     EXPECT_EQ(err, kNotBuilt);
-    EXPECT_FALSE(std::filesystem::exists("/tmp/zle2e/x.pdf"));
+    EXPECT_FALSE(std::filesystem::exists(In("x.pdf")));
     return;
 #endif
-    ASSERT_EQ(Zellist("--paper letter -o /tmp/zle2e/x.pdf /tmp/zle2e/A.TXT /tmp/zle2e/B.TXT", err),
-              0)
+    ASSERT_EQ(
+        Zellist("--paper letter -o " + Arg("x.pdf") + " " + Arg("A.TXT") + " " + Arg("B.TXT"), err),
+        0)
         << err;
     for (const auto& [pdf, line] :
          {std::pair<std::string, std::string>{"x.pdf", "1: ab"}, {"x-2.pdf", "1: b\n"}}) {
         SCOPED_TRACE(pdf);
-        const std::string info = OutputOf("pdfinfo /tmp/zle2e/" + pdf);
+        const std::string info = OutputOf("pdfinfo " + Arg(pdf));
         EXPECT_NE(info.find("Pages: 1\n"), std::string::npos) << info;
         EXPECT_NE(info.find("Page size: 612 x 792 pts (letter)\n"), std::string::npos) << info;
-        const std::string text = OutputOf("pdftotext -layout /tmp/zle2e/" + pdf + " -");
+        const std::string text = OutputOf("pdftotext -layout " + Arg(pdf) + " -");
         const std::string name = pdf == "x.pdf" ? "A.TXT" : "B.TXT";
-        EXPECT_NE(text.find("File: /tmp/zle2e/" + name), std::string::npos) << text;
+        EXPECT_NE(text.find("File: " + In(name)), std::string::npos) << text;
         EXPECT_NE(text.find(line), std::string::npos) << text;
     }
-    EXPECT_EQ(Zellist("--paper folio -o /tmp/zle2e/y.pdf /tmp/zle2e/A.TXT", err), 2);
-    EXPECT_FALSE(std::filesystem::exists("/tmp/zle2e/y.pdf"));
+    EXPECT_EQ(Zellist("--paper folio -o " + Arg("y.pdf") + " " + Arg("A.TXT"), err), 2);
+    EXPECT_FALSE(std::filesystem::exists(In("y.pdf")));
 }
 
 // --driver draws the listing and prints it through the queue's driver: the
@@ -372,7 +387,7 @@ TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails)
     // Built without the renderer, zellist refuses rather than print PCL.
     const std::vector<int> none = server_.JobIds("zcli");
     std::string err;
-    EXPECT_EQ(Zellist("--driver -P zcli /tmp/zle2e/A.TXT", err), 2);
+    EXPECT_EQ(Zellist("--driver -P zcli " + Arg("A.TXT"), err), 2);
     EXPECT_EQ(err, kNotBuilt);
     EXPECT_EQ(server_.JobIds("zcli"), none);
     return;
@@ -384,14 +399,14 @@ TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails)
         bool pdf; // the printed job holds a PDF, else the PCL listing
     };
     for (const Case& c : {
-             Case{"--driver -P zcli /tmp/zle2e/A.TXT", "zcli", 0, "", true},
-             Case{"--driver -P zppd /tmp/zle2e/A.TXT", "zppd", 0, "", true},
-             Case{"-P zppd /tmp/zle2e/A.TXT", "zppd", 0, "", false},
-             Case{"--driver -P nosuch /tmp/zle2e/A.TXT", "zcli", 1,
+             Case{"--driver -P zcli " + Arg("A.TXT"), "zcli", 0, "", true},
+             Case{"--driver -P zppd " + Arg("A.TXT"), "zppd", 0, "", true},
+             Case{"-P zppd " + Arg("A.TXT"), "zppd", 0, "", false},
+             Case{"--driver -P nosuch " + Arg("A.TXT"), "zcli", 1,
                   "zellist: cannot print on 'nosuch' through its driver: no such printer.\n",
                   false},
-             Case{"--driver -P zcli /tmp/zle2e/missing.txt", "zcli", 1,
-                  "zellist: /tmp/zle2e/missing.txt: File not found.\n", false},
+             Case{"--driver -P zcli " + Arg("missing.txt"), "zcli", 1,
+                  "zellist: " + In("missing.txt") + ": File not found.\n", false},
          }) {
         SCOPED_TRACE(c.args);
         const std::vector<int> before = server_.JobIds(c.queue);
@@ -409,13 +424,13 @@ TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails)
         EXPECT_EQ(server_.JobTitle(c.queue, jobs[0]), "ZelPrint Job");
         const std::string data = server_.JobData(c.queue, jobs[0]);
         if (!c.pdf) {
-            EXPECT_EQ(data, ExpectedListing());
+            EXPECT_EQ(data, ExpectedListing(In("A.TXT")));
             continue;
         }
         EXPECT_EQ(data.rfind("%PDF", 0), 0u) << data.substr(0, 16);
         test::WriteFile(dir_ / "job.pdf", data);
-        const std::string text = OutputOf("pdftotext -layout /tmp/zle2e/job.pdf -");
-        EXPECT_NE(text.find("File: /tmp/zle2e/A.TXT"), std::string::npos) << text;
+        const std::string text = OutputOf("pdftotext -layout " + Arg("job.pdf") + " -");
+        EXPECT_NE(text.find("File: " + In("A.TXT")), std::string::npos) << text;
         EXPECT_NE(text.find("1: ab"), std::string::npos) << text;
         EXPECT_NE(text.find("2: cd"), std::string::npos) << text;
     }

@@ -1,6 +1,7 @@
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -8,13 +9,15 @@
 
 namespace zl::test {
 
-// A random name, taken only when no folder of that name exists yet (as
-// mkdtemp does, which Windows lacks).
-TempDir::TempDir() {
+// A random name of a fixed length, taken only when no folder of that name
+// exists yet (as mkdtemp does, which Windows lacks).
+TempDir::TempDir(const std::string& prefix) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
+        char digits[9];
+        std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(random() & 0xffffffffu));
         const std::filesystem::path path =
-            std::filesystem::temp_directory_path() / ("zellist-test-" + std::to_string(random()));
+            std::filesystem::temp_directory_path() / (prefix + digits);
         if (std::filesystem::create_directory(path)) {
             path_ = path;
             return;

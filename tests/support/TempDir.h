@@ -1,4 +1,6 @@
 // A fresh folder for one test, removed with everything in it afterwards.
+// Its path has the same length each time: the temporary folder, then
+// `prefix` and eight hexadecimal digits.
 #pragma once
 
 #include <filesystem>
@@ -9,7 +11,7 @@ namespace zl::test {
 
 class TempDir {
 public:
-    TempDir();
+    explicit TempDir(const std::string& prefix = "zellist-test-");
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

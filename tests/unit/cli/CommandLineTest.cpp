@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 namespace zl::cli {
 namespace {
@@ -26,20 +27,41 @@ std::string UsageMessage(const std::vector<std::string>& args) {
     return UsageMessageOf([&] { ParseCommandLine(args); });
 }
 
+// A command line and the usage error it is refused with.
+struct Refusal {
+    std::vector<std::string> args;
+    std::string message;
+};
+
+// Each command line is refused with its message.
+void ExpectRefused(const std::vector<Refusal>& refusals) {
+    for (const Refusal& refusal : refusals) {
+        std::string line;
+        for (const std::string& arg : refusal.args)
+            line += arg + " ";
+        SCOPED_TRACE(line);
+        EXPECT_EQ(UsageMessage(refusal.args), refusal.message);
+    }
+}
+
+// The options of the listing's pages that `s` holds, in one line.
+std::string PageOptions(const CliSettings& s) {
+    std::ostringstream text;
+    text << std::boolalpha << "landscape " << s.page.landscape << ", 6 lpi " << s.page.sixLpi
+         << ", line printer " << s.linePrinter << ", roman8 " << s.noIbm << ", compressed "
+         << s.page.compressed << ", bar height " << s.barHeight << ", bars " << s.printBars
+         << ", tab size " << s.tabSize << ", input encoding " << s.inputEncoding
+         << ", control chars shown " << s.showControlChars;
+    return text.str();
+}
+
 TEST(CommandLine, DefaultsMatchTheProgramsStartingOptions) {
     const CliSettings s = ParseCommandLine({"a.c"});
     EXPECT_EQ(s.action, CliSettings::Action::Print);
     EXPECT_EQ(s.files, (std::vector<std::string>{"a.c"}));
-    EXPECT_TRUE(s.page.compressed);
-    EXPECT_FALSE(s.page.landscape);
-    EXPECT_FALSE(s.page.sixLpi);
-    EXPECT_FALSE(s.linePrinter);
-    EXPECT_FALSE(s.noIbm);
-    EXPECT_EQ(s.barHeight, 2);
-    EXPECT_TRUE(s.printBars);
-    EXPECT_EQ(s.tabSize, 8);
-    EXPECT_EQ(s.inputEncoding, "auto");
-    EXPECT_TRUE(s.showControlChars);
+    EXPECT_EQ(PageOptions(s), "landscape false, 6 lpi false, line printer false, roman8 false, "
+                              "compressed true, bar height 2, bars true, tab size 8, "
+                              "input encoding auto, control chars shown true");
     EXPECT_FALSE(s.printer);
     EXPECT_FALSE(s.printerIndex);
     EXPECT_FALSE(s.output);
@@ -50,15 +72,9 @@ TEST(CommandLine, EveryOptionInBothSpellings) {
         ParseCommandLine({"--landscape", "--lpi", "6", "--font=lineprinter", "--charset", "roman8",
                           "--bar-height=5", "--no-bars", "--tab-size=0", "--input-encoding",
                           "latin1", "--control-chars=raw", "-Palpha", "x.txt", "--", "-odd-name"});
-    EXPECT_TRUE(s.page.landscape);
-    EXPECT_TRUE(s.page.sixLpi);
-    EXPECT_TRUE(s.linePrinter);
-    EXPECT_TRUE(s.noIbm);
-    EXPECT_EQ(s.barHeight, 5);
-    EXPECT_FALSE(s.printBars);
-    EXPECT_EQ(s.tabSize, 0);
-    EXPECT_EQ(s.inputEncoding, "latin1");
-    EXPECT_FALSE(s.showControlChars);
+    EXPECT_EQ(PageOptions(s), "landscape true, 6 lpi true, line printer true, roman8 true, "
+                              "compressed true, bar height 5, bars false, tab size 0, "
+                              "input encoding latin1, control chars shown false");
     EXPECT_EQ(*s.printer, "alpha");
     EXPECT_EQ(s.files, (std::vector<std::string>{"x.txt", "-odd-name"}));
 
@@ -77,30 +93,28 @@ TEST(CommandLine, UncompressedPitchForcesCourier) {
 }
 
 TEST(CommandLine, BadValuesNameTheOption) {
-    EXPECT_EQ(UsageMessage({"--lpi", "7", "f"}), "--lpi: '7' is not 6 or 8");
-    EXPECT_EQ(UsageMessage({"--font", "Courier", "f"}),
-              "--font: 'Courier' is not courier or lineprinter");
-    EXPECT_EQ(UsageMessage({"--charset=ebcdic", "f"}), "--charset: 'ebcdic' is not ibm or roman8");
-    EXPECT_EQ(UsageMessage({"--bar-height", "0", "f"}),
-              "--bar-height: '0' is not a number from 1 to 6");
-    EXPECT_EQ(UsageMessage({"--bar-height", "2x", "f"}),
-              "--bar-height: '2x' is not a number from 1 to 6");
-    EXPECT_EQ(UsageMessage({"--tab-size", "17", "f"}),
-              "--tab-size: '17' is not a number from 0 to 16");
-    EXPECT_EQ(UsageMessage({"--input-encoding", "klingon", "f"}),
-              "--input-encoding: 'klingon' is not auto, raw or a character set this system knows");
-    EXPECT_EQ(UsageMessage({"--control-chars", "hide", "f"}),
-              "--control-chars: 'hide' is not show or raw");
-    EXPECT_EQ(UsageMessage({"--printer-index", "-1", "f"}),
-              "--printer-index: '-1' is not a number from 0 to 1073741824");
-    EXPECT_EQ(UsageMessage({"f", "--printer"}), "--printer: needs a value");
-    EXPECT_EQ(UsageMessage({"--landscape=yes", "f"}), "--landscape: takes no value");
-    EXPECT_EQ(UsageMessage({"--colour", "f"}), "--colour: unknown option");
-    EXPECT_EQ(UsageMessage({"--landscape"}), "no FILE given");
-    EXPECT_EQ(UsageMessage({"-P", "a", "--printer-index", "1", "f"}),
-              "--printer and --printer-index: give only one of them");
-    EXPECT_EQ(UsageMessage({"-P", "a", "-o", "x", "f"}),
-              "--output: prints to a file, not to a printer");
+    ExpectRefused({
+        {{"--lpi", "7", "f"}, "--lpi: '7' is not 6 or 8"},
+        {{"--font", "Courier", "f"}, "--font: 'Courier' is not courier or lineprinter"},
+        {{"--charset=ebcdic", "f"}, "--charset: 'ebcdic' is not ibm or roman8"},
+        {{"--bar-height", "0", "f"}, "--bar-height: '0' is not a number from 1 to 6"},
+        {{"--bar-height", "2x", "f"}, "--bar-height: '2x' is not a number from 1 to 6"},
+        {{"--tab-size", "17", "f"}, "--tab-size: '17' is not a number from 0 to 16"},
+        {{"--input-encoding", "klingon", "f"},
+         "--input-encoding: 'klingon' is not auto, raw or a character set this system knows"},
+        {{"--control-chars", "hide", "f"}, "--control-chars: 'hide' is not show or raw"},
+        {{"--printer-index", "-1", "f"},
+         "--printer-index: '-1' is not a number from 0 to 1073741824"},
+        {{"f", "--printer"}, "--printer: needs a value"},
+        {{"f", "-P"}, "--printer: needs a value"},
+        {{"-hx", "f"}, "--help: takes no value"},
+        {{"--landscape=yes", "f"}, "--landscape: takes no value"},
+        {{"--colour", "f"}, "--colour: unknown option"},
+        {{"--landscape"}, "no FILE given"},
+        {{"-P", "a", "--printer-index", "1", "f"},
+         "--printer and --printer-index: give only one of them"},
+        {{"-P", "a", "-o", "x", "f"}, "--output: prints to a file, not to a printer"},
+    });
 }
 
 TEST(CommandLine, OutputThatIsAnInputFileIsRefused) {
@@ -181,23 +195,14 @@ TEST(CommandLine, DriverPrintsOnAPrinterByNameOnly) {
     EXPECT_TRUE(s.driver);
     EXPECT_EQ(*s.printer, "ink");
     EXPECT_TRUE(ParseCommandLine({"--driver", "--paper", "a4", "a.c"}).driver); // the default
-    struct Case {
-        std::vector<std::string> args;
-        const char* message;
-    };
-    for (const Case& c : {
-             Case{{"--driver", "-o", "x.pdf", "a.c"},
-                  "--driver: prints on a printer, not into --output"},
-             Case{{"--driver", "-o", "x.pcl", "a.c"},
-                  "--driver: prints on a printer, not into --output"},
-             Case{{"--driver", "--printer-index", "0", "a.c"},
-                  "--driver: takes its printer by name (-P NAME)"},
-             Case{{"-P", "PCL File", "--driver", "a.c"}, "--driver: 'PCL File' takes raw PCL only"},
-             Case{{"--driver=yes", "a.c"}, "--driver: takes no value"},
-         }) {
-        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
-        EXPECT_EQ(UsageMessage(c.args), c.message);
-    }
+    ExpectRefused({
+        {{"--driver", "-o", "x.pdf", "a.c"}, "--driver: prints on a printer, not into --output"},
+        {{"--driver", "-o", "x.pcl", "a.c"}, "--driver: prints on a printer, not into --output"},
+        {{"--driver", "--printer-index", "0", "a.c"},
+         "--driver: takes its printer by name (-P NAME)"},
+        {{"-P", "PCL File", "--driver", "a.c"}, "--driver: 'PCL File' takes raw PCL only"},
+        {{"--driver=yes", "a.c"}, "--driver: takes no value"},
+    });
 }
 
 } // namespace

@@ -1,0 +1,45 @@
+// The run over zellist's input files that every way of listing shares: raw
+// PCL jobs (on a printer or into -o), PDF files and --driver jobs. The page
+// set-up is made once from the flags; each file is listed by the way's own
+// action, and the first failure ends the run.
+#pragma once
+
+#include "cli/CommandLine.h"
+#include "engine/ListingOptions.h"
+#include "engine/PageGeometry.h"
+#include "platform/Exception.h"
+
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+namespace zl::cli {
+
+// One input file as its action receives it, with the run's page set-up.
+struct Listing {
+    std::string path;  // absolute: the page header shows it
+    std::size_t index; // the file's place on the command line, from 0
+    const ListingOptions& options;
+    PageGeometry& geometry;
+};
+
+// Lists one file (prints it, or writes it), or raises.
+using ListingAction = std::function<void(const Listing& listing)>;
+
+// A failure of the printer rather than of the file being listed: told
+// without the file's name.
+class PrinterFailure : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Runs `listOne` on each file of `settings` in order and stops at the first
+// failure, telling it on `err` with the file's name as it was given:
+// "zellist: NAME: " and the message, a PrinterFailure's message alone, or
+// "zellist: interrupted: NAME was not printed" when a stop signal ended the
+// run (also between two files). Returns 0 when every file was listed, 1
+// after a failure, 128 + the signal's number after a stop signal.
+int RunListings(const CliSettings& settings, const ListingAction& listOne, std::ostream& err);
+
+} // namespace zl::cli
