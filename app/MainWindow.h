@@ -6,6 +6,7 @@
 #include "app/HintTracker.h"
 #include "app/InfoLabel.h"
 #include "app/ScaledLayout.h"
+#include "app/WindowSettings.h"
 #include "engine/ListingComposer.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
@@ -61,6 +62,8 @@ struct MainWindowServices {
     std::function<void(QDialog& box)> runDialog;
     // Shows the print preview of a listing.
     std::function<void(QPrintPreviewDialog& dialog)> runPreview;
+    // Where the window's settings are kept between runs; none: not kept.
+    OpenSettings openSettings;
 };
 
 class MainWindow : public QMainWindow, private ListingOptions {
@@ -92,6 +95,8 @@ public:
     void InfoLabelClicked();
     void ShowAboutHelp(QWidget* box);
     void PrinterChanged();
+    // Chooses the printer by name.
+    void ChoosePrinter(const std::string& name);
     void FilesDropped(FileDropTarget* sender, int fcount, int x, int y,
                       const QStringList& fileList);
     // Sets up the open dialog as the Open command shows it.
@@ -132,6 +137,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // What the listing reads from the options, each time it asks.
@@ -163,6 +169,7 @@ private:
     std::unique_ptr<RawPrintJob> job_;
     std::unique_ptr<ListingComposer> composer_;
     std::unique_ptr<ListingJob> listing_;
+    std::unique_ptr<WindowSettings> settings_;
 };
 
 // The services of the running program: the process-wide spooler and printer

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -25,7 +26,10 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QRadioButton>
+#include <QSettings>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace zl {
 
@@ -144,6 +148,16 @@ void MainWindow::PrinterChanged() {
     });
 }
 
+// Chooses the printer by name; a name that is not among the installed printers
+// leaves the choice as it is.
+void MainWindow::ChoosePrinter(const std::string& name) {
+    PrinterSelector& selector = printerComboBox->Selector();
+    const std::vector<PrinterEntry>& printers = selector.PrinterSnapshot();
+    if (std::any_of(printers.begin(), printers.end(),
+                    [&](const PrinterEntry& printer) { return printer.name == name; }))
+        Guarded([&] { selector.SetPrinterName(name); });
+}
+
 void MainWindow::ShowLongHint(const QString& longHint) {
     hintLabel->setText(longHint);
 }
@@ -214,10 +228,16 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::Show && !shown_) {
         shown_ = true;
         ActivateWindow();
+        settings_->RestorePrinter(); // after the activation has chosen the default
     } else if (event->type() == QEvent::WindowActivate && programHadFocus_) {
         ActivateWindow();
     }
     return handled;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    settings_->Save();
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::ConfigureOpenDialog(QFileDialog& dialog) {
@@ -252,11 +272,13 @@ void MainWindow::ConfigureOpenDialog(QFileDialog& dialog) {
 void MainWindow::OpenFiles() {
     QFileDialog dialog(this);
     ConfigureOpenDialog(dialog);
+    dialog.setDirectory(settings_->OpenFolder());
     const QStringList names = services_.runOpenDialog(dialog);
     if (names.isEmpty())
         return;
     // The process follows the folder the user browsed to.
     QDir::setCurrent(dialog.directory().absolutePath());
+    settings_->SetOpenFolder(dialog.directory().absolutePath());
     AddFiles(names);
 }
 
@@ -331,6 +353,7 @@ MainWindowServices ProgramServices(const std::string& executablePath) {
     };
     services.runPreview = [](QPrintPreviewDialog& dialog) { dialog.exec(); };
     services.info = InfoSource::System(nullptr);
+    services.openSettings = [] { return std::make_unique<QSettings>(); };
     return services;
 }
 
