@@ -6,6 +6,7 @@
 #include "app/ElidedLabel.h"
 #include "app/FileDropTarget.h"
 #include "app/FileListBox.h"
+#include "app/LegibleText.h"
 #include "app/PrinterComboBox.h"
 #include "printer/StoredSelectorSettings.h"
 
@@ -42,7 +43,7 @@ void SetTextColor(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
-// Tick marks and radio dots are drawn in purple.
+// The colour of tick marks and radio dots.
 void SetMarkColor(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
@@ -72,8 +73,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setWindowTitle(kCaption);
     // The window keeps the platform's font; its design size grows with it.
+    // It is placed on the screen once built, at its stored place else centred.
     const QSizeF scale = ScaledLayout::ScaleFor(font());
-    move(229, 142);
     resize(static_cast<int>(592 * scale.width()), static_cast<int>(413 * scale.height()));
     job_ = std::make_unique<RawPrintJob>(*services_.spooler);
 
@@ -122,6 +123,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     LoadPrinterDefinition();
     FitToFont();
     SetUpWindow();
+    settings_ = std::make_unique<WindowSettings>(*this, services_.openSettings);
+    settings_->Restore();
 }
 
 void MainWindow::FitToFont() {
@@ -280,9 +283,11 @@ void MainWindow::CreateOptions() {
           "Headers|Include page headers");
     check(lineNumbersCheck, "lineNumbersCheck", "Line Numbers", optionsPanel, {320, 118, 89, 17},
           true, "Line Numbers|Include line numbers");
+    // Their tick is money green; their text a shade of it that reads well.
     for (QCheckBox* fixed : {headersCheck, lineNumbersCheck}) {
         fixed->setEnabled(false);
-        SetTextColor(fixed, kMoneyGreen);
+        SetMarkColor(fixed, kMoneyGreen);
+        KeepTextLegible(fixed, kMoneyGreen);
     }
     group(linesPerInchGroup, "linesPerInchGroup", "Lines per Inch", {16, 94, 137, 43},
           "Font Size|Select 8 pt or 10 pt");

@@ -6,6 +6,7 @@
 #include "app/HintTracker.h"
 #include "app/InfoLabel.h"
 #include "app/ScaledLayout.h"
+#include "app/WindowSettings.h"
 #include "engine/ListingComposer.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
@@ -61,6 +62,8 @@ struct MainWindowServices {
     std::function<void(QDialog& box)> runDialog;
     // Shows the print preview of a listing.
     std::function<void(QPrintPreviewDialog& dialog)> runPreview;
+    // Where the window's settings are kept between runs; none: not kept.
+    OpenSettings openSettings;
 };
 
 class MainWindow : public QMainWindow, private ListingOptions {
@@ -139,6 +142,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // What the listing reads from the options, each time it asks.
@@ -171,6 +175,7 @@ private:
     std::unique_ptr<RawPrintJob> job_;
     std::unique_ptr<ListingComposer> composer_;
     std::unique_ptr<ListingJob> listing_;
+    std::unique_ptr<WindowSettings> settings_;
 };
 
 // The services of the running program: the process-wide spooler and printer

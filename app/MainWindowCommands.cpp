@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -25,7 +26,9 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStatusBar>
+
 
 namespace zl {
 
@@ -227,10 +230,16 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::Show && !shown_) {
         shown_ = true;
         ActivateWindow();
+        settings_->RestorePrinter(); // after the activation has chosen the default
     } else if (event->type() == QEvent::WindowActivate && shown_) {
         ActivateWindow();
     }
     return handled;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    settings_->Save();
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::ConfigureOpenDialog(QFileDialog& dialog) {
@@ -265,11 +274,13 @@ void MainWindow::ConfigureOpenDialog(QFileDialog& dialog) {
 void MainWindow::OpenFiles() {
     QFileDialog dialog(this);
     ConfigureOpenDialog(dialog);
+    dialog.setDirectory(settings_->OpenFolder());
     const QStringList names = services_.runOpenDialog(dialog);
     if (names.isEmpty())
         return;
     // The process follows the folder the user browsed to.
     QDir::setCurrent(dialog.directory().absolutePath());
+    settings_->SetOpenFolder(dialog.directory().absolutePath());
     AddFiles(names);
 }
 
@@ -344,6 +355,7 @@ MainWindowServices ProgramServices(const std::string& executablePath) {
     };
     services.runPreview = [](QPrintPreviewDialog& dialog) { dialog.exec(); };
     services.info = InfoSource::System(nullptr);
+    services.openSettings = [] { return std::make_unique<QSettings>(); };
     return services;
 }
 

@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZelList GUI");
+    // Where the window's settings are kept: the platform's place for them.
+    QApplication::setOrganizationName("ZelList");
     QApplication::setWindowIcon(zl::AppIcon());
     // The desktop entry's name, so the desktop shows its icon for the window.
     QGuiApplication::setDesktopFileName("org.zellist.ZelList");
@@ -50,10 +52,14 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(128 + signal);
     });
     stopWatch.start(200);
-    zl::MainWindow window(
-        zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString()));
+    zl::MainWindowServices services =
+        zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString());
+    // --reset-settings starts the window from its defaults.
+    const QStringList names =
+        zl::TakeResetSettings(QCoreApplication::arguments().mid(1), services.openSettings);
+    zl::MainWindow window(std::move(services));
     // Files named on the command line arrive as if dropped on the list.
-    window.fileDropTarget->DeliverGivenNames(QCoreApplication::arguments().mid(1));
+    window.fileDropTarget->DeliverGivenNames(names);
     window.show();
     window.activateWindow(); // also where no window manager does it
     return app.exec();

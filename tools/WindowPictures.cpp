@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
     const QDir dir(argv[1]);
     zl::MainWindowServices services = zl::ProgramServices(
         QCoreApplication::applicationDirPath().toStdString() + "/../app/zellist-gui");
+    // The pictures show the defaults, not the settings of whoever draws them.
+    services.openSettings = nullptr;
     // Preview's dialog as it opens, with the first page whole.
     services.runPreview = [&dir](QPrintPreviewDialog& dialog) {
         dialog.resize(720, 900);

@@ -9,12 +9,14 @@
 #include "tests/support/RecordingSpooler.h"
 #include "tests/support/TempDir.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSettings>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -72,6 +74,8 @@ protected:
         };
         services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
         services.runOpenDialog = [this](QFileDialog& dialog) {
+            if (onOpenDialog)
+                onOpenDialog(dialog);
             if (onDialog)
                 onDialog(dialog);
             return picked;
@@ -95,8 +99,32 @@ protected:
             previews.push_back({preview->pageCount(), layout.pageSize().id(),
                                 layout.orientation() == QPageLayout::Landscape});
         };
+        // Every window of a test keeps its settings in the test's folder.
+        services.openSettings = [this] { return Settings(); };
         window = std::make_unique<MainWindow>(services);
         return *window;
+    }
+
+    std::unique_ptr<QSettings> Settings() const {
+        return std::make_unique<QSettings>(QString::fromStdString((dir / "settings.ini").string()),
+                                           QSettings::IniFormat);
+    }
+
+    // Runs `check` on a window shown on the platform's font and on one half
+    // as large again; the platform's font is set back afterwards.
+    void OnThePlatformFontAndOneHalfLarger(const std::function<void(MainWindow&)>& check) {
+        const QFont platformFont = QApplication::font();
+        for (const double enlarged : {1.0, 1.5}) {
+            SCOPED_TRACE(enlarged);
+            QFont font = platformFont;
+            font.setPointSizeF(platformFont.pointSizeF() * enlarged);
+            QApplication::setFont(font);
+            MainWindow& w = Window();
+            w.show();
+            check(w);
+            window.reset();
+        }
+        QApplication::setFont(platformFont);
     }
 
     // The user's pick of a printer in the list.
@@ -115,6 +143,7 @@ protected:
     std::unique_ptr<MainWindow> window;
     std::vector<std::string> messages, errors;
     QStringList picked;
+    std::function<void(QFileDialog&)> onOpenDialog;
     std::vector<std::string> aboutTitles;
     std::function<void(QDialog&)> onAbout;
     // Runs as the open dialog or the preview is shown.

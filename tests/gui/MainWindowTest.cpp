@@ -156,14 +156,7 @@ QString TextOf(QWidget* control) {
 // size: every text of the options shows whole, no control covers a sibling,
 // and all lie inside the window.
 TEST_F(MainWindowTest, TheOptionsShowTheirWholeTextsInsideTheWindowOnAnyFont) {
-    const QFont platformFont = QApplication::font();
-    for (const double enlarged : {1.0, 1.5}) {
-        SCOPED_TRACE(enlarged);
-        QFont font = platformFont;
-        font.setPointSizeF(platformFont.pointSizeF() * enlarged);
-        QApplication::setFont(font);
-        MainWindow& w = Window();
-        w.show();
+    OnThePlatformFontAndOneHalfLarger([](MainWindow& w) {
         w.resize(w.minimumSizeHint());
         w.layout()->activate();
         if (qEnvironmentVariable("QT_SCALE_FACTOR") == "2") {
@@ -187,9 +180,7 @@ TEST_F(MainWindowTest, TheOptionsShowTheirWholeTextsInsideTheWindowOnAnyFont) {
                 }
             }
         }
-        window.reset();
-    }
-    QApplication::setFont(platformFont);
+    });
 }
 
 TEST_F(MainWindowTest, OptionControlsStartWhereAndAsTheyShould) {
@@ -216,8 +207,6 @@ TEST_F(MainWindowTest, OptionControlsStartWhereAndAsTheyShould) {
     for (QCheckBox* fixed : {w.headersCheck, w.lineNumbersCheck}) {
         EXPECT_TRUE(fixed->isChecked());
         EXPECT_FALSE(fixed->isEnabled());
-        EXPECT_EQ(fixed->palette().color(QPalette::Disabled, QPalette::WindowText),
-                  QColor(192, 220, 192));
     }
     EXPECT_EQ(w.pclWarningLabel->palette().color(QPalette::WindowText), QColor(128, 0, 0));
     EXPECT_EQ(w.printerInfoLabel->palette().color(QPalette::WindowText), QColor(128, 0, 128));
