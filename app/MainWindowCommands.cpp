@@ -29,7 +29,6 @@
 #include <QSettings>
 #include <QStatusBar>
 
-
 namespace zl {
 
 namespace {
