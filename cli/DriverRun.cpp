@@ -1,12 +1,12 @@
 #include "cli/DriverRun.h"
 
 #include "cli/ListingRun.h"
+#include "cli/PdfFile.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "printer/ListingJob.h"
 #include "render/GuiApplication.h"
 #include "render/ListingPainter.h"
-#include "render/PdfListing.h"
 
 #ifndef _WIN32
 #include "platform/SystemSpooler.h"
@@ -105,8 +105,7 @@ void PrintListing(const render::ListingSource& source, QPrinter& printer) {
     if (!folder.isValid())
         throw Exception("cannot create a temporary folder: " + folder.errorString().toStdString());
     const std::string pdf = folder.filePath(QStringLiteral("listing.pdf")).toStdString();
-    render::WriteListingPdf(pdf, source.textFile, *source.options, *source.geometry, *source.clock,
-                            *source.names, source.paper);
+    WritePdfFile(pdf, source);
     SendDocument(printer.printerName().toStdString(), pdf);
 }
 #endif

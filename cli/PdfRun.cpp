@@ -1,7 +1,7 @@
 #include "cli/PdfRun.h"
 
 #include "cli/ListingRun.h"
-#include "render/PdfListing.h"
+#include "cli/PdfFile.h"
 
 namespace zl::cli {
 
@@ -10,8 +10,9 @@ int WritePdfListings(const CliSettings& settings, const render::PaperSize& paper
     return RunListings(
         settings,
         [&](const Listing& listing) {
-            render::WriteListingPdf(PdfOutputName(*settings.output, listing.index), listing.path,
-                                    listing.options, listing.geometry, clock, names, paper);
+            WritePdfFile(
+                PdfOutputName(*settings.output, listing.index),
+                {listing.path, &listing.options, &listing.geometry, &clock, &names, paper});
         },
         err);
 }

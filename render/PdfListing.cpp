@@ -1,11 +1,6 @@
 #include "render/PdfListing.h"
 
-#include "platform/Interruption.h"
-#include "platform/OutputFileSpooler.h"
-#include "printer/ListingJob.h"
-#include "printer/RawPrintJob.h"
 #include "render/GuiApplication.h"
-#include "render/ListingPainter.h"
 
 #include <QIODevice>
 #include <QPdfWriter>
@@ -20,13 +15,13 @@ namespace {
 
 constexpr int kDotsPerInch = 300;
 
-// A write-only device that hands the PDF's bytes to a print job. Qt's code
+// A write-only device that hands the PDF's bytes to a byte sink. Qt's code
 // between the painter and this device is no place for an exception: the
 // first failure is kept, every write after it refused, and RethrowFailure
 // raises it again once Qt has returned.
-class JobDevice : public QIODevice {
+class SinkDevice : public QIODevice {
 public:
-    explicit JobDevice(ByteSink& sink) : sink_(sink) {}
+    explicit SinkDevice(ByteSink& sink) : sink_(sink) {}
     bool isSequential() const override { return true; }
     void RethrowFailure() const {
         if (failure_)
@@ -59,35 +54,16 @@ private:
 
 } // namespace
 
-void WriteListingPdf(const std::string& pdfPath, const std::string& textFile,
-                     const ListingOptions& options, PageGeometry& geometry, const Clock& clock,
-                     const LocaleNames& names, const PaperSize& paper) {
+void WriteListingPdf(const ListingSource& source, ByteSink& out, const std::string& title,
+                     const std::function<void()>& whenOpened) {
     RequireGuiApplication();
-    OutputFileSpooler output(pdfPath);
-    RawPrintJob job(output);
-    JobDevice device(job);
+    SinkDevice device(out);
     device.open(QIODevice::WriteOnly);
-    bool started = false;
-    try {
-        QPdfWriter writer(&device);
-        writer.setResolution(kDotsPerInch);
-        writer.setTitle(QString::fromLatin1(ListingJob::kDocumentName));
-        writer.setCreator(QStringLiteral("ZelList"));
-        PaintListing(
-            ListingSource{textFile, &options, &geometry, &clock, &names, paper}, writer,
-            [&] {
-                job.StartJob(OutputFileSpooler::kPrinterName, ListingJob::kDocumentName);
-                started = true;
-            },
-            [&] { device.RethrowFailure(); });
-        job.EndPage();
-        job.EndJob();
-    } catch (...) {
-        // Nothing of a failed listing stays behind.
-        if (started)
-            job.AbortJob();
-        throw;
-    }
+    QPdfWriter writer(&device);
+    writer.setResolution(kDotsPerInch);
+    writer.setTitle(QString::fromStdString(title));
+    writer.setCreator(QStringLiteral("ZelList"));
+    PaintListing(source, writer, whenOpened, [&] { device.RethrowFailure(); });
 }
 
 } // namespace zl::render

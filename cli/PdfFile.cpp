@@ -1,0 +1,19 @@
+#include "cli/PdfFile.h"
+
+#include "platform/OutputFileSpooler.h"
+#include "printer/JobWriting.h"
+#include "printer/ListingJob.h"
+#include "render/PdfListing.h"
+
+namespace zl::cli {
+
+void WritePdfFile(const std::string& pdfPath, const render::ListingSource& source) {
+    OutputFileSpooler output(pdfPath);
+    RawPrintJob job(output);
+    WriteAsJob(job, {OutputFileSpooler::kPrinterName, ListingJob::kDocumentName},
+               [&](ByteSink& pdf, const std::function<void()>& inputOpened) {
+                   render::WriteListingPdf(source, pdf, ListingJob::kDocumentName, inputOpened);
+               });
+}
+
+} // namespace zl::cli
