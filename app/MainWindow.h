@@ -6,14 +6,11 @@
 #include "app/HintTracker.h"
 #include "app/InfoLabel.h"
 #include "app/ScaledLayout.h"
-#include "engine/ListingComposer.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
-#include "printer/ListingJob.h"
 #include "printer/PrinterList.h"
-#include "printer/RawPrintJob.h"
 
 #include <QMainWindow>
 
@@ -27,10 +24,12 @@ class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QPrintPreviewDialog;
+class QProgressBar;
 class QRadioButton;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
+class QToolButton;
 class QUrl;
 class QDialog;
 
@@ -40,6 +39,7 @@ class BarHeightSpinBox;
 class FileDropTarget;
 class PrinterComboBox;
 class FileListBox;
+class PrintRunControl;
 
 // What the window works with; the program passes the process-wide ones,
 // tests their own.
@@ -52,6 +52,10 @@ struct MainWindowServices {
     // A plain message (OK only, no icon) and an error box.
     std::function<void(const QString& text)> showMessage;
     std::function<void(const QString& text)> showError;
+    // A failure in plain words, with its technical text as the details.
+    std::function<void(const QString& text, const QString& details)> showFailure;
+    // A question answered Yes (true) or No.
+    std::function<bool(const QString& question)> askYesNo;
     // The names picked in the open dialog, empty when it was cancelled.
     std::function<QStringList(QFileDialog& dialog)> runOpenDialog;
     // What the information labels show (the comments come from the window).
@@ -74,8 +78,10 @@ public:
 
     // The page settings from the option controls.
     void PageSettings();
-    // Prints the ticked files.
+    // Prints the ticked files in the background; PrintRunFinished follows.
     void PrintTickedFiles();
+    // True from Print until the run has ended.
+    bool Printing() const;
     // Shows the listing of the highlighted file (else the first ticked one)
     // in Qt's print preview, as it will print.
     void PreviewListing();
@@ -129,6 +135,12 @@ public:
     QStatusBar* hintStatusBar = nullptr;
     QLabel* hintLabel = nullptr;
     InfoLabel *variableInfoLabel = nullptr, *dateTimeLabel = nullptr;
+    QProgressBar* printProgress = nullptr;    // shown while printing
+    QToolButton* cancelPrintButton = nullptr; // shown while printing; Escape presses it
+
+signals:
+    // A run started by Print has ended, whatever its end.
+    void PrintRunFinished();
 
 protected:
     bool event(QEvent* event) override;
@@ -160,9 +172,7 @@ private:
     std::string lastActivationError_;
     bool shown_ = false;
     bool programHadFocus_ = false;
-    std::unique_ptr<RawPrintJob> job_;
-    std::unique_ptr<ListingComposer> composer_;
-    std::unique_ptr<ListingJob> listing_;
+    std::unique_ptr<PrintRunControl> printRun_;
 };
 
 // The services of the running program: the process-wide spooler and printer
