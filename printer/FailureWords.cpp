@@ -1,74 +1,110 @@
 #include "printer/FailureWords.h"
 
-#include <regex>
 #include <vector>
 
 namespace zl {
 
 namespace {
 
+// A technical text and its plain words; "{}" in the text stands for any
+// text, which the same "{}" in the words repeats, in order.
 struct Wording {
-    std::regex technical; // matches the whole text
-    std::string plain;    // its groups as $1, $2
+    const char* technical;
+    const char* plain;
 };
 
-// The failed spooler calls, each naming its cause after ": " (the last
-// group), and what to say when it names none.
-const std::vector<Wording>& FailedCalls() {
-    static const std::vector<Wording> calls = {
-        {std::regex("OpenPrinter\\(\\)=False @ StartJob with PrinterName:'([^']*)'(?:: (.*))?"),
-         "the printer $1 cannot be opened"},
-        {std::regex("WritePrinter\\(\\) API failed @ WriteData(?:: (.*))?"),
-         "the printer did not take the listing"},
-        {std::regex("EndDocPrinter\\(\\) API failed @ EndJob(?:: (.*))?"),
-         "the printer did not take the whole listing"},
-    };
-    return calls;
+// The failed spooler calls, each followed by ": " and its cause when it
+// names one, and what to say when it names none.
+const Wording kFailedCalls[] = {
+    {"OpenPrinter()=False @ StartJob with PrinterName:'{}'", "the printer {} cannot be opened"},
+    {"WritePrinter() API failed @ WriteData", "the printer did not take the listing"},
+    {"EndDocPrinter() API failed @ EndJob", "the printer did not take the whole listing"},
+};
+
+// The causes, without a closing full stop: of the input files
+// (IoErrorMessage), the listing, the print server (CupsConnection,
+// CupsSpooler, the server's own words), the files a listing is written into.
+const Wording kCauses[] = {
+    {"File not found", "the file does not exist"},
+    {"File access denied", "it may not be read, or it is a folder"},
+    {"Too many open files", "the program has too many files open"},
+    {"Invalid filename", "its name is not a valid file name"},
+    {"I/O error {}", "reading the file failed (error {})"},
+    {"unknown input encoding '{}'", "the character set '{}' is unknown"},
+    {"List index out of bounds ({})", "the printer picked is no longer in the list of printers"},
+    {"cannot reach the print server {}", "the print server {} does not answer"},
+    {"the print server {} closed the connection", "the print server {} broke off the connection"},
+    {"stopped by a signal", "the program was told to stop"},
+    {"the CUPS library ({}) cannot be loaded", "the printing system's library {} is not installed"},
+    {"Destination \"{}\" is not accepting jobs", "the printer {} does not accept jobs"},
+    {"No space left on device", "the disk is full"},
+};
+
+constexpr char kHole[] = "{}";
+
+// True when `text` is `pattern` with text in its holes, each as short as the
+// rest allows (the last up to the end); `parts` gets what they hold.
+bool Matches(const std::string& pattern, const std::string& text, std::vector<std::string>& parts) {
+    parts.clear();
+    std::size_t hole = pattern.find(kHole);
+    if (hole == std::string::npos)
+        return text == pattern;
+    if (text.compare(0, hole, pattern, 0, hole) != 0)
+        return false;
+    std::size_t at = hole; // in `text`
+    while (hole != std::string::npos) {
+        const std::size_t literal = hole + 2;
+        const std::size_t nextHole = pattern.find(kHole, literal);
+        const std::string next = pattern.substr(literal, nextHole - literal);
+        std::size_t found = 0;
+        if (nextHole == std::string::npos) { // the last literal ends the text
+            if (text.size() < at + next.size() ||
+                text.compare(text.size() - next.size(), next.size(), next) != 0)
+                return false;
+            found = text.size() - next.size();
+        } else if ((found = text.find(next, at)) == std::string::npos) {
+            return false;
+        }
+        parts.push_back(text.substr(at, found - at));
+        at = found + next.size();
+        hole = nextHole;
+    }
+    return true;
 }
 
-// The causes: of the input files (IoErrorMessage), of the print server
-// (CupsConnection, CupsSpooler, the server's own words), of the files a
-// listing is written into.
-const std::vector<Wording>& Causes() {
-    static const std::vector<Wording> causes = {
-        {std::regex("File not found"), "the file does not exist"},
-        {std::regex("File access denied"), "it may not be read, or it is a folder"},
-        {std::regex("Too many open files"), "the program has too many files open"},
-        {std::regex("Invalid filename"), "its name is not a valid file name"},
-        {std::regex("I/O error ([0-9]+)"), "reading the file failed (error $1)"},
-        {std::regex("unknown input encoding '(.*)'"), "the character set '$1' is unknown"},
-        {std::regex("List index out of bounds \\((-?[0-9]+)\\)"),
-         "the printer picked is no longer in the list of printers"},
-        {std::regex("cannot reach the print server (.*)"), "the print server $1 does not answer"},
-        {std::regex("the print server (.*) closed the connection"),
-         "the print server $1 broke off the connection"},
-        {std::regex("stopped by a signal"), "the program was told to stop"},
-        {std::regex("the CUPS library \\((.*)\\) cannot be loaded"),
-         "the printing system's library $1 is not installed"},
-        {std::regex("Destination \"(.*)\" is not accepting jobs\\.?"),
-         "the printer $1 does not accept jobs"},
-        {std::regex("No space left on device"), "the disk is full"},
-    };
-    return causes;
+// `words` with `parts` in its holes.
+std::string Filled(const std::string& words, const std::vector<std::string>& parts) {
+    std::string text;
+    std::size_t from = 0;
+    for (const std::string& part : parts) {
+        const std::size_t hole = words.find(kHole, from);
+        if (hole == std::string::npos)
+            break;
+        text += words.substr(from, hole - from) + part;
+        from = hole + 2;
+    }
+    return text + words.substr(from);
 }
 
 } // namespace
 
 std::string PlainCause(const std::string& technical) {
     std::string cause = technical;
-    std::smatch match;
-    for (const Wording& call : FailedCalls()) {
-        if (!std::regex_match(technical, match, call.technical))
-            continue;
-        const std::ssub_match& named = match[match.size() - 1];
-        if (!named.matched || named.length() == 0)
-            return match.format(call.plain);
-        cause = named.str();
-        break;
+    std::vector<std::string> parts;
+    for (const Wording& call : kFailedCalls) {
+        if (Matches(call.technical + std::string(": {}"), technical, parts)) {
+            cause = parts.back();
+            break;
+        }
+        if (Matches(call.technical, technical, parts))
+            return Filled(call.plain, parts);
     }
-    for (const Wording& known : Causes()) {
-        if (std::regex_match(cause, match, known.technical))
-            return match.format(known.plain);
+    std::string bare = cause;
+    if (!bare.empty() && bare.back() == '.')
+        bare.pop_back();
+    for (const Wording& known : kCauses) {
+        if (Matches(known.technical, bare, parts))
+            return Filled(known.plain, parts);
     }
     return cause;
 }
