@@ -7,6 +7,7 @@
 #include "app/FileDropTarget.h"
 #include "app/FileListBox.h"
 #include "app/LegibleText.h"
+#include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
 #include "printer/StoredSelectorSettings.h"
 
@@ -76,7 +77,6 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     // It is placed on the screen once built, at its stored place else centred.
     const QSizeF scale = ScaledLayout::ScaleFor(font());
     resize(static_cast<int>(592 * scale.width()), static_cast<int>(413 * scale.height()));
-    job_ = std::make_unique<RawPrintJob>(*services_.spooler);
 
     CreateActions();
 
@@ -116,10 +116,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     column->addWidget(infoStatusBar);
     setCentralWidget(central);
 
-    ListingOptions& options = *this;
-    composer_ =
-        std::make_unique<ListingComposer>(options, geometry_, *services_.clock, services_.names);
-    listing_ = std::make_unique<ListingJob>(*job_, *services_.printer, *composer_);
+    printRun_ = std::make_unique<PrintRunControl>(*this, services_);
+    connect(printRun_.get(), &PrintRunControl::Finished, this, &MainWindow::PrintRunFinished);
     LoadPrinterDefinition();
     FitToFont();
     SetUpWindow();

@@ -7,14 +7,11 @@
 #include "app/InfoLabel.h"
 #include "app/ScaledLayout.h"
 #include "app/WindowSettings.h"
-#include "engine/ListingComposer.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
-#include "printer/ListingJob.h"
 #include "printer/PrinterList.h"
-#include "printer/RawPrintJob.h"
 
 #include <QMainWindow>
 
@@ -28,10 +25,12 @@ class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QPrintPreviewDialog;
+class QProgressBar;
 class QRadioButton;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
+class QToolButton;
 class QUrl;
 class QDialog;
 
@@ -41,6 +40,7 @@ class BarHeightSpinBox;
 class FileDropTarget;
 class PrinterComboBox;
 class FileListBox;
+class PrintRunControl;
 
 // What the window works with; the program passes the process-wide ones,
 // tests their own.
@@ -53,6 +53,10 @@ struct MainWindowServices {
     // A plain message (OK only, no icon) and an error box.
     std::function<void(const QString& text)> showMessage;
     std::function<void(const QString& text)> showError;
+    // A failure in plain words, with its technical text as the details.
+    std::function<void(const QString& text, const QString& details)> showFailure;
+    // A question answered Yes (true) or No.
+    std::function<bool(const QString& question)> askYesNo;
     // The names picked in the open dialog, empty when it was cancelled.
     std::function<QStringList(QFileDialog& dialog)> runOpenDialog;
     // What the information labels show (the comments come from the window).
@@ -77,8 +81,10 @@ public:
 
     // The page settings from the option controls.
     void PageSettings();
-    // Prints the ticked files.
+    // Prints the ticked files in the background; PrintRunFinished follows.
     void PrintTickedFiles();
+    // True from Print until the run has ended.
+    bool Printing() const;
     // Shows the listing of the highlighted file (else the first ticked one)
     // in Qt's print preview, as it will print.
     void PreviewListing();
@@ -139,6 +145,12 @@ public:
     QStatusBar* hintStatusBar = nullptr;
     QLabel* hintLabel = nullptr;
     InfoLabel *variableInfoLabel = nullptr, *dateTimeLabel = nullptr;
+    QProgressBar* printProgress = nullptr;    // shown while printing
+    QToolButton* cancelPrintButton = nullptr; // shown while printing; Escape presses it
+
+signals:
+    // A run started by Print has ended, whatever its end.
+    void PrintRunFinished();
 
 protected:
     bool event(QEvent* event) override;
@@ -172,9 +184,7 @@ private:
     std::string lastActivationError_;
     bool shown_ = false;
     bool printerChosen_ = false; // the default was selected at the first show
-    std::unique_ptr<RawPrintJob> job_;
-    std::unique_ptr<ListingComposer> composer_;
-    std::unique_ptr<ListingJob> listing_;
+    std::unique_ptr<PrintRunControl> printRun_;
     std::unique_ptr<WindowSettings> settings_;
 };
 

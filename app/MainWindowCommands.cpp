@@ -5,13 +5,13 @@
 #include "app/BarHeightSpinBox.h"
 #include "app/BuildStamp.h"
 #include "app/FileListBox.h"
+#include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
 #include "app/VersionInfo.h"
 #include "engine/ListingText.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "platform/SystemSpooler.h"
-#include "printer/PrintRun.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,7 +21,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -32,41 +31,6 @@
 namespace zl {
 
 namespace {
-
-// The file list as the print run walks it.
-class ListView : public FileListView {
-public:
-    explicit ListView(const FileListBox& list) : list_(list) {}
-    int Count() const override { return list_.Count(); }
-    bool Ticked(int index) const override { return list_.Checked(index); }
-    std::string Text(int index) const override { return list_.Text(index).toStdString(); }
-
-private:
-    const FileListBox& list_;
-};
-
-class WindowPrintRun : public PrintRunHost {
-public:
-    explicit WindowPrintRun(std::function<void(const QString&)> message, QLabel& status,
-                            std::function<void(const std::string&)> print)
-        : message_(std::move(message)), status_(status), print_(std::move(print)) {}
-    void ShowMessage(const std::string& text) override { message_(QString::fromStdString(text)); }
-    // Shown while the listing is written: the run holds the event loop, which
-    // would otherwise lay the bar out and paint it only after the run.
-    void SetStatus(const std::string& text) override {
-        status_.setText(QString::fromStdString(text));
-        QWidget& bar = *status_.parentWidget();
-        if (QLayout* layout = bar.layout())
-            layout->activate(); // the label as wide as its text
-        bar.repaint();
-    }
-    void PrintListing(const std::string& path) override { print_(path); }
-
-private:
-    std::function<void(const QString&)> message_;
-    QLabel& status_;
-    std::function<void(const std::string&)> print_;
-};
 
 // The names typed into the open dialog: one, or several each in quotes.
 QStringList TypedNames(const QString& text) {
@@ -174,6 +138,8 @@ void MainWindow::SetUpWindow() {
 }
 
 void MainWindow::ActivateWindow() {
+    if (Printing())
+        return; // the run has the spooler until it ends: no look-ups meanwhile
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         // Each activation asks the print system afresh, once: the look-ups
@@ -325,11 +291,12 @@ void MainWindow::InfoLabelClicked() {
 }
 
 void MainWindow::PrintTickedFiles() {
-    ListView list(*fileList);
-    WindowPrintRun host(services_.showMessage, *printingLabel, [this](const std::string& p) {
-        listing_->PrintListing(p, selectedPrinterIndex_);
-    });
-    Guarded([&] { RunPrint(list, host); });
+    const ListingOptions& options = *this;
+    printRun_->Start(ListingOptionValues(options), geometry_, selectedPrinterIndex_);
+}
+
+bool MainWindow::Printing() const {
+    return printRun_->Running();
 }
 
 MainWindowServices ProgramServices(const std::string& executablePath) {
@@ -348,6 +315,16 @@ MainWindowServices ProgramServices(const std::string& executablePath) {
     services.showError = [](const QString& text) {
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(),
                               QString::fromStdString(ShownMessage(text.toStdString())));
+    };
+    services.showFailure = [](const QString& text, const QString& details) {
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
+                        QMessageBox::Ok, QApplication::activeWindow());
+        box.setDetailedText(QString::fromStdString(ShownMessage(details.toStdString())));
+        box.exec();
+    };
+    services.askYesNo = [](const QString& question) {
+        return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
+                                     question) == QMessageBox::Yes;
     };
     services.runOpenDialog = [](QFileDialog& dialog) {
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();

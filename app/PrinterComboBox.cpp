@@ -41,7 +41,7 @@ void PrinterComboBox::Guarded(const std::function<void()>& action) {
 }
 
 bool PrinterComboBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == hooked_ && event->type() == QEvent::Show) {
+    if (watched == hooked_ && event->type() == QEvent::Show && !spoolerPaused_) {
         Guarded([this] { selector_.ReselectPrinter(); });
         StartPolling();
     }
@@ -51,6 +51,18 @@ bool PrinterComboBox::eventFilter(QObject* watched, QEvent* event) {
 void PrinterComboBox::StartPolling() {
     lastJobCount_ = -1;
     poll_.start();
+}
+
+void PrinterComboBox::SetSpoolerPaused(bool paused) {
+    if (paused == spoolerPaused_)
+        return;
+    spoolerPaused_ = paused;
+    if (paused) {
+        pollAfterPause_ = poll_.isActive();
+        poll_.stop();
+    } else if (pollAfterPause_) {
+        poll_.start();
+    }
 }
 
 void PrinterComboBox::PollJobCount() {

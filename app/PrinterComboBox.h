@@ -34,6 +34,10 @@ public:
     // change; stops asking while the spooler cannot tell.
     void PollJobCount();
     bool Polling() const { return poll_.isActive(); }
+    // While paused (a print run has the spooler), the job count is not
+    // asked for and the printer not reselected; polling goes on afterwards
+    // if it went on before.
+    void SetSpoolerPaused(bool paused);
 
     // Where failures of the user's pick or of a reselection go; by default
     // an error box.
@@ -59,6 +63,8 @@ private:
     QPointer<QWidget> hooked_;
     QTimer poll_;
     int lastJobCount_ = -1;
+    bool spoolerPaused_ = false;
+    bool pollAfterPause_ = false;
 };
 
 } // namespace zl

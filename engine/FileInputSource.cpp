@@ -15,6 +15,7 @@
 #define fstat _fstat
 #define stat _stat
 #else
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -67,8 +68,16 @@ std::string IoErrorMessage(int error) {
     }
 }
 
-FileInputSource::FileInputSource(const std::string& path) {
-    fd_ = ::open(path.c_str(), kOpenFlags);
+FileInputSource::FileInputSource(const std::string& path, const CancelSignal* cancel)
+    : cancel_(cancel) {
+    int flags = kOpenFlags;
+#ifndef _WIN32
+    // Opened without waiting, so that a FIFO without a writer does not hold
+    // the open; its reads then wait in WaitForBytes, where a cancel wakes them.
+    if (cancel_ && cancel_->WakeDescriptor() >= 0)
+        flags |= O_NONBLOCK;
+#endif
+    fd_ = ::open(path.c_str(), flags);
     if (fd_ < 0)
         throw EInOutError(IoErrorMessage(OpenError(path)));
     struct stat info {};
@@ -78,6 +87,8 @@ FileInputSource::FileInputSource(const std::string& path) {
         fd_ = -1;
         throw EInOutError(IoErrorMessage(error));
     }
+    if ((info.st_mode & S_IFMT) == S_IFREG)
+        knownSize_ = static_cast<std::int64_t>(info.st_size);
 }
 
 FileInputSource::~FileInputSource() {
@@ -89,13 +100,37 @@ std::size_t FileInputSource::Read(char* buffer, std::size_t size) {
     if (fd_ < 0)
         return 0;
     for (;;) {
+        if (cancel_) {
+            cancel_->ThrowIfRaised();
+            WaitForBytes();
+        }
         auto count = ::read(fd_, buffer, static_cast<unsigned>(size));
         if (count >= 0)
             return static_cast<std::size_t>(count);
+#ifndef _WIN32
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            continue; // opened without waiting: wait for the bytes again
+#endif
         if (errno != EINTR)
             throw EInOutError(IoErrorMessage(errno));
         ThrowIfStopped();
     }
+}
+
+void FileInputSource::WaitForBytes() const {
+#ifndef _WIN32
+    const int wake = cancel_->WakeDescriptor();
+    if (wake < 0)
+        return;
+    pollfd waits[2] = {{fd_, POLLIN, 0}, {wake, POLLIN, 0}};
+    // An error or a hang-up of the input also ends the wait: the read tells.
+    while (::poll(waits, 2, -1) < 0) {
+        if (errno != EINTR)
+            return;
+        ThrowIfStopped();
+    }
+    cancel_->ThrowIfRaised();
+#endif
 }
 
 void FileInputSource::Close() {

@@ -1,7 +1,10 @@
 // An input read from the file system through its file descriptor.
 #pragma once
 
+#include "engine/CancelSignal.h"
 #include "engine/InputSource.h"
+
+#include <cstdint>
 
 namespace zl {
 
@@ -13,8 +16,10 @@ std::string IoErrorMessage(int error);
 class FileInputSource : public InputSource {
 public:
     // Opens `path` for reading; raises EInOutError when it cannot, also for
-    // a directory.
-    explicit FileInputSource(const std::string& path);
+    // a directory. With `cancel`, each read first raises Cancelled once the
+    // stop was asked for, and a read that waits for bytes (a FIFO without
+    // them, even without a writer yet) is woken by the request.
+    explicit FileInputSource(const std::string& path, const CancelSignal* cancel = nullptr);
     ~FileInputSource() override;
     FileInputSource(const FileInputSource&) = delete;
     FileInputSource& operator=(const FileInputSource&) = delete;
@@ -23,12 +28,21 @@ public:
     // the program to stop: then it raises Interrupted.
     std::size_t Read(char* buffer, std::size_t size) override;
     void Close() override;
+    // The size of a regular file when it was opened; -1 for a pipe, a FIFO
+    // or a device, whose bytes are known only once read.
+    std::int64_t KnownSize() const { return knownSize_; }
 
     // The opener of the listing: a FileInputSource for `path`.
     static std::unique_ptr<InputSource> Open(const std::string& path);
 
 private:
+    // Waits until the input has bytes to read, or its end, or the stop was
+    // asked for; then raises Cancelled.
+    void WaitForBytes() const;
+
     int fd_ = -1;
+    const CancelSignal* cancel_ = nullptr;
+    std::int64_t knownSize_ = -1;
 };
 
 } // namespace zl

@@ -131,6 +131,8 @@ void ListingComposer::NextLineNumber() {
 
 // The header with the next page's label, and the blank line below it.
 void ListingComposer::StartPage() {
+    ++pagesComposed_;
+    pageMarked_ = true;
     Write(header_.NextPage(++pageNumber_));
     Write(kLineEnd);
     lineOnPage_ = 3;
@@ -141,6 +143,10 @@ void ListingComposer::StartPage() {
 void ListingComposer::StartLine() {
     if (lineOnPage_ > geometry_.linesPerPage)
         StartPage();
+    if (!pageMarked_) { // the first line of a page a form feed began
+        ++pagesComposed_;
+        pageMarked_ = true;
+    }
     Write(lineNumberText_);
     columnCount_ = static_cast<std::int32_t>(lineNumberText_.size());
     lineStartPending_ = false;
@@ -270,6 +276,7 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
         input_->Skip(1);
         lineOnPage_ = 1;
         lineStartPending_ = true;
+        pageMarked_ = false;
         sourceColumn_ = 0;
         NextLineNumber();
         WriteByte(byte);
@@ -321,6 +328,7 @@ void ListingComposer::WriteListing(const std::string& fileName,
     BuildHeaderLine(fileName);
     WriteGreenbarOverlay();
     pageNumber_ = 0;
+    pagesComposed_ = 0;
     lineNumber_ = 0;
     NextLineNumber();
     StartPage();

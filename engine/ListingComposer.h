@@ -36,6 +36,9 @@ public:
     // The file is closed whatever happens.
     void Compose(const std::string& fileName, ByteSink& out,
                  const std::function<void()>& whenOpened = {});
+    // The pages of the listing composed last, as the printer ejects them:
+    // each begun by a header, and each a form feed began that got a line.
+    std::int32_t PagesComposed() const { return pagesComposed_; }
 
 private:
     void WriteListing(const std::string& fileName, const std::function<void()>& whenOpened);
@@ -72,6 +75,8 @@ private:
     ByteSink* out_ = nullptr;
     ListingHeader header_;
     std::int32_t pageNumber_ = 0;
+    std::int32_t pagesComposed_ = 0;
+    bool pageMarked_ = false; // anything on the page being composed
     std::int32_t lineNumber_ = 0;
     std::string lineNumberText_;
     std::int32_t columnCount_ = 0;

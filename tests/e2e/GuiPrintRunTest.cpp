@@ -6,6 +6,8 @@
 #include "platform/SystemSpooler.h"
 
 #include "tests/support/CupsTestServer.h"
+#include "tests/support/PrintAndWait.h"
+#include "tests/support/StalledInput.h"
 #include "tests/support/TempDir.h"
 
 #include <QCheckBox>
@@ -13,6 +15,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTest>
+#include <QToolButton>
 #include <cups/cups.h>
 #include <cups/ipp.h>
 #include <gtest/gtest.h>
@@ -22,7 +26,7 @@ namespace {
 
 using test::CupsTestServer;
 
-// The window on `spooler`, with its messages and errors kept.
+// The window on `spooler`, with its messages, errors and failures kept.
 struct WindowOn {
     explicit WindowOn(Spooler& spooler,
                       std::function<void(QPrintPreviewDialog&)> runPreview = nullptr)
@@ -37,57 +41,77 @@ struct WindowOn {
             messages.push_back(text.toStdString());
         };
         services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
+        services.showFailure = [this](const QString& text, const QString& details) {
+            failures.push_back(text.toStdString() + " | " + details.toStdString());
+        };
         services.runOpenDialog = [](QFileDialog&) { return QStringList(); };
         window = std::make_unique<MainWindow>(services);
     }
 
+    // Picks the queue `name` in the window's printer list.
+    void PickQueue(const std::string& name) {
+        const std::vector<std::string> names = printer.EntryNames();
+        const int index =
+            static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+        ASSERT_LT(index, static_cast<int>(names.size()));
+        window->printerComboBox->setCurrentIndex(index);
+        emit window->printerComboBox->activated(index);
+        ASSERT_EQ(window->SelectedPrinterIndex(), index);
+    }
+
     PrinterList printer;
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
-    std::vector<std::string> messages, errors;
+    std::vector<std::string> messages, errors, failures;
     MainWindowServices services;
     std::unique_ptr<MainWindow> window;
 };
 
-TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
-    CupsTestServer server = CupsTestServer::Shared();
-    test::TempDir files;
-    SystemSpooler spooler(std::make_unique<CupsSpooler>(server.Address()),
-                          std::make_unique<FileSpooler>(files.Path()));
-    WindowOn on(spooler);
-    PrinterList& printer = on.printer;
-    MainWindow& window = *on.window;
-    std::vector<std::string>& messages = on.messages;
-    std::vector<std::string>& errors = on.errors;
-
-    // Print on the command-line tests' queue, which no other test here uses.
-    const std::vector<std::string> names = printer.EntryNames();
-    const int zcli =
-        static_cast<int>(std::find(names.begin(), names.end(), "zcli") - names.begin());
-    ASSERT_LT(zcli, static_cast<int>(names.size()));
-    window.printerComboBox->setCurrentIndex(zcli);
-    emit window.printerComboBox->activated(zcli);
-    ASSERT_EQ(window.SelectedPrinterIndex(), zcli);
-
-    test::WriteFile(files / "one.txt", "one\r\n");
-    test::WriteFile(files / "three.txt", "three\r\n");
-    window.AddFiles({QString::fromStdString((files / "one.txt").string()),
-                     QString::fromStdString((files / "missing.txt").string()),
-                     QString::fromStdString((files / "three.txt").string())});
-    const std::vector<int> before = server.JobIds("zcli");
-    window.PrintTickedFiles();
-
-    EXPECT_EQ(errors, (std::vector<std::string>{"File not found"}));
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(window.printingLabel->text(), "");
+// The ids of the jobs `queue` has had since the ids `before`.
+std::vector<int> NewJobs(const CupsTestServer& server, const std::string& queue,
+                         const std::vector<int>& before) {
     std::vector<int> jobs;
-    for (int id : server.JobIds("zcli")) {
+    for (int id : server.JobIds(queue)) {
         if (before.empty() || id > before.back())
             jobs.push_back(id);
     }
+    return jobs;
+}
+
+// The window on the shared server, printing on the command-line tests'
+// queue, which no other test here uses.
+struct WindowOnZcli {
+    WindowOnZcli() { on.PickQueue("zcli"); }
+
+    CupsTestServer server = CupsTestServer::Shared();
+    test::TempDir files;
+    SystemSpooler spooler{std::make_unique<CupsSpooler>(server.Address()),
+                          std::make_unique<FileSpooler>(files.Path())};
+    WindowOn on{spooler};
+};
+
+TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
+    WindowOnZcli zcli;
+    MainWindow& window = *zcli.on.window;
+
+    test::WriteFile(zcli.files / "one.txt", "one\r\n");
+    test::WriteFile(zcli.files / "three.txt", "three\r\n");
+    window.AddFiles({QString::fromStdString((zcli.files / "one.txt").string()),
+                     QString::fromStdString((zcli.files / "missing.txt").string()),
+                     QString::fromStdString((zcli.files / "three.txt").string())});
+    const std::vector<int> before = zcli.server.JobIds("zcli");
+    ASSERT_TRUE(test::PrintAndWait(window));
+
+    EXPECT_EQ(zcli.on.failures,
+              (std::vector<std::string>{
+                  "Cannot print missing.txt: the file does not exist. | File not found"}));
+    EXPECT_TRUE(zcli.on.errors.empty());
+    EXPECT_TRUE(zcli.on.messages.empty());
+    EXPECT_EQ(window.printingLabel->text(), "");
+    const std::vector<int> jobs = NewJobs(zcli.server, "zcli", before);
     ASSERT_EQ(jobs.size(), 1u)
         << "the first listing; the missing file makes no job, the third none";
-    EXPECT_EQ(server.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_COMPLETED);
-    EXPECT_NE(server.JobData("zcli", jobs[0]).find("      1: one\r\n"), std::string::npos);
+    EXPECT_EQ(zcli.server.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_COMPLETED);
+    EXPECT_NE(zcli.server.JobData("zcli", jobs[0]).find("      1: one\r\n"), std::string::npos);
 }
 
 TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPrints) {
@@ -111,8 +135,10 @@ TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPri
 
     test::WriteFile(files / "one.txt", "one\r\n");
     window.AddFiles({QString::fromStdString((files / "one.txt").string())});
-    window.PrintTickedFiles();
+    ASSERT_TRUE(test::PrintAndWait(window));
     EXPECT_TRUE(on.errors.empty());
+    EXPECT_TRUE(on.failures.empty());
+    EXPECT_EQ(window.printingLabel->text(), "Printed 1 file, 1 page, on PCL File");
     EXPECT_NE(test::ReadFile(files / "out" / "ZelPrint Job-0001.pcl").find("      1: one\r\n"),
               std::string::npos);
 }
@@ -167,6 +193,38 @@ TEST(GuiPrintRun, APreviewIsInTheListingsOrientationAndPrintsOnTheChosenPrinter)
     EXPECT_EQ(seen[0].pages, 2) << "60 lines a page";
     EXPECT_TRUE(warnings.empty()) << warnings.front();
     EXPECT_TRUE(on.errors.empty());
+}
+
+// Cancel while the run waits for a file that stalls, its job on the server:
+// the job is cancelled there, nothing of it printed, and the file after it
+// makes no job.
+TEST(GuiPrintRun, ARunCancelledFromTheWindowLeavesItsJobCancelledAndNothingPrinted) {
+    WindowOnZcli zcli;
+    MainWindow& window = *zcli.on.window;
+    test::StalledInput stalled(zcli.files / "stalled.txt");
+    ASSERT_TRUE(stalled.Made());
+    test::WriteFile(zcli.files / "later.txt", "later\r\n");
+    window.AddFiles({QString::fromStdString(stalled.Path().string()),
+                     QString::fromStdString((zcli.files / "later.txt").string())});
+    const std::vector<int> before = zcli.server.JobIds("zcli");
+    QSignalSpy finished(&window, &MainWindow::PrintRunFinished);
+    window.PrintTickedFiles();
+    std::vector<int> jobs;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            jobs = NewJobs(zcli.server, "zcli", before);
+            return !jobs.empty();
+        },
+        20000));
+    window.cancelPrintButton->click();
+    ASSERT_TRUE(finished.wait(30000));
+
+    EXPECT_EQ(window.printingLabel->text(), "Cancelled");
+    EXPECT_TRUE(zcli.on.failures.empty());
+    EXPECT_EQ(NewJobs(zcli.server, "zcli", before), jobs) << "the file after it makes no job";
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(zcli.server.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_CANCELED);
+    EXPECT_EQ(zcli.server.JobData("zcli", jobs[0]), "");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/PrinterComboBox.h"
 #include "app/VersionInfo.h"
 
+#include "tests/support/PrintAndWait.h"
 #include "tests/support/RecordingSpooler.h"
 #include "tests/support/TempDir.h"
 
@@ -73,6 +74,13 @@ protected:
             messages.push_back(text.toStdString());
         };
         services.showError = [this](const QString& text) { errors.push_back(text.toStdString()); };
+        services.showFailure = [this](const QString& text, const QString& details) {
+            failures.push_back({text.toStdString(), details.toStdString()});
+        };
+        services.askYesNo = [this](const QString& question) {
+            questions.push_back(question.toStdString());
+            return answerYes;
+        };
         services.runOpenDialog = [this](QFileDialog& dialog) {
             if (onOpenDialog)
                 onOpenDialog(dialog);
@@ -142,6 +150,9 @@ protected:
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
     std::unique_ptr<MainWindow> window;
     std::vector<std::string> messages, errors;
+    std::vector<std::pair<std::string, std::string>> failures; // text, details
+    std::vector<std::string> questions;
+    bool answerYes = true;
     QStringList picked;
     std::function<void(QFileDialog&)> onOpenDialog;
     std::vector<std::string> aboutTitles;

@@ -6,6 +6,9 @@
 #include "app/BarHeightSpinBox.h"
 #include "app/FileListBox.h"
 #include "platform/SystemSpooler.h"
+#include "printer/FailureWords.h"
+
+#include "tests/support/PrintAndWait.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,12 +130,14 @@ TEST_F(MainWindowFocusTest, AnUnreachableQueueFailsEachPrintAndNothingGoesToPclF
     server->Fail("OpenPrinter", 0, ERROR_NOT_READY, cause);
     QWidget messageBox;
     for (int i = 0; i < 2; ++i) {
-        w.PrintTickedFiles();
+        ASSERT_TRUE(test::PrintAndWait(w));
         ReturnFromABox(w, messageBox); // as the error box closes
     }
-    ASSERT_EQ(errors.size(), 2u);
-    for (const std::string& error : errors)
-        EXPECT_NE(error.find("'Laser': " + cause), std::string::npos) << error;
+    ASSERT_EQ(failures.size(), 2u);
+    for (const auto& [text, details] : failures) {
+        EXPECT_EQ(text, "Cannot print a.txt: " + PlainCause(cause) + ".");
+        EXPECT_NE(details.find("'Laser': " + cause), std::string::npos) << details;
+    }
     EXPECT_EQ(w.printerComboBox->currentText(), "Laser");
     EXPECT_FALSE(std::filesystem::exists(dir / "out"));
     w.close();

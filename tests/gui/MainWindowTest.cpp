@@ -294,7 +294,7 @@ TEST_F(MainWindowTest, PrintBarsDecidesTheOverlayAndEnablesTheBarHeight) {
         w.printBarsCheck->setChecked(bars);
         EXPECT_EQ(w.barHeightSpin->isEnabled(), bars);
         EXPECT_EQ(w.barHeightSpin->Value(), 4);
-        w.PrintTickedFiles();
+        ASSERT_TRUE(test::PrintAndWait(w));
         ASSERT_FALSE(spooler.jobs.empty());
         const std::string bytes = spooler.jobs.back().Bytes();
         EXPECT_NE(bytes.find("      1: ab\r\n"), std::string::npos);
@@ -441,26 +441,6 @@ TEST_F(MainWindowTest, DeleteTakesTheHighlightedEntryOnceAndClearTakesAll) {
     EXPECT_EQ(w.fileList->Count(), 0);
     w.clearListAction->trigger();
     EXPECT_EQ(w.fileList->Count(), 0);
-}
-
-// The print run holds the event loop; the label beside the printer still
-// shows "Printing " and the whole file name while the file prints.
-TEST_F(MainWindowTest, WhileAFilePrintsTheLabelShowsItsWholeName) {
-    MainWindow& w = Window();
-    w.show();
-    test::WriteFile(dir / "a-rather-long-name.txt", "ab\n");
-    w.AddFiles({QString::fromStdString((dir / "a-rather-long-name.txt").string())});
-    QString text;
-    int width = 0;
-    spooler.onWrite = [&] {
-        text = w.printingLabel->text();
-        width = w.printingLabel->contentsRect().width();
-        EXPECT_TRUE(w.infoStatusBar->rect().contains(w.printingLabel->geometry()));
-    };
-    w.PrintTickedFiles();
-    EXPECT_TRUE(text.endsWith(" a-rather-long-name.txt")) << text.toStdString();
-    EXPECT_GE(width, w.printingLabel->fontMetrics().horizontalAdvance(text));
-    EXPECT_EQ(w.printingLabel->text(), "");
 }
 
 TEST_F(MainWindowTest, AnEmptyListOnlySaysSo) {

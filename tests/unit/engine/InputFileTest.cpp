@@ -18,6 +18,7 @@
 #include <thread>
 
 #ifndef _WIN32
+#include "tests/support/StalledInput.h"
 #include <unistd.h>
 #endif
 
@@ -150,6 +151,57 @@ TEST(InputFile, AReadInterruptedByAStopSignalRaisesInterrupted) {
     watchdog.join();
     close(pipeEnds[0]);
     close(pipeEnds[1]);
+#endif
+}
+
+// With a cancel signal, a FIFO opens without waiting for a writer, its reads
+// wait for bytes and then read them to the end, and a cancel from another
+// thread ends a read that waits; its size is known only for a regular file.
+// A guard gives a FIFO without a writer one after ten seconds, so that an
+// open or a read that keeps waiting fails the test instead of hanging it.
+TEST(InputFile, ACancelEndsTheWaitForAFifoThatGivesNothing) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no FIFOs";
+#else
+    TempDir dir;
+    const std::string lonely = (dir / "lonely").string();
+    ASSERT_EQ(mkfifo(lonely.c_str(), 0600), 0);
+    std::mutex mutex;
+    std::condition_variable done;
+    bool ended = false, guarded = false;
+    std::thread guard([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!done.wait_for(lock, std::chrono::seconds(10), [&] { return ended; })) {
+            guarded = true;
+            const int writer = open(lonely.c_str(), O_WRONLY);
+            EXPECT_EQ(write(writer, "x", 1), 1);
+            close(writer);
+        }
+    });
+    CancelSignal cancel;
+    FileInputSource waiting(lonely, &cancel);
+    std::thread canceller([&] { cancel.Raise(); });
+    char buffer[16];
+    EXPECT_THROW(waiting.Read(buffer, sizeof buffer), Cancelled);
+    canceller.join();
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        ended = true;
+    }
+    done.notify_one();
+    guard.join();
+    EXPECT_FALSE(guarded) << "the open or the read waited for a writer";
+
+    CancelSignal untouched;
+    test::StalledInput stalled(dir / "fed");
+    FileInputSource fed(stalled.Path().string(), &untouched);
+    stalled.Release("ab");
+    ASSERT_EQ(fed.Read(buffer, sizeof buffer), 2u);
+    EXPECT_EQ(std::string(buffer, 2), "ab");
+    EXPECT_EQ(fed.Read(buffer, sizeof buffer), 0u);
+    EXPECT_EQ(fed.KnownSize(), -1);
+    test::WriteFile(dir / "regular", "abc");
+    EXPECT_EQ(FileInputSource((dir / "regular").string(), &untouched).KnownSize(), 3);
 #endif
 }
 

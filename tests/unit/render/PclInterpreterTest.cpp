@@ -168,6 +168,47 @@ TEST(PclInterpreterTest, ListingPages) {
     }
 }
 
+// The composer counts the pages the printer ejects: each a header begins,
+// each a form feed begins once a line is on it, and none for a form feed
+// that ends the file; whatever the lines, wraps and form feeds.
+TEST(PclInterpreterTest, TheComposersPageCountIsThePagesThePrinterEjects) {
+    const auto lines = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "abc\r\n";
+        return text;
+    };
+    const std::vector<std::string> files = {"",
+                                            "abc",
+                                            lines(78),
+                                            lines(79),
+                                            lines(200),
+                                            "a\fb",
+                                            "a\f",
+                                            "\f\f\f",
+                                            "\fa\f\f",
+                                            std::string(20000, 'x'),
+                                            lines(10) + "\f" + lines(100),
+                                            lines(77) + std::string(400, 'x') + "\f"};
+    test::TempDir dir;
+    const std::string path = (dir / "a.txt").string();
+    FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
+    const LocaleNames names = LocaleNames::English();
+    TestOptions options;
+    PageGeometry geometry;
+    ApplyPageSettings(PageFlags{}, geometry);
+    ListingComposer composer(options, geometry, clock, names);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(i);
+        test::WriteFile(path, files[i]);
+        PclInterpreter interpreter(PaperSize::Letter(), {});
+        RenderSink sink(interpreter);
+        composer.Compose(path, sink);
+        sink.Finish();
+        EXPECT_EQ(composer.PagesComposed(), interpreter.PageCount());
+    }
+}
+
 // Sequences that draw nothing leave no trace in the text, however the
 // stream is cut into pieces: landscape, a stroke weight, a combined
 // sequence (landscape, Letter, 8 lpi), binary data holding an ESC, and a

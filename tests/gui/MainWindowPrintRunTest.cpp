@@ -1,0 +1,254 @@
+// The Print command runs in the background: the window goes on while a file
+// prints, shows how far it is, can cancel the run and says how it ended.
+// Inputs that stall (FIFOs the test feeds) hold a run for as long as a test
+// looks at the window.
+#include "tests/gui/MainWindowFixture.h"
+
+#include "app/BarHeightSpinBox.h"
+#include "app/FileListBox.h"
+#include "platform/Interruption.h"
+
+#include "tests/support/StalledInput.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+
+namespace zl {
+namespace {
+
+class MainWindowPrintRunTest : public test::MainWindowFixture {
+protected:
+    MainWindowPrintRunTest() {
+        // Called in the run's thread: only the flag is touched there.
+        spooler.onWrite = [this] { writing = true; };
+    }
+
+    // The window shown and active, so that its shortcuts take keys.
+    MainWindow& ActiveWindow() {
+        MainWindow& w = Window();
+        w.show();
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        return w;
+    }
+
+    static QString PathOf(const std::filesystem::path& path) {
+        return QString::fromStdString(path.string());
+    }
+
+    std::atomic<bool> writing{false}; // a job has had bytes
+};
+
+// A timer presses Escape once the job has begun: only a window whose event
+// loop turns while the run waits for its input sees the timer fire.
+TEST_F(MainWindowPrintRunTest, EscapeCancelsARunWhoseInputStallsWhileTheWindowGoesOn) {
+    MainWindow& w = ActiveWindow();
+    test::StalledInput stalled(dir / "stalled.txt");
+    ASSERT_TRUE(stalled.Made());
+    test::WriteFile(dir / "later.txt", "later\n");
+    w.AddFiles({PathOf(stalled.Path()), PathOf(dir / "later.txt")});
+    bool pressed = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (writing && !pressed) {
+            pressed = true;
+            QTest::keyClick(&w, Qt::Key_Escape);
+        }
+    });
+    timer.start(20);
+    w.PrintTickedFiles();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.printingLabel->text() == "Cancelled"; }, 10000))
+        << w.printingLabel->text().toStdString();
+    ASSERT_EQ(spooler.jobs.size(), 1u) << "the file after it is not printed";
+    EXPECT_TRUE(spooler.jobs[0].aborted);
+    EXPECT_FALSE(spooler.jobs[0].ended);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(failures.empty());
+}
+
+// While the first file stalls: its name and number in the status bar, in
+// full, a busy bar (a FIFO has no size), the Cancel button, and the controls
+// that would change the run disabled. At the end: what was printed, and each
+// control enabled as its own rule says (the bar height only with bars).
+TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSaid) {
+    MainWindow& w = ActiveWindow();
+    std::string lines;
+    for (int i = 1; i <= 200; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    test::WriteFile(dir / "short.txt", "one\ntwo\n");
+    struct Case {
+        bool bars;
+        std::string stalledText;
+        bool withShort;
+        QString during, end;
+    };
+    // 200 lines take 3 pages at 8 lpi (78 + 78 + 44 numbered lines).
+    const Case cases[] = {
+        {true, "one\n", false, "Printing a-rather-long-name.txt (1 of 1)",
+         "Printed 1 file, 1 page, on Office"},
+        {false, lines, true, "Printing a-rather-long-name.txt (1 of 2)",
+         "Printed 2 files, 4 pages, on Office"},
+    };
+    QWidget* const controls[] = {w.fileList,         w.printerComboBox, w.courierRadio,
+                                 w.linePrinterRadio, w.compressedCheck, w.landscapeCheck,
+                                 w.printBarsCheck,   w.barHeightSpin,   w.sixLpiRadio,
+                                 w.eightLpiRadio,    w.ibmCharsetRadio, w.roman8CharsetRadio,
+                                 w.headersCheck,     w.lineNumbersCheck};
+    QAction* const actions[] = {w.printAction, w.previewAction, w.deleteEntryAction,
+                                w.clearListAction};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.end.toStdString());
+        w.ClearList();
+        w.printBarsCheck->setChecked(c.bars);
+        test::StalledInput stalled(dir / "a-rather-long-name.txt");
+        ASSERT_TRUE(stalled.Made());
+        w.AddFiles({PathOf(stalled.Path())});
+        if (c.withShort)
+            w.AddFiles({PathOf(dir / "short.txt")});
+        QSignalSpy finished(&w, &MainWindow::PrintRunFinished);
+        w.PrintTickedFiles();
+
+        QLabel& label = *w.printingLabel;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return label.text() == c.during &&
+                   label.contentsRect().width() >= label.fontMetrics().horizontalAdvance(c.during);
+        })) << label.text().toStdString();
+        EXPECT_TRUE(w.infoStatusBar->rect().contains(label.geometry()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.printProgress->maximum() == 0; }));
+        EXPECT_TRUE(w.printProgress->isVisible());
+        EXPECT_TRUE(w.cancelPrintButton->isVisible());
+        for (QWidget* control : controls)
+            EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+        for (QAction* action : actions)
+            EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
+        EXPECT_TRUE(w.aboutAction->isEnabled());
+        EXPECT_TRUE(w.exitAction->isEnabled());
+
+        stalled.Release(c.stalledText);
+        ASSERT_TRUE(finished.wait(10000));
+        EXPECT_EQ(label.text(), c.end);
+        EXPECT_FALSE(w.printProgress->isVisible());
+        EXPECT_FALSE(w.cancelPrintButton->isVisible());
+        for (QWidget* control : controls) {
+            const bool enabled = control == w.barHeightSpin ? c.bars
+                                 : control == w.headersCheck || control == w.lineNumbersCheck
+                                     ? false
+                                     : true;
+            EXPECT_EQ(control->isEnabled(), enabled) << control->objectName().toStdString();
+        }
+        for (QAction* action : actions)
+            EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+    }
+    EXPECT_TRUE(failures.empty());
+}
+
+// The first failure stops the run; its box names the file and the cause in
+// plain words, the technical text in its details. The failures the spooler
+// is told of stay: each case's comes earlier in a job than the one before.
+TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAsDetails) {
+    MainWindow& w = Window();
+    test::WriteFile(dir / "a.txt", "a\n");
+    struct Case {
+        const char* first; // the file that fails
+        std::function<void()> breakSpooler;
+        std::string text, details;
+    };
+    const Case cases[] = {
+        {"missing.txt", [] {}, "Cannot print missing.txt: the file does not exist.",
+         "File not found"},
+        {"a.txt",
+         [&] {
+             spooler.Fail("WritePrinter", 0, ERROR_WRITE_FAULT,
+                          "Destination \"Laser\" is not accepting jobs.");
+         },
+         "Cannot print a.txt: the printer Laser does not accept jobs.",
+         "WritePrinter() API failed @ WriteData: Destination \"Laser\" is not accepting jobs."},
+        {"a.txt",
+         [&] {
+             spooler.Fail("OpenPrinter", 0, ERROR_NOT_READY,
+                          "cannot reach the print server 127.0.0.1:8741");
+         },
+         "Cannot print a.txt: the print server 127.0.0.1:8741 does not answer.",
+         "OpenPrinter()=False @ StartJob with PrinterName:'Laser': cannot reach the print "
+         "server 127.0.0.1:8741"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        c.breakSpooler();
+        w.ClearList();
+        w.AddFiles({PathOf(dir / c.first), PathOf(dir / "a.txt")});
+        failures.clear();
+        ASSERT_TRUE(test::PrintAndWait(w));
+        ASSERT_EQ(failures.size(), 1u);
+        EXPECT_EQ(failures[0].first, c.text);
+        EXPECT_EQ(failures[0].second, c.details);
+        EXPECT_EQ(w.printingLabel->text(), "");
+        for (const test::RecordedJob& job : spooler.jobs)
+            EXPECT_FALSE(job.ended) << "nothing prints, the second file neither";
+    }
+    EXPECT_TRUE(errors.empty());
+}
+
+// A run still going when the window goes. Exit asks: No keeps the window
+// and the run, Yes cancels the run, waits for it and closes. A stop signal
+// ends the program, which takes the window down with the run. Either way
+// the job is cancelled before the window is gone, and the file after it is
+// not printed.
+TEST_F(MainWindowPrintRunTest, AWindowThatGoesDuringARunCancelsItAndWaitsForIt) {
+    struct Case {
+        const char* how;
+        std::function<void(MainWindow&)> leave;
+    };
+    const Case cases[] = {
+        {"Exit",
+         [&](MainWindow& w) {
+             QSignalSpy finished(&w, &MainWindow::PrintRunFinished);
+             answerYes = false;
+             w.exitAction->trigger();
+             EXPECT_TRUE(w.isVisible());
+             EXPECT_TRUE(w.Printing());
+             answerYes = true;
+             w.exitAction->trigger();
+             EXPECT_FALSE(w.isVisible());
+             EXPECT_FALSE(w.Printing());
+             EXPECT_EQ(finished.count(), 1);
+             EXPECT_EQ(questions.size(), 2u);
+             EXPECT_EQ(w.printingLabel->text(), "Cancelled");
+         }},
+        {"a stop signal", [&](MainWindow&) { RequestStop(SIGTERM); }},
+    };
+    test::WriteFile(dir / "later.txt", "later\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        MainWindow& w = ActiveWindow();
+        test::StalledInput stalled(dir / "stalled.txt");
+        ASSERT_TRUE(stalled.Made());
+        w.AddFiles({PathOf(stalled.Path()), PathOf(dir / "later.txt")});
+        const std::size_t jobsBefore = spooler.jobs.size();
+        writing = false;
+        w.PrintTickedFiles();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return writing.load(); }));
+        c.leave(w);
+        window.reset();
+        ClearStopRequest();
+        EXPECT_FALSE(stalled.GuardReleased()) << "the run waited for its input";
+        ASSERT_EQ(spooler.jobs.size(), jobsBefore + 1) << "the file after it is not printed";
+        EXPECT_TRUE(spooler.jobs.back().aborted);
+        EXPECT_FALSE(spooler.jobs.back().ended);
+    }
+}
+
+} // namespace
+} // namespace zl
