@@ -7,6 +7,7 @@
 #include "app/FileListBox.h"
 #include "app/PrinterComboBox.h"
 #include "engine/FileInputSource.h"
+#include "printer/FailureWords.h"
 #include "printer/PrintRun.h"
 #include "render/ListingPainter.h"
 
@@ -86,14 +87,15 @@ void MainWindow::PreviewListing() {
         services_.clock,
         &services_.names,
         DefaultPaper(*services_.printer, printerComboBox->Selector().PaperList())};
-    // A file that cannot be opened gets the print run's error box, no preview.
-    bool opened = false;
-    Guarded([&] {
+    // A file that cannot be opened gets an error box naming it, no preview.
+    try {
         FileInputSource::Open(source.textFile)->Close();
-        opened = true;
-    });
-    if (!opened)
+    } catch (const std::exception& e) {
+        services_.showFailure(
+            QString::fromStdString(FailureSentence("preview", source.textFile, e.what())),
+            QString::fromStdString(e.what()));
         return;
+    }
 
     // Full page: the painter's dots map onto the paper, without margins, in
     // the listing's orientation from the first page on.

@@ -36,16 +36,6 @@ QString PrintedText(const PrintRunOutcome& outcome) {
 }
 
 // "Cannot print notes.txt: the file does not exist."
-QString FailureText(const PrintRunOutcome& outcome) {
-    std::string text = "Cannot print";
-    if (!outcome.failedPath.empty())
-        text += " " + FileNamePart(outcome.failedPath);
-    text += ": " + PlainCause(outcome.failure);
-    if (text.back() != '.')
-        text += '.';
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 PrintRunControl::PrintRunControl(MainWindow& window, const MainWindowServices& services)
@@ -202,7 +192,9 @@ void PrintRunControl::End() {
     if (outcome.end == PrintRunOutcome::End::Failed) {
         const QString details = QString::fromStdString(outcome.failure);
         if (services_.showFailure)
-            services_.showFailure(FailureText(outcome), details);
+            services_.showFailure(QString::fromStdString(FailureSentence(
+                                      "print", outcome.failedPath, outcome.failure)),
+                                  details);
         else
             services_.showError(details);
     }

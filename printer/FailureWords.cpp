@@ -1,5 +1,7 @@
 #include "printer/FailureWords.h"
 
+#include "engine/ListingText.h"
+
 #include <vector>
 
 namespace zl {
@@ -107,6 +109,17 @@ std::string PlainCause(const std::string& technical) {
             return Filled(known.plain, parts);
     }
     return cause;
+}
+
+std::string FailureSentence(const std::string& verb, const std::string& path,
+                            const std::string& technical) {
+    std::string text = "Cannot " + verb;
+    if (!path.empty())
+        text += " " + FileNamePart(path);
+    text += ": " + PlainCause(technical);
+    if (text.back() != '.')
+        text += '.';
+    return text;
 }
 
 } // namespace zl

@@ -13,4 +13,10 @@ namespace zl {
 // not know is returned as it is.
 std::string PlainCause(const std::string& technical);
 
+// The sentence for a failure of `technical` while the program did `verb` to
+// the file at `path` (empty: none): "Cannot print notes.txt: the file does
+// not exist."
+std::string FailureSentence(const std::string& verb, const std::string& path,
+                            const std::string& technical);
+
 } // namespace zl

@@ -517,7 +517,8 @@ TEST_F(MainWindowTest, PreviewOfAMissingFileOrOfNoFileShowsNoDialog) {
     w.AddFiles({QString::fromStdString((dir / "gone.txt").string())});
     w.fileList->SetItemIndex(0);
     w.previewAction->trigger();
-    EXPECT_EQ(errors, (std::vector<std::string>{"File not found"}));
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].first, "Cannot preview gone.txt: the file does not exist.");
     EXPECT_TRUE(previews.empty());
     EXPECT_TRUE(spooler.jobs.empty());
 }
