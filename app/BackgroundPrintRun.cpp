@@ -118,8 +118,7 @@ void BackgroundPrintRun::Run() {
             order_.printerIndex < static_cast<std::int32_t>(printers.size()))
             outcome_.printer = printers[static_cast<std::size_t>(order_.printerIndex)].name;
         RawPrintJob job(*order_.spooler);
-        ListingComposer composer(order_.options, order_.geometry, *order_.clock, order_.names,
-                                 open);
+        ListingComposer composer(order_.options, *order_.clock, order_.names, open);
         ListingJob listing(job, *order_.printers, composer);
         Host host(*this, listing, composer);
         try {

@@ -7,8 +7,7 @@
 #pragma once
 
 #include "engine/CancelSignal.h"
-#include "engine/ListingOptionValues.h"
-#include "engine/PageGeometry.h"
+#include "engine/ListingOptions.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
 #include "printer/PrinterList.h"
@@ -31,8 +30,7 @@ struct PrintRunOrder {
     PrinterList* printers = nullptr;
     const Clock* clock = nullptr;
     LocaleNames names;
-    ListingOptionValues options;
-    PageGeometry geometry;
+    ListingOptions options;
     std::int32_t printerIndex = 0;
     std::vector<std::pair<std::string, bool>> entries; // the file list: path, ticked
 };

@@ -70,7 +70,7 @@ struct MainWindowServices {
     OpenSettings openSettings;
 };
 
-class MainWindow : public QMainWindow, private ListingOptions {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -114,6 +114,9 @@ public:
     static void ConfigureOpenDialog(QFileDialog& dialog);
 
     const PageGeometry& Geometry() const { return geometry_; }
+    // The page options as the controls hold them now; tab stops every 8
+    // columns and UTF-8 text, the options' defaults.
+    ListingOptions Options() const;
     std::int32_t SelectedPrinterIndex() const { return selectedPrinterIndex_; }
     const QString& BuildStamp() const { return buildStamp_; }
     HintTracker& Hints() { return hints_; }
@@ -157,15 +160,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // What the listing reads from the options, each time it asks.
-    bool Landscape() const override;
-    bool LinePrinter() const override;
-    bool NoIbm() const override;
-    bool Compressed() const override;
-    int BarHeight() const override;
-    // Tab stops every 8 columns and UTF-8 text: the options' defaults.
-    bool PrintBars() const override;
-
     void CreateActions();
     void CreateOptions();
     void CreateStatusBars();

@@ -60,23 +60,16 @@ QString DefaultExtension(const QDir& folder, const QString& typed) {
 
 } // namespace
 
-bool MainWindow::Landscape() const {
-    return landscapeCheck->isChecked();
-}
-bool MainWindow::LinePrinter() const {
-    return linePrinterRadio->isChecked();
-}
-bool MainWindow::NoIbm() const {
-    return roman8CharsetRadio->isChecked();
-}
-bool MainWindow::Compressed() const {
-    return compressedCheck->isChecked();
-}
-int MainWindow::BarHeight() const {
-    return barHeightSpin->Value();
-}
-bool MainWindow::PrintBars() const {
-    return printBarsCheck->isChecked();
+ListingOptions MainWindow::Options() const {
+    ListingOptions options;
+    options.landscape = landscapeCheck->isChecked();
+    options.linePrinter = linePrinterRadio->isChecked();
+    options.roman8 = roman8CharsetRadio->isChecked();
+    options.compressed = compressedCheck->isChecked();
+    options.sixLpi = sixLpiRadio->isChecked();
+    options.barHeight = barHeightSpin->Value();
+    options.printBars = printBarsCheck->isChecked();
+    return options;
 }
 
 void MainWindow::Guarded(const std::function<void()>& action) {
@@ -92,9 +85,7 @@ void MainWindow::Guarded(const std::function<void()>& action) {
 void MainWindow::PageSettings() {
     if (CourierForced(compressedCheck->isChecked()))
         courierRadio->setChecked(true); // runs the settings again, nested
-    ApplyPageSettings(
-        {compressedCheck->isChecked(), landscapeCheck->isChecked(), sixLpiRadio->isChecked()},
-        geometry_);
+    geometry_ = GeometryFor(Options());
 }
 
 void MainWindow::PrintBarsToggled() {
@@ -291,8 +282,7 @@ void MainWindow::InfoLabelClicked() {
 }
 
 void MainWindow::PrintTickedFiles() {
-    const ListingOptions& options = *this;
-    printRun_->Start(ListingOptionValues(options), geometry_, selectedPrinterIndex_);
+    printRun_->Start(Options(), selectedPrinterIndex_);
 }
 
 bool MainWindow::Printing() const {

@@ -79,13 +79,9 @@ void MainWindow::PreviewListing() {
         return;
     }
     PageSettings(); // the geometry as the option controls say, activated or not
-    const ListingOptions& options = *this;
+    const ListingOptions options = Options();
     const render::ListingSource source{
-        fileList->Text(entry).toStdString(),
-        &options,
-        &geometry_,
-        services_.clock,
-        &services_.names,
+        fileList->Text(entry).toStdString(), options, services_.clock, &services_.names,
         DefaultPaper(*services_.printer, printerComboBox->Selector().PaperList())};
     // A file that cannot be opened gets an error box naming it, no preview.
     try {
@@ -101,7 +97,7 @@ void MainWindow::PreviewListing() {
     // the listing's orientation from the first page on.
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setPageLayout(render::LayoutOf(source.paper, options.Landscape()));
+    printer.setPageLayout(render::LayoutOf(source.paper, options.landscape));
     // The preview's Print button prints on the window's printer where the
     // system's printer driver knows it.
     const QString chosen = DriverPrinter(printerComboBox->Selector());

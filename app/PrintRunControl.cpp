@@ -71,8 +71,7 @@ PrintRunControl::~PrintRunControl() {
     run_.reset(); // cancels and waits
 }
 
-void PrintRunControl::Start(const ListingOptionValues& options, const PageGeometry& geometry,
-                            std::int32_t printerIndex) {
+void PrintRunControl::Start(const ListingOptions& options, std::int32_t printerIndex) {
     if (run_)
         return;
     const FileListBox& list = *window_.fileList;
@@ -80,8 +79,13 @@ void PrintRunControl::Start(const ListingOptionValues& options, const PageGeomet
         services_.showMessage(kNoFilesMessage);
         return;
     }
-    PrintRunOrder order{services_.spooler, services_.printer, services_.clock, services_.names,
-                        options,           geometry,          printerIndex,    {}};
+    PrintRunOrder order{services_.spooler,
+                        services_.printer,
+                        services_.clock,
+                        services_.names,
+                        options,
+                        printerIndex,
+                        {}};
     for (int i = 0; i < list.Count(); ++i)
         order.entries.emplace_back(list.Text(i).toStdString(), list.Checked(i));
     DisableControls();

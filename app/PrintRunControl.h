@@ -39,9 +39,8 @@ public:
 
     bool Running() const { return run_ != nullptr; }
     // Prints the ticked files of the window's list on entry `printerIndex`
-    // of the printer list, with `options` and `geometry` as they are now.
-    void Start(const ListingOptionValues& options, const PageGeometry& geometry,
-               std::int32_t printerIndex);
+    // of the printer list, with `options`.
+    void Start(const ListingOptions& options, std::int32_t printerIndex);
     void Cancel();
 
 signals:

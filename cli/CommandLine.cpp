@@ -193,23 +193,24 @@ const Option kOptions[] = {
            }),
     Valued("--lpi", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.page.sixLpi = Choice(option, value, {"6", "8"}) == "6";
+               s.listing.sixLpi = Choice(option, value, {"6", "8"}) == "6";
            }),
     Valued("--font", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.linePrinter = Choice(option, value, {"courier", "lineprinter"}) == "lineprinter";
+               s.listing.linePrinter =
+                   Choice(option, value, {"courier", "lineprinter"}) == "lineprinter";
            }),
     Valued("--charset", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.noIbm = Choice(option, value, {"ibm", "roman8"}) == "roman8";
+               s.listing.roman8 = Choice(option, value, {"ibm", "roman8"}) == "roman8";
            }),
     Valued("--bar-height", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.barHeight = ParseInt(option, value, 1, 6);
+               s.listing.barHeight = ParseInt(option, value, 1, 6);
            }),
     Valued("--tab-size", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.tabSize = ParseInt(option, value, 0, 16);
+               s.listing.tabSize = ParseInt(option, value, 0, 16);
            }),
     Valued("--paper", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
@@ -220,17 +221,17 @@ const Option kOptions[] = {
            }),
     Valued("--control-chars", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.showControlChars = Choice(option, value, {"show", "raw"}) == "show";
+               s.listing.showControlChars = Choice(option, value, {"show", "raw"}) == "show";
            }),
     Valued("--input-encoding", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
                if (!InputDecoder::Make(value))
                    throw BadValue(option, value, "auto, raw or a character set this system knows");
-               s.inputEncoding = value;
+               s.listing.inputEncoding = value;
            }),
-    Flag("--landscape", 0, [](CliSettings& s) { s.page.landscape = true; }),
-    Flag("--no-compressed", 0, [](CliSettings& s) { s.page.compressed = false; }),
-    Flag("--no-bars", 0, [](CliSettings& s) { s.printBars = false; }),
+    Flag("--landscape", 0, [](CliSettings& s) { s.listing.landscape = true; }),
+    Flag("--no-compressed", 0, [](CliSettings& s) { s.listing.compressed = false; }),
+    Flag("--no-bars", 0, [](CliSettings& s) { s.listing.printBars = false; }),
     Flag("--driver", 0, [](CliSettings& s) { s.driver = true; }),
     Flag("--list-printers", 0, [](CliSettings& s) { s.action = Action::ListPrinters; }),
     Flag("--help", 'h', [](CliSettings& s) { s.action = Action::Help; }),
@@ -325,8 +326,8 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
     RequireOptionsThatGoTogether(s);
     RequireOutputApartFromInputs(s);
     // The Line Printer face needs compressed pitch.
-    if (CourierForced(s.page.compressed))
-        s.linePrinter = false;
+    if (CourierForced(s.listing.compressed))
+        s.listing.linePrinter = false;
     return s;
 }
 

@@ -1,6 +1,7 @@
 // The command line of zellist.
 #pragma once
 
+#include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
 
 #include <cstddef>
@@ -28,16 +29,9 @@ struct CliSettings {
     std::optional<std::string> output;
     std::string describedPrinter;
 
-    PageFlags page;           // compressed, landscape, 6 or 8 lpi
-    bool linePrinter = false; // the font
-    bool noIbm = false;       // Roman-8 symbol set
-    int barHeight = 2;
-    bool printBars = true;
-    int tabSize = 8;                    // 0: TAB is a control byte like the others
-    std::string inputEncoding = "auto"; // "auto", "raw" or a character set name
-    bool showControlChars = true;       // control characters in caret notation, else raw
-    std::string paper;                  // a PDF's paper by name; empty: the locale's
-    bool driver = false;                // drawn through the printer's driver, not raw PCL
+    ListingOptions listing; // the page options
+    std::string paper;      // a PDF's paper by name; empty: the locale's
+    bool driver = false;    // drawn through the printer's driver, not raw PCL
 };
 
 // Reads the arguments after the program name; raises UsageError, also when

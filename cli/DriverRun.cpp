@@ -121,8 +121,7 @@ void PrintOne(const CliSettings& settings, const Listing& listing, const Clock& 
     render::PaperSize paper;
     if (!render::PaperSize::Named(settings.paper, paper)) // none named: the printer's
         paper = PaperOf(printer.pageLayout().pageSize());
-    PrintListing(render::ListingSource{listing.path, &listing.options, &listing.geometry, &clock,
-                                       &names, paper},
+    PrintListing(render::ListingSource{listing.path, listing.options, &clock, &names, paper},
                  printer);
 }
 

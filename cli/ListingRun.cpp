@@ -1,6 +1,5 @@
 #include "cli/ListingRun.h"
 
-#include "cli/FlagOptions.h"
 #include "platform/Interruption.h"
 
 #include <filesystem>
@@ -9,14 +8,11 @@
 namespace zl::cli {
 
 int RunListings(const CliSettings& settings, const ListingAction& listOne, std::ostream& err) {
-    PageGeometry geometry;
-    ApplyPageSettings(settings.page, geometry);
-    const FlagOptions options(settings);
     for (std::size_t i = 0; i < settings.files.size(); ++i) {
         const std::string& given = settings.files[i];
         try {
             ThrowIfStopped(); // a signal between two listings stops the run as well
-            listOne(Listing{std::filesystem::absolute(given).string(), i, options, geometry});
+            listOne(Listing{std::filesystem::absolute(given).string(), i, settings.listing});
         } catch (const Interrupted& stop) {
             err << "zellist: interrupted: " << given << " was not printed\n";
             return 128 + stop.Signal();

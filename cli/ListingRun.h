@@ -6,7 +6,6 @@
 
 #include "cli/CommandLine.h"
 #include "engine/ListingOptions.h"
-#include "engine/PageGeometry.h"
 #include "platform/Exception.h"
 
 #include <cstddef>
@@ -21,7 +20,6 @@ struct Listing {
     std::string path;  // absolute: the page header shows it
     std::size_t index; // the file's place on the command line, from 0
     const ListingOptions& options;
-    PageGeometry& geometry;
 };
 
 // Lists one file (prints it, or writes it), or raises.

@@ -10,9 +10,8 @@ int WritePdfListings(const CliSettings& settings, const render::PaperSize& paper
     return RunListings(
         settings,
         [&](const Listing& listing) {
-            WritePdfFile(
-                PdfOutputName(*settings.output, listing.index),
-                {listing.path, &listing.options, &listing.geometry, &clock, &names, paper});
+            WritePdfFile(PdfOutputName(*settings.output, listing.index),
+                         {listing.path, listing.options, &clock, &names, paper});
         },
         err);
 }

@@ -127,7 +127,7 @@ int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t 
     return RunListings(
         settings,
         [&](const Listing& listing) {
-            ListingComposer composer(listing.options, listing.geometry, clock, names);
+            ListingComposer composer(listing.options, clock, names);
             ListingJob(job, printers, composer).PrintListing(listing.path, printerIndex);
         },
         err);

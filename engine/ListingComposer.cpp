@@ -35,10 +35,9 @@ constexpr unsigned char kCaretOffset = 0x40;
 
 } // namespace
 
-ListingComposer::ListingComposer(const ListingOptions& options, PageGeometry& geometry,
-                                 const Clock& clock, const LocaleNames& names,
-                                 InputOpener openInput)
-    : options_(options), geometry_(geometry), clock_(clock), names_(names),
+ListingComposer::ListingComposer(const ListingOptions& options, const Clock& clock,
+                                 const LocaleNames& names, InputOpener openInput)
+    : options_(options), geometry_(GeometryFor(options)), clock_(clock), names_(names),
       openInput_(std::move(openInput)) {}
 
 void ListingComposer::Compose(const std::string& fileName, ByteSink& out,
@@ -63,16 +62,16 @@ void ListingComposer::WriteByte(unsigned char byte) {
 }
 
 void ListingComposer::WriteGreenbarOverlay() {
-    if (!options_.PrintBars())
+    if (!options_.printBars)
         return;
-    for (const std::string& piece : OverlayPieces(geometry_, options_.BarHeight()))
+    for (const std::string& piece : OverlayPieces(geometry_, options_.barHeight))
         Write(piece);
 }
 
 // The decoder, symbol set and tab size of this listing, and the bytes that
 // leave the run of ordinary bytes. Raises for an unknown encoding.
 void ListingComposer::PrepareCharacters() {
-    const std::string encoding = options_.InputEncoding();
+    const std::string encoding = options_.inputEncoding;
     decoder_ = InputDecoder::Make(encoding);
     if (!decoder_)
         throw Exception("unknown input encoding '" + encoding + "'");
@@ -85,12 +84,12 @@ void ListingComposer::PrepareCharacters() {
         decoder_ = InputDecoder::Make(kAutoEncoding);
         skipByteOrderMark_ = true;
     }
-    symbols_ = &SymbolSetMapOf(options_.NoIbm() ? SymbolSet::Roman8 : SymbolSet::Pc8);
-    const int tabSize = options_.TabSize();
+    symbols_ = &SymbolSetMapOf(options_.roman8 ? SymbolSet::Roman8 : SymbolSet::Pc8);
+    const int tabSize = options_.tabSize;
     tabSize_ = static_cast<std::uint32_t>(tabSize < 0             ? 0
                                           : tabSize > kMaxTabSize ? kMaxTabSize
                                                                   : tabSize);
-    showControls_ = options_.ShowControlChars();
+    showControls_ = options_.showControlChars;
     // Shown, every control byte leaves the run; else only those with a role.
     for (unsigned byte = 0; byte < stops_.size(); ++byte)
         stops_[byte] = IsControl(byte)
@@ -101,17 +100,17 @@ void ListingComposer::PrepareCharacters() {
 
 void ListingComposer::WritePrologue() {
     Write(kEsc + "E");
-    if (options_.Landscape())
+    if (options_.landscape)
         Write(kEsc + "&l1O");
     // The text length in lines makes the printer's page as long as the
     // listing's on any paper; its default fits the listing only on Letter.
     Write(kEsc + "&l" + std::to_string(geometry_.linesPerInch) + "D" + kEsc + "&l" +
           std::to_string(geometry_.linesPerPage) + "F");
-    std::string symbolSetAndFont = kEsc + (options_.NoIbm() ? "(8U" : "(10U");
-    if (options_.LinePrinter())
+    std::string symbolSetAndFont = kEsc + (options_.roman8 ? "(8U" : "(10U");
+    if (options_.linePrinter)
         symbolSetAndFont +=
-            kEsc + (options_.Compressed() ? "(s0p16.67h8.5v0s0b0T" : "(s0p10h8.5v0s0b0T");
-    else if (options_.Compressed())
+            kEsc + (options_.compressed ? "(s0p16.67h8.5v0s0b0T" : "(s0p10h8.5v0s0b0T");
+    else if (options_.compressed)
         symbolSetAndFont += kEsc + "(s0p16.67H";
     Write(symbolSetAndFont);
 }
@@ -121,7 +120,7 @@ void ListingComposer::WritePrologue() {
 void ListingComposer::BuildHeaderLine(const std::string& fileName) {
     header_.Start(ShortenPath(symbols_->Text(WithoutControlBytes(fileName))),
                   symbols_->Text(zl::DateText(clock_.Now(), names_)), geometry_.lineWidth,
-                  options_.Landscape());
+                  options_.landscape);
 }
 
 void ListingComposer::NextLineNumber() {
@@ -315,7 +314,6 @@ bool ListingComposer::InputEnded() {
 
 void ListingComposer::WriteListing(const std::string& fileName,
                                    const std::function<void()>& whenOpened) {
-    DeriveGeometry(geometry_);
     PrepareCharacters();
     std::unique_ptr<InputSource> source = openInput_(fileName);
     if (!transcodeFrom_.empty())

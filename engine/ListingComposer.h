@@ -24,11 +24,11 @@ namespace zl {
 
 class ListingComposer {
 public:
-    // Everything is borrowed and must outlive the composer. `geometry` holds
-    // the four page settings; the composer derives the other three. Each
+    // Lists with `options` (kept as they are now) on the page they make.
+    // `clock` and `names` are borrowed and must outlive the composer. Each
     // listing's input is opened through `openInput`.
-    ListingComposer(const ListingOptions& options, PageGeometry& geometry, const Clock& clock,
-                    const LocaleNames& names, InputOpener openInput = FileInputSource::Open);
+    ListingComposer(const ListingOptions& options, const Clock& clock, const LocaleNames& names,
+                    InputOpener openInput = FileInputSource::Open);
 
     // Writes the listing of `fileName` to `out`, or raises. `whenOpened`
     // runs once the file is open, before the first write: a file that
@@ -65,8 +65,8 @@ private:
     void WriteTab();
     void SkipByteOrderMark();
 
-    const ListingOptions& options_;
-    PageGeometry& geometry_;
+    const ListingOptions options_;
+    const PageGeometry geometry_;
     const Clock& clock_;
     const LocaleNames& names_;
     InputOpener openInput_;

@@ -2,23 +2,22 @@
 
 namespace zl {
 
-void ApplyPageSettings(const PageFlags& flags, PageGeometry& geometry) {
-    if (flags.landscape) {
-        geometry.lineWidth = flags.compressed ? 176 : 105;
+PageGeometry GeometryFor(const ListingOptions& options) {
+    PageGeometry geometry;
+    if (options.landscape) {
+        geometry.lineWidth = options.compressed ? 176 : 105;
         geometry.pageLength = 15;
         geometry.barWidth = 21;
     } else {
-        geometry.lineWidth = flags.compressed ? 133 : 80;
+        geometry.lineWidth = options.compressed ? 133 : 80;
         geometry.pageLength = 20;
         geometry.barWidth = 16;
     }
-    geometry.linesPerInch = flags.sixLpi ? 6 : 8;
-}
-
-void DeriveGeometry(PageGeometry& geometry) {
-    geometry.lineHeight = geometry.linesPerInch > 0 ? 720 / geometry.linesPerInch : 0;
+    geometry.linesPerInch = options.sixLpi ? 6 : 8;
+    geometry.lineHeight = 720 / geometry.linesPerInch;
     geometry.linesPerPage = geometry.pageLength * geometry.linesPerInch / 2;
     geometry.barWidthDots = geometry.barWidth * 300 / 2;
+    return geometry;
 }
 
 } // namespace zl

@@ -1,6 +1,7 @@
-// The page geometry of a listing: the four settings taken from the page
-// options and the three values a listing derives from them.
+// The page geometry of a listing: what its page options make of the page.
 #pragma once
+
+#include "engine/ListingOptions.h"
 
 #include <cstdint>
 
@@ -16,23 +17,14 @@ struct PageGeometry {
     std::int32_t barWidthDots = 0; // 300-dpi dots
 };
 
-// The page options that decide the geometry.
-struct PageFlags {
-    bool compressed = true; // 16.67 characters per inch, else 10
-    bool landscape = false;
-    bool sixLpi = false; // else 8 lines per inch
-};
-
 // The Line Printer font needs compressed pitch: without it the font must
 // fall back to Courier.
 inline bool CourierForced(bool compressed) {
     return !compressed;
 }
 
-// Sets LineWidth, LinesPerInch, PageLength and BarWidth from the options.
-void ApplyPageSettings(const PageFlags& flags, PageGeometry& geometry);
-
-// Sets LineHeight, LinesPerPage and BarWidthDots from the four settings.
-void DeriveGeometry(PageGeometry& geometry);
+// The geometry of a listing with `options` (pitch, orientation, lines per
+// inch decide it).
+PageGeometry GeometryFor(const ListingOptions& options);
 
 } // namespace zl

@@ -30,28 +30,21 @@ constexpr unsigned kEncodingCount = sizeof kEncodings / sizeof kEncodings[0];
 constexpr unsigned kAsciiEncodingCount = 4;
 constexpr char kEsc = '\x1b';
 
-class FuzzOptions : public zl::ListingOptions {
-public:
-    FuzzOptions(std::uint8_t flags, std::int8_t barHeight, std::uint8_t text)
-        : flags_(flags), barHeight_(barHeight), text_(text) {}
-    bool Landscape() const override { return flags_ & 1; }
-    bool LinePrinter() const override { return (flags_ & 2) && Compressed(); }
-    bool NoIbm() const override { return flags_ & 4; }
-    bool Compressed() const override { return flags_ & 8; }
-    int BarHeight() const override { return barHeight_; }
-    bool PrintBars() const override { return !(flags_ & 32); }
-    int TabSize() const override { return text_ % 17; }
-    std::string InputEncoding() const override { return kEncodings[EncodingIndex()]; }
-    bool ReadsAsciiAsAscii() const { return EncodingIndex() < kAsciiEncodingCount; }
-    bool ShowControlChars() const override { return !(flags_ & 64); }
-
-private:
-    unsigned EncodingIndex() const { return (text_ / 17) % kEncodingCount; }
-
-    std::uint8_t flags_;
-    std::int8_t barHeight_;
-    std::uint8_t text_;
-};
+// The options a fuzz input's three option bytes choose.
+zl::ListingOptions FuzzOptions(std::uint8_t flags, std::int8_t barHeight, std::uint8_t text) {
+    zl::ListingOptions options;
+    options.landscape = flags & 1;
+    options.compressed = flags & 8;
+    options.linePrinter = (flags & 2) && options.compressed;
+    options.roman8 = flags & 4;
+    options.sixLpi = flags & 16;
+    options.printBars = !(flags & 32);
+    options.showControlChars = !(flags & 64);
+    options.barHeight = barHeight;
+    options.tabSize = text % 17;
+    options.inputEncoding = kEncodings[(text / 17) % kEncodingCount];
+    return options;
+}
 
 // The file bytes before its first byte 26 that must appear in the output in
 // order: the printable ASCII ones, or with `everyByte` all but CR and LF.
@@ -166,20 +159,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0)
         std::abort();
 
-    FuzzOptions options(flags, barHeight, text);
-    zl::PageGeometry geometry;
-    zl::ApplyPageSettings({options.Compressed(), options.Landscape(), (flags & 16) != 0}, geometry);
+    const zl::ListingOptions options = FuzzOptions(flags, barHeight, text);
+    const bool readsAsciiAsAscii = (text / 17) % kEncodingCount < kAsciiEncodingCount;
     zl::FixedClock clock(zl::LocalTime{2026, 12, 6, 0, 11, 31, 0});
     const zl::LocaleNames names = zl::LocaleNames::English();
-    zl::ListingComposer composer(options, geometry, clock, names);
+    zl::ListingComposer composer(options, clock, names);
 
     zl::MemorySink sink;
     composer.Compose(path, sink);
     const std::string& output = sink.Bytes();
-    if (options.ShowControlChars()) {
+    if (options.showControlChars) {
         std::string overlay;
-        if (options.PrintBars()) {
-            for (const std::string& piece : zl::OverlayPieces(geometry, options.BarHeight()))
+        if (options.printBars) {
+            for (const std::string& piece :
+                 zl::OverlayPieces(zl::GeometryFor(options), options.barHeight))
                 overlay += piece;
         }
         static const std::string emptyPath = TempFile(); // stays empty
@@ -187,15 +180,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         composer.Compose(emptyPath, empty);
         CheckEveryEscapeIsTheListingsOwn(output, empty.Bytes(), overlay);
     }
-    const bool bars = options.PrintBars();
+    const bool bars = options.printBars;
     if (output.compare(0, 2,
                        "\x1b"
                        "E") != 0 ||
         output.size() < 6 || (bars && output.compare(output.size() - 5, 5, "\x1b&f4X") != 0))
         std::abort();
     const bool everyByte =
-        options.InputEncoding() == "raw" && options.TabSize() == 0 && !options.ShowControlChars();
-    if (options.ReadsAsciiAsAscii() && !IsSubsequence(ExpectedBytes(data, size, everyByte), output))
+        options.inputEncoding == "raw" && options.tabSize == 0 && !options.showControlChars;
+    if (readsAsciiAsAscii && !IsSubsequence(ExpectedBytes(data, size, everyByte), output))
         std::abort();
 
     // The composer starts a page only when a line of the file needs one (a
@@ -204,7 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // length, so they void the bound.
     const std::size_t pages = RenderListing(output, 1 + text % 64);
     const bool escapesSent =
-        !options.ShowControlChars() && std::find(data, data + size, kEsc) != data + size;
+        !options.showControlChars && std::find(data, data + size, kEsc) != data + size;
     if (!escapesSent && pages > size + 1)
         std::abort();
     RenderRaw(data, size);

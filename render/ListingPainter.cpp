@@ -92,7 +92,7 @@ QPageLayout LayoutOf(const PaperSize& paper, bool landscape) {
 
 void PaintListing(const ListingSource& source, QPagedPaintDevice& device,
                   const std::function<void()>& whenOpened, const std::function<void()>& afterPage) {
-    ListingComposer composer(*source.options, *source.geometry, *source.clock, *source.names);
+    ListingComposer composer(source.options, *source.clock, *source.names);
     DevicePages pages(device, source.paper, afterPage);
     PclInterpreter interpreter(source.paper, [&pages](const Page& page) { pages.Add(page); });
     RenderSink sink(interpreter);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "engine/ListingOptions.h"
-#include "engine/PageGeometry.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
 #include "render/PageModel.h"
@@ -20,8 +19,7 @@ namespace zl::render {
 
 struct ListingSource {
     std::string textFile;
-    const ListingOptions* options = nullptr;
-    PageGeometry* geometry = nullptr;
+    ListingOptions options;
     const Clock* clock = nullptr;
     const LocaleNames* names = nullptr;
     PaperSize paper;

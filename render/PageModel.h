@@ -29,9 +29,9 @@ struct PaperSize {
 
 // The font a run of text is printed in.
 struct FontChoice {
-    double pitch = 10;     // characters per inch
-    double height = 12;    // points
-    int typeface = 4099;   // PCL typeface number: 4099 Courier, 0 Line Printer
+    double pitch = 10;   // characters per inch
+    double height = 12;  // points
+    int typeface = 4099; // PCL typeface number: 4099 Courier, 0 Line Printer
 };
 
 // Characters on one line of the page, one advance (1/pitch inch) apart.
@@ -45,12 +45,12 @@ struct TextRun {
 // A filled rectangle.
 struct ShadedRect {
     double x = 0, y = 0, width = 0, height = 0; // dots
-    int shadePercent = 100;                    // 100 = black
+    int shadePercent = 100;                     // 100 = black
 };
 
 struct Page {
     PaperSize paper;
-    bool landscape = false; // x and y then run along the turned page
+    bool landscape = false;        // x and y then run along the turned page
     std::vector<ShadedRect> rects; // in drawing order, under the text
     std::vector<TextRun> runs;
 };

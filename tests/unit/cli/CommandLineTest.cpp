@@ -47,11 +47,12 @@ void ExpectRefused(const std::vector<Refusal>& refusals) {
 // The options of the listing's pages that `s` holds, in one line.
 std::string PageOptions(const CliSettings& s) {
     std::ostringstream text;
-    text << std::boolalpha << "landscape " << s.page.landscape << ", 6 lpi " << s.page.sixLpi
-         << ", line printer " << s.linePrinter << ", roman8 " << s.noIbm << ", compressed "
-         << s.page.compressed << ", bar height " << s.barHeight << ", bars " << s.printBars
-         << ", tab size " << s.tabSize << ", input encoding " << s.inputEncoding
-         << ", control chars shown " << s.showControlChars;
+    text << std::boolalpha << "landscape " << s.listing.landscape << ", 6 lpi " << s.listing.sixLpi
+         << ", line printer " << s.listing.linePrinter << ", roman8 " << s.listing.roman8
+         << ", compressed " << s.listing.compressed << ", bar height " << s.listing.barHeight
+         << ", bars " << s.listing.printBars << ", tab size " << s.listing.tabSize
+         << ", input encoding " << s.listing.inputEncoding << ", control chars shown "
+         << s.listing.showControlChars;
     return text.str();
 }
 
@@ -88,8 +89,8 @@ TEST(CommandLine, EveryOptionInBothSpellings) {
 
 TEST(CommandLine, UncompressedPitchForcesCourier) {
     const CliSettings s = ParseCommandLine({"--font", "lineprinter", "--no-compressed", "f"});
-    EXPECT_FALSE(s.page.compressed);
-    EXPECT_FALSE(s.linePrinter);
+    EXPECT_FALSE(s.listing.compressed);
+    EXPECT_FALSE(s.listing.linePrinter);
 }
 
 TEST(CommandLine, BadValuesNameTheOption) {

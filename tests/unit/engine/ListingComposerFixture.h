@@ -154,29 +154,6 @@ inline std::string Lines(int count, const std::string& line) {
     return text;
 }
 
-class TestOptions : public ListingOptions {
-public:
-    bool landscape = false;
-    bool linePrinter = false;
-    bool noIbm = false;
-    bool compressed = false;
-    int barHeight = 2;
-    bool printBars = true;
-    int tabSize = 8;
-    std::string encoding = "auto";
-    bool showControlChars = true;
-
-    bool Landscape() const override { return landscape; }
-    bool LinePrinter() const override { return linePrinter; }
-    bool NoIbm() const override { return noIbm; }
-    bool Compressed() const override { return compressed; }
-    int BarHeight() const override { return barHeight; }
-    bool PrintBars() const override { return printBars; }
-    int TabSize() const override { return tabSize; }
-    std::string InputEncoding() const override { return encoding; }
-    bool ShowControlChars() const override { return showControlChars; }
-};
-
 class ListingComposerTest : public ::testing::Test {
 protected:
     ListingComposerTest() : home_(fs::current_path()) {
@@ -189,7 +166,7 @@ protected:
     void SetPage(bool compressed, bool landscape, bool sixLpi) {
         options.compressed = compressed;
         options.landscape = landscape;
-        ApplyPageSettings(PageFlags{compressed, landscape, sixLpi}, geometry);
+        options.sixLpi = sixLpi;
     }
 
     // The file a path names, relative to the test's folder: on Windows
@@ -209,8 +186,15 @@ protected:
     Writes List(const std::string& bytes, const std::string& path = kPath) {
         Put(path, bytes);
         sink.Clear();
-        composer.Compose(path, sink);
+        Composer().Compose(path, sink);
         return SinkWrites();
+    }
+
+    // A composer with the options as they are now, reading the test's folder.
+    ListingComposer Composer() const {
+        return ListingComposer(options, clock, names, [](const std::string& name) {
+            return FileInputSource::Open(InFolder(name));
+        });
     }
 
     // The writes in the sink, or only the last `keepLast` of them when that
@@ -254,14 +238,10 @@ protected:
     }
 
     test::TempDir dir;
-    TestOptions options;
-    PageGeometry geometry;
+    ListingOptions options;
     FixedClock clock{kJobTime};
     LocaleNames names = LocaleNames::English();
     MemorySink sink;
-    ListingComposer composer{options, geometry, clock, names, [](const std::string& path) {
-                                 return FileInputSource::Open(InFolder(path));
-                             }};
     std::size_t keepLast = 0; // 0: all
     std::size_t dropped = 0;
 

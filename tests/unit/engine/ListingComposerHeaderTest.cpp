@@ -125,7 +125,7 @@ TEST_F(ListingComposerTest, HeaderNameAndDateSpeakTheSymbolSet) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        options.noIbm = c.noIbm;
+        options.roman8 = c.noIbm;
         SetPage(c.compressed, false, false);
         EXPECT_EQ(FirstHeader(List("", path)), c.header + kCrLf);
     }

@@ -154,7 +154,7 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSymbolSet) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        options.noIbm = c.noIbm;
+        options.roman8 = c.noIbm;
         EXPECT_EQ(Body(List(kCharacters + "\r\n")), Writes(Seq() << Num(1) << c.bytes << kCrLf));
     }
 }
@@ -220,10 +220,10 @@ TEST_F(ListingComposerTest, ShownControlsLeaveThePrinterNoEscapeButItsOwn) {
     encodings.push_back("UTF-16");
 #endif
     for (const std::string& encoding : encodings) {
-        options.encoding = encoding;
+        options.inputEncoding = encoding;
         for (int file = 0; file < 40; ++file) {
             options.tabSize = file % 2 ? 8 : 0;
-            options.noIbm = file % 4 >= 2;
+            options.roman8 = file % 4 >= 2;
             std::string bytes;
             for (auto count = random() % 400; count > 0; --count) {
                 const auto pick = random() % (pieces.size() + 4);
@@ -235,7 +235,7 @@ TEST_F(ListingComposerTest, ShownControlsLeaveThePrinterNoEscapeButItsOwn) {
             SCOPED_TRACE(encoding + ", file " + std::to_string(file));
             const Writes writes = List(bytes);
             const Writes prologue = {Esc("E"), Esc("&l6D") + Esc("&l60F"),
-                                     Esc(options.noIbm ? "(8U" : "(10U")};
+                                     Esc(options.roman8 ? "(8U" : "(10U")};
             ASSERT_GT(writes.size(), prologue.size());
             EXPECT_EQ(Writes(writes.begin(), writes.begin() + 3), prologue);
             const Writes& overlay = PortraitOverlay();
@@ -257,19 +257,19 @@ TEST_F(ListingComposerTest, AByteOrderMarkIsDroppedOnlyWhereTheEncodingIsGuessed
         // Later, it is a character that PC-8 does not have.
         {"auto, later", "a" + mark, {Num(1), "a", "?"}},
     });
-    options.encoding = "raw";
+    options.inputEncoding = "raw";
     ExpectBodies({{"raw", mark + "ab", {Num(1), "\xef", "\xbb", "\xbf", "a", "b"}}});
     // ï, » and ¿ of Latin-1 in PC-8.
-    options.encoding = "latin1";
+    options.inputEncoding = "latin1";
     ExpectBodies({{"latin1", mark + "ab", {Num(1), "\x8b", "\xaf", "\xa8", "a", "b"}}});
 }
 
 TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
-    options.encoding = "raw";
+    options.inputEncoding = "raw";
     ExpectBodies({{"raw", "\xc3\xa9\t",
                    Seq() << Num(1) << "\xc3"
                          << "\xa9" << Singles(Blanks(6))}});
-    options.encoding = "latin1";
+    options.inputEncoding = "latin1";
     ExpectBodies({
         {"latin1", "\xe9\xdf", {Num(1), "\x82", "\xe1"}},
         {"latin1 control bytes", "a\tb\x1b\r\n\x7f",
@@ -279,11 +279,11 @@ TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
     // ends and control characters are found wherever their bytes fall. ESC
     // and A, A LF B in EBCDIC; in UTF-16 after a byte-order mark, ESC, and a
     // line end before U+2500, whose bytes 00 25 are NUL and "%" in ASCII.
-    options.encoding = "IBM037";
+    options.inputEncoding = "IBM037";
     ExpectBodies({{"EBCDIC", "\x27\xc1", {Num(1), "^", "[", "A"}},
                   {"EBCDIC lines", "\xc1\x25\xc2", {Num(1), "A", kCrLf, Num(2), "B"}}});
 #ifndef _WIN32 // Windows names its code pages by number, and UTF-16 has none
-    options.encoding = "UTF-16";
+    options.inputEncoding = "UTF-16";
     ExpectBodies({{"UTF-16", std::string("\xff\xfe\x1b\0", 4), {Num(1), "^", "["}},
                   {"UTF-16 lines",
                    std::string("\xff\xfe"
@@ -294,7 +294,7 @@ TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
 #endif
     // Raw, control characters go out as they are, decoded ones too.
     options.showControlChars = false;
-    options.encoding = "IBM037";
+    options.inputEncoding = "IBM037";
     ExpectBodies({{"EBCDIC, raw", "\x27\xc1", {Num(1), "\x1b", "A"}}});
 }
 
@@ -308,7 +308,7 @@ TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
 
     // A source that gives one byte a read.
     keepLast = 0;
-    ListingComposer trickling(options, geometry, clock, names,
+    ListingComposer trickling(options, clock, names,
                               [](const std::string&) -> std::unique_ptr<InputSource> {
                                   return std::make_unique<FailingSource>(
                                       "\xef\xbb\xbf\xc3\xa9\xe2\x94\x82\xe2\x82\r\n", 1, 0);

@@ -6,7 +6,9 @@ namespace zl {
 namespace {
 
 struct GeometryCase {
-    PageFlags flags;
+    struct {
+        bool compressed, landscape, sixLpi;
+    } flags;
     PageGeometry expected; // all seven values
 };
 
@@ -22,10 +24,11 @@ TEST(PageGeometry, EveryOptionCombinationGivesItsSettingsAndDerivedValues) {
         {{false, true, true}, {105, 6, 15, 21, 120, 45, 3150}},
     };
     for (const GeometryCase& c : cases) {
-        PageGeometry g;
-        ApplyPageSettings(c.flags, g);
-        EXPECT_EQ(g.lineHeight, 0) << "derived only at the start of a listing";
-        DeriveGeometry(g);
+        ListingOptions options;
+        options.compressed = c.flags.compressed;
+        options.landscape = c.flags.landscape;
+        options.sixLpi = c.flags.sixLpi;
+        const PageGeometry g = GeometryFor(options);
         SCOPED_TRACE(testing::Message() << "compressed " << c.flags.compressed << " landscape "
                                         << c.flags.landscape << " 6lpi " << c.flags.sixLpi);
         EXPECT_EQ(g.lineWidth, c.expected.lineWidth);
@@ -36,18 +39,6 @@ TEST(PageGeometry, EveryOptionCombinationGivesItsSettingsAndDerivedValues) {
         EXPECT_EQ(g.linesPerPage, c.expected.linesPerPage);
         EXPECT_EQ(g.barWidthDots, c.expected.barWidthDots);
     }
-}
-
-TEST(PageGeometry, ASettingsRunRewritesAllFourAndKeepsTheDerivedOnes) {
-    PageGeometry g;
-    ApplyPageSettings({true, true, true}, g);
-    DeriveGeometry(g);
-    ApplyPageSettings({false, false, false}, g);
-    EXPECT_EQ(g.lineWidth, 80);
-    EXPECT_EQ(g.linesPerInch, 8);
-    EXPECT_EQ(g.pageLength, 20);
-    EXPECT_EQ(g.barWidth, 16);
-    EXPECT_EQ(g.linesPerPage, 45); // until the next listing derives it again
 }
 
 TEST(PageGeometry, OnlyUncompressedPitchForcesCourier) {

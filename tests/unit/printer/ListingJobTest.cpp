@@ -27,7 +27,7 @@ protected:
     // Prints `bytes` as the file kPath on the first printer; the job's writes.
     Writes Print(const std::string& bytes) {
         Put(kPath, bytes);
-        listing.PrintListing(kPath, 0);
+        PrintListing(kPath, 0);
         return spooler.jobs.empty() ? Writes{} : spooler.jobs.back().writes;
     }
 
@@ -38,10 +38,16 @@ protected:
         EXPECT_EQ(spooler.openHandles, 0);
     }
 
+    // One listing as the window and the command line print it, with the
+    // options as they are now.
+    void PrintListing(const std::string& path, std::int32_t printerIndex) {
+        ListingComposer composer = Composer();
+        ListingJob(job, printers, composer).PrintListing(path, printerIndex);
+    }
+
     RecordingSpooler spooler;
     PrinterList printers{spooler};
     RawPrintJob job{spooler};
-    ListingJob listing{job, printers, composer};
 };
 
 TEST_F(ListingJobTest, PrinterIsTheEntryAtTheIndex) {
@@ -58,7 +64,7 @@ TEST_F(ListingJobTest, PrinterIsTheEntryAtTheIndex) {
         Writes(spooler.calls.end() - 4, spooler.calls.end()),
         (Writes{"EndPagePrinter()", "EndPagePrinter()", "EndDocPrinter()", "ClosePrinter()"}));
 
-    listing.PrintListing(kPath, 1);
+    PrintListing(kPath, 1);
     ASSERT_EQ(spooler.jobs.size(), 2u);
     EXPECT_EQ(spooler.jobs[1].printer, "Other");
     EXPECT_EQ(spooler.jobs[1].doc.docName, "ZelPrint Job");
@@ -68,8 +74,8 @@ TEST_F(ListingJobTest, PrinterIsTheEntryAtTheIndex) {
 
 TEST_F(ListingJobTest, IndexOutsideThePrinterListOpensNoJob) {
     Put(kPath, "ab\r\ncd\r\n");
-    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 2); }), "List index out of bounds (2)");
-    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, -1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 2); }), "List index out of bounds (2)");
+    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, -1); }), "List index out of bounds (-1)");
     EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
     EXPECT_TRUE(spooler.jobs.empty());
     EXPECT_FALSE(job.IsOpen());
@@ -79,7 +85,7 @@ TEST_F(ListingJobTest, IndexOutsideThePrinterListOpensNoJob) {
 TEST_F(ListingJobTest, PrinterThatCannotBeOpenedLeavesNothingOpen) {
     spooler.Fail("OpenPrinter", 0);
     Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 0); }),
+    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }),
               "OpenPrinter()=False @ StartJob with PrinterName:'Laser'");
     EXPECT_TRUE(spooler.jobs.empty());
     EXPECT_EQ(spooler.openHandles, 0);
@@ -100,9 +106,9 @@ TEST_F(ListingJobTest, FileThatCannotBeOpenedOpensNoJob) {
                           {tooLong, "Invalid filename"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.substr(0, 20));
-        EXPECT_EQ(MessageOf([&] { listing.PrintListing(c.path, 0); }), c.message);
+        EXPECT_EQ(MessageOf([&] { PrintListing(c.path, 0); }), c.message);
     }
-    EXPECT_THROW(listing.PrintListing("C:/TEMP/NONE.TXT", 0), EInOutError);
+    EXPECT_THROW(PrintListing("C:/TEMP/NONE.TXT", 0), EInOutError);
     EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
     EXPECT_TRUE(spooler.jobs.empty());
     EXPECT_FALSE(job.IsOpen());
@@ -112,7 +118,7 @@ TEST_F(ListingJobTest, FileThatCannotBeOpenedOpensNoJob) {
 
 TEST_F(ListingJobTest, ReadFailureMidFileCancelsTheJob) {
     // The first read gives "ab" CR; the second, for the LF after it, fails.
-    ListingComposer reading(options, geometry, clock, names,
+    ListingComposer reading(options, clock, names,
                             [](const std::string&) -> std::unique_ptr<InputSource> {
                                 return std::make_unique<FailingSource>("ab\r\ncd\r\n", 3, 2);
                             });
@@ -128,8 +134,7 @@ TEST_F(ListingJobTest, WriteRefusedMidListingCancelsTheJobAndClosesTheFile) {
     const int descriptors = OpenDescriptors();
     spooler.Fail("WritePrinter", 90); // the number of line 2
     Put(kPath, "ab\r\ncd\r\n");
-    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 0); }),
-              "WritePrinter() API failed @ WriteData");
+    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }), "WritePrinter() API failed @ WriteData");
     ASSERT_EQ(spooler.jobs.size(), 1u);
     const Writes worked = WorkedExample();
     EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 90));
@@ -145,17 +150,16 @@ TEST_F(ListingJobTest, WriteRefusedMidListingCancelsTheJobAndClosesTheFile) {
 TEST_F(ListingJobTest, WriteRefusedAtTheFirstByteCancelsTheJob) {
     spooler.Fail("WritePrinter", 0);
     Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 0); }),
-              "WritePrinter() API failed @ WriteData");
+    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }), "WritePrinter() API failed @ WriteData");
     ASSERT_EQ(spooler.jobs.size(), 1u);
     EXPECT_TRUE(spooler.jobs[0].writes.empty());
     ExpectCancelled(spooler.jobs[0]);
 }
 
 TEST_F(ListingJobTest, AnUnknownEncodingOpensNoJob) {
-    options.encoding = "no-such-encoding";
+    options.inputEncoding = "no-such-encoding";
     Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { listing.PrintListing(kPath, 0); }),
+    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }),
               "unknown input encoding 'no-such-encoding'");
     EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
     EXPECT_TRUE(spooler.jobs.empty());

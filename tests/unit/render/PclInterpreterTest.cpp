@@ -70,18 +70,6 @@ TEST(PclInterpreterTest, OverlayBandsWhereThePrinterPutsThem) {
     EXPECT_DOUBLE_EQ(square.width, 10);
 }
 
-class TestOptions : public ListingOptions {
-public:
-    bool landscape = false;
-    bool linePrinter = false;
-    bool compressed = false;
-    bool Landscape() const override { return landscape; }
-    bool LinePrinter() const override { return linePrinter; }
-    bool NoIbm() const override { return false; }
-    bool Compressed() const override { return compressed; }
-    int BarHeight() const override { return 2; }
-};
-
 // Listings of two pages rendered straight from the composer. Numbers are
 // dots: the header's first mark is column 2 ("  File: "), line 1's column 6
 // ("      1: "); 16.67 cpi advances 18 dots, 10 cpi 30; 8 lpi is 37.5
@@ -123,13 +111,12 @@ TEST(PclInterpreterTest, ListingPages) {
         for (int i = 0; i < c.fileLines; ++i)
             file += "abc\r\n";
         test::WriteFile(path, file);
-        TestOptions options;
+        ListingOptions options;
         options.landscape = c.landscape;
         options.compressed = c.compressed;
         options.linePrinter = c.linePrinter;
-        PageGeometry geometry;
-        ApplyPageSettings(PageFlags{c.compressed, c.landscape, c.lpi == 6}, geometry);
-        ListingComposer composer(options, geometry, clock, names);
+        options.sixLpi = c.lpi == 6;
+        ListingComposer composer(options, clock, names);
 
         std::vector<Page> pages;
         PclInterpreter interpreter(c.paper, [&pages](const Page& page) { pages.push_back(page); });
@@ -194,10 +181,7 @@ TEST(PclInterpreterTest, TheComposersPageCountIsThePagesThePrinterEjects) {
     const std::string path = (dir / "a.txt").string();
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
     const LocaleNames names = LocaleNames::English();
-    TestOptions options;
-    PageGeometry geometry;
-    ApplyPageSettings(PageFlags{}, geometry);
-    ListingComposer composer(options, geometry, clock, names);
+    ListingComposer composer(ListingOptions{}, clock, names);
     for (std::size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(i);
         test::WriteFile(path, files[i]);
