@@ -10,8 +10,8 @@
 #include "engine/ListingText.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
-#include "platform/SystemSpooler.h"
 #include "printer/PrintRun.h"
+#include "printing/SystemPrintService.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -324,7 +324,7 @@ void MainWindow::PrintTickedFiles() {
 
 MainWindowServices ProgramServices(const std::string& executablePath) {
     MainWindowServices services;
-    services.spooler = &ProcessSpooler();
+    services.spooler = &ProcessPrintService();
     services.printer = &ProcessPrinterList();
     static const SystemClock clock;
     services.clock = &clock;

@@ -1,9 +1,9 @@
 #include "render/PdfListing.h"
 
 #include "platform/Interruption.h"
-#include "platform/OutputFileSpooler.h"
 #include "printer/ListingJob.h"
 #include "printer/RawPrintJob.h"
+#include "printing/OutputFileService.h"
 #include "render/GuiApplication.h"
 #include "render/ListingPainter.h"
 
@@ -63,7 +63,7 @@ void WriteListingPdf(const std::string& pdfPath, const std::string& textFile,
                      const ListingOptions& options, PageGeometry& geometry, const Clock& clock,
                      const LocaleNames& names, const PaperSize& paper) {
     RequireGuiApplication();
-    OutputFileSpooler output(pdfPath);
+    OutputFileService output(pdfPath);
     RawPrintJob job(output);
     JobDevice device(job);
     device.open(QIODevice::WriteOnly);
@@ -76,7 +76,7 @@ void WriteListingPdf(const std::string& pdfPath, const std::string& textFile,
         PaintListing(
             ListingSource{textFile, &options, &geometry, &clock, &names, paper}, writer,
             [&] {
-                job.StartJob(OutputFileSpooler::kPrinterName, ListingJob::kDocumentName);
+                job.StartJob(OutputFileService::kPrinterName, ListingJob::kDocumentName);
                 started = true;
             },
             [&] { device.RethrowFailure(); });
