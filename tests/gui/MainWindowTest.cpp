@@ -527,8 +527,7 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     }
     w.landscapeCheck->setChecked(false);
     EXPECT_TRUE(warnings.empty()) << warnings.front();
-    // Default settings that name one of the printer's forms: its paper,
-    // once the printer is chosen again.
+    // Default settings that name one of its forms: that paper, once chosen again.
     spooler.capabilities["Laser"].defaults.paper = 9;
     PickPrinter(w, 1);
     PickPrinter(w, 0);
