@@ -26,7 +26,7 @@ namespace zl {
 
 // What a run prints and where, taken when it starts.
 struct PrintRunOrder {
-    Spooler* spooler = nullptr;
+    PrintService* spooler = nullptr;
     PrinterList* printers = nullptr;
     const Clock* clock = nullptr;
     LocaleNames names;

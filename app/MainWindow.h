@@ -45,7 +45,7 @@ class PrintRunControl;
 // What the window works with; the program passes the process-wide ones,
 // tests their own.
 struct MainWindowServices {
-    Spooler* spooler = nullptr; // where the listings go
+    PrintService* spooler = nullptr; // where the listings go
     PrinterList* printer = nullptr;
     const Clock* clock = nullptr;
     LocaleNames names;

@@ -11,7 +11,7 @@
 #include "engine/ListingText.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
-#include "platform/SystemSpooler.h"
+#include "printing/SystemPrintService.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -291,7 +291,7 @@ bool MainWindow::Printing() const {
 
 MainWindowServices ProgramServices(const std::string& executablePath) {
     MainWindowServices services;
-    services.spooler = &ProcessSpooler();
+    services.spooler = &ProcessPrintService();
     services.printer = &ProcessPrinterList();
     static const SystemClock clock;
     services.clock = &clock;

@@ -38,19 +38,9 @@ int PreviewedEntry(const FileListBox& list) {
 render::PaperSize DefaultPaper(PrinterList& printers, const std::vector<NamedRef>& forms) {
     render::PaperSize paper = render::PaperSize::Letter();
     try {
-        std::string device, driver, port;
-        DeviceModeHandle current;
-        printers.GetDevice(device, driver, port, current);
-        Spooler& spooler = printers.SpoolerUsed();
-        PrinterHandle handle = nullptr;
-        if (!spooler.OpenPrinter(device, handle))
-            return paper;
-        DeviceMode defaults;
-        const bool known =
-            spooler.DocumentProperties(handle, device, &defaults, &defaults, DM_OUT_BUFFER) >= 0;
-        spooler.ClosePrinter(handle);
+        const PrinterDevice* device = printers.Device();
         for (const NamedRef& form : forms) {
-            if (known && form.ref.code == defaults.dmPaperSize &&
+            if (device && form.ref.code == device->capabilities.defaults.paper &&
                 render::PaperSize::Named(form.name, paper))
                 break;
         }

@@ -68,12 +68,12 @@ void PrinterComboBox::SetSpoolerPaused(bool paused) {
 void PrinterComboBox::PollJobCount() {
     std::int32_t count = -1;
     try {
-        count = printer_.SpoolerUsed().PrinterJobCount(selector_.PrinterName());
+        count = printer_.Service().JobCount(selector_.PrinterName());
     } catch (const std::exception&) {
         count = -1;
     }
     if (count < 0) {
-        poll_.stop(); // the spooler cannot tell: ask again when shown next
+        poll_.stop(); // the service cannot tell: ask again when shown next
         return;
     }
     if (count != lastJobCount_) {

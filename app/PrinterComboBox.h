@@ -30,8 +30,8 @@ public:
     void SetComboPaperSize(QComboBox* combo);
     void SetComboPaperSource(QComboBox* combo);
 
-    // Asks the spooler for the current printer's job count and reports a
-    // change; stops asking while the spooler cannot tell.
+    // Asks the print service for the current printer's job count and
+    // reports a change; stops asking while the service cannot tell.
     void PollJobCount();
     bool Polling() const { return poll_.isActive(); }
     // While paused (a print run has the spooler), the job count is not

@@ -3,7 +3,7 @@
 #include "app/FileDropTarget.h"
 #include "app/MainWindow.h"
 #include "platform/Interruption.h"
-#include "platform/SystemSpooler.h"
+#include "printing/SystemPrintService.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName("org.zellist.ZelList");
     // The window waits for the print server only briefly: a server that does
     // not answer is then watched in the background, and the window goes on.
-    zl::ProcessSpooler().SetLookupTimeLimit(std::chrono::milliseconds(1500));
+    zl::ProcessPrintService().SetLookupTimeLimit(std::chrono::milliseconds(1500));
     // SIGINT, SIGTERM and SIGHUP end the program cleanly: a listing being
     // printed is cancelled (its job raises at the next write), then the
     // program exits with 128 + the signal's number.

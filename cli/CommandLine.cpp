@@ -1,7 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "engine/InputDecoder.h"
-#include "platform/FileSpooler.h"
+#include "printing/PclFileService.h"
 #include "render/PageModel.h"
 
 #include <algorithm>
@@ -302,8 +302,8 @@ void RequireOptionsThatGoTogether(const CliSettings& s) {
         throw UsageError("--driver: prints on a printer, not into --output");
     if (s.driver && s.printerIndex)
         throw UsageError("--driver: takes its printer by name (-P NAME)");
-    if (s.driver && s.printer && *s.printer == FileSpooler::kPrinterName)
-        throw UsageError(std::string("--driver: '") + FileSpooler::kPrinterName +
+    if (s.driver && s.printer && *s.printer == PclFileService::kPrinterName)
+        throw UsageError(std::string("--driver: '") + PclFileService::kPrinterName +
                          "' takes raw PCL only");
     if (s.action == Action::Print && s.files.empty())
         throw UsageError("no FILE given");

@@ -9,8 +9,8 @@
 #include "render/ListingPainter.h"
 
 #ifndef _WIN32
-#include "platform/SystemSpooler.h"
 #include "printer/RawPrintJob.h"
+#include "printing/SystemPrintService.h"
 #endif
 
 #include <QPageSize>
@@ -77,11 +77,11 @@ void SendDocument(const std::string& printerName, const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw Exception("cannot read the drawn listing " + path);
-    SystemSpooler& spooler = ProcessSpooler();
-    spooler.SetFailWhenServerSilent(true);
-    RawPrintJob job(spooler);
+    SystemPrintService& service = ProcessPrintService();
+    service.SetFailWhenServerSilent(true);
+    RawPrintJob job(service);
     try {
-        job.StartJob(printerName, ListingJob::kDocumentName, RawPrintJob::kTypedBySpooler);
+        job.StartJob(printerName, ListingJob::kDocumentName, DataType::TypedByServer);
         std::vector<char> buffer(64 * 1024);
         while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) ||
                in.gcount() > 0)
@@ -92,7 +92,8 @@ void SendDocument(const std::string& printerName, const std::string& path) {
     } catch (const Interrupted&) {
         throw;
     } catch (const Exception& e) {
-        const std::string& cause = spooler.LastErrorCause();
+        const auto* failure = dynamic_cast<const PrintFailure*>(&e);
+        const std::string cause = failure ? failure->Cause() : std::string();
         throw PrinterFailure("cannot print on '" + printerName +
                              "' through its driver: " + (cause.empty() ? e.what() : cause));
     }

@@ -3,13 +3,12 @@
 #include "cli/ListingRun.h"
 #include "engine/ListingComposer.h"
 #include "platform/Exception.h"
-#include "platform/FileSpooler.h"
 #include "platform/Interruption.h"
-#include "platform/SystemError.h"
 #include "printer/ListingJob.h"
 #include "printer/PrinterList.h"
 #include "printer/PrinterSelector.h"
 #include "printer/RawPrintJob.h"
+#include "printing/PclFileService.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,16 +20,15 @@ namespace zl::cli {
 
 namespace {
 
-// Raises when the spooler cannot list its printers, with the cause it gives
+// Raises when the service cannot list its printers, with the cause it gives
 // (such as a print server that does not answer), rather than going on with
 // an empty list.
-void RequirePrinterList(Spooler& spooler) {
-    std::vector<PrinterInfo> infos;
-    if (spooler.EnumPrinters(PRINTER_ENUM_LOCAL, 5, infos))
-        return;
-    const std::string& cause = spooler.LastErrorCause();
-    throw Exception("cannot list the printers: " +
-                    (cause.empty() ? SystemErrorMessage(spooler.LastError()) : cause));
+void RequirePrinterList(PrintService& service) {
+    try {
+        service.Printers();
+    } catch (const PrintFailure& failure) {
+        throw Exception(std::string("cannot list the printers: ") + failure.what());
+    }
 }
 
 void ListPrinters(PrinterList& printers, std::ostream& out) {
@@ -113,17 +111,18 @@ std::int32_t ChosenPrinter(const CliSettings& settings, PrinterList& printers,
 void NoteFallback(const CliSettings& settings, const std::string& printerName,
                   const std::function<std::string()>& fallbackNote, std::ostream& err) {
     if (settings.printer || settings.printerIndex || !fallbackNote ||
-        printerName != FileSpooler::kPrinterName)
+        printerName != PclFileService::kPrinterName)
         return;
     const std::string note = fallbackNote();
     if (!note.empty())
-        err << "zellist: " << note << "; printing to " << FileSpooler::kPrinterName << '\n';
+        err << "zellist: " << note << "; printing to " << PclFileService::kPrinterName << '\n';
 }
 
 // Prints each file as one raw job on entry `printerIndex`.
 int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t printerIndex,
-               Spooler& spooler, const Clock& clock, const LocaleNames& names, std::ostream& err) {
-    RawPrintJob job(spooler);
+               PrintService& service, const Clock& clock, const LocaleNames& names,
+               std::ostream& err) {
+    RawPrintJob job(service);
     return RunListings(
         settings,
         [&](const Listing& listing) {
@@ -135,13 +134,13 @@ int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t 
 
 } // namespace
 
-int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock,
+int RunZelList(const CliSettings& settings, PrintService& service, const Clock& clock,
                const LocaleNames& names, std::ostream& out, std::ostream& err,
                const std::function<std::string()>& fallbackNote) {
-    PrinterList printers(spooler);
+    PrinterList printers(service);
     std::int32_t printerIndex = -1;
     try {
-        RequirePrinterList(spooler);
+        RequirePrinterList(service);
         if (settings.action == CliSettings::Action::ListPrinters) {
             ListPrinters(printers, out);
             return 0;
@@ -163,7 +162,7 @@ int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock
         err << "zellist: " << ShownMessage(e.what()) << '\n';
         return 1;
     }
-    return PrintFiles(settings, printers, printerIndex, spooler, clock, names, err);
+    return PrintFiles(settings, printers, printerIndex, service, clock, names, err);
 }
 
 } // namespace zl::cli

@@ -1,11 +1,11 @@
-// What zellist does with a parsed command line, on a given spooler, clock
+// What zellist does with a parsed command line, on a given print service, clock
 // and locale, writing to the given streams. Returns the exit status.
 #pragma once
 
 #include "cli/CommandLine.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
-#include "platform/Spooler.h"
+#include "printing/PrintService.h"
 
 #include <functional>
 #include <iosfwd>
@@ -15,9 +15,9 @@ namespace zl::cli {
 
 // Messages go to `err` as "zellist: " and the message, with the name of the
 // file they are about as given on the command line. `fallbackNote` tells why
-// the spooler fell back to "PCL File" (empty: it did not); zellist says so
+// the service fell back to "PCL File" (empty: it did not); zellist says so
 // when it prints there as the default printer.
-int RunZelList(const CliSettings& settings, Spooler& spooler, const Clock& clock,
+int RunZelList(const CliSettings& settings, PrintService& service, const Clock& clock,
                const LocaleNames& names, std::ostream& out, std::ostream& err,
                const std::function<std::string()>& fallbackNote = {});
 

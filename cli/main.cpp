@@ -2,8 +2,8 @@
 #include "cli/CommandLine.h"
 #include "cli/ZelListCli.h"
 #include "platform/Interruption.h"
-#include "platform/OutputFileSpooler.h"
-#include "platform/SystemSpooler.h"
+#include "printing/OutputFileService.h"
+#include "printing/SystemPrintService.h"
 
 #ifdef ZELLIST_WITH_RENDER
 #include "cli/DriverRun.h"
@@ -29,7 +29,7 @@ std::unique_ptr<zl::Clock> ListingClock() {
 // with an incomplete listing at its end.
 int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
     const std::string& name = *settings.output;
-    zl::OutputFileSpooler output(name);
+    zl::OutputFileService output(name);
     const int status =
         zl::cli::RunZelList(settings, output, clock, zl::SystemLocaleNames(), std::cout, std::cerr);
     if (status != 0 && output.EndsIncomplete())
@@ -60,10 +60,10 @@ int DrawListings(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
 // Runs on the system's printers; a print server that does not answer is a
 // failure here, not a reason to print into "PCL File".
 int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
-    zl::SystemSpooler& spooler = zl::ProcessSpooler();
-    spooler.SetFailWhenServerSilent(true);
-    return zl::cli::RunZelList(settings, spooler, clock, zl::SystemLocaleNames(), std::cout,
-                               std::cerr, [&spooler] { return spooler.FallbackNote(); });
+    zl::SystemPrintService& service = zl::ProcessPrintService();
+    service.SetFailWhenServerSilent(true);
+    return zl::cli::RunZelList(settings, service, clock, zl::SystemLocaleNames(), std::cout,
+                               std::cerr, [&service] { return service.FallbackNote(); });
 }
 
 } // namespace

@@ -4,11 +4,15 @@
 // a virtual call.
 #pragma once
 
-#include "platform/Spooler.h"
-
 #include <cstdint>
 
 namespace zl {
+
+// Room in a buffer for bytes still to come: from `next` up to `limit`.
+struct ByteWindow {
+    char* next = nullptr;
+    char* limit = nullptr;
+};
 
 class ByteSink {
 public:

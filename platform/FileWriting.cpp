@@ -135,13 +135,4 @@ bool MayWrite(const std::filesystem::path& path) {
 
 #endif
 
-bool FilePrinter::Deliver(const char* data, std::size_t count) {
-    std::uint64_t done = 0;
-    const int err = WriteAll(fd_, data, count, done);
-    written_ += done;
-    if (err != 0)
-        SetCause(ErrorText(err));
-    return err == 0;
-}
-
 } // namespace zl

@@ -1,9 +1,6 @@
 // Writing into files with every failure checked: the system calls report an
-// error number, ErrorText puts it in the system's words, and FilePrinter is a
-// document printer that writes what it gathers into a file descriptor.
+// error number, and ErrorText puts it in the system's words.
 #pragma once
-
-#include "platform/DocumentSpooler.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,27 +39,5 @@ int LinkAsNew(const std::filesystem::path& from, const std::filesystem::path& to
 int RenameOnto(const std::filesystem::path& from, const std::filesystem::path& to);
 // True when this process may write `path`; else errno tells why.
 bool MayWrite(const std::filesystem::path& path);
-
-// A document printer whose gathered bytes go to a file descriptor; a failed
-// write names its cause.
-class FilePrinter : public DocumentPrinter {
-public:
-    using DocumentPrinter::DocumentPrinter;
-
-protected:
-    // Bytes go to `fd` from now on, counted afresh.
-    void WriteTo(int fd) {
-        fd_ = fd;
-        written_ = 0;
-    }
-    int Fd() const { return fd_; }
-    // The bytes written since WriteTo, those of a failed write included.
-    std::uint64_t Written() const { return written_; }
-    bool Deliver(const char* data, std::size_t count) override;
-
-private:
-    int fd_ = -1;
-    std::uint64_t written_ = 0;
-};
 
 } // namespace zl

@@ -25,7 +25,7 @@ const Wording kFailedCalls[] = {
 
 // The causes, without a closing full stop: of the input files
 // (IoErrorMessage), the listing, the print server (CupsConnection,
-// CupsSpooler, the server's own words), the files a listing is written into.
+// the CUPS service, the server's own words), the files a listing is written into.
 const Wording kCauses[] = {
     {"File not found", "the file does not exist"},
     {"File access denied", "it may not be read, or it is a folder"},

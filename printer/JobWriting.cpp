@@ -9,7 +9,6 @@ void WriteAsJob(RawPrintJob& job, const JobTarget& target, const DocumentWriter&
             job.StartJob(target.printer, target.documentName, target.dataType);
             started = true;
         });
-        job.EndPage();
         job.EndJob();
     } catch (...) {
         // Nothing of a failed document prints, and the next one can open a

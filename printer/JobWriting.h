@@ -13,7 +13,7 @@ namespace zl {
 struct JobTarget {
     std::string printer;
     std::string documentName;
-    std::string dataType = "RAW";
+    DataType dataType = DataType::Raw;
 };
 
 // Writes the document into the job `write` is given. `write` calls its

@@ -1,46 +1,12 @@
-// The selector's access to the current printer's device mode and to what
-// the printer offers: paper forms and bins.
+// The selector's access to the current printer's device: its settings, and
+// what it offers (paper forms and bins) with the combo boxes that show them.
 #include "printer/PrinterSelector.h"
 
 #include "printer/TextCompare.h"
 
+#include <algorithm>
+
 namespace zl {
-
-bool PrinterSelector::LockDeviceMode() {
-    try {
-        printer_.GetDevice(deviceName_, driverName_, portName_, deviceModeHandle_);
-        if (!deviceModeHandle_) {
-            printer_.SetCurrentIndex(printer_.CurrentIndex());
-            printer_.GetDevice(deviceName_, driverName_, portName_, deviceModeHandle_);
-        }
-        if (!deviceModeHandle_) {
-            lockedDeviceMode_ = nullptr;
-            return false;
-        }
-        printer_.SetDevice(deviceName_, driverName_, portName_, deviceModeHandle_);
-        lockedDeviceMode_ = deviceModeHandle_->Lock();
-        return true;
-    } catch (const std::exception&) {
-        // No device mode to work on: nothing is reported.
-        lockedDeviceMode_ = nullptr;
-        return false;
-    }
-}
-
-void PrinterSelector::UnlockDeviceMode() {
-    printer_.SetDevice(deviceName_, driverName_, portName_, deviceModeHandle_);
-    if (deviceModeHandle_)
-        deviceModeHandle_->Unlock();
-}
-
-void PrinterSelector::RefreshCapabilities() {
-    try {
-        if (LockDeviceMode())
-            UnlockDeviceMode();
-    } catch (const std::exception&) {
-    }
-    ReadCapabilities();
-}
 
 namespace {
 
@@ -51,38 +17,32 @@ std::string Slot(const std::string& name, std::size_t width) {
 
 } // namespace
 
+PrinterDevice* PrinterSelector::CurrentDevice() const {
+    try {
+        return printer_.Device();
+    } catch (const std::exception&) {
+        return nullptr; // no printer to work on: nothing is reported
+    }
+}
+
+DeviceSettings* PrinterSelector::Device() const {
+    PrinterDevice* device = CurrentDevice();
+    return device ? &device->settings : nullptr;
+}
+
 void PrinterSelector::ReadCapabilities() {
     binList_.clear();
     paperList_.clear();
-    Spooler& spooler = printer_.SpoolerUsed();
-    DeviceCapabilityData codes, names, sizes;
-
-    spooler.DeviceCapabilities(deviceName_, portName_, DC_BINS, codes, lockedDeviceMode_);
-    std::int32_t count =
-        spooler.DeviceCapabilities(deviceName_, portName_, DC_BINNAMES, names, lockedDeviceMode_);
-    // Only as many as the lists hold, and only what the printer gave.
-    for (std::size_t i = 0;
-         count > 0 && i < static_cast<std::size_t>(count) && i < kMaxBins && i < names.names.size();
-         ++i) {
-        FormCode ref;
-        ref.code = i < codes.codes.size() ? codes.codes[i] : 0;
-        binList_.push_back({Slot(names.names[i], 24), ref});
-    }
-
-    spooler.DeviceCapabilities(deviceName_, portName_, DC_PAPERS, codes, lockedDeviceMode_);
-    spooler.DeviceCapabilities(deviceName_, portName_, DC_PAPERSIZE, sizes, lockedDeviceMode_);
-    count =
-        spooler.DeviceCapabilities(deviceName_, portName_, DC_PAPERNAMES, names, lockedDeviceMode_);
-    for (std::size_t i = 0; count > 0 && i < static_cast<std::size_t>(count) && i < kMaxPapers &&
-                            i < names.names.size();
-         ++i) {
-        FormCode ref;
-        ref.code = i < codes.codes.size() ? codes.codes[i] : 0;
-        if (i < sizes.sizes.size()) {
-            ref.width = sizes.sizes[i].width;
-            ref.length = sizes.sizes[i].length;
-        }
-        paperList_.push_back({Slot(names.names[i], 64), ref});
+    const PrinterDevice* device = CurrentDevice();
+    if (!device)
+        return;
+    // Only as many as the lists hold.
+    const PrinterCapabilities& offered = device->capabilities;
+    for (std::size_t i = 0; i < offered.bins.size() && i < kMaxBins; ++i)
+        binList_.push_back({Slot(offered.bins[i].name, 24), {offered.bins[i].code, 0, 0}});
+    for (std::size_t i = 0; i < offered.forms.size() && i < kMaxPapers; ++i) {
+        const PaperForm& form = offered.forms[i];
+        paperList_.push_back({Slot(form.name, 64), {form.code, form.size.width, form.size.length}});
     }
 }
 

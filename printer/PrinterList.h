@@ -1,11 +1,12 @@
-// The installed printers, the current printer and its device settings.
+// The installed printers, the current printer, and what the current printer
+// offers with the settings it is to print with.
 #pragma once
 
-#include "platform/DeviceMode.h"
 #include "platform/Exception.h"
-#include "platform/Spooler.h"
+#include "printing/PrintService.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,26 +18,25 @@ public:
     using Exception::Exception;
 };
 
-struct PrinterDevice {
-    std::string driverName;
-    std::string deviceName;
-    std::string portName;
-};
-
 struct PrinterEntry {
     std::string name;
-    PrinterDevice device;
+};
+
+// The current printer's paper forms, bins and two-sided printing, and the
+// settings it is to print with (its defaults until they are changed).
+struct PrinterDevice {
+    PrinterCapabilities capabilities;
+    DeviceSettings settings;
 };
 
 class PrinterList {
 public:
-    explicit PrinterList(Spooler& spooler) : spooler_(spooler) {}
-    ~PrinterList();
+    explicit PrinterList(PrintService& service) : service_(service) {}
     PrinterList(const PrinterList&) = delete;
     PrinterList& operator=(const PrinterList&) = delete;
 
-    // The installed printers in the spooler's order, built at first use and
-    // kept for the object's life.
+    // The installed printers in the service's order, built at first use and
+    // kept until Refresh.
     const std::vector<PrinterEntry>& Entries();
     std::vector<std::string> EntryNames();
     // Lists the printers afresh; the current printer stays current, with its
@@ -49,37 +49,34 @@ public:
     // none has been chosen.
     std::int32_t CurrentIndex();
     // -1 chooses the default printer; any other index must be in the list.
+    // Choosing another printer forgets the device of the last one.
     void SetCurrentIndex(std::int32_t index);
     // Makes the system's default printer current, with its default settings.
     void SelectDefault();
 
-    // The current printer's names and device-mode block (possibly none).
-    void GetDevice(std::string& device, std::string& driver, std::string& port,
-                   DeviceModeHandle& mode);
-    // Makes the named device current with `mode`, or with the printer's
-    // default settings when `mode` is null.
-    void SetDevice(const std::string& device, const std::string& driver, const std::string& port,
-                   DeviceModeHandle mode);
+    // The current printer's device, asked of the service once for each
+    // choice of a printer, and once more after a Refresh (keeping the
+    // settings); null when the service could not describe it.
+    PrinterDevice* Device();
+    // The next Device() asks afresh, with the printer's default settings.
+    void ForgetDevice();
 
-    Spooler& SpoolerUsed() const { return spooler_; }
+    PrintService& Service() const { return service_; }
 
 private:
-    std::vector<PrinterEntry> BuildEntries();
-    // Forgets the current printer and its settings.
-    void DropCurrent();
-    std::string DefaultPrinterName();
-    void ReleaseMode();
+    std::vector<PrinterEntry> ListEntries();
+    void MakeCurrent(std::int32_t index);
 
-    Spooler& spooler_;
+    PrintService& service_;
     std::vector<PrinterEntry> entries_;
     bool built_ = false;
     std::int32_t currentIndex_ = -1;
-    DeviceModeHandle mode_;
-    bool modeLocked_ = false;
-    PrinterHandle printer_ = nullptr;
+    bool deviceAsked_ = false;
+    bool deviceStale_ = false; // asked before the last Refresh
+    std::optional<PrinterDevice> device_;
 };
 
-// The process-wide printer list on the process-wide spooler.
+// The process-wide printer list on the process-wide print service.
 PrinterList& ProcessPrinterList();
 
 } // namespace zl

@@ -8,7 +8,7 @@ namespace zl {
 PrinterSelector::PrinterSelector(PrinterList& printer, ListControl& dropDown)
     : printer_(printer), dropDown_(dropDown) {
     snapshot_ = printer_.Entries();
-    RefreshCapabilities();
+    ReadCapabilities();
 }
 
 void PrinterSelector::BeginLoading() {
@@ -39,25 +39,20 @@ void PrinterSelector::SetPrinterName(const std::string& value) {
                           ? -1
                           : FindClosestName(value, printer_.EntryNames());
     if (index == printer_.CurrentIndex() && useWinDefaults_.Empty()) {
-        RefreshCapabilities();
+        ReadCapabilities();
     } else {
+        // The chosen printer starts from its own defaults: asked once, here.
         printer_.SetCurrentIndex(index);
-        if (deviceModeHandle_) {
-            // Drop the previous printer's settings: the new one gets its
-            // driver's defaults.
-            printer_.GetDevice(deviceName_, driverName_, portName_, deviceModeHandle_);
-            deviceModeHandle_.reset();
-            lockedDeviceMode_ = nullptr;
-            printer_.SetDevice(deviceName_, driverName_, portName_, nullptr);
-        }
-        RefreshCapabilities();
+        printer_.ForgetDevice();
+        printer_.Device();
+        ReadCapabilities();
         settings_.SetPaperSize(settings_.PaperName());
         settings_.SetBinSource(settings_.BinName());
         RefillLists();
     }
     lastPrinterName_ = CurrentEntryName();
     if (!loading_)
-        settings_.ApplyToDeviceMode();
+        settings_.ApplyToDevice();
 }
 
 void PrinterSelector::SetProfile(const std::string& value) {
@@ -77,7 +72,7 @@ void PrinterSelector::ListSelectionChange() {
 
 void PrinterSelector::ReselectPrinter() {
     SetPrinterName(lastPrinterName_);
-    settings_.ApplyToDeviceMode();
+    settings_.ApplyToDevice();
 }
 
 bool PrinterSelector::Listed(const std::string& name) const {
@@ -102,9 +97,6 @@ std::string PrinterSelector::RefreshPrinters() {
         RefillLists(); // the list may have gained or lost other printers
         return {};
     }
-    // The printer's settings went with it.
-    deviceModeHandle_.reset();
-    lockedDeviceMode_ = nullptr;
     SelectDefaultPrinter();
     return chosen;
 }

@@ -4,7 +4,6 @@
 // here, so it runs without a display.
 #pragma once
 
-#include "platform/DeviceMode.h"
 #include "printer/ListControl.h"
 #include "printer/PrinterList.h"
 #include "printer/PrinterSettings.h"
@@ -105,7 +104,7 @@ public:
     // Selects the listed printer of exactly that name (case aside); false,
     // changing nothing, when no such printer is listed.
     bool ChoosePrinter(const std::string& name);
-    // The spooler reported `count` jobs for the current printer.
+    // The print service reported `count` jobs for the current printer.
     void SpoolerStatus(std::int32_t count);
 
     const std::vector<NamedRef>& PaperList() const { return paperList_; }
@@ -113,19 +112,17 @@ public:
     const std::vector<PrinterEntry>& PrinterSnapshot() const { return snapshot_; }
     const std::string& LastPrinterName() const { return lastPrinterName_; }
 
-    // Device state, used by the settings.
-    bool LockDeviceMode();
-    void UnlockDeviceMode();
-    void RefreshCapabilities();
-    void ReadCapabilities();
+    // The current printer's device settings; null when it has none (the
+    // service could not describe it, or there is no printer).
+    DeviceSettings* Device() const;
     void UpdatePaperCombo(bool refill);
     void UpdateBinCombo(bool refill);
-    DeviceMode* LockedDeviceMode() const { return lockedDeviceMode_; }
     bool Updating() const { return updating_; }
-    std::int32_t paperCode = 0;
-    std::int32_t binCode = 0;
 
 private:
+    PrinterDevice* CurrentDevice() const;
+    // Fills the paper and bin lists from what the current printer offers.
+    void ReadCapabilities();
     void RefillLists();
     std::string CurrentEntryName();
     bool Listed(const std::string& name) const;
@@ -142,9 +139,6 @@ private:
     PrinterList& printer_;
     ListControl& dropDown_;
     PrinterSettings settings_{*this};
-    std::string deviceName_, driverName_, portName_;
-    DeviceModeHandle deviceModeHandle_;
-    DeviceMode* lockedDeviceMode_ = nullptr;
     bool updating_ = true;
     bool loading_ = false;
     ListControl* comboPaper_ = nullptr;

@@ -10,15 +10,15 @@ namespace zl {
 
 namespace {
 
-// Millimetres as a device mode holds them: tenths, rounded to the nearest,
-// halves to the even neighbour, within what the field can hold.
-std::int16_t Tenths(double millimetres) {
+// Millimetres in tenths, rounded to the nearest, halves to the even
+// neighbour, within what the field can hold.
+std::int32_t Tenths(double millimetres) {
     const double tenths = std::nearbyint(millimetres * 10);
-    if (!(tenths > std::numeric_limits<std::int16_t>::min()))
-        return std::numeric_limits<std::int16_t>::min();
-    if (tenths > std::numeric_limits<std::int16_t>::max())
-        return std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(tenths);
+    if (!(tenths > std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    if (tenths > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(tenths);
 }
 
 std::vector<std::string> Names(const std::vector<NamedRef>& list) {
@@ -31,18 +31,16 @@ std::vector<std::string> Names(const std::vector<NamedRef>& list) {
 } // namespace
 
 std::string PrinterSettings::ReadChoice(Kind kind) const {
-    PrinterSelector& selector = selector_;
     std::string name = kind == Kind::Paper ? paperName_ : binName_;
-    if (!selector.LockDeviceMode())
+    const DeviceSettings* device = selector_.Device();
+    if (!device)
         return name;
-    const DeviceMode& mode = *selector.LockedDeviceMode();
-    const auto& list = kind == Kind::Paper ? selector.PaperList() : selector.BinList();
-    const std::int32_t code = kind == Kind::Paper ? mode.dmPaperSize : mode.dmDefaultSource;
+    const auto& list = kind == Kind::Paper ? selector_.PaperList() : selector_.BinList();
+    const std::uint16_t code = kind == Kind::Paper ? device->paper : device->bin;
     for (const NamedRef& entry : list) {
         if (entry.ref.code == code)
             name = entry.name;
     }
-    selector.UnlockDeviceMode();
     return name;
 }
 
@@ -81,16 +79,16 @@ void PrinterSettings::WriteChoice(Kind kind, const std::string& value) {
     if (v != stored)
         changed = true;
     if (paper) {
-        selector.paperCode = entry.ref.code;
-        if (selector.paperCode != DMPAPER_USER) {
+        paperCode_ = entry.ref.code;
+        if (paperCode_ != kUserDefinedPaper) {
             paperWidth_ = entry.ref.width / 10.0;
             paperLength_ = entry.ref.length / 10.0;
         }
     } else {
-        selector.binCode = entry.ref.code;
+        binCode_ = entry.ref.code;
     }
     stored = v;
-    ApplyToDeviceMode();
+    ApplyToDevice();
     if (changed) {
         if (paper)
             selector.UpdatePaperCombo(false);
@@ -102,33 +100,30 @@ void PrinterSettings::WriteChoice(Kind kind, const std::string& value) {
 void PrinterSettings::SetOrientation(PaperOrientation value) {
     const bool changed = value != orientation_;
     orientation_ = value;
-    ApplyToDeviceMode();
+    ApplyToDevice();
     if (changed)
         selector_.Fire(selector_.onOrientationChange, this);
 }
 
 void PrinterSettings::SetCopies(std::int32_t value) {
     copies_ = value < 1 ? 1 : value;
-    ApplyToDeviceMode();
+    ApplyToDevice();
 }
 
 void PrinterSettings::SetPrintQuality(std::int32_t value) {
     printQuality_ = value;
-    ApplyToDeviceMode();
+    ApplyToDevice();
 }
 
 void PrinterSettings::SetDuplex(DuplexMode value) {
     duplex_ = value;
-    ApplyToDeviceMode();
+    ApplyToDevice();
 }
 
 void PrinterSettings::SetCustomSize(double& field, double value) {
-    PrinterSelector& selector = selector_;
-    if (!selector.LockDeviceMode())
-        return;
-    if (selector.LockedDeviceMode()->dmPaperSize == DMPAPER_USER)
+    const DeviceSettings* device = selector_.Device();
+    if (device && device->paper == kUserDefinedPaper)
         field = value;
-    selector.UnlockDeviceMode();
 }
 
 void PrinterSettings::SetPaperWidth(double value) {
@@ -138,47 +133,42 @@ void PrinterSettings::SetPaperLength(double value) {
     SetCustomSize(paperLength_, value);
 }
 
-void PrinterSettings::ApplyToDeviceMode() {
-    PrinterSelector& selector = selector_;
-    if (selector.Loading() || !selector.LockDeviceMode())
+void PrinterSettings::ApplyToDevice() {
+    if (selector_.Loading())
         return;
-    DeviceMode& mode = *selector.LockedDeviceMode();
-    const SystemDefaults defaults = selector.UseWinDefaults();
-    mode.dmFields =
-        DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_DUPLEX;
+    DeviceSettings* device = selector_.Device();
+    if (!device)
+        return;
+    const SystemDefaults defaults = selector_.UseWinDefaults();
     if (defaults.Has(SystemDefault::DefaultPrintQuality))
-        printQuality_ = mode.dmPrintQuality;
+        printQuality_ = device->printQuality;
     else
-        mode.dmPrintQuality = static_cast<std::int16_t>(printQuality_);
-    mode.dmCopies = static_cast<std::int16_t>(copies_ > 32767 ? 32767 : copies_);
-    if (defaults.Has(SystemDefault::DefaultDuplex)) {
-        const int fromMode = mode.dmDuplex - 1;
-        duplex_ = fromMode == 1   ? DuplexMode::LongEdge
-                  : fromMode == 2 ? DuplexMode::ShortEdge
-                                  : DuplexMode::Simplex;
-    } else {
-        mode.dmDuplex = static_cast<std::int16_t>(static_cast<int>(duplex_) + 1);
-    }
-    if (mode.dmDefaultSource != selector.binCode) {
+        device->printQuality = printQuality_;
+    device->copies = copies_;
+    if (defaults.Has(SystemDefault::DefaultDuplex))
+        duplex_ = device->duplex;
+    else
+        device->duplex = duplex_;
+    ApplyChoices(*device);
+    device->orientation = orientation_;
+}
+
+void PrinterSettings::ApplyChoices(DeviceSettings& device) {
+    const SystemDefaults defaults = selector_.UseWinDefaults();
+    if (device.bin != binCode_) {
         if (defaults.Has(SystemDefault::DefaultBin))
-            selector.binCode = mode.dmDefaultSource;
+            binCode_ = device.bin;
         else
-            mode.dmDefaultSource = static_cast<std::int16_t>(selector.binCode);
+            device.bin = binCode_;
     }
-    if (mode.dmPaperSize != selector.paperCode) {
+    if (device.paper != paperCode_) {
         if (defaults.Has(SystemDefault::DefaultPaperSize))
-            selector.paperCode = mode.dmPaperSize;
+            paperCode_ = device.paper;
         else
-            mode.dmPaperSize = static_cast<std::int16_t>(selector.paperCode);
+            device.paper = paperCode_;
     }
-    if (selector.paperCode == DMPAPER_USER && !defaults.Has(SystemDefault::DefaultPaperSize)) {
-        mode.dmPaperWidth = Tenths(paperWidth_);
-        mode.dmPaperLength = Tenths(paperLength_);
-        mode.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
-    }
-    mode.dmOrientation =
-        orientation_ == PaperOrientation::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-    selector.UnlockDeviceMode();
+    if (paperCode_ == kUserDefinedPaper && !defaults.Has(SystemDefault::DefaultPaperSize))
+        device.paperSize = {Tenths(paperWidth_), Tenths(paperLength_)};
 }
 
 } // namespace zl

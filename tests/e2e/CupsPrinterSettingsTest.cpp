@@ -1,7 +1,7 @@
 // Paper choice on a real CUPS queue, as the printer selector makes it.
-#include "platform/CupsSpooler.h"
-#include "platform/SystemSpooler.h"
 #include "printer/PrinterSelector.h"
+#include "printing/CupsPrintService.h"
+#include "printing/SystemPrintService.h"
 
 #include "tests/support/CupsTestServer.h"
 #include "tests/support/TempDir.h"
@@ -13,9 +13,10 @@ namespace {
 
 TEST(CupsPrinterSettings, PaperNamesAreMatchedAgainstTheQueuesForms) {
     test::TempDir files;
-    SystemSpooler spooler(std::make_unique<CupsSpooler>(test::CupsTestServer::Shared().Address()),
-                          std::make_unique<FileSpooler>(files.Path()));
-    PrinterList printer(spooler);
+    SystemPrintService service(
+        std::make_unique<CupsPrintService>(test::CupsTestServer::Shared().Address()),
+        std::make_unique<PclFileService>(files.Path()));
+    PrinterList printer(service);
     PlainListControl dropDown;
     PrinterSelector selector(printer, dropDown);
     selector.SetPrinterName("zppd");
@@ -23,25 +24,19 @@ TEST(CupsPrinterSettings, PaperNamesAreMatchedAgainstTheQueuesForms) {
     ASSERT_EQ(selector.PaperList().size(), 3u);
     ASSERT_EQ(selector.BinList().size(), 3u);
 
-    auto mode = [&] {
-        std::string device, driver, port;
-        DeviceModeHandle handle;
-        printer.GetDevice(device, driver, port, handle);
-        return handle ? handle->Mode() : DeviceMode{};
-    };
+    auto mode = [&] { return printer.Device() ? printer.Device()->settings : DeviceSettings{}; };
     PrinterSettings& settings = selector.Settings();
     settings.SetPaperSize("legal");
     EXPECT_EQ(settings.PaperName(), "Legal");
-    EXPECT_EQ(mode().dmPaperSize, 5);
+    EXPECT_EQ(mode().paper, 5);
     EXPECT_DOUBLE_EQ(settings.PaperWidth(), 215.9);
     EXPECT_DOUBLE_EQ(settings.PaperLength(), 355.6);
     settings.SetPaperSize("Letter Small");
     EXPECT_EQ(settings.PaperName(), "Letter");
-    EXPECT_EQ(mode().dmPaperSize, 1);
+    EXPECT_EQ(mode().paper, 1);
     EXPECT_EQ(settings.PaperSize(), "Letter");
     settings.SetBinSource(selector.BinList()[2].name);
-    EXPECT_EQ(mode().dmDefaultSource, 4); // manual feed
-    EXPECT_EQ(mode().dmFields, 0x1703u);
+    EXPECT_EQ(mode().bin, 4); // manual feed
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Raw jobs through a real CUPS server.
-#include "platform/CupsSpooler.h"
-#include "platform/SystemSpooler.h"
 #include "printer/RawPrintJob.h"
+#include "printing/CupsPrintService.h"
+#include "printing/SystemPrintService.h"
 
 #include "tests/support/CupsTestServer.h"
 #include "tests/support/MessageOf.h"
@@ -31,29 +31,31 @@ class CupsRawJobTest : public ::testing::Test {
 protected:
     CupsTestServer server = CupsTestServer::Shared();
     TempDir files;
-    SystemSpooler spooler{std::make_unique<CupsSpooler>(server.Address()),
-                          std::make_unique<FileSpooler>(files.Path())};
-    RawPrintJob job{spooler};
+    SystemPrintService service{std::make_unique<CupsPrintService>(server.Address()),
+                               std::make_unique<PclFileService>(files.Path())};
+    RawPrintJob job{service};
 };
 
+// A raw queue and one whose PPD has filters take the bytes as they are, a
+// NUL and what looks like PostScript among them.
 TEST_F(CupsRawJobTest, EveryByteArrivesUnchangedUnderTheDocumentName) {
     std::string bytes;
     for (int i = 0; i < 256; ++i)
         bytes += static_cast<char>(i);
     bytes += "\x1b"
-             "E\r\n\x1a\0tail";
-
-    job.StartJob("alpha", "ZelPrint Job");
-    const int id = static_cast<int>(job.JobId());
-    ASSERT_GT(id, 0);
-    job.WriteData(bytes.data(), 200);
-    job.WriteData(bytes.data() + 200, static_cast<std::int32_t>(bytes.size() - 200));
-    job.EndPage();
-    job.EndJob();
-
-    EXPECT_EQ(server.WaitForFinalState("alpha", id), IPP_JSTATE_COMPLETED);
-    EXPECT_EQ(server.JobData("alpha", id), bytes);
-    EXPECT_EQ(server.JobTitle("alpha", id), "ZelPrint Job");
+             "E\x1b&l2A\r\n\x0c\x1a";
+    bytes += std::string(1, '\0') + "%!PS-Adobe-3.0\n";
+    for (const char* queue : {"alpha", "zppd"}) {
+        job.StartJob(queue, "ZelPrint Job");
+        const int id = static_cast<int>(job.JobId());
+        ASSERT_GT(id, 0);
+        job.WriteData(bytes.data(), 200);
+        job.WriteData(bytes.data() + 200, static_cast<std::int32_t>(bytes.size() - 200));
+        job.EndJob();
+        EXPECT_EQ(server.WaitForFinalState(queue, id), IPP_JSTATE_COMPLETED);
+        EXPECT_EQ(server.JobData(queue, id), bytes);
+        EXPECT_EQ(server.JobTitle(queue, id), "ZelPrint Job");
+    }
 }
 
 TEST_F(CupsRawJobTest, TwentyMegabytesOfOneByteWritesArriveWhole) {
@@ -105,19 +107,19 @@ TEST_F(CupsRawJobTest, AnAbortedJobIsCancelledAndPrintsNothing) {
 }
 
 TEST_F(CupsRawJobTest, JobCountsComeFromTheServer) {
-    EXPECT_GE(spooler.PrinterJobCount("alpha"), 0);
-    EXPECT_EQ(spooler.PrinterJobCount("PCL File"), 0);
-    EXPECT_EQ(spooler.PrinterJobCount("nosuchqueue"), -1);
-    CupsSpooler unreachable("127.0.0.1:1");
-    EXPECT_EQ(unreachable.PrinterJobCount("alpha"), -1);
+    EXPECT_GE(service.JobCount("alpha"), 0);
+    EXPECT_EQ(service.JobCount("PCL File"), 0);
+    EXPECT_EQ(service.JobCount("nosuchqueue"), -1);
+    CupsPrintService unreachable("127.0.0.1:1");
+    EXPECT_EQ(unreachable.JobCount("alpha"), -1);
 }
 
 TEST(CupsStoppedServer, AJobCutOffNamesTheCauseIsCancelledOnceTheServerIsBackAndTheNextPrints) {
     TempDir dir;
     CupsTestServer own = CupsTestServer::StartOwn(dir.Path());
     const std::string address = own.Address();
-    CupsSpooler spooler(address);
-    RawPrintJob job(spooler);
+    CupsPrintService service(address);
+    RawPrintJob job(service);
     job.StartJob("alpha", "ZelPrint Job");
     const int cutOff = static_cast<int>(job.JobId());
     job.WriteData("start", 5);

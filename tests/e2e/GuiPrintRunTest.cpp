@@ -2,8 +2,8 @@
 #include "app/FileListBox.h"
 #include "app/MainWindow.h"
 #include "app/PrinterComboBox.h"
-#include "platform/CupsSpooler.h"
-#include "platform/SystemSpooler.h"
+#include "printing/CupsPrintService.h"
+#include "printing/SystemPrintService.h"
 
 #include "tests/support/CupsTestServer.h"
 #include "tests/support/PrintAndWait.h"
@@ -26,13 +26,13 @@ namespace {
 
 using test::CupsTestServer;
 
-// The window on `spooler`, with its messages, errors and failures kept.
+// The window on `service`, with its messages, errors and failures kept.
 struct WindowOn {
-    explicit WindowOn(Spooler& spooler,
+    explicit WindowOn(PrintService& service,
                       std::function<void(QPrintPreviewDialog&)> runPreview = nullptr)
-        : printer(spooler) {
+        : printer(service) {
         services.runPreview = std::move(runPreview);
-        services.spooler = &spooler;
+        services.spooler = &service;
         services.printer = &printer;
         services.clock = &clock;
         services.names = LocaleNames::English();
@@ -84,9 +84,9 @@ struct WindowOnZcli {
 
     CupsTestServer server = CupsTestServer::Shared();
     test::TempDir files;
-    SystemSpooler spooler{std::make_unique<CupsSpooler>(server.Address()),
-                          std::make_unique<FileSpooler>(files.Path())};
-    WindowOn on{spooler};
+    SystemPrintService service{std::make_unique<CupsPrintService>(server.Address()),
+                               std::make_unique<PclFileService>(files.Path())};
+    WindowOn on{service};
 };
 
 TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
@@ -119,9 +119,9 @@ TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPri
     test::TempDir files;
     CupsTimeLimits limits;
     limits.lookup = std::chrono::milliseconds(500);
-    SystemSpooler spooler(std::make_unique<CupsSpooler>(silent.Address(), limits),
-                          std::make_unique<FileSpooler>(files / "out"));
-    WindowOn on(spooler); // the one wait: the first look-up finds the server silent
+    SystemPrintService service(std::make_unique<CupsPrintService>(silent.Address(), limits),
+                               std::make_unique<PclFileService>(files / "out"));
+    WindowOn on(service); // the one wait: the first look-up finds the server silent
     MainWindow& window = *on.window;
     window.show();
 
@@ -131,7 +131,7 @@ TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPri
         window.ActivateWindow();
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.4);
     EXPECT_EQ(on.printer.EntryNames(), (std::vector<std::string>{"PCL File"}));
-    EXPECT_EQ(spooler.FallbackNote(), "the print server " + silent.Address() + " does not answer");
+    EXPECT_EQ(service.FallbackNote(), "the print server " + silent.Address() + " does not answer");
 
     test::WriteFile(files / "one.txt", "one\r\n");
     window.AddFiles({QString::fromStdString((files / "one.txt").string())});
@@ -152,15 +152,15 @@ TEST(GuiPrintRun, APreviewIsInTheListingsOrientationAndPrintsOnTheChosenPrinter)
     CupsTestServer server = CupsTestServer::Shared();
     cupsSetServer(server.Address().c_str()); // where Qt's print support asks
     test::TempDir files;
-    SystemSpooler spooler(std::make_unique<CupsSpooler>(server.Address()),
-                          std::make_unique<FileSpooler>(files.Path()));
+    SystemPrintService service(std::make_unique<CupsPrintService>(server.Address()),
+                               std::make_unique<PclFileService>(files.Path()));
     struct Seen {
         QString printer;
         bool landscape;
         int pages;
     };
     std::vector<Seen> seen;
-    WindowOn on(spooler, [&](QPrintPreviewDialog& dialog) {
+    WindowOn on(service, [&](QPrintPreviewDialog& dialog) {
         auto* preview = dialog.findChild<QPrintPreviewWidget*>();
         preview->updatePreview();
         seen.push_back({dialog.printer()->printerName(),

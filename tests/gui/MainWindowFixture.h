@@ -1,5 +1,5 @@
-// The main window on a recording spooler, with what it shows kept: the
-// fixture of the window's tests.
+// The main window on a recording print service, with what it shows kept:
+// the fixture of the window's tests.
 #pragma once
 
 #include "app/MainWindow.h"
@@ -7,7 +7,7 @@
 #include "app/VersionInfo.h"
 
 #include "tests/support/PrintAndWait.h"
-#include "tests/support/RecordingSpooler.h"
+#include "tests/support/RecordingPrintService.h"
 #include "tests/support/TempDir.h"
 
 #include <QApplication>
@@ -40,24 +40,10 @@ inline void WriteVersionedFile(const std::filesystem::path& path) {
                         "and after it");
 }
 
-// A recording spooler that calls back at each write: a look at the window in
-// the middle of a job.
-class CallingBackSpooler : public RecordingSpooler {
-public:
-    std::function<void()> onWrite;
-
-    bool WritePrinter(PrinterHandle handle, const void* data, std::int32_t count,
-                      std::int32_t& written) override {
-        if (onWrite)
-            onWrite();
-        return RecordingSpooler::WritePrinter(handle, data, count, written);
-    }
-};
-
 class MainWindowFixture : public ::testing::Test {
 protected:
     MainWindowFixture() {
-        spooler.printers = {{"Laser", ""}, {"Office", ""}};
+        spooler.printers = {"Laser", "Office"};
         spooler.defaultName = "Office";
         WriteVersionedFile(dir / "zellist-gui");
         WriteFile(dir / "unversioned", "no version information here");
@@ -142,10 +128,10 @@ protected:
     }
 
     TempDir dir;
-    CallingBackSpooler spooler;
+    RecordingPrintService spooler;
     PrinterList printer{spooler};
-    // What the window prints through: by default the recording spooler.
-    Spooler* spoolerInUse = &spooler;
+    // What the window prints through: by default the recording service.
+    PrintService* spoolerInUse = &spooler;
     PrinterList* printerInUse = &printer;
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
     std::unique_ptr<MainWindow> window;

@@ -1,12 +1,12 @@
 // Which window has the focus and where the keyboard goes in it: the window
 // looks the printers up afresh when shown and when the user comes back from
-// another window of the program, and Tab walks its controls in order.
+// any other window, and Tab walks its controls in order.
 #include "tests/gui/MainWindowFixture.h"
 
 #include "app/BarHeightSpinBox.h"
 #include "app/FileListBox.h"
-#include "platform/SystemSpooler.h"
 #include "printer/FailureWords.h"
+#include "printing/SystemPrintService.h"
 
 #include "tests/support/PrintAndWait.h"
 
@@ -101,7 +101,7 @@ TEST_F(MainWindowFocusTest, TheUsersPrinterStaysChosenUntilItIsNoLongerInstalled
     EXPECT_EQ(previews.size(), 1u);
     EXPECT_TRUE(errors.empty());
 
-    spooler.printers = {{"Office", ""}};
+    spooler.printers = {"Office"};
     ReturnFromABox(w, messageBox);
     EXPECT_EQ(w.printerComboBox->currentText(), "Office");
     EXPECT_EQ(w.printerComboBox->count(), 1);
@@ -112,11 +112,11 @@ TEST_F(MainWindowFocusTest, TheUsersPrinterStaysChosenUntilItIsNoLongerInstalled
 // A print server that cannot be reached leaves the user's printer chosen:
 // each Print names it and fails, and nothing goes to "PCL File" instead.
 TEST_F(MainWindowFocusTest, AnUnreachableQueueFailsEachPrintAndNothingGoesToPclFile) {
-    auto* server = new test::RecordingSpooler;
-    server->printers = {{"Laser", ""}, {"Office", ""}};
+    auto* server = new test::RecordingPrintService;
+    server->printers = {"Laser", "Office"};
     server->defaultName = "Office";
-    SystemSpooler system(std::unique_ptr<Spooler>(server),
-                         std::make_unique<FileSpooler>(dir / "out"));
+    SystemPrintService system(std::unique_ptr<PrintService>(server),
+                              std::make_unique<PclFileService>(dir / "out"));
     PrinterList printers(system);
     spoolerInUse = &system;
     printerInUse = &printers;
@@ -126,8 +126,8 @@ TEST_F(MainWindowFocusTest, AnUnreachableQueueFailsEachPrintAndNothingGoesToPclF
     w.AddFiles({QString::fromStdString((dir / "a.txt").string())});
 
     const std::string cause = "cannot reach the print server 127.0.0.1:8741";
-    server->Fail("EnumPrinters", 0, ERROR_NOT_READY, cause);
-    server->Fail("OpenPrinter", 0, ERROR_NOT_READY, cause);
+    server->Fail("Printers", 0, cause);
+    server->Fail("OpenJob", 0, cause);
     QWidget messageBox;
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(test::PrintAndWait(w));
@@ -141,13 +141,13 @@ TEST_F(MainWindowFocusTest, AnUnreachableQueueFailsEachPrintAndNothingGoesToPclF
     EXPECT_EQ(w.printerComboBox->currentText(), "Laser");
     EXPECT_FALSE(std::filesystem::exists(dir / "out"));
     w.close();
-    window.reset(); // before the spooler it prints through
+    window.reset(); // before the service it prints through
 }
 
 TEST_F(MainWindowFocusTest, AFailingLookUpIsReportedOnceNotAtEveryReturn) {
     MainWindow& w = ShownWindow();
     errors.clear();
-    spooler.Throw("EnumPrinters");
+    spooler.Throw("Printers");
     QWidget messageBox;
     for (int i = 0; i < 3; ++i)
         ReturnFromABox(w, messageBox);

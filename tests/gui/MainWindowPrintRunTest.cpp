@@ -162,31 +162,24 @@ TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAs
     test::WriteFile(dir / "a.txt", "a\n");
     struct Case {
         const char* first; // the file that fails
-        std::function<void()> breakSpooler;
+        std::function<void()> breakService;
         std::string text, details;
     };
     const Case cases[] = {
         {"missing.txt", [] {}, "Cannot print missing.txt: the file does not exist.",
          "File not found"},
-        {"a.txt",
-         [&] {
-             spooler.Fail("WritePrinter", 0, ERROR_WRITE_FAULT,
-                          "Destination \"Laser\" is not accepting jobs.");
-         },
+        {"a.txt", [&] { spooler.Fail("Write", 0, "Destination \"Laser\" is not accepting jobs."); },
          "Cannot print a.txt: the printer Laser does not accept jobs.",
          "WritePrinter() API failed @ WriteData: Destination \"Laser\" is not accepting jobs."},
         {"a.txt",
-         [&] {
-             spooler.Fail("OpenPrinter", 0, ERROR_NOT_READY,
-                          "cannot reach the print server 127.0.0.1:8741");
-         },
+         [&] { spooler.Fail("OpenJob", 0, "cannot reach the print server 127.0.0.1:8741"); },
          "Cannot print a.txt: the print server 127.0.0.1:8741 does not answer.",
          "OpenPrinter()=False @ StartJob with PrinterName:'Laser': cannot reach the print "
          "server 127.0.0.1:8741"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        c.breakSpooler();
+        c.breakService();
         w.ClearList();
         w.AddFiles({PathOf(dir / c.first), PathOf(dir / "a.txt")});
         failures.clear();

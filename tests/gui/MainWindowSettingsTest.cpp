@@ -25,7 +25,7 @@ namespace {
 class MainWindowSettingsTest : public test::MainWindowFixture {
 protected:
     MainWindowSettingsTest() {
-        spooler.printers = {{"Laser", ""}, {"Office", ""}, {"Plotter", ""}};
+        spooler.printers = {"Laser", "Office", "Plotter"};
         onOpenDialog = [this](QFileDialog& dialog) {
             openedIn = dialog.directory().absolutePath();
             if (!browseTo.isEmpty())

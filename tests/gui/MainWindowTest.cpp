@@ -462,7 +462,7 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
             if (type != QtDebugMsg && type != QtInfoMsg)
                 warnings.push_back(text.toStdString());
         });
-    spooler.capabilities["Laser"].papers = {{1, "Letter", {2159, 2794}}, {9, "A4", {2100, 2970}}};
+    spooler.capabilities["Laser"].forms = {{"Letter", 1, {2159, 2794}}, {"A4", 9, {2100, 2970}}};
     MainWindow& w = Window();
     std::string lines;
     for (int i = 1; i <= 200; ++i)
@@ -496,8 +496,10 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     }
     w.landscapeCheck->setChecked(false);
     EXPECT_TRUE(warnings.empty()) << warnings.front();
-    // Default settings that name one of the printer's forms: its paper.
-    spooler.defaultModes["Laser"].dmPaperSize = 9;
+    // Default settings that name one of its forms: that paper, once chosen again.
+    spooler.capabilities["Laser"].defaults.paper = 9;
+    PickPrinter(w, 1);
+    PickPrinter(w, 0);
     w.fileList->SetItemIndex(0);
     previews.clear();
     w.previewAction->trigger();

@@ -1,6 +1,6 @@
 #include "app/PrinterComboBox.h"
 
-#include "tests/support/RecordingSpooler.h"
+#include "tests/support/RecordingPrintService.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 namespace zl {
 namespace {
 
-using test::RecordingSpooler;
+using test::RecordingPrintService;
 
 // A window that counts the show events it gets itself.
 class OwnerWindow : public QWidget {
@@ -27,13 +27,12 @@ protected:
 class PrinterComboBoxTest : public ::testing::Test {
 protected:
     PrinterComboBoxTest() {
-        spooler.printers = {{"Laser", ""}, {"Office", ""}, {"Plotter", ""}};
+        spooler.printers = {"Laser", "Office", "Plotter"};
         spooler.defaultName = "Office";
         spooler.jobCounts = {{"Office", 0}, {"Laser", 0}};
-        RecordingSpooler::Capabilities office;
-        office.papers = {{1, "Letter", {2159, 2794}}, {5, "Legal", {2159, 3556}}};
-        office.bins = {{7, "Auto"}, {4, "Manual"}};
-        spooler.capabilities["Office"] = office;
+        PrinterCapabilities& office = spooler.capabilities["Office"];
+        office.forms = {{"Letter", 1, {2159, 2794}}, {"Legal", 5, {2159, 3556}}};
+        office.bins = {{"Auto", 7}, {"Manual", 4}};
         box = std::make_unique<PrinterComboBox>(&owner, printer);
         box->onError = [this](const std::string& message) { errors.push_back(message); };
         PrinterSelector& s = box->Selector();
@@ -46,7 +45,7 @@ protected:
         events.clear();
     }
 
-    RecordingSpooler spooler;
+    RecordingPrintService spooler;
     PrinterList printer{spooler};
     OwnerWindow owner;
     std::unique_ptr<PrinterComboBox> box;
@@ -77,11 +76,9 @@ TEST_F(PrinterComboBoxTest, TheUsersPickSelectsThePrinter) {
 TEST_F(PrinterComboBoxTest, ShowingTheWindowReselectsAndTheWindowStillGetsTheEvent) {
     box->setCurrentIndex(2);
     emit box->activated(2);
-    const int reads = spooler.Calls("DeviceCapabilities(Plotter,,16,mode)");
     owner.show();
     EXPECT_EQ(owner.shows, 1);
-    EXPECT_EQ(spooler.Calls("DeviceCapabilities(Plotter,,16,mode)"), reads + 1)
-        << "the capabilities are read again";
+    EXPECT_EQ(spooler.Calls("Capabilities(Plotter)"), 1) << "the choice stands: asked once";
     EXPECT_EQ(printer.CurrentIndex(), 2);
     EXPECT_TRUE(errors.empty());
 }
@@ -106,7 +103,7 @@ TEST_F(PrinterComboBoxTest, JobCountChangesAreReportedAndAnUnknownCountStopsPoll
 }
 
 TEST_F(PrinterComboBoxTest, FailuresOfAPickGoToTheErrorHandler) {
-    spooler.Throw("OpenPrinter");
+    spooler.Throw("Capabilities");
     box->setCurrentIndex(0);
     emit box->activated(0);
     EXPECT_EQ(errors.size(), 1u);

@@ -1,6 +1,6 @@
-// Windows paper and bin codes for what CUPS destinations offer, and the
-// default device mode made from their defaults.
-#include "platform/CupsMediaCodes.h"
+// Paper and bin codes for what CUPS destinations offer, and the default
+// settings made from their defaults.
+#include "printing/CupsMediaCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -36,37 +36,29 @@ std::vector<std::uint16_t> BinCodes(const CupsDestChoices& choices) {
     return codes;
 }
 
-TEST(CupsMediaCodes, PwgSizeNamesWithAWindowsPaperCode) {
-    EXPECT_EQ(PaperCodeOf("na_letter_8.5x11in"), 1);
-    EXPECT_EQ(PaperCodeOf("na_legal_8.5x14in"), 5);
-    EXPECT_EQ(PaperCodeOf("na_executive_7.25x10.5in"), 7);
-    EXPECT_EQ(PaperCodeOf("iso_a3_297x420mm"), 8);
-    EXPECT_EQ(PaperCodeOf("iso_a4_210x297mm"), 9);
-    EXPECT_EQ(PaperCodeOf("iso_a5_148x210mm"), 11);
-    EXPECT_EQ(PaperCodeOf("jis_b5_182x257mm"), 13);
-    EXPECT_EQ(PaperCodeOf("na_number-10_4.125x9.5in"), 20);
-    EXPECT_EQ(PaperCodeOf("iso_dl_110x220mm"), 27);
-}
-
-TEST(CupsMediaCodes, OtherSizeNamesHaveNoPaperCode) {
-    EXPECT_EQ(PaperCodeOf("iso_b5_176x250mm"), 0); // ISO B5 is not JIS B5
-    EXPECT_EQ(PaperCodeOf("na_ledger_11x17in"), 0);
-    EXPECT_EQ(PaperCodeOf("custom_100x150mm_100x150mm"), 0);
-    EXPECT_EQ(PaperCodeOf("A4"), 0); // a PPD name, not a PWG one
-    EXPECT_EQ(PaperCodeOf(""), 0);
-}
-
-TEST(CupsMediaCodes, MediaSourcesWithAWindowsBinCode) {
-    EXPECT_EQ(BinCodeOf("tray-1"), 1);
-    EXPECT_EQ(BinCodeOf("tray-2"), 2);
-    EXPECT_EQ(BinCodeOf("tray-3"), 3);
-    EXPECT_EQ(BinCodeOf("manual"), 4);
-    EXPECT_EQ(BinCodeOf("envelope"), 5);
-    EXPECT_EQ(BinCodeOf("auto"), 7);
-    EXPECT_EQ(BinCodeOf("large-capacity"), 11);
-    EXPECT_EQ(BinCodeOf("tray-4"), 0);
-    EXPECT_EQ(BinCodeOf("by-pass-tray"), 0);
-    EXPECT_EQ(BinCodeOf("Tray1"), 0);
+// The codes Windows gives these forms and bins; names without one get none.
+TEST(CupsMediaCodes, PwgSizesAndMediaSourcesWithTheCodesWindowsKnows) {
+    const std::pair<const char*, int> papers[] = {{"na_letter_8.5x11in", 1},
+                                                  {"na_legal_8.5x14in", 5},
+                                                  {"na_executive_7.25x10.5in", 7},
+                                                  {"iso_a3_297x420mm", 8},
+                                                  {"iso_a4_210x297mm", 9},
+                                                  {"iso_a5_148x210mm", 11},
+                                                  {"jis_b5_182x257mm", 13},
+                                                  {"na_number-10_4.125x9.5in", 20},
+                                                  {"iso_dl_110x220mm", 27},
+                                                  {"iso_b5_176x250mm", 0}, // ISO B5 is not JIS B5
+                                                  {"na_ledger_11x17in", 0},
+                                                  {"custom_100x150mm_100x150mm", 0},
+                                                  {"A4", 0}, // a PPD name, not a PWG one
+                                                  {"", 0}};
+    for (const auto& [name, code] : papers)
+        EXPECT_EQ(PaperCodeOf(name), code) << name;
+    const std::pair<const char*, int> bins[] = {
+        {"tray-1", 1}, {"tray-2", 2},          {"tray-3", 3}, {"manual", 4},       {"envelope", 5},
+        {"auto", 7},   {"large-capacity", 11}, {"tray-4", 0}, {"by-pass-tray", 0}, {"Tray1", 0}};
+    for (const auto& [name, code] : bins)
+        EXPECT_EQ(BinCodeOf(name), code) << name;
 }
 
 TEST(CupsMediaCodes, FormsAndBinsWithoutAWindowsCodeAreNumberedFrom257InOrder) {
@@ -80,98 +72,67 @@ TEST(CupsMediaCodes, FormsAndBinsWithoutAWindowsCodeAreNumberedFrom257InOrder) {
     EXPECT_EQ(BinCodes(choices), (std::vector<std::uint16_t>{257, 1, 258, 7}));
 }
 
-TEST(CupsMediaCodes, TheDefaultPaperHasTheCodeOfItsForm) {
+TEST(CupsMediaCodes, TheDefaultPaperHasTheCodeAndSizeOfItsFormElseItsOwn) {
     CupsDestChoices choices;
     choices.forms = {Form("na_ledger_11x17in", 2794, 4318), Form("roll_max_36x100in", 9144, 25400),
                      Form("iso_a4_210x297mm", 2100, 2970)};
-    choices.mediaDefault = "roll_max_36x100in";
     AssignCodes(choices);
-    DeviceMode mode = DefaultDeviceModeOf(choices, "q");
-    EXPECT_EQ(mode.dmDeviceName, "q");
-    EXPECT_EQ(mode.dmPaperSize, 258);
-    EXPECT_EQ(mode.dmPaperSize, choices.forms[1].code);
-    EXPECT_EQ(mode.dmPaperWidth, 9144);
-    EXPECT_EQ(mode.dmPaperLength, 25400);
-    EXPECT_EQ(mode.dmFields & (DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH),
-              DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH);
-
-    choices.mediaDefault = "iso_a4_210x297mm";
-    mode = DefaultDeviceModeOf(choices, "q");
-    EXPECT_EQ(mode.dmPaperSize, 9);
-    EXPECT_EQ(mode.dmPaperWidth, 2100);
-    EXPECT_EQ(mode.dmPaperLength, 2970);
-}
-
-TEST(CupsMediaCodes, ADefaultPaperThatIsNoFormKeepsItsOwnCodeOrIsAUserSize) {
-    CupsDestChoices choices;
-    choices.forms = {Form("iso_a4_210x297mm", 2100, 2970)};
-    choices.mediaDefault = "na_legal_8.5x14in";
-    choices.mediaDefaultSize = {2159, 3556};
-    AssignCodes(choices);
-    DeviceMode mode = DefaultDeviceModeOf(choices, "q");
-    EXPECT_EQ(mode.dmPaperSize, 5);
-    EXPECT_EQ(mode.dmPaperWidth, 2159);
-    EXPECT_EQ(mode.dmPaperLength, 3556);
-
-    choices.mediaDefault = "custom_card_80x120mm";
-    choices.mediaDefaultSize = {800, 1200};
-    mode = DefaultDeviceModeOf(choices, "q");
-    EXPECT_EQ(mode.dmPaperSize, DMPAPER_USER);
-    EXPECT_EQ(mode.dmPaperWidth, 800);
-    EXPECT_EQ(mode.dmPaperLength, 1200);
-
-    // A size CUPS could not read: the code alone.
-    choices.mediaDefaultSize = {};
-    mode = DefaultDeviceModeOf(choices, "q");
-    EXPECT_EQ(mode.dmPaperSize, DMPAPER_USER);
-    EXPECT_EQ(mode.dmFields & (DM_PAPERSIZE | DM_PAPERWIDTH | DM_PAPERLENGTH), DM_PAPERSIZE);
+    struct Case {
+        const char* media;
+        PaperDimensions mediaSize; // as CUPS reads the name
+        std::uint16_t paper;
+        PaperDimensions size;
+    };
+    const Case cases[] = {
+        {"roll_max_36x100in", {}, 258, {9144, 25400}},
+        {"iso_a4_210x297mm", {}, 9, {2100, 2970}},
+        {"na_legal_8.5x14in", {2159, 3556}, 5, {2159, 3556}}, // no form: its own code
+        {"custom_card_80x120mm", {800, 1200}, kUserDefinedPaper, {800, 1200}},
+        {"custom_card_80x120mm", {}, kUserDefinedPaper, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.media);
+        choices.mediaDefault = c.media;
+        choices.mediaDefaultSize = c.mediaSize;
+        const DeviceSettings settings = DefaultSettingsOf(choices);
+        EXPECT_EQ(settings.paper, c.paper);
+        EXPECT_EQ(settings.paperSize.width, c.size.width);
+        EXPECT_EQ(settings.paperSize.length, c.size.length);
+    }
 }
 
 TEST(CupsMediaCodes, DefaultSourceSidesAndQuality) {
     CupsDestChoices choices;
     choices.bins = {Bin("main"), Bin("tray-2"), Bin("side")};
-    choices.sourceDefault = "side";
-    choices.sidesDefault = "two-sided-short-edge";
-    choices.qualityDefault = 3; // draft
     AssignCodes(choices);
-    DeviceMode mode = DefaultDeviceModeOf(choices, "q");
-    EXPECT_EQ(mode.dmDefaultSource, 258);
-    EXPECT_EQ(mode.dmDuplex, DMDUP_HORIZONTAL);
-    EXPECT_EQ(mode.dmPrintQuality, -1);
-    EXPECT_EQ(mode.dmFields & (DM_DEFAULTSOURCE | DM_DUPLEX | DM_PRINTQUALITY),
-              DM_DEFAULTSOURCE | DM_DUPLEX | DM_PRINTQUALITY);
-
-    choices.sourceDefault = "tray-2";
-    choices.sidesDefault = "two-sided-long-edge";
-    choices.qualityDefault = 4; // normal
-    mode = DefaultDeviceModeOf(choices, "q");
-    EXPECT_EQ(mode.dmDefaultSource, 2);
-    EXPECT_EQ(mode.dmDuplex, DMDUP_VERTICAL);
-    EXPECT_EQ(mode.dmPrintQuality, -3);
-
-    choices.sidesDefault = "one-sided";
-    choices.qualityDefault = 5; // high
-    mode = DefaultDeviceModeOf(choices, "q");
-    EXPECT_EQ(mode.dmDuplex, DMDUP_SIMPLEX);
-    EXPECT_EQ(mode.dmPrintQuality, -4);
-    EXPECT_NE(mode.dmFields & DM_DUPLEX, 0u);
-}
-
-TEST(CupsMediaCodes, ADestinationThatNamesNoDefaultsGetsPortraitOneCopyHighQuality) {
-    CupsDestChoices choices;
-    AssignCodes(choices);
-    DeviceMode mode = DefaultDeviceModeOf(choices, "raw");
-    EXPECT_EQ(mode.dmFields, DM_ORIENTATION | DM_COPIES | DM_PRINTQUALITY);
-    EXPECT_EQ(mode.dmOrientation, DMORIENT_PORTRAIT);
-    EXPECT_EQ(mode.dmCopies, 1);
-    EXPECT_EQ(mode.dmPrintQuality, -4);
-    EXPECT_EQ(mode.dmPaperSize, 0);
-
-    // Values it does not know are left out rather than guessed.
-    choices.sidesDefault = "two-sided-sideways";
-    choices.sourceDefault = "nowhere";
-    mode = DefaultDeviceModeOf(choices, "raw");
-    EXPECT_EQ(mode.dmFields, DM_ORIENTATION | DM_COPIES | DM_PRINTQUALITY);
+    struct Case {
+        const char* source;
+        const char* sides;
+        int quality; // IPP: 3 draft, 4 normal, 5 high
+        std::uint16_t bin;
+        DuplexMode duplex;
+        std::int32_t printQuality;
+    };
+    const Case cases[] = {
+        {"side", "two-sided-short-edge", 3, 258, DuplexMode::ShortEdge, kDraftQuality},
+        {"tray-2", "two-sided-long-edge", 4, 2, DuplexMode::LongEdge, kMediumQuality},
+        {"", "one-sided", 5, 0, DuplexMode::Simplex, kHighQuality},
+        // What it does not know is left out rather than guessed.
+        {"nowhere", "two-sided-sideways", 0, 0, DuplexMode::Simplex, kHighQuality},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sides);
+        choices.sourceDefault = c.source;
+        choices.sidesDefault = c.sides;
+        choices.qualityDefault = c.quality;
+        const DeviceSettings settings = DefaultSettingsOf(choices);
+        EXPECT_EQ(settings.bin, c.bin);
+        EXPECT_EQ(settings.duplex, c.duplex);
+        EXPECT_EQ(settings.printQuality, c.printQuality);
+        EXPECT_EQ(settings.paper, 0);
+        EXPECT_EQ(settings.orientation, PaperOrientation::Portrait);
+        EXPECT_EQ(settings.copies, 1);
+    }
 }
 
 } // namespace

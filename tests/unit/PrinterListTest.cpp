@@ -1,8 +1,7 @@
 #include "printer/PrinterList.h"
 
-#include "tests/support/RecordingSpooler.h"
-
 #include "tests/support/MessageOf.h"
+#include "tests/support/RecordingPrintService.h"
 
 #include <gtest/gtest.h>
 
@@ -10,58 +9,38 @@ namespace zl {
 namespace {
 
 using test::MessageOf;
-using test::RecordingSpooler;
+using test::RecordingPrintService;
 
 class PrinterListTest : public ::testing::Test {
 protected:
     PrinterListTest() {
-        spooler.printers = {{"Laser", ""}, {"Office", ""}, {"Plotter", ""}};
-        spooler.defaultName = "Office";
+        service.printers = {"Laser", "Office", "Plotter"};
+        service.defaultName = "Office";
+        service.capabilities["Office"].defaults.paper = 9;
     }
 
-    RecordingSpooler spooler;
-    PrinterList printer{spooler};
+    RecordingPrintService service;
+    PrinterList printer{service};
 };
 
-TEST_F(PrinterListTest, EntriesFollowTheSpoolerAndAreBuiltOnce) {
+TEST_F(PrinterListTest, EntriesFollowTheServiceAndAreBuiltOnce) {
     EXPECT_EQ(printer.EntryNames(), (std::vector<std::string>{"Laser", "Office", "Plotter"}));
-    const PrinterEntry& first = printer.Entries()[0];
-    EXPECT_EQ(first.device.deviceName, "Laser");
-    EXPECT_EQ(first.device.driverName, "");
-    EXPECT_EQ(first.device.portName, "");
-    EXPECT_EQ(spooler.calls, (std::vector<std::string>{"EnumPrinters(6,4)"}));
-
-    spooler.printers.push_back({"Installed Later", ""});
+    service.printers.push_back("Installed Later");
     EXPECT_EQ(printer.Entries().size(), 3u);
-    EXPECT_EQ(spooler.Count("EnumPrinters"), 1);
+    EXPECT_EQ(service.Count("Printers"), 1);
 }
 
-TEST_F(PrinterListTest, FailedEnumerationGivesAnEmptyList) {
-    spooler.Fail("EnumPrinters");
+TEST_F(PrinterListTest, AFailedListingGivesAnEmptyList) {
+    service.Fail("Printers");
     EXPECT_TRUE(printer.Entries().empty());
 }
 
-TEST_F(PrinterListTest, FirstReadResolvesTheDefaultWithItsDeviceMode) {
+TEST_F(PrinterListTest, TheDefaultIsCurrentFirstMatchedIgnoringCaseWithItsDefaults) {
+    service.defaultName = "OFFICE";
     EXPECT_EQ(printer.CurrentIndex(), 1);
-    EXPECT_EQ(spooler.Count("DocumentProperties"), 2);
-    std::string device, driver, port;
-    DeviceModeHandle mode;
-    printer.GetDevice(device, driver, port, mode);
-    EXPECT_EQ(device, "Office");
-    ASSERT_TRUE(mode);
-    EXPECT_EQ(mode->Mode().dmDeviceName, "Office");
-    EXPECT_EQ(mode->LockCount(), 1);
-}
-
-TEST_F(PrinterListTest, DefaultIsMatchedIgnoringCase) {
-    spooler.defaultName = "PLOTTER";
-    EXPECT_EQ(printer.CurrentIndex(), 2);
-}
-
-TEST_F(PrinterListTest, DefaultComesFromTheProfileWhenTheSpoolerNamesNone) {
-    spooler.defaultName.clear();
-    spooler.profileDevice = "  Laser,winspool,Ne00:";
-    EXPECT_EQ(printer.CurrentIndex(), 0);
+    ASSERT_NE(printer.Device(), nullptr);
+    EXPECT_EQ(printer.Device()->settings.paper, 9);
+    EXPECT_EQ(service.Calls("Capabilities(Office)"), 1);
 }
 
 TEST_F(PrinterListTest, WritingMinusOneSelectsTheDefaultAgain) {
@@ -78,97 +57,56 @@ TEST_F(PrinterListTest, IndexOutsideTheListIsRefusedAndChangesNothing) {
     EXPECT_EQ(printer.CurrentIndex(), 2);
 }
 
-TEST_F(PrinterListTest, WritingAnIndexDoesNotTouchTheDeviceMode) {
-    EXPECT_EQ(printer.CurrentIndex(), 1);
-    const int before = spooler.Count("DocumentProperties");
+TEST_F(PrinterListTest, EachChoiceOfAPrinterAsksForItsDeviceOnce) {
+    printer.Device()->settings.copies = 3;
+    EXPECT_EQ(printer.Device()->settings.copies, 3) << "the settings stay the printer's";
+    printer.SetCurrentIndex(1); // the same printer: nothing asked
     printer.SetCurrentIndex(0);
-    EXPECT_EQ(spooler.Count("DocumentProperties"), before);
-    EXPECT_EQ(spooler.Count("OpenPrinter"), 1);
+    printer.Device();
+    printer.Device();
+    EXPECT_EQ(service.Calls("Capabilities(Office)"), 1);
+    EXPECT_EQ(service.Calls("Capabilities(Laser)"), 1);
+    // A fresh listing asks again, keeping the settings.
+    printer.Device()->settings.copies = 2;
+    printer.Refresh();
+    EXPECT_EQ(printer.Device()->settings.copies, 2);
+    EXPECT_EQ(service.Calls("Capabilities(Laser)"), 2);
+}
+
+TEST_F(PrinterListTest, APrinterTheServiceCannotDescribeHasNoDeviceAndIsAskedOnce) {
+    service.Fail("Capabilities");
+    EXPECT_EQ(printer.Device(), nullptr);
+    EXPECT_EQ(printer.Device(), nullptr);
+    EXPECT_EQ(printer.CurrentIndex(), 1);
+    EXPECT_EQ(service.Count("Capabilities"), 1);
 }
 
 TEST_F(PrinterListTest, NoDefaultPrinterIsReported) {
-    spooler.defaultName = "Gone";
+    service.defaultName = "Gone";
     EXPECT_EQ(MessageOf([&] { printer.CurrentIndex(); }),
               "There is no default printer currently selected");
-
-    RecordingSpooler empty;
+    RecordingPrintService empty;
     PrinterList none(empty);
     EXPECT_TRUE(none.Entries().empty());
-    std::string device, driver, port;
-    DeviceModeHandle mode;
-    EXPECT_EQ(MessageOf([&] { none.GetDevice(device, driver, port, mode); }),
-              "There is no default printer currently selected");
-}
-
-TEST_F(PrinterListTest, DefaultLookupErrorsAreReported) {
-    spooler.defaultError = ERROR_INVALID_NAME;
+    EXPECT_EQ(MessageOf([&] { none.Device(); }), "There is no default printer currently selected");
+    // A look-up of the default that fails says why.
+    service.Fail("DefaultPrinter", 0, "the print server 127.0.0.1:9 does not answer");
     EXPECT_EQ(MessageOf([&] { printer.SelectDefault(); }),
-              "There is no default printer currently selected");
-    spooler.defaultError = 5;
-    EXPECT_EQ(MessageOf([&] { printer.SelectDefault(); }).rfind("System Error.  Code: 5.\n", 0),
-              0u);
-    spooler.Fail("EnumPrinters", 0, ERROR_NOT_READY,
-                 "the print server 127.0.0.1:9 does not answer");
-    // The code's words between are the system's own.
-    const std::string notReady = MessageOf([&] { printer.SelectDefault(); });
-    const std::string cause = ": the print server 127.0.0.1:9 does not answer";
-    EXPECT_EQ(notReady.rfind("System Error.  Code: 21.\n", 0), 0u) << notReady;
-    ASSERT_GT(notReady.size(), cause.size()) << notReady;
-    EXPECT_EQ(notReady.substr(notReady.size() - cause.size()), cause);
+              "the print server 127.0.0.1:9 does not answer");
 }
 
-TEST_F(PrinterListTest, SetDeviceAdoptsAGivenBlockAndReleasesTheOldOne) {
-    printer.CurrentIndex();
-    std::string device, driver, port;
-    DeviceModeHandle original;
-    printer.GetDevice(device, driver, port, original);
-
-    auto mine = std::make_shared<DeviceModeBlock>();
-    printer.SetDevice("Plotter", "", "", mine);
+TEST_F(PrinterListTest, ARefreshKeepsTheCurrentPrinterWhileItIsListed) {
+    printer.SetCurrentIndex(2);
+    service.printers = {"New", "Laser", "Plotter"};
+    EXPECT_TRUE(printer.Refresh());
     EXPECT_EQ(printer.CurrentIndex(), 2);
-    EXPECT_EQ(mine->LockCount(), 1);
-    EXPECT_EQ(original->LockCount(), 0);
-    DeviceModeHandle held;
-    printer.GetDevice(device, driver, port, held);
-    EXPECT_EQ(held, mine);
-    EXPECT_EQ(device, "Plotter");
-
-    // The same block again is not locked twice.
-    printer.SetDevice("Laser", "", "", mine);
-    EXPECT_EQ(mine->LockCount(), 1);
-    EXPECT_EQ(printer.CurrentIndex(), 0);
-}
-
-TEST_F(PrinterListTest, SetDeviceOfAnUnknownDeviceAppendsAnEntry) {
-    printer.SetDevice("Remote", "drv", "NET:", nullptr);
-    ASSERT_EQ(printer.Entries().size(), 4u);
-    EXPECT_EQ(printer.Entries()[3].name, "Remote on NET:");
-    EXPECT_EQ(printer.Entries()[3].device.driverName, "drv");
-    EXPECT_EQ(printer.CurrentIndex(), 3);
-    // The spooler does not know it: current, but without a device mode.
-    std::string device, driver, port;
-    DeviceModeHandle mode;
-    printer.GetDevice(device, driver, port, mode);
-    EXPECT_FALSE(mode);
-}
-
-TEST_F(PrinterListTest, RefusedDeviceModeLeavesNone) {
-    spooler.Fail("DocumentProperties", 1);
-    EXPECT_EQ(printer.CurrentIndex(), 1);
-    std::string device, driver, port;
-    DeviceModeHandle mode;
-    printer.GetDevice(device, driver, port, mode);
-    EXPECT_FALSE(mode);
-}
-
-TEST_F(PrinterListTest, ThePrinterHandleIsClosedWhenAnotherIsAdoptedAndAtTheEnd) {
-    {
-        PrinterList scoped(spooler);
-        scoped.CurrentIndex();
-        scoped.SetDevice("Laser", "", "", nullptr);
-        EXPECT_EQ(spooler.openHandles, 1);
-    }
-    EXPECT_EQ(spooler.openHandles, 0);
+    service.printers = {"New", "Laser"};
+    EXPECT_TRUE(printer.Refresh());
+    EXPECT_EQ(MessageOf([&] { printer.CurrentIndex(); }),
+              "There is no default printer currently selected");
+    service.Fail("Printers");
+    EXPECT_FALSE(printer.Refresh()) << "a failed listing keeps the last one";
+    EXPECT_EQ(printer.EntryNames(), (std::vector<std::string>{"New", "Laser"}));
 }
 
 } // namespace

@@ -2,9 +2,8 @@
 
 #include "platform/Interruption.h"
 
-#include "tests/support/RecordingSpooler.h"
-
 #include "tests/support/MessageOf.h"
+#include "tests/support/RecordingPrintService.h"
 
 #include <gtest/gtest.h>
 
@@ -15,60 +14,60 @@ namespace zl {
 namespace {
 
 using test::MessageOf;
-using test::RecordingSpooler;
+using test::RecordingPrintService;
 
 class RawPrintJobTest : public ::testing::Test {
 protected:
-    RawPrintJobTest() { spooler.printers = {{"Laser", ""}, {"Other", ""}}; }
+    RawPrintJobTest() { service.printers = {"Laser", "Other"}; }
 
-    RecordingSpooler spooler;
-    RawPrintJob job{spooler};
+    RecordingPrintService service;
+    RawPrintJob job{service};
 };
 
-TEST_F(RawPrintJobTest, WholeJobMakesTheSpoolerCallsInOrder) {
+TEST_F(RawPrintJobTest, AWholeJobIsOneFinishedDocumentWithEveryWrite) {
     job.StartJob("Laser", "ZelPrint Job");
     job.WriteData("\x1b"
                   "E",
                   2);
     job.WriteData("abc", 3);
+    job.WriteData("", 0); // a write of nothing still reaches the job
     job.EndPage();
     job.EndJob();
 
-    EXPECT_EQ(spooler.calls,
-              (std::vector<std::string>{"OpenPrinter(Laser)", "StartDocPrinter(ZelPrint Job,RAW)",
-                                        "StartPagePrinter()", "WritePrinter(2)", "WritePrinter(3)",
-                                        "EndPagePrinter()", "EndPagePrinter()", "EndDocPrinter()",
-                                        "ClosePrinter()"}));
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_EQ(spooler.jobs[0].printer, "Laser");
-    EXPECT_EQ(spooler.jobs[0].doc.outputFile, nullptr);
-    EXPECT_EQ(spooler.jobs[0].writes, (std::vector<std::string>{"\x1b"
+    ASSERT_EQ(service.jobs.size(), 1u);
+    EXPECT_EQ(service.jobs[0].printer, "Laser");
+    EXPECT_EQ(service.jobs[0].documentName, "ZelPrint Job");
+    EXPECT_EQ(service.jobs[0].type, DataType::Raw);
+    EXPECT_EQ(service.jobs[0].writes, (std::vector<std::string>{"\x1b"
                                                                 "E",
-                                                                "abc"}));
-    EXPECT_TRUE(spooler.jobs[0].ended);
+                                                                "abc", ""}));
+    EXPECT_TRUE(service.jobs[0].ended);
     EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(spooler.openHandles, 0);
+    EXPECT_EQ(job.JobId(), 1u);
+    EXPECT_EQ(service.openJobs, 0);
 }
 
 TEST_F(RawPrintJobTest, StartJobTwiceIsRefusedAndTheFirstJobGoesOn) {
     job.StartJob("Laser", "first");
     EXPECT_EQ(MessageOf([&] { job.StartJob("Other", "second"); }),
               "StartJob already called @ StartJob");
-    EXPECT_EQ(spooler.Count("OpenPrinter"), 1);
+    EXPECT_EQ(service.Count("OpenJob"), 1);
     job.WriteData("x", 1);
     job.EndJob();
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_EQ(spooler.jobs[0].Bytes(), "x");
-    EXPECT_EQ(spooler.jobs[0].doc.docName, "first");
+    ASSERT_EQ(service.jobs.size(), 1u);
+    EXPECT_EQ(service.jobs[0].Bytes(), "x");
+    EXPECT_EQ(service.jobs[0].documentName, "first");
 }
 
-TEST_F(RawPrintJobTest, UnknownPrinterIsNamedInQuotesAndLeavesNoJob) {
+TEST_F(RawPrintJobTest, APrinterThatDoesNotOpenIsNamedInQuotesWithTheCauseAndLeavesNoJob) {
     EXPECT_EQ(MessageOf([&] { job.StartJob("No Such 'Printer", "ZelPrint Job"); }),
               "OpenPrinter()=False @ StartJob with PrinterName:'No Such 'Printer'");
+    service.Fail("OpenJob", 1, "cannot reach the print server 127.0.0.1:9");
+    EXPECT_EQ(MessageOf([&] { job.StartJob("Laser", "ZelPrint Job"); }),
+              "OpenPrinter()=False @ StartJob with PrinterName:'Laser': cannot reach the print "
+              "server 127.0.0.1:9");
     EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(spooler.Count("StartDocPrinter"), 0);
-    job.StartJob("Laser", "ZelPrint Job");
-    EXPECT_TRUE(job.IsOpen());
+    EXPECT_TRUE(service.jobs.empty());
 }
 
 TEST_F(RawPrintJobTest, WriteWithoutAnOpenJobIsRefused) {
@@ -76,18 +75,11 @@ TEST_F(RawPrintJobTest, WriteWithoutAnOpenJobIsRefused) {
     job.StartJob("Laser", "ZelPrint Job");
     job.EndJob();
     EXPECT_EQ(MessageOf([&] { job.WriteData("x", 1); }), "no print job @ WriteData");
-    EXPECT_EQ(spooler.Count("WritePrinter"), 0);
+    EXPECT_EQ(service.Count("Write"), 0);
 }
 
-TEST_F(RawPrintJobTest, EveryWriteIsExactlyOneSpoolerWriteEvenOfNothing) {
-    job.StartJob("Laser", "ZelPrint Job");
-    job.WriteData("", 0);
-    EXPECT_EQ(spooler.Count("WritePrinter"), 1);
-    EXPECT_EQ(spooler.calls.back(), "WritePrinter(0)");
-}
-
-TEST_F(RawPrintJobTest, RefusedWriteIsReportedWithItsCauseAndTheJobStaysOpen) {
-    spooler.Fail("WritePrinter", 1, ERROR_WRITE_FAULT, "No space left on device");
+TEST_F(RawPrintJobTest, ARefusedWriteIsReportedWithItsCauseAndTheJobStaysOpen) {
+    service.Fail("Write", 1, "No space left on device");
     job.StartJob("Laser", "ZelPrint Job");
     job.WriteData("a", 1);
     EXPECT_EQ(MessageOf([&] { job.WriteData("b", 1); }),
@@ -95,22 +87,25 @@ TEST_F(RawPrintJobTest, RefusedWriteIsReportedWithItsCauseAndTheJobStaysOpen) {
     EXPECT_TRUE(job.IsOpen());
 }
 
-TEST_F(RawPrintJobTest, ShortWritesAreContinuedUntilTheSpoolerTakesNothing) {
-    spooler.takeAtMost = 3;
+TEST_F(RawPrintJobTest, ShortWritesAreContinuedUntilTheJobTakesNothing) {
+    service.takeAtMost = 3;
     job.StartJob("Laser", "ZelPrint Job");
     job.WriteData("abcdefgh", 8);
-    EXPECT_EQ(spooler.jobs[0].writes, (std::vector<std::string>{"abc", "def", "gh"}));
-    spooler.takeAtMost = -1; // takes nothing, and says it succeeded
+    EXPECT_EQ(service.jobs[0].writes, (std::vector<std::string>{"abc", "def", "gh"}));
+    service.takeAtMost = -1; // takes nothing, and says it succeeded
     EXPECT_EQ(MessageOf([&] { job.WriteData("xy", 2); }), "WritePrinter() API failed @ WriteData");
 }
 
-TEST_F(RawPrintJobTest, RefusedDocumentShowsAtTheFirstWriteWithItsCause) {
-    spooler.Fail("StartDocPrinter", 0, ERROR_NOT_READY, "not accepting jobs");
-    spooler.Fail("StartPagePrinter");
+TEST_F(RawPrintJobTest, ARefusedDocumentShowsAtTheFirstWriteAndAtTheEndWithItsCause) {
+    service.Fail("StartDocument", 0, "not accepting jobs");
     job.StartJob("Laser", "ZelPrint Job");
     EXPECT_TRUE(job.IsOpen());
+    EXPECT_EQ(job.JobId(), 0u);
     EXPECT_EQ(MessageOf([&] { job.WriteData("a", 1); }),
               "WritePrinter() API failed @ WriteData: not accepting jobs");
+    EXPECT_EQ(MessageOf([&] { job.EndJob(); }),
+              "EndDocPrinter() API failed @ EndJob: not accepting jobs");
+    EXPECT_FALSE(job.IsOpen());
 }
 
 TEST_F(RawPrintJobTest, AStopSignalEndsTheWritesButLeavesTheCancelToTheCaller) {
@@ -119,28 +114,27 @@ TEST_F(RawPrintJobTest, AStopSignalEndsTheWritesButLeavesTheCancelToTheCaller) {
     EXPECT_THROW(job.WriteData("ab", 2), Interrupted);
     ClearStopRequest();
     EXPECT_TRUE(job.IsOpen());
-    EXPECT_EQ(spooler.Count("WritePrinter"), 0);
+    EXPECT_EQ(service.Count("Write"), 0);
 }
 
-TEST_F(RawPrintJobTest, EndJobLeavesNoJobOpenWhenEverySpoolerCallFails) {
-    job.StartJob("Laser", "ZelPrint Job");
-    for (const char* op : {"EndPagePrinter", "EndDocPrinter", "ClosePrinter"})
-        spooler.Fail(op);
-    // The document did not complete: that is reported, after the clean-up.
-    EXPECT_EQ(MessageOf([&] { job.EndJob(); }), "EndDocPrinter() API failed @ EndJob");
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(spooler.openHandles, 0);
-    job.StartJob("Laser", "ZelPrint Job");
-    EXPECT_TRUE(job.IsOpen());
-}
-
-TEST_F(RawPrintJobTest, EndJobLeavesNoJobOpenWhenASpoolerCallThrows) {
-    job.StartJob("Laser", "ZelPrint Job");
-    spooler.Throw("EndDocPrinter");
-    EXPECT_THROW(job.EndJob(), std::runtime_error);
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(spooler.Count("ClosePrinter"), 1);
-    EXPECT_EQ(spooler.openHandles, 0);
+TEST_F(RawPrintJobTest, AJobThatDoesNotFinishIsReportedAndLeavesNoJobOpen) {
+    for (bool raises : {false, true}) {
+        SCOPED_TRACE(raises ? "raises" : "fails");
+        job.StartJob("Laser", "ZelPrint Job");
+        if (raises)
+            service.Throw("Finish");
+        else
+            service.Fail("Finish", 0, "the print server closed the connection");
+        if (raises)
+            EXPECT_THROW(job.EndJob(), std::runtime_error);
+        else
+            EXPECT_EQ(
+                MessageOf([&] { job.EndJob(); }),
+                "EndDocPrinter() API failed @ EndJob: the print server closed the connection");
+        EXPECT_FALSE(job.IsOpen());
+        EXPECT_EQ(service.openJobs, 0);
+        EXPECT_TRUE(service.jobs.back().aborted) << "nothing of it prints";
+    }
     EXPECT_NO_THROW(job.StartJob("Laser", "ZelPrint Job"));
 }
 
@@ -150,39 +144,31 @@ TEST_F(RawPrintJobTest, EndingWithoutAJobDoesNothingAndRaisesNothing) {
     EXPECT_FALSE(job.IsOpen());
 }
 
-TEST_F(RawPrintJobTest, AbortJobCancelsTheJobAndLeavesItIdle) {
-    job.StartJob("Laser", "ZelPrint Job");
-    job.WriteData("half", 4);
-    job.AbortJob();
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_TRUE(spooler.jobs[0].aborted);
-    EXPECT_FALSE(spooler.jobs[0].ended);
-    EXPECT_EQ(spooler.calls.back(), "ClosePrinter()");
-    EXPECT_EQ(spooler.openHandles, 0);
+TEST_F(RawPrintJobTest, AbortJobCancelsTheJobNeverRaisesAndLeavesItIdle) {
+    for (bool raises : {false, true}) {
+        job.StartJob("Laser", "ZelPrint Job");
+        job.WriteData("half", 4);
+        if (raises)
+            service.Throw("Cancel");
+        EXPECT_NO_THROW(job.AbortJob());
+        EXPECT_FALSE(job.IsOpen());
+        EXPECT_TRUE(service.jobs.back().aborted);
+        EXPECT_FALSE(service.jobs.back().ended);
+        EXPECT_EQ(service.openJobs, 0);
+    }
     EXPECT_EQ(MessageOf([&] { job.WriteData("x", 1); }), "no print job @ WriteData");
-
-    const auto callsBefore = spooler.calls.size();
-    job.AbortJob(); // nothing open: no spooler call
-    EXPECT_EQ(spooler.calls.size(), callsBefore);
-}
-
-TEST_F(RawPrintJobTest, AbortJobNeverRaisesEvenWhenTheSpoolerDoes) {
-    job.StartJob("Laser", "ZelPrint Job");
-    spooler.Throw("AbortPrinter");
-    spooler.Throw("ClosePrinter");
-    EXPECT_NO_THROW(job.AbortJob());
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(spooler.openHandles, 0);
+    job.AbortJob(); // nothing open: nothing to cancel
+    EXPECT_EQ(service.Count("Cancel"), 2);
 }
 
 TEST_F(RawPrintJobTest, AJobStillOpenAtTheEndIsCancelled) {
     {
-        RawPrintJob scoped(spooler);
+        RawPrintJob scoped(service);
         scoped.StartJob("Other", "ZelPrint Job");
     }
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_TRUE(spooler.jobs[0].aborted);
-    EXPECT_EQ(spooler.openHandles, 0);
+    ASSERT_EQ(service.jobs.size(), 1u);
+    EXPECT_TRUE(service.jobs[0].aborted);
+    EXPECT_EQ(service.openJobs, 0);
 }
 
 } // namespace

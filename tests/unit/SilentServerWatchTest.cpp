@@ -1,4 +1,4 @@
-#include "platform/SilentServerWatch.h"
+#include "printing/SilentServerWatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "cli/ZelListCli.h"
 
-#include "tests/support/RecordingSpooler.h"
+#include "tests/support/RecordingPrintService.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,25 +11,25 @@
 namespace zl::cli {
 namespace {
 
-using test::RecordingSpooler;
+using test::RecordingPrintService;
 using test::TempDir;
 
 class ZelListCliTest : public ::testing::Test {
 protected:
     ZelListCliTest() {
-        spooler.printers = {{"alpha", ""}, {"beta", ""}};
-        spooler.defaultName = "beta";
+        service.printers = {"alpha", "beta"};
+        service.defaultName = "beta";
         test::WriteFile(dir / "one.txt", "one\r\n");
         test::WriteFile(dir / "three.txt", "three\r\n");
     }
 
     int Run(const std::vector<std::string>& args) {
-        return RunZelList(ParseCommandLine(args), spooler, clock, names, out, err);
+        return RunZelList(ParseCommandLine(args), service, clock, names, out, err);
     }
     std::string Path(const std::string& name) const { return (dir / name).string(); }
 
     TempDir dir;
-    RecordingSpooler spooler;
+    RecordingPrintService service;
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
     LocaleNames names = LocaleNames::English();
     std::ostringstream out, err;
@@ -43,39 +43,38 @@ TEST_F(ZelListCliTest, ListsThePrintersWithTheDefaultMarked) {
 TEST_F(ZelListCliTest, EachFileIsOneJobOnTheDefaultPrinter) {
     EXPECT_EQ(Run({Path("one.txt"), Path("three.txt")}), 0);
     EXPECT_EQ(err.str(), "");
-    ASSERT_EQ(spooler.jobs.size(), 2u);
-    for (const auto& job : spooler.jobs) {
+    ASSERT_EQ(service.jobs.size(), 2u);
+    for (const auto& job : service.jobs) {
         EXPECT_EQ(job.printer, "beta");
-        EXPECT_EQ(job.doc.docName, "ZelPrint Job");
-        EXPECT_EQ(job.doc.dataType, "RAW");
+        EXPECT_EQ(job.documentName, "ZelPrint Job");
+        EXPECT_EQ(job.type, DataType::Raw);
         EXPECT_TRUE(job.ended);
         EXPECT_EQ(job.writes.front(), "\x1b"
                                       "E");
     }
-    EXPECT_NE(spooler.jobs[1].Bytes().find("three"), std::string::npos);
+    EXPECT_NE(service.jobs[1].Bytes().find("three"), std::string::npos);
 }
 
 TEST_F(ZelListCliTest, TheFirstFailureStopsTheRunAndNamesItsFile) {
     EXPECT_EQ(Run({"-P", "alpha", Path("one.txt"), Path("missing.txt"), Path("three.txt")}), 1);
     EXPECT_EQ(err.str(), "zellist: " + Path("missing.txt") + ": File not found.\n");
-    ASSERT_EQ(spooler.jobs.size(), 1u) << "a file that cannot be opened gets no job";
-    EXPECT_TRUE(spooler.jobs[0].ended);
-    EXPECT_EQ(spooler.jobs[0].printer, "alpha");
-    EXPECT_EQ(spooler.openHandles, 0);
+    ASSERT_EQ(service.jobs.size(), 1u) << "a file that cannot be opened gets no job";
+    EXPECT_TRUE(service.jobs[0].ended);
+    EXPECT_EQ(service.jobs[0].printer, "alpha");
+    EXPECT_EQ(service.openJobs, 0);
 }
 
 TEST_F(ZelListCliTest, PrinterChoices) {
     EXPECT_EQ(Run({"--printer-index", "0", Path("one.txt")}), 0);
-    EXPECT_EQ(spooler.jobs.back().printer, "alpha");
+    EXPECT_EQ(service.jobs.back().printer, "alpha");
 
     EXPECT_THROW(Run({"--printer-index", "2", Path("one.txt")}), UsageError);
     EXPECT_THROW(Run({"-P", "gamma", Path("one.txt")}), UsageError);
-    EXPECT_EQ(spooler.jobs.size(), 1u);
+    EXPECT_EQ(service.jobs.size(), 1u);
 }
 
 TEST_F(ZelListCliTest, APrinterListThatCannotBeReadFailsWithItsCause) {
-    spooler.Fail("EnumPrinters", 0, ERROR_WRITE_FAULT,
-                 "the print server 127.0.0.1:631 does not answer");
+    service.Fail("Printers", 0, "the print server 127.0.0.1:631 does not answer");
     for (const auto& args :
          {std::vector<std::string>{Path("one.txt")}, std::vector<std::string>{"--list-printers"},
           std::vector<std::string>{"--describe-printer", "alpha"}}) {
@@ -86,22 +85,22 @@ TEST_F(ZelListCliTest, APrinterListThatCannotBeReadFailsWithItsCause) {
                              "does not answer.\n");
     }
     EXPECT_EQ(out.str(), "");
-    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_TRUE(service.jobs.empty());
 }
 
 TEST_F(ZelListCliTest, PrintingIntoPclFileForWantOfAServerIsNotedOnce) {
-    spooler.printers.push_back({"PCL File", ""});
-    spooler.defaultName = "PCL File";
+    service.printers.push_back("PCL File");
+    service.defaultName = "PCL File";
     const auto note = [] { return std::string("no print server is configured"); };
     const CliSettings byDefault = ParseCommandLine({Path("one.txt"), Path("three.txt")});
-    EXPECT_EQ(RunZelList(byDefault, spooler, clock, names, out, err, note), 0);
+    EXPECT_EQ(RunZelList(byDefault, service, clock, names, out, err, note), 0);
     EXPECT_EQ(err.str(), "zellist: no print server is configured; printing to PCL File\n");
 
     err.str("");
     const CliSettings chosen = ParseCommandLine({"-P", "PCL File", Path("one.txt")});
-    EXPECT_EQ(RunZelList(chosen, spooler, clock, names, out, err, note), 0);
+    EXPECT_EQ(RunZelList(chosen, service, clock, names, out, err, note), 0);
     EXPECT_EQ(err.str(), "");
-    EXPECT_EQ(spooler.jobs.size(), 3u);
+    EXPECT_EQ(service.jobs.size(), 3u);
 }
 
 TEST_F(ZelListCliTest, OptionsReachTheListing) {
@@ -110,7 +109,7 @@ TEST_F(ZelListCliTest, OptionsReachTheListing) {
     EXPECT_EQ(Run({"--landscape", "--lpi", "6", "--charset", "roman8", "--font", "lineprinter",
                    "--bar-height", "3", "--control-chars", "raw", Path("reset.txt")}),
               0);
-    const std::vector<std::string>& w = spooler.jobs.at(0).writes;
+    const std::vector<std::string>& w = service.jobs.at(0).writes;
     EXPECT_EQ(w.at(1), "\x1b&l1O");
     EXPECT_EQ(w.at(2), "\x1b&l6D\x1b&l45F");
     EXPECT_EQ(w.at(3), "\x1b(8U\x1b(s0p16.67h8.5v0s0b0T");

@@ -3,7 +3,7 @@
 #include "printer/ListingJob.h"
 
 #include "tests/support/MessageOf.h"
-#include "tests/support/RecordingSpooler.h"
+#include "tests/support/RecordingPrintService.h"
 #include "tests/unit/engine/ListingComposerFixture.h"
 
 #include <gtest/gtest.h>
@@ -17,25 +17,25 @@ namespace {
 
 using test::MessageOf;
 using test::RecordedJob;
-using test::RecordingSpooler;
+using test::RecordingPrintService;
 
-// The composer's fixture, printing through a raw job on a recording spooler.
+// The composer's fixture, printing through a raw job on a recording service.
 class ListingJobTest : public ListingComposerTest {
 protected:
-    ListingJobTest() { spooler.printers = {{"Laser", ""}, {"Other", ""}}; }
+    ListingJobTest() { service.printers = {"Laser", "Other"}; }
 
     // Prints `bytes` as the file kPath on the first printer; the job's writes.
     Writes Print(const std::string& bytes) {
         Put(kPath, bytes);
         PrintListing(kPath, 0);
-        return spooler.jobs.empty() ? Writes{} : spooler.jobs.back().writes;
+        return service.jobs.empty() ? Writes{} : service.jobs.back().writes;
     }
 
     void ExpectCancelled(const RecordedJob& recorded) {
         EXPECT_TRUE(recorded.aborted);
         EXPECT_FALSE(recorded.ended);
         EXPECT_FALSE(job.IsOpen());
-        EXPECT_EQ(spooler.openHandles, 0);
+        EXPECT_EQ(service.openJobs, 0);
     }
 
     // One listing as the window and the command line print it, with the
@@ -45,51 +45,48 @@ protected:
         ListingJob(job, printers, composer).PrintListing(path, printerIndex);
     }
 
-    RecordingSpooler spooler;
-    PrinterList printers{spooler};
-    RawPrintJob job{spooler};
+    RecordingPrintService service;
+    PrinterList printers{service};
+    RawPrintJob job{service};
 };
 
 TEST_F(ListingJobTest, PrinterIsTheEntryAtTheIndex) {
     EXPECT_EQ(Print("ab\r\ncd\r\n"), WorkedExample());
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_EQ(spooler.jobs[0].printer, "Laser");
-    EXPECT_EQ(spooler.jobs[0].doc.docName, "ZelPrint Job");
-    EXPECT_EQ(spooler.jobs[0].doc.dataType, "RAW");
-    EXPECT_TRUE(spooler.jobs[0].ended);
-    EXPECT_FALSE(spooler.jobs[0].aborted);
+    ASSERT_EQ(service.jobs.size(), 1u);
+    EXPECT_EQ(service.jobs[0].printer, "Laser");
+    EXPECT_EQ(service.jobs[0].documentName, "ZelPrint Job");
+    EXPECT_EQ(service.jobs[0].type, DataType::Raw);
+    EXPECT_TRUE(service.jobs[0].ended);
+    EXPECT_FALSE(service.jobs[0].aborted);
     EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(spooler.openHandles, 0);
-    EXPECT_EQ(
-        Writes(spooler.calls.end() - 4, spooler.calls.end()),
-        (Writes{"EndPagePrinter()", "EndPagePrinter()", "EndDocPrinter()", "ClosePrinter()"}));
+    EXPECT_EQ(service.openJobs, 0);
 
     PrintListing(kPath, 1);
-    ASSERT_EQ(spooler.jobs.size(), 2u);
-    EXPECT_EQ(spooler.jobs[1].printer, "Other");
-    EXPECT_EQ(spooler.jobs[1].doc.docName, "ZelPrint Job");
-    EXPECT_EQ(spooler.jobs[1].writes, WorkedExample());
-    EXPECT_TRUE(spooler.jobs[1].ended);
+    ASSERT_EQ(service.jobs.size(), 2u);
+    EXPECT_EQ(service.jobs[1].printer, "Other");
+    EXPECT_EQ(service.jobs[1].documentName, "ZelPrint Job");
+    EXPECT_EQ(service.jobs[1].writes, WorkedExample());
+    EXPECT_TRUE(service.jobs[1].ended);
 }
 
 TEST_F(ListingJobTest, IndexOutsideThePrinterListOpensNoJob) {
     Put(kPath, "ab\r\ncd\r\n");
     EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 2); }), "List index out of bounds (2)");
     EXPECT_EQ(MessageOf([&] { PrintListing(kPath, -1); }), "List index out of bounds (-1)");
-    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
-    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_EQ(service.Count("OpenJob"), 0);
+    EXPECT_TRUE(service.jobs.empty());
     EXPECT_FALSE(job.IsOpen());
     EXPECT_EQ(Print("ab\r\ncd\r\n"), WorkedExample());
 }
 
 TEST_F(ListingJobTest, PrinterThatCannotBeOpenedLeavesNothingOpen) {
-    spooler.Fail("OpenPrinter", 0);
+    service.Fail("OpenJob", 0);
     Put(kPath, "ab");
     EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }),
               "OpenPrinter()=False @ StartJob with PrinterName:'Laser'");
-    EXPECT_TRUE(spooler.jobs.empty());
-    EXPECT_EQ(spooler.openHandles, 0);
-    spooler.Fail("OpenPrinter", INT_MAX);
+    EXPECT_TRUE(service.jobs.empty());
+    EXPECT_EQ(service.openJobs, 0);
+    service.Fail("OpenJob", INT_MAX);
     EXPECT_EQ(Print("ab\r\ncd\r\n"), WorkedExample());
 }
 
@@ -109,11 +106,11 @@ TEST_F(ListingJobTest, FileThatCannotBeOpenedOpensNoJob) {
         EXPECT_EQ(MessageOf([&] { PrintListing(c.path, 0); }), c.message);
     }
     EXPECT_THROW(PrintListing("C:/TEMP/NONE.TXT", 0), EInOutError);
-    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
-    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_EQ(service.Count("OpenJob"), 0);
+    EXPECT_TRUE(service.jobs.empty());
     EXPECT_FALSE(job.IsOpen());
     EXPECT_EQ(Print("ab\r\ncd\r\n"), WorkedExample());
-    EXPECT_TRUE(spooler.jobs.back().ended);
+    EXPECT_TRUE(service.jobs.back().ended);
 }
 
 TEST_F(ListingJobTest, ReadFailureMidFileCancelsTheJob) {
@@ -124,36 +121,36 @@ TEST_F(ListingJobTest, ReadFailureMidFileCancelsTheJob) {
                             });
     ListingJob readingJob(job, printers, reading);
     EXPECT_EQ(MessageOf([&] { readingJob.PrintListing(kPath, 0); }), "I/O error 5");
-    ASSERT_EQ(spooler.jobs.size(), 1u);
+    ASSERT_EQ(service.jobs.size(), 1u);
     const Writes worked = WorkedExample();
-    EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 89));
-    ExpectCancelled(spooler.jobs[0]);
+    EXPECT_EQ(service.jobs[0].writes, Writes(worked.begin(), worked.begin() + 89));
+    ExpectCancelled(service.jobs[0]);
 }
 
 TEST_F(ListingJobTest, WriteRefusedMidListingCancelsTheJobAndClosesTheFile) {
     const int descriptors = OpenDescriptors();
-    spooler.Fail("WritePrinter", 90); // the number of line 2
+    service.Fail("Write", 90); // the number of line 2
     Put(kPath, "ab\r\ncd\r\n");
     EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }), "WritePrinter() API failed @ WriteData");
-    ASSERT_EQ(spooler.jobs.size(), 1u);
+    ASSERT_EQ(service.jobs.size(), 1u);
     const Writes worked = WorkedExample();
-    EXPECT_EQ(spooler.jobs[0].writes, Writes(worked.begin(), worked.begin() + 90));
-    ExpectCancelled(spooler.jobs[0]);
+    EXPECT_EQ(service.jobs[0].writes, Writes(worked.begin(), worked.begin() + 90));
+    ExpectCancelled(service.jobs[0]);
     EXPECT_EQ(OpenDescriptors(), descriptors) << "the file is closed";
 
-    spooler.Fail("WritePrinter", INT_MAX);
+    service.Fail("Write", INT_MAX);
     EXPECT_EQ(Print("ab\r\ncd\r\n"), worked);
-    EXPECT_TRUE(spooler.jobs.back().ended);
+    EXPECT_TRUE(service.jobs.back().ended);
     EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
 TEST_F(ListingJobTest, WriteRefusedAtTheFirstByteCancelsTheJob) {
-    spooler.Fail("WritePrinter", 0);
+    service.Fail("Write", 0);
     Put(kPath, "ab");
     EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }), "WritePrinter() API failed @ WriteData");
-    ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_TRUE(spooler.jobs[0].writes.empty());
-    ExpectCancelled(spooler.jobs[0]);
+    ASSERT_EQ(service.jobs.size(), 1u);
+    EXPECT_TRUE(service.jobs[0].writes.empty());
+    ExpectCancelled(service.jobs[0]);
 }
 
 TEST_F(ListingJobTest, AnUnknownEncodingOpensNoJob) {
@@ -161,8 +158,8 @@ TEST_F(ListingJobTest, AnUnknownEncodingOpensNoJob) {
     Put(kPath, "ab");
     EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }),
               "unknown input encoding 'no-such-encoding'");
-    EXPECT_EQ(spooler.Count("OpenPrinter"), 0);
-    EXPECT_TRUE(spooler.jobs.empty());
+    EXPECT_EQ(service.Count("OpenJob"), 0);
+    EXPECT_TRUE(service.jobs.empty());
     EXPECT_FALSE(job.IsOpen());
 }
 

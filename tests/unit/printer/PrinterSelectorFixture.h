@@ -1,11 +1,11 @@
-// A selector on a recording spooler with three printers: "Laser", "Office"
-// (the default) and "Plotter", each with its own forms and bins.
+// A selector on a recording print service with three printers: "Laser",
+// "Office" (the default) and "Plotter", each with its own forms and bins.
 #pragma once
 
 #include "printer/PrinterSelector.h"
 #include "printer/StoredSelectorSettings.h"
 
-#include "tests/support/RecordingSpooler.h"
+#include "tests/support/RecordingPrintService.h"
 
 #include <gtest/gtest.h>
 
@@ -18,28 +18,22 @@ namespace zl::test {
 class PrinterSelectorTest : public ::testing::Test {
 protected:
     PrinterSelectorTest() {
-        spooler.printers = {{"Laser", ""}, {"Office", ""}, {"Plotter", ""}};
-        spooler.defaultName = "Office";
-        RecordingSpooler::Capabilities office;
-        office.bins = {{7, "Auto"}, {1, "Tray 1"}, {4, "Manual"}};
-        office.papers = {{1, "Letter", {2159, 2794}},
-                         {5, "Legal", {2159, 3556}},
-                         {9, "A4", {2100, 2970}},
-                         {256, "Custom", {0, 0}}};
-        office.duplex = true;
-        spooler.capabilities["Office"] = office;
-        RecordingSpooler::Capabilities laser;
-        laser.bins = {{1, "Upper"}, {2, "Lower"}};
-        laser.papers = {{9, "A4", {2100, 2970}}, {1, "Letter", {2159, 2794}}};
-        spooler.capabilities["Laser"] = laser;
-        DeviceMode officeMode;
-        officeMode.dmPaperSize = 1;
-        officeMode.dmDefaultSource = 7;
-        spooler.defaultModes["Office"] = officeMode;
-        DeviceMode laserMode;
-        laserMode.dmPaperSize = 9;
-        laserMode.dmDefaultSource = 2;
-        spooler.defaultModes["Laser"] = laserMode;
+        service.printers = {"Laser", "Office", "Plotter"};
+        service.defaultName = "Office";
+        PrinterCapabilities& office = service.capabilities["Office"];
+        office.bins = {{"Auto", 7}, {"Tray 1", 1}, {"Manual", 4}};
+        office.forms = {{"Letter", 1, {2159, 2794}},
+                        {"Legal", 5, {2159, 3556}},
+                        {"A4", 9, {2100, 2970}},
+                        {"Custom", 256, {0, 0}}};
+        office.twoSided = true;
+        office.defaults.paper = 1;
+        office.defaults.bin = 7;
+        PrinterCapabilities& laser = service.capabilities["Laser"];
+        laser.bins = {{"Upper", 1}, {"Lower", 2}};
+        laser.forms = {{"A4", 9, {2100, 2970}}, {"Letter", 1, {2159, 2794}}};
+        laser.defaults.paper = 9;
+        laser.defaults.bin = 2;
     }
 
     // Builds the selector and records its events in `events`.
@@ -68,22 +62,18 @@ protected:
         return s;
     }
 
-    // The current printer's device mode, as the printer list holds it.
-    DeviceMode Mode() {
-        std::string device, driver, port;
-        DeviceModeHandle handle;
-        printer.GetDevice(device, driver, port, handle);
-        EXPECT_TRUE(handle);
-        return handle ? handle->Mode() : DeviceMode{};
+    // The current printer's device settings, as the printer list holds them.
+    DeviceSettings Mode() {
+        const PrinterDevice* device = printer.Device();
+        EXPECT_TRUE(device);
+        return device ? device->settings : DeviceSettings{};
     }
 
-    // How many default device modes the spooler has made for `device`.
-    int DefaultModesMade(const std::string& device) {
-        return spooler.Calls("DocumentProperties(" + device + ",2)");
-    }
+    // How often the service was asked what `printer` offers.
+    int Asked(const std::string& name) { return service.Calls("Capabilities(" + name + ")"); }
 
-    RecordingSpooler spooler;
-    PrinterList printer{spooler};
+    RecordingPrintService service;
+    PrinterList printer{service};
     PlainListControl dropDown;
     std::unique_ptr<PrinterSelector> selector;
     std::vector<std::string> events;

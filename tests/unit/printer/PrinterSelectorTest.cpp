@@ -32,7 +32,7 @@ TEST_F(PrinterSelectorTest, EndOfLoadingRefillsAndMatchesTheStoredSettings) {
     s.Settings().SetPaperWidth(215.9);
     s.Settings().SetPaperLength(355.6);
     EXPECT_EQ(s.Settings().PaperName(), "Legal");
-    EXPECT_EQ(Mode().dmPaperSize, 1) << "nothing applied while loading";
+    EXPECT_EQ(Mode().paper, 1) << "nothing applied while loading";
     s.EndLoading();
 
     EXPECT_EQ(dropDown.Items(), (std::vector<std::string>{"Laser", "Office", "Plotter"}));
@@ -41,13 +41,12 @@ TEST_F(PrinterSelectorTest, EndOfLoadingRefillsAndMatchesTheStoredSettings) {
     EXPECT_EQ(s.Settings().BinName(), "Manual");
     EXPECT_DOUBLE_EQ(s.Settings().PaperWidth(), 215.9);
     EXPECT_DOUBLE_EQ(s.Settings().PaperLength(), 355.6);
-    const DeviceMode mode = Mode();
-    EXPECT_EQ(mode.dmPaperSize, 5);
-    EXPECT_EQ(mode.dmDefaultSource, 4);
-    EXPECT_EQ(mode.dmFields, 0x1703u);
-    EXPECT_EQ(mode.dmPrintQuality, -4);
-    EXPECT_EQ(mode.dmDuplex, DMDUP_SIMPLEX);
-    EXPECT_EQ(mode.dmOrientation, DMORIENT_PORTRAIT);
+    const DeviceSettings mode = Mode();
+    EXPECT_EQ(mode.paper, 5);
+    EXPECT_EQ(mode.bin, 4);
+    EXPECT_EQ(mode.printQuality, kHighQuality);
+    EXPECT_EQ(mode.duplex, DuplexMode::Simplex);
+    EXPECT_EQ(mode.orientation, PaperOrientation::Portrait);
     EXPECT_EQ(events, (Events{"bin", "paper", "printer", "paper", "bin", "bin"}))
         << "the refill, then the bin name changed by its match";
 }
@@ -60,11 +59,11 @@ TEST_F(PrinterSelectorTest, ARefillFiresItsEventsInOrder) {
 
 TEST_F(PrinterSelectorTest, PickingTheCurrentPrinterDoesNothing) {
     PrinterSelector& s = MakeLoaded();
-    const int modes = DefaultModesMade("Office");
+    const int asked = Asked("Office");
     dropDown.SetItemIndex(1);
     s.ListSelectionChange();
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(DefaultModesMade("Office"), modes);
+    EXPECT_EQ(Asked("Office"), asked);
 }
 
 TEST_F(PrinterSelectorTest, PickingAnotherPrinterGivesItItsDefaultsAndMatchesAgain) {
@@ -74,28 +73,27 @@ TEST_F(PrinterSelectorTest, PickingAnotherPrinterGivesItItsDefaultsAndMatchesAga
 
     EXPECT_EQ(printer.CurrentIndex(), 0);
     EXPECT_EQ(s.LastPrinterName(), "Laser");
-    EXPECT_EQ(DefaultModesMade("Laser"), 1);
+    EXPECT_EQ(Asked("Laser"), 1);
     EXPECT_EQ(s.PaperList().size(), 2u);
     EXPECT_EQ(s.Settings().PaperName(), "Letter");
     // "Manual" is not there: "Lower" is closer than "Upper" ('L' is next to 'M').
     EXPECT_EQ(s.Settings().BinName(), "Lower");
-    const DeviceMode mode = Mode();
-    EXPECT_EQ(mode.dmDeviceName, "Laser");
-    EXPECT_EQ(mode.dmPaperSize, 1);
-    EXPECT_EQ(mode.dmDefaultSource, 2);
+    const DeviceSettings mode = Mode();
+    EXPECT_EQ(mode.paper, 1);
+    EXPECT_EQ(mode.bin, 2);
     EXPECT_EQ(dropDown.ItemIndex(), 0);
     EXPECT_EQ(events, (Events{"bin", "bin", "paper", "printer", "paper", "bin"}));
 }
 
 TEST_F(PrinterSelectorTest, AnyWindowsDefaultForcesTheFullSwitch) {
     PrinterSelector& s = MakeLoaded();
-    const int modes = DefaultModesMade("Office");
+    const int asked = Asked("Office");
     s.SetUseWinDefaults({SystemDefault::DefaultBin});
-    EXPECT_EQ(DefaultModesMade("Office"), modes + 1) << "a fresh default device mode";
+    EXPECT_EQ(Asked("Office"), asked + 1) << "fresh default settings";
     events.clear();
     s.SetPrinterName("Office");
     EXPECT_EQ(events, kRefill);
-    EXPECT_EQ(DefaultModesMade("Office"), modes + 2);
+    EXPECT_EQ(Asked("Office"), asked + 2);
 }
 
 TEST_F(PrinterSelectorTest, DefaultPrinterSwitchSelectsTheSystemDefaultOnce) {
@@ -124,7 +122,7 @@ TEST_F(PrinterSelectorTest, PrinterNameIsMatchedClosely) {
     EXPECT_EQ(s.PrinterName(), "Laser");
 }
 
-TEST_F(PrinterSelectorTest, JobCountComesFromTheSpoolerStatus) {
+TEST_F(PrinterSelectorTest, JobCountComesFromTheReportedStatus) {
     PrinterSelector& s = MakeLoaded();
     s.SpoolerStatus(3);
     EXPECT_EQ(s.JobCount(), 3);
@@ -152,12 +150,12 @@ TEST_F(PrinterSelectorTest, LinkedCombosFollowTheLists) {
 }
 
 TEST_F(PrinterSelectorTest, CapabilitiesBeyondTheListsAreCutOff) {
-    RecordingSpooler::Capabilities many;
+    PrinterCapabilities many;
     for (int i = 0; i < 30; ++i)
-        many.bins.push_back({static_cast<std::uint16_t>(300 + i), "Bin " + std::to_string(i)});
+        many.bins.push_back({"Bin " + std::to_string(i), static_cast<std::uint16_t>(300 + i)});
     for (int i = 0; i < 120; ++i)
-        many.papers.push_back({static_cast<std::uint16_t>(400 + i), std::string(70, 'p'), {1, 1}});
-    spooler.capabilities["Office"] = many;
+        many.forms.push_back({std::string(70, 'p'), static_cast<std::uint16_t>(400 + i), {1, 1}});
+    service.capabilities["Office"] = many;
     PrinterSelector& s = Make();
     EXPECT_EQ(s.BinList().size(), 26u);
     EXPECT_EQ(s.PaperList().size(), 101u);
@@ -165,8 +163,8 @@ TEST_F(PrinterSelectorTest, CapabilitiesBeyondTheListsAreCutOff) {
 }
 
 TEST_F(PrinterSelectorTest, WithoutPrintersNamesRaiseAndTheListsStayEmpty) {
-    spooler.printers.clear();
-    spooler.defaultName.clear();
+    service.printers.clear();
+    service.defaultName.clear();
     PrinterSelector& s = Make();
     EXPECT_TRUE(s.PaperList().empty());
     EXPECT_TRUE(s.BinList().empty());

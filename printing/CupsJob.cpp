@@ -1,0 +1,124 @@
+#include "printing/CupsJob.h"
+
+#include "printing/CupsLibrary.h"
+
+namespace zl {
+
+namespace {
+
+bool IppOk(ipp_status_t status) {
+    return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+} // namespace
+
+CupsJob::CupsJob(CupsPrintService& service, const CupsLibrary& cups, std::string queue)
+    : service_(service), cups_(cups), connection_(cups, service.Address(), service.limits_.connect),
+      queue_(std::move(queue)) {}
+
+std::uint32_t CupsJob::DoBegin(const std::string& documentName, DataType type) {
+    CancelLeftJobs();
+    const char* title = documentName.c_str();
+    service_.UseServer();
+    int id = 0;
+    const CupsFault fault = connection_.Run(service_.limits_.jobRequest, [&](http_t* http) {
+        id = cups_.cupsCreateJob(http, queue_.c_str(), title, 0, nullptr);
+        return id > 0;
+    });
+    if (id <= 0) {
+        SetCause(CauseOf(fault));
+        return 0;
+    }
+    jobId_ = id;
+    const char* format = type == DataType::Raw ? CUPS_FORMAT_RAW : CUPS_FORMAT_AUTO;
+    connection_.Limit(service_.limits_.jobData);
+    const http_status_t status =
+        cups_.cupsStartDocument(connection_.Open(), queue_.c_str(), id, title, format, 1);
+    if (status != HTTP_STATUS_CONTINUE) {
+        const std::string cause = CauseOfFailedCall(status == HTTP_STATUS_ERROR);
+        DoCancel();
+        SetCause(cause);
+        return 0;
+    }
+    return static_cast<std::uint32_t>(id);
+}
+
+bool CupsJob::DoFinish(bool delivered) {
+    if (!delivered) {
+        DoCancel();
+        return false;
+    }
+    jobId_ = 0;
+    if (!connection_.IsOpen())
+        return false;
+    service_.UseServer();
+    connection_.Limit(service_.limits_.jobData);
+    const ipp_status_t status = cups_.cupsFinishDocument(connection_.Open(), queue_.c_str());
+    if (IppOk(status))
+        return true;
+    // libcups gives these when the answer could not be read at all.
+    SetCause(CauseOfFailedCall(status == IPP_STATUS_ERROR_INTERNAL ||
+                               status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE));
+    return false;
+}
+
+bool CupsJob::DoCancel() {
+    const int id = jobId_;
+    jobId_ = 0;
+    connection_.Close();
+    return id > 0 && CancelJob(queue_, id);
+}
+
+bool CupsJob::Deliver(const char* data, std::size_t count) {
+    // The upload lives on the job's connection: a new one cannot go on with it.
+    if (!connection_.IsOpen())
+        return false;
+    connection_.Limit(service_.limits_.jobData);
+    const http_status_t status = cups_.cupsWriteRequestData(connection_.Open(), data, count);
+    if (status == HTTP_STATUS_CONTINUE)
+        return true;
+    SetCause(CauseOfFailedCall(status == HTTP_STATUS_ERROR));
+    return false;
+}
+
+bool CupsJob::CancelJob(const std::string& queue, int id) {
+    service_.UseServer();
+    ipp_status_t status = IPP_STATUS_OK;
+    const CupsFault fault = connection_.Run(service_.limits_.jobRequest, [&](http_t* http) {
+        status = cups_.cupsCancelJob2(http, queue.c_str(), id, 0);
+        return IppOk(status);
+    });
+    if (fault != CupsFault::None)
+        service_.leftJobs_.push_back({queue, id});
+    return IppOk(status) && fault == CupsFault::None;
+}
+
+void CupsJob::CancelLeftJobs() {
+    std::vector<CupsPrintService::LeftJob> jobs;
+    jobs.swap(service_.leftJobs_);
+    for (auto job = jobs.begin(); job != jobs.end(); ++job) {
+        CancelJob(job->queue, job->id);
+        if (!service_.leftJobs_.empty()) { // still out of reach: the rest wait too
+            service_.leftJobs_.insert(service_.leftJobs_.end(), job + 1, jobs.end());
+            return;
+        }
+    }
+}
+
+std::string CupsJob::CauseOf(CupsFault fault) const {
+    if (fault != CupsFault::None)
+        return connection_.Cause(fault);
+    const char* text = cups_.cupsLastErrorString();
+    return text ? text : "";
+}
+
+std::string CupsJob::CauseOfFailedCall(bool cutOff) {
+    CupsFault fault = connection_.FaultOfFailedCall();
+    if (fault == CupsFault::None && cutOff)
+        fault = CupsFault::Closed;
+    if (fault != CupsFault::None)
+        connection_.Close(); // in the middle of an exchange: not to be used again
+    return CauseOf(fault);
+}
+
+} // namespace zl

@@ -1,0 +1,250 @@
+#include "printing/CupsPrintService.h"
+
+#include "printing/CupsDestDetails.h"
+#include "printing/CupsJob.h"
+#include "printing/CupsLibrary.h"
+#include "printing/SilentServerWatch.h"
+
+namespace zl {
+
+namespace {
+
+const char* const kNoLibrary = "the CUPS library (libcups.so.2) cannot be loaded";
+
+struct DestFreer {
+    void operator()(cups_dest_t* dest) const {
+        if (dest)
+            CupsLibrary::Get()->cupsFreeDests(1, dest);
+    }
+};
+using DestPtr = std::unique_ptr<cups_dest_t, DestFreer>;
+
+struct DestInfoFreer {
+    void operator()(cups_dinfo_t* info) const {
+        if (info)
+            CupsLibrary::Get()->cupsFreeDestInfo(info);
+    }
+};
+using DestInfoPtr = std::unique_ptr<cups_dinfo_t, DestInfoFreer>;
+
+// "queue/instance", as lpoptions names instances.
+std::string DestName(const cups_dest_t& dest) {
+    std::string name = dest.name;
+    if (dest.instance)
+        name += std::string("/") + dest.instance;
+    return name;
+}
+
+// "queue/instance" into its parts; the instance is empty when there is none.
+void SplitName(const std::string& name, std::string& queue, std::string& instance) {
+    auto slash = name.find('/');
+    queue = name.substr(0, slash);
+    instance = slash == std::string::npos ? std::string() : name.substr(slash + 1);
+}
+
+const char* InstanceOrNull(const std::string& instance) {
+    return instance.empty() ? nullptr : instance.c_str();
+}
+
+// The destination `queue` (and `instance`) as the server describes it, or null.
+DestPtr NamedDest(http_t* http, const std::string& queue, const std::string& instance) {
+    return DestPtr(
+        CupsLibrary::Get()->cupsGetNamedDest(http, queue.c_str(), InstanceOrNull(instance)));
+}
+
+} // namespace
+
+CupsPrintService::CupsPrintService(std::string server, CupsTimeLimits limits)
+    : server_(std::move(server)), limits_(limits) {}
+
+CupsPrintService::~CupsPrintService() = default;
+
+const CupsServerAddress& CupsPrintService::Address() {
+    if (!address_)
+        address_ = CupsServerAddress::Of(*CupsLibrary::Get(), server_);
+    return *address_;
+}
+
+void CupsPrintService::UseServer() const {
+    // Some job calls look the printer up on the process-wide server rather
+    // than on the connection they are given: point that at this server too.
+    const CupsLibrary* cups = CupsLibrary::Get();
+    if (!cups || server_.empty() || !address_)
+        return;
+    if (server_ != cups->cupsServer())
+        cups->cupsSetServer(server_.c_str());
+    cups->ippSetPort(address_->port);
+}
+
+void CupsPrintService::RefreshLookups() {
+    destinations_.reset();
+    choices_.clear();
+}
+
+// A look-up that found the server silent starts a watch on it; until the
+// watch hears the server answer, look-ups fail at once with the same cause.
+void CupsPrintService::WatchSilentServer() {
+    if (!watch_) {
+        // The watch asks on a connection of its own and keeps only copies.
+        const CupsLibrary* cups = CupsLibrary::Get();
+        const CupsServerAddress address = Address();
+        const CupsTimeLimits limits = limits_;
+        watch_ = std::make_unique<SilentServerWatch>(
+            [cups, address, limits] {
+                CupsConnection probe(*cups, address, limits.connect);
+                return probe.Run(limits.lookup, [cups](http_t* http) {
+                    cups_dest_t* dests = nullptr;
+                    const int count = cups->cupsGetDests2(http, &dests);
+                    cups->cupsFreeDests(count, dests);
+                    return true;
+                }) == CupsFault::None;
+            },
+            limits.lookup);
+    }
+    watch_->Start();
+}
+
+void CupsPrintService::Ask(PrintStep step, const std::string& printer,
+                           const std::function<bool(_http_s*)>& request) {
+    if (!silentCause_.empty()) {
+        if (watch_ && watch_->Silent())
+            throw PrintFailure(step, silentCause_, printer, true);
+        silentCause_.clear(); // the server answered the watch: ask it again
+    }
+    const CupsLibrary* cups = CupsLibrary::Get();
+    if (!cups)
+        throw PrintFailure(step, kNoLibrary, printer);
+    if (!lookups_)
+        lookups_ = std::make_unique<CupsConnection>(*cups, Address(), limits_.connect);
+    const CupsFault fault = lookups_->Run(limits_.lookup, request);
+    if (fault == CupsFault::None)
+        return;
+    const std::string cause = lookups_->Cause(fault);
+    if (fault == CupsFault::Silent) {
+        silentCause_ = cause;
+        WatchSilentServer();
+    }
+    // A server that may yet answer is not one that is not there.
+    throw PrintFailure(step, cause, printer,
+                       fault == CupsFault::Silent || fault == CupsFault::Stopped);
+}
+
+const std::vector<CupsPrintService::Destination>& CupsPrintService::Destinations(PrintStep step) {
+    if (destinations_)
+        return *destinations_;
+    std::vector<Destination> found;
+    Ask(step, "", [&](http_t* http) {
+        const CupsLibrary& cups = *CupsLibrary::Get();
+        cups_dest_t* dests = nullptr;
+        const int count = cups.cupsGetDests2(http, &dests);
+        found.clear();
+        for (int i = 0; i < count; ++i)
+            found.push_back({DestName(dests[i]), dests[i].is_default != 0});
+        cups.cupsFreeDests(count, dests);
+        return count > 0;
+    });
+    destinations_ = std::move(found);
+    return *destinations_;
+}
+
+std::vector<std::string> CupsPrintService::Printers() {
+    std::vector<std::string> names;
+    for (const Destination& dest : Destinations(PrintStep::ListPrinters))
+        names.push_back(dest.name);
+    return names;
+}
+
+std::string CupsPrintService::DefaultPrinter() {
+    for (const Destination& dest : Destinations(PrintStep::FindDefault)) {
+        if (dest.isDefault)
+            return dest.name;
+    }
+    return {};
+}
+
+std::int32_t CupsPrintService::JobCount(const std::string& printer) {
+    const std::string queue = printer.substr(0, printer.find('/'));
+    if (queue.empty())
+        return -1;
+    int count = -1;
+    try {
+        Ask(PrintStep::Describe, printer, [&](http_t* http) {
+            const CupsLibrary& cups = *CupsLibrary::Get();
+            cups_job_t* jobs = nullptr;
+            count = cups.cupsGetJobs2(http, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
+            if (jobs)
+                cups.cupsFreeJobs(count, jobs);
+            return count >= 0;
+        });
+    } catch (const PrintFailure&) {
+        return -1;
+    }
+    return count < 0 ? -1 : count;
+}
+
+std::unique_ptr<PrintJob> CupsPrintService::OpenJob(const std::string& printer,
+                                                    const std::string& documentName,
+                                                    DataType type) {
+    std::string queue, instance;
+    SplitName(printer, queue, instance);
+    bool known = false;
+    // Asked afresh, so that a job finds a server gone since the last look-up.
+    if (!queue.empty()) {
+        Ask(PrintStep::Open, printer, [&](http_t* http) {
+            known = NamedDest(http, queue, instance) != nullptr;
+            return known;
+        });
+    }
+    if (!known)
+        throw PrintFailure(PrintStep::Open, "", printer);
+    auto job = std::make_unique<CupsJob>(*this, *CupsLibrary::Get(), queue);
+    job->Begin(documentName, type);
+    return job;
+}
+
+PrinterCapabilities CupsPrintService::Capabilities(const std::string& printer) {
+    const ChoicesAnswer& answer = Choices(printer);
+    if (!answer.known)
+        throw PrintFailure(PrintStep::Describe, "", printer);
+    return CapabilitiesOf(answer.choices);
+}
+
+const CupsPrintService::ChoicesAnswer& CupsPrintService::Choices(const std::string& name) {
+    auto known = choices_.find(name);
+    if (known == choices_.end())
+        known = choices_.emplace(name, AskChoices(name)).first;
+    return known->second;
+}
+
+CupsPrintService::ChoicesAnswer CupsPrintService::AskChoices(const std::string& name) {
+    std::string queue, instance;
+    SplitName(name, queue, instance);
+    ChoicesAnswer answer;
+    answer.known = !queue.empty();
+    if (!answer.known)
+        return answer;
+    const CupsLibrary& cups = *CupsLibrary::Get();
+    bool described = false;
+    Ask(PrintStep::Describe, name, [&](http_t* http) {
+        answer = ChoicesAnswer{};
+        DestPtr dest = NamedDest(http, queue, instance);
+        answer.known = dest != nullptr;
+        if (!dest)
+            return false;
+        // CUPS asks the server for the destination's details only when the
+        // connection goes to the server it would use itself; otherwise it
+        // tries the device.
+        UseServer();
+        DestInfoPtr info(cups.cupsCopyDestInfo(http, dest.get()));
+        if (info)
+            answer.choices = ChoicesOfDest(cups, http, dest.get(), info.get());
+        described = info != nullptr;
+        return described;
+    });
+    // Answered, but without the details: not kept, asked again next time.
+    if (answer.known && !described)
+        throw PrintFailure(PrintStep::Describe, "", name);
+    return answer;
+}
+
+} // namespace zl

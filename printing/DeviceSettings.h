@@ -1,0 +1,58 @@
+// What a printer offers (paper forms, bins, printing on both sides) and the
+// settings a job is printed with, as plain values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zl {
+
+enum class PaperOrientation { Portrait = 0, Landscape = 1 };
+enum class DuplexMode { Simplex = 0, LongEdge = 1, ShortEdge = 2 };
+
+// A size in tenths of a millimetre.
+struct PaperDimensions {
+    std::int32_t width = 0;
+    std::int32_t length = 0;
+};
+
+// The code of the paper form whose size the user gives.
+constexpr std::uint16_t kUserDefinedPaper = 256;
+
+// Print qualities below zero are levels, others dots per inch.
+constexpr std::int32_t kDraftQuality = -1;
+constexpr std::int32_t kMediumQuality = -3;
+constexpr std::int32_t kHighQuality = -4;
+
+// Codes are the printer's own; forms and bins that Windows knows by a code
+// have that one, so that the same paper has the same code on any printer.
+struct PaperForm {
+    std::string name;
+    std::uint16_t code = 0;
+    PaperDimensions size;
+};
+
+struct PaperBin {
+    std::string name;
+    std::uint16_t code = 0;
+};
+
+struct DeviceSettings {
+    std::uint16_t paper = 0;   // a form's code; 0 names none
+    PaperDimensions paperSize; // the paper's size, where it is known
+    std::uint16_t bin = 0;     // a bin's code; 0 names none
+    PaperOrientation orientation = PaperOrientation::Portrait;
+    std::int32_t copies = 1;
+    DuplexMode duplex = DuplexMode::Simplex;
+    std::int32_t printQuality = 0; // 0 names none
+};
+
+struct PrinterCapabilities {
+    std::vector<PaperForm> forms; // in the printer's order
+    std::vector<PaperBin> bins;   // in the printer's order
+    bool twoSided = false;
+    DeviceSettings defaults;
+};
+
+} // namespace zl

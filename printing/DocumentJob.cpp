@@ -1,0 +1,44 @@
+#include "printing/DocumentJob.h"
+
+namespace zl {
+
+void DocumentJob::Begin(const std::string& documentName, DataType type) {
+    cause_.clear();
+    id_ = DoBegin(documentName, type);
+    inDocument_ = id_ != 0;
+    Accept(inDocument_);
+    if (!inDocument_)
+        throw PrintFailure(PrintStep::StartDocument, cause_);
+}
+
+std::size_t DocumentJob::Write(const char* data, std::size_t count) {
+    // A failed delivery is sticky: the writes after it fail with its cause.
+    if (!inDocument_ || !Append(data, count))
+        throw PrintFailure(PrintStep::Write, cause_);
+    return count;
+}
+
+void DocumentJob::Finish() {
+    if (!inDocument_)
+        throw PrintFailure(PrintStep::Finish, cause_);
+    inDocument_ = false;
+    const bool delivered = Flush();
+    Accept(false);
+    if (!DoFinish(delivered))
+        throw PrintFailure(PrintStep::Finish, cause_);
+}
+
+void DocumentJob::Cancel() {
+    if (!CancelUnfinished())
+        throw PrintFailure(PrintStep::Cancel, cause_);
+}
+
+bool DocumentJob::CancelUnfinished() {
+    if (!inDocument_)
+        return true;
+    inDocument_ = false;
+    Accept(false);
+    return DoCancel();
+}
+
+} // namespace zl

@@ -1,0 +1,83 @@
+// The print system as the program sees it: the printers and the default, what
+// a printer offers, and jobs opened on a printer by name. Each backend (CUPS,
+// the Windows spooler, PCL File, an output file) maps it onto its own system.
+// Every failure raises PrintFailure with its cause.
+#pragma once
+
+#include "platform/ByteSink.h"
+#include "printing/DeviceSettings.h"
+#include "printing/PrintFailure.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zl {
+
+// How the print system takes a job's bytes: as they are for the printer, or
+// typed by the server and passed through its filters (a PDF for a printer
+// that does not take it).
+enum class DataType { Raw, TypedByServer };
+
+// One open job: a single document on one printer. A job destroyed before it
+// finished is cancelled, never half printed.
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+
+    // The print system's number for the job.
+    virtual std::uint32_t Id() const = 0;
+    // Hands bytes to the job; how many it took, which may be fewer.
+    virtual std::size_t Write(const char* data, std::size_t count) = 0;
+    // Completes the job; raises when it could not be delivered whole, and
+    // then nothing of it prints.
+    virtual void Finish() = 0;
+    // Cancels the job so that nothing of it prints; raises when what went
+    // out cannot be taken back.
+    virtual void Cancel() = 0;
+    // Room in the job's buffer for one-byte writes, or null; a byte put
+    // there counts as written.
+    virtual ByteWindow* OfferedWindow() { return nullptr; }
+
+protected:
+    PrintJob() = default;
+};
+
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+
+    // The installed printers in the system's order.
+    virtual std::vector<std::string> Printers() = 0;
+    // The default printer's name; empty when there is none.
+    virtual std::string DefaultPrinter() = 0;
+    // What `printer` offers and its default settings.
+    virtual PrinterCapabilities Capabilities(const std::string& printer) = 0;
+    // Opens `printer` and starts a job named `documentName` on it: fails in
+    // the step Open when the printer cannot be opened, StartDocument
+    // when it refuses the job.
+    virtual std::unique_ptr<PrintJob> OpenJob(const std::string& printer,
+                                              const std::string& documentName, DataType type) = 0;
+
+    // The number of jobs waiting or printing on `printer`; -1 when the
+    // service cannot tell (unknown printer, server out of reach).
+    virtual std::int32_t JobCount(const std::string& /*printer*/) { return -1; }
+    // Forgets what look-ups remember (printers, capabilities, a print server
+    // found silent), so that the next ones ask the print system again. The
+    // window calls it each time it becomes active.
+    virtual void RefreshLookups() {}
+    // How long one look-up may wait for the print system; the window asks
+    // for less than the command line, which may wait the usual limit.
+    virtual void SetLookupTimeLimit(std::chrono::milliseconds /*limit*/) {}
+    // Why the last look-up of the printers listed only the built-in
+    // destinations (the print server could not be asked); empty when it
+    // listed them all.
+    virtual std::string FallbackNote() const { return {}; }
+};
+
+} // namespace zl

@@ -1,0 +1,33 @@
+// A print service with a single printer of a fixed name, which is also the
+// default, offers no forms or bins of its own, and whose jobs are done when
+// they end: PCL File and the output file.
+#pragma once
+
+#include "printing/DocumentJob.h"
+
+#include <memory>
+
+namespace zl {
+
+class SinglePrinterService : public PrintService {
+public:
+    explicit SinglePrinterService(std::string printerName) : printerName_(std::move(printerName)) {}
+
+    std::vector<std::string> Printers() override { return {printerName_}; }
+    std::string DefaultPrinter() override { return printerName_; }
+    PrinterCapabilities Capabilities(const std::string& printer) override;
+    std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
+                                      DataType type) override;
+    std::int32_t JobCount(const std::string& printer) override {
+        return printer == printerName_ ? 0 : -1;
+    }
+
+protected:
+    // A job not begun yet.
+    virtual std::unique_ptr<DocumentJob> NewJob() = 0;
+
+private:
+    std::string printerName_;
+};
+
+} // namespace zl

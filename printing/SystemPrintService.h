@@ -1,0 +1,55 @@
+// The print service the program prints through: the system's printers first,
+// in the order the system lists them, then the built-in "PCL File"
+// destination, which is the default only when the system has none.
+#pragma once
+
+#include "printing/PclFileService.h"
+#include "printing/PrintService.h"
+
+#include <memory>
+
+namespace zl {
+
+class SystemPrintService : public PrintService {
+public:
+    SystemPrintService(std::unique_ptr<PrintService> system, std::unique_ptr<PclFileService> file);
+
+    std::vector<std::string> Printers() override;
+    std::string DefaultPrinter() override;
+    PrinterCapabilities Capabilities(const std::string& printer) override;
+    std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
+                                      DataType type) override;
+    std::int32_t JobCount(const std::string& printer) override;
+    void RefreshLookups() override { system_->RefreshLookups(); }
+    void SetLookupTimeLimit(std::chrono::milliseconds limit) override {
+        system_->SetLookupTimeLimit(limit);
+    }
+
+    // With `fail` set (the command line), a print server that does not
+    // answer makes the look-ups of the printers fail with its cause instead
+    // of listing only "PCL File"; the window keeps "PCL File" usable.
+    void SetFailWhenServerSilent(bool fail) { failWhenSilent_ = fail; }
+    // After the last look-up of the printers or the default found no print
+    // server to ask (none configured, it refused the connection, or it did
+    // not answer in time while that is no failure): why, in words; empty
+    // otherwise.
+    std::string FallbackNote() const override { return fallbackNote_; }
+
+private:
+    // The service that serves `printer`.
+    PrintService& Serving(const std::string& printer);
+    // Notes why the system's printers are left out, or raises `failure`
+    // when that is no reason to fall back.
+    void FallBack(const PrintFailure& failure);
+
+    std::unique_ptr<PrintService> system_;
+    std::unique_ptr<PclFileService> file_;
+    bool failWhenSilent_ = false;
+    std::string fallbackNote_;
+};
+
+// The process-wide print service, made at first use: CUPS on Linux and macOS,
+// the Windows spooler on Windows, each followed by "PCL File".
+SystemPrintService& ProcessPrintService();
+
+} // namespace zl

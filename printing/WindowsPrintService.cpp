@@ -1,0 +1,261 @@
+#ifdef _WIN32
+
+#include "printing/WindowsPrintService.h"
+
+#include "platform/WindowsApi.h"
+
+#include <winspool.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace zl {
+
+namespace {
+
+// "System Error.  Code: N.\n" and the system's text for `code`: what a failed
+// look-up of the printers says.
+std::string SystemErrorMessage(DWORD code) {
+    char text[512] = {};
+    const DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, 0, text, sizeof text, nullptr);
+    std::string words(text, n);
+    while (!words.empty() && (words.back() == '\n' || words.back() == '\r'))
+        words.pop_back();
+    return "System Error.  Code: " + std::to_string(code) + ".\n" + words;
+}
+
+PrintFailure LookupFailure(PrintStep step, DWORD code, const std::string& printer = {}) {
+    return PrintFailure(step, SystemErrorMessage(code), printer);
+}
+
+// The text before the first comma, leading blanks skipped.
+std::string FirstField(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos)
+        return {};
+    return text.substr(start, text.find(',', start) - start);
+}
+
+// A spooler printer handle, closed with the object.
+class PrinterHandle {
+public:
+    explicit PrinterHandle(const std::string& name) {
+        if (!::OpenPrinterA(const_cast<char*>(name.c_str()), &handle_, nullptr))
+            handle_ = nullptr;
+    }
+    ~PrinterHandle() {
+        if (handle_)
+            ::ClosePrinter(handle_);
+    }
+    PrinterHandle(const PrinterHandle&) = delete;
+    PrinterHandle& operator=(const PrinterHandle&) = delete;
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
+// What `capability` answers for `printer`: `itemSize` bytes for each item,
+// none when the driver reports none or fails.
+std::vector<char> Capability(const std::string& printer, WORD capability, std::size_t itemSize) {
+    // The count first, so that the buffer always fits what comes.
+    const LONG count = ::DeviceCapabilitiesA(printer.c_str(), "", capability, nullptr, nullptr);
+    if (count <= 0)
+        return {};
+    std::vector<char> items(itemSize * static_cast<std::size_t>(count));
+    const LONG got = ::DeviceCapabilitiesA(printer.c_str(), "", capability, items.data(), nullptr);
+    items.resize(itemSize * static_cast<std::size_t>(std::clamp<LONG>(got, 0, count)));
+    return items;
+}
+
+template <typename Item> Item ItemAt(const std::vector<char>& items, std::size_t index) {
+    Item item{};
+    if ((index + 1) * sizeof(Item) <= items.size())
+        std::memcpy(&item, items.data() + index * sizeof(Item), sizeof(Item));
+    return item;
+}
+
+// The names of fixed slots of `width` characters.
+std::vector<std::string> SlotNames(const std::vector<char>& items, std::size_t width) {
+    std::vector<std::string> names;
+    for (std::size_t at = 0; at + width <= items.size(); at += width)
+        names.emplace_back(items.data() + at, strnlen(items.data() + at, width));
+    return names;
+}
+
+std::vector<PaperForm> FormsOf(const std::string& printer) {
+    const std::vector<std::string> names = SlotNames(Capability(printer, DC_PAPERNAMES, 64), 64);
+    const std::vector<char> codes = Capability(printer, DC_PAPERS, sizeof(WORD));
+    const std::vector<char> sizes = Capability(printer, DC_PAPERSIZE, sizeof(POINT));
+    std::vector<PaperForm> forms;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const POINT size = ItemAt<POINT>(sizes, i);
+        forms.push_back({names[i],
+                         ItemAt<WORD>(codes, i),
+                         {static_cast<std::int32_t>(size.x), static_cast<std::int32_t>(size.y)}});
+    }
+    return forms;
+}
+
+std::vector<PaperBin> BinsOf(const std::string& printer) {
+    const std::vector<std::string> names = SlotNames(Capability(printer, DC_BINNAMES, 24), 24);
+    const std::vector<char> codes = Capability(printer, DC_BINS, sizeof(WORD));
+    std::vector<PaperBin> bins;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        bins.push_back({names[i], ItemAt<WORD>(codes, i)});
+    return bins;
+}
+
+DeviceSettings SettingsOf(const DEVMODEA& mode) {
+    DeviceSettings settings;
+    settings.paper = static_cast<std::uint16_t>(mode.dmPaperSize);
+    settings.paperSize = {mode.dmPaperWidth, mode.dmPaperLength};
+    settings.bin = static_cast<std::uint16_t>(mode.dmDefaultSource);
+    settings.orientation = mode.dmOrientation == DMORIENT_LANDSCAPE ? PaperOrientation::Landscape
+                                                                    : PaperOrientation::Portrait;
+    settings.copies = mode.dmCopies;
+    settings.duplex = mode.dmDuplex == DMDUP_VERTICAL     ? DuplexMode::LongEdge
+                      : mode.dmDuplex == DMDUP_HORIZONTAL ? DuplexMode::ShortEdge
+                                                          : DuplexMode::Simplex;
+    settings.printQuality = mode.dmPrintQuality;
+    return settings;
+}
+
+// The driver's default settings of `printer`.
+DeviceSettings DefaultSettingsOf(const std::string& printer) {
+    PrinterHandle handle(printer);
+    if (!handle.Get())
+        throw LookupFailure(PrintStep::Describe, ::GetLastError(), printer);
+    char* name = const_cast<char*>(printer.c_str());
+    const LONG size = ::DocumentPropertiesA(nullptr, handle.Get(), name, nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DEVMODEA)))
+        throw LookupFailure(PrintStep::Describe, ::GetLastError(), printer);
+    std::vector<char> buffer(static_cast<std::size_t>(size));
+    auto* mode = reinterpret_cast<DEVMODEA*>(buffer.data());
+    if (::DocumentPropertiesA(nullptr, handle.Get(), name, mode, nullptr, DM_OUT_BUFFER) < 0)
+        throw LookupFailure(PrintStep::Describe, ::GetLastError(), printer);
+    return SettingsOf(*mode);
+}
+
+// One document of one page on an open printer; the printer is closed with
+// the job, and a document not finished by then is aborted.
+class WindowsJob : public PrintJob {
+public:
+    explicit WindowsJob(const std::string& printer) : name_(printer), printer_(printer) {}
+    ~WindowsJob() override {
+        if (inDocument_)
+            ::AbortPrinter(printer_.Get());
+    }
+
+    // The document's failures are the spooler's: they carry no cause.
+    void Start(const std::string& documentName, DataType type) {
+        if (!printer_.Get())
+            throw PrintFailure(PrintStep::Open, "", name_);
+        DOC_INFO_1A info = {};
+        info.pDocName = const_cast<char*>(documentName.c_str());
+        info.pOutputFile = nullptr;
+        info.pDatatype = type == DataType::Raw ? const_cast<char*>("RAW") : nullptr;
+        id_ = ::StartDocPrinterA(printer_.Get(), 1, reinterpret_cast<BYTE*>(&info));
+        if (id_ == 0)
+            throw PrintFailure(PrintStep::StartDocument, "");
+        inDocument_ = true;
+        ::StartPagePrinter(printer_.Get());
+    }
+
+    std::uint32_t Id() const override { return id_; }
+
+    std::size_t Write(const char* data, std::size_t count) override {
+        DWORD done = 0;
+        if (!::WritePrinter(printer_.Get(), const_cast<char*>(data), static_cast<DWORD>(count),
+                            &done))
+            throw PrintFailure(PrintStep::Write, "");
+        return done;
+    }
+
+    void Finish() override {
+        inDocument_ = false;
+        ::EndPagePrinter(printer_.Get());
+        if (!::EndDocPrinter(printer_.Get()))
+            throw PrintFailure(PrintStep::Finish, "");
+    }
+
+    void Cancel() override {
+        if (!inDocument_)
+            return;
+        inDocument_ = false;
+        if (!::AbortPrinter(printer_.Get()))
+            throw PrintFailure(PrintStep::Cancel, SystemErrorMessage(::GetLastError()));
+    }
+
+private:
+    std::string name_;
+    PrinterHandle printer_;
+    std::uint32_t id_ = 0;
+    bool inDocument_ = false;
+};
+
+} // namespace
+
+std::vector<std::string> WindowsPrintService::Printers() {
+    DWORD needed = 0, returned = 0;
+    std::vector<BYTE> buffer;
+    // A printer installed between asking the size and reading the list
+    // makes the buffer too small: ask again.
+    while (!::EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4,
+                            buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &returned)) {
+        const DWORD err = ::GetLastError();
+        if (err != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
+            throw LookupFailure(PrintStep::ListPrinters, err);
+        buffer.assign(needed, 0);
+    }
+    std::vector<std::string> names;
+    const auto* infos = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
+    for (DWORD i = 0; i < returned; ++i)
+        names.push_back(infos[i].pPrinterName ? infos[i].pPrinterName : "");
+    return names;
+}
+
+// The spooler's default printer comes from GetDefaultPrinterA: listing the
+// printers with PRINTER_ENUM_DEFAULT gives none on the NT family.
+std::string WindowsPrintService::DefaultPrinter() {
+    DWORD size = 0;
+    if (!::GetDefaultPrinterA(nullptr, &size)) {
+        const DWORD err = ::GetLastError();
+        if (err == ERROR_FILE_NOT_FOUND) { // none set: the profile may name one
+            char device[1024] = {};
+            ::GetProfileStringA("windows", "device", "", device, sizeof device - 1);
+            return FirstField(device);
+        }
+        if (err != ERROR_INSUFFICIENT_BUFFER)
+            throw LookupFailure(PrintStep::FindDefault, err);
+    }
+    std::string name(size, '\0');
+    if (!::GetDefaultPrinterA(name.data(), &size))
+        throw LookupFailure(PrintStep::FindDefault, ::GetLastError());
+    name.resize(std::strlen(name.c_str()));
+    return name;
+}
+
+PrinterCapabilities WindowsPrintService::Capabilities(const std::string& printer) {
+    PrinterCapabilities capabilities;
+    capabilities.defaults = DefaultSettingsOf(printer);
+    capabilities.forms = FormsOf(printer);
+    capabilities.bins = BinsOf(printer);
+    capabilities.twoSided =
+        ::DeviceCapabilitiesA(printer.c_str(), "", DC_DUPLEX, nullptr, nullptr) == 1;
+    return capabilities;
+}
+
+std::unique_ptr<PrintJob> WindowsPrintService::OpenJob(const std::string& printer,
+                                                       const std::string& documentName,
+                                                       DataType type) {
+    auto job = std::make_unique<WindowsJob>(printer);
+    job->Start(documentName, type);
+    return job;
+}
+
+} // namespace zl
+
+#endif
