@@ -76,10 +76,14 @@ protected:
                 std::string("SOURCE_DATE_EPOCH=") + kEpoch};
     }
 
-    // Runs zellist with `args`; its exit status, its standard error in `err`.
-    int Zellist(const std::string& args, std::string& err) {
+    // Runs zellist with `args` (and `moreEnvironment`); its exit status, its
+    // standard error in `err`.
+    int Zellist(const std::string& args, std::string& err,
+                const std::vector<std::string>& moreEnvironment = {}) {
         std::string line = "env -u LPDEST -u PRINTER";
-        for (const std::string& variable : Environment())
+        std::vector<std::string> environment = Environment();
+        environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
+        for (const std::string& variable : environment)
             line += " '" + variable + "'";
         line += " '" ZELLIST_BINARY "' " + args + " 2>'" + ErrFile() + "'";
         const int status = std::system(line.c_str());
@@ -348,6 +352,34 @@ std::string OutputOf(const std::string& command) {
 #ifndef ZELLIST_WITH_RENDER
 const char* const kNotBuilt = "zellist: PDF output and --driver are not part of this build\n";
 #endif
+
+// A PCL listing, into a file or on a queue, and the printer look-ups load no
+// Qt library; a PDF does, in the drawing program. The dynamic loader names
+// every library it maps, opened at run time or not (LD_DEBUG=files).
+TEST_F(ZelListCommandTest, OnlyDrawnListingsLoadQt) {
+    struct Case {
+        std::string args;
+        bool qt;
+    };
+    const Case cases[] = {
+        {"-o " + Arg("out.pcl") + " " + Arg("A.TXT"), false},
+        {"-o - " + Arg("A.TXT"), false},
+        {"--list-printers", false},
+        {"--describe-printer zppd", false},
+        {"--help", false},
+        {"--version", false},
+#ifdef ZELLIST_WITH_RENDER
+        {"-o " + Arg("x.pdf") + " " + Arg("A.TXT"), true},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        std::string err;
+        EXPECT_EQ(Zellist(c.args + " >/dev/null", err, {"LD_DEBUG=files"}), 0);
+        EXPECT_NE(err.find("libc.so"), std::string::npos) << "the loader names what it maps";
+        EXPECT_EQ(err.find("libQt6") != std::string::npos, c.qt);
+    }
+}
 
 // -o NAME.pdf writes each listing as a PDF of its own, its text as text: the
 // second input's is NAME-2.pdf.

@@ -1,0 +1,41 @@
+// zellist-draw: the part of zellist that draws listings with Qt, a PDF of
+// each file or a job through the printer's driver. zellist runs it in its
+// own place for those, with its own arguments.
+#include "cli/CommandLine.h"
+#include "cli/DriverRun.h"
+#include "cli/ListingClock.h"
+#include "cli/LocalePaper.h"
+#include "cli/PdfRun.h"
+#include "platform/Interruption.h"
+
+#include <iostream>
+#include <memory>
+
+int main(int argc, char** argv) {
+    using zl::cli::CliSettings;
+    try {
+        const CliSettings settings =
+            zl::cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        const bool draws =
+            settings.driver || (settings.output && zl::cli::IsPdfName(*settings.output));
+        if (settings.action != CliSettings::Action::Print || !draws) {
+            std::cerr << "zellist-draw: zellist runs this for PDF output and --driver only\n";
+            return 2;
+        }
+        std::unique_ptr<zl::Clock> clock = zl::cli::ListingClock();
+        // SIGINT, SIGTERM and SIGHUP cancel the listing being drawn and end
+        // the run with 128 + the signal's number.
+        zl::CatchStopSignals();
+        if (settings.driver)
+            return zl::cli::PrintThroughDriver(settings, *clock, zl::SystemLocaleNames(),
+                                               std::cerr);
+        zl::render::PaperSize paper;
+        if (!zl::render::PaperSize::Named(settings.paper, paper)) // none named
+            paper = zl::cli::LocalePaper();
+        return zl::cli::WritePdfListings(settings, paper, *clock, zl::SystemLocaleNames(),
+                                         std::cerr);
+    } catch (const zl::cli::UsageError& e) {
+        std::cerr << "zellist: " << e.what() << "\nTry 'zellist --help' for more.\n";
+        return 2;
+    }
+}
