@@ -12,6 +12,7 @@
 #define open _open
 #define read _read
 #define close _close
+#define dup _dup
 #define fstat _fstat
 #define stat _stat
 #else
@@ -77,9 +78,20 @@ FileInputSource::FileInputSource(const std::string& path, const CancelSignal* ca
     if (cancel_ && cancel_->WakeDescriptor() >= 0)
         flags |= O_NONBLOCK;
 #endif
-    fd_ = ::open(path.c_str(), flags);
+    // Otherwise the open of a FIFO waits for its writer; a signal ends that
+    // wait, and one that asked the program to stop ends the listing.
+    while ((fd_ = ::open(path.c_str(), flags)) < 0 && errno == EINTR)
+        ThrowIfStopped();
     if (fd_ < 0)
         throw EInOutError(IoErrorMessage(OpenError(path)));
+    TakeOpenedFile();
+}
+
+FileInputSource::FileInputSource(int fd) : fd_(fd) {
+    TakeOpenedFile();
+}
+
+void FileInputSource::TakeOpenedFile() {
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || (info.st_mode & S_IFMT) == S_IFDIR) {
         int error = (info.st_mode & S_IFMT) == S_IFDIR ? EISDIR : errno;
@@ -144,6 +156,21 @@ void FileInputSource::Close() {
 
 std::unique_ptr<InputSource> FileInputSource::Open(const std::string& path) {
     return std::make_unique<FileInputSource>(path);
+}
+
+std::unique_ptr<InputSource> FileInputSource::OpenStandardInput() {
+    // A copy of the descriptor: closing the source leaves standard input
+    // open, for a second "-" on the same command line.
+#ifdef _WIN32
+    const int fd = ::dup(0);
+    if (fd >= 0)
+        _setmode(fd, _O_BINARY); // the bytes as they are, as for a file
+#else
+    const int fd = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
+#endif
+    if (fd < 0)
+        throw EInOutError(IoErrorMessage(errno));
+    return std::unique_ptr<InputSource>(new FileInputSource(fd));
 }
 
 } // namespace zl

@@ -16,7 +16,8 @@ std::string IoErrorMessage(int error);
 class FileInputSource : public InputSource {
 public:
     // Opens `path` for reading; raises EInOutError when it cannot, also for
-    // a directory. With `cancel`, each read first raises Cancelled once the
+    // a directory, and Interrupted when a stop signal ends a wait for the
+    // open (a FIFO without a writer). With `cancel`, each read first raises Cancelled once the
     // stop was asked for, and a read that waits for bytes (a FIFO without
     // them, even without a writer yet) is woken by the request.
     explicit FileInputSource(const std::string& path, const CancelSignal* cancel = nullptr);
@@ -34,8 +35,16 @@ public:
 
     // The opener of the listing: a FileInputSource for `path`.
     static std::unique_ptr<InputSource> Open(const std::string& path);
+    // The process's standard input, read as a file is; raises EInOutError
+    // when there is none.
+    static std::unique_ptr<InputSource> OpenStandardInput();
 
 private:
+    // Reads the open descriptor `fd`, which it then owns.
+    explicit FileInputSource(int fd);
+    // Checks the open descriptor: a directory is refused (and closed); a
+    // regular file's size is noted.
+    void TakeOpenedFile();
     // Waits until the input has bytes to read, or its end, or the stop was
     // asked for; then raises Cancelled.
     void WaitForBytes() const;

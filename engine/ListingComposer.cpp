@@ -115,11 +115,13 @@ void ListingComposer::WritePrologue() {
     Write(symbolSetAndFont);
 }
 
-// The name and the date are system text: mapped to the printer's symbol
+// The name (or the title) and the date are system text: mapped to the printer's symbol
 // set first, so that every length and position counts characters.
 void ListingComposer::BuildHeaderLine(const std::string& fileName) {
-    header_.Start(ShortenPath(symbols_->Text(WithoutControlBytes(fileName))),
-                  symbols_->Text(zl::DateText(clock_.Now(), names_)), geometry_.lineWidth,
+    const std::string named = options_.title.empty()
+                                  ? ShortenPath(symbols_->Text(WithoutControlBytes(fileName)))
+                                  : symbols_->Text(WithoutControlBytes(options_.title));
+    header_.Start(named, symbols_->Text(zl::DateText(clock_.Now(), names_)), geometry_.lineWidth,
                   options_.landscape);
 }
 

@@ -27,6 +27,10 @@ struct ListingOptions {
     // them) are printed in caret notation ("^["), so no printer command
     // hidden in a file runs. False: they go to the printer as they are.
     bool showControlChars = true;
+    // What the page header names. Empty: the file's name, its path
+    // shortened; else this text as it is (its control characters as "?"),
+    // cut before the date like a long name.
+    std::string title;
 };
 
 } // namespace zl

@@ -47,29 +47,37 @@ TEST_F(ListingComposerTest, HeaderColumnsFollowLineWidthAndOrientation) {
     }
 }
 
-TEST_F(ListingComposerTest, APathTooLongForTheRoomBeforeTheDateKeepsItsEnd) {
+// A title stands in the path's place as it is, not shortened like a path,
+// and is cut before the date as a long path is.
+TEST_F(ListingComposerTest, APathOrTitleTooLongForTheRoomBeforeTheDateKeepsItsEnd) {
     struct Case {
         bool landscape;
         std::string path;
+        std::string title;
         std::string fileText; // then the date after a blank
     };
     const Case cases[] = {
         // 80 columns: the date from 22, 20 columns for the file text.
-        {false, "A.TXT", "  File: " + Blanks(12)},
-        {false, "C:/TEMP/AB.C", "  File: C:/TEMP/AB.C"},
-        {false, "C:/Program Files/Listings/Source/MAIN.PAS", "  File: .../MAIN.PAS"},
+        {false, "A.TXT", "", "  File: " + Blanks(12)},
+        {false, "C:/TEMP/AB.C", "", "  File: C:/TEMP/AB.C"},
+        {false, "C:/Program Files/Listings/Source/MAIN.PAS", "", "  File: .../MAIN.PAS"},
         // 105 columns: the date from 34, 32 columns for the file text.
-        {true, "C:/TEMP/ABCDEFGHIJKL.TXT", "  File: C:/TEMP/ABCDEFGHIJKL.TXT"},
-        {true, "C:/TEMP/ABCDEFGHIJKLM.TXT", "  File: ...EMP/ABCDEFGHIJKLM.TXT"},
-        {true, "C:/Program Files/Listings/Source/MAIN.PAS", "  File: ...ram Files.../MAIN.PAS"},
+        {true, "C:/TEMP/ABCDEFGHIJKL.TXT", "", "  File: C:/TEMP/ABCDEFGHIJKL.TXT"},
+        {true, "C:/TEMP/ABCDEFGHIJKLM.TXT", "", "  File: ...EMP/ABCDEFGHIJKLM.TXT"},
+        {true, "C:/Program Files/Listings/Source/MAIN.PAS", "", "  File: ...ram Files.../MAIN.PAS"},
 #ifndef _WIN32 // no Windows file name holds control bytes
         // Control bytes of the name and bytes that begin no character show as "?".
-        {true, "C:/TEMP/\r\n\x1f\x7f\xe9", "  File: C:/TEMP/?????" + Blanks(11)},
+        {true, "C:/TEMP/\r\n\x1f\x7f\xe9", "", "  File: C:/TEMP/?????" + Blanks(11)},
 #endif
+        {true, "C:/TEMP/AB.C", "(standard input)", "  File: (standard input)" + Blanks(8)},
+        {false, "C:/TEMP/AB.C", "(standard input)", "  File: ...rd input)"},
+        {true, "A.TXT", "make\tlog\x1b[1m of the build/all", "  File: ...?[1m of the build/all"},
+        {true, "A.TXT", "make\tlog\x1b", "  File: make?log?" + Blanks(15)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
+        SCOPED_TRACE(c.path + " " + c.title);
         SetPage(false, c.landscape, true);
+        options.title = c.title;
         const std::string rest = c.landscape ? Blanks(29) + "Page 1 " : Blanks(17) + "Page 1";
         EXPECT_EQ(FirstHeader(List("", c.path)), c.fileText + " " + kDate + rest + kCrLf);
     }
