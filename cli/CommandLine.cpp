@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/StandardInput.h"
 #include "engine/InputDecoder.h"
 #include "printing/PclFileService.h"
 #include "render/PageModel.h"
@@ -17,8 +18,9 @@ namespace {
 
 // The help text in three parts: the options of every build, those of a
 // build that draws listings (PDF and --driver), and the rest.
-const char* const kUsageStart = R"(Usage: zellist [OPTIONS] FILE...
+const char* const kUsageStart = R"(Usage: zellist [OPTIONS] [FILE...]
 Prints text files as greenbar listings on a PCL printer, one job per file.
+With no FILE, or where FILE is -, it lists standard input.
 
   -P, --printer NAME     print on this printer (default: the default printer)
       --printer-index N  print on entry N of the installed printer list
@@ -41,7 +43,7 @@ const char* const kUsageDrawing =
                          printer's)
 )";
 
-const char* const kUsageEnd = R"(      --landscape        landscape (default portrait)
+const char* const kUsageEnd = R"usage(      --landscape        landscape (default portrait)
       --lpi 6|8          lines per inch (default 8)
       --font courier|lineprinter   (default courier)
       --no-compressed    10 cpi instead of 16.67 cpi (forces courier)
@@ -57,6 +59,11 @@ const char* const kUsageEnd = R"(      --landscape        landscape (default por
                          among them; not line ends, form feed or TAB):
                          printed as ^[ and the like (default), or sent to
                          the printer as they are, printer commands and all
+      --title TEXT       the name the page header shows instead of the
+                         file's, for one input only; standard input's is
+                         "(standard input)" without it
+  -q, --quiet            no "NAME: 12 pages on PRINTER" line on standard
+                         error after each listing
       --list-printers    the installed printers in order, the default marked
       --describe-printer NAME   the paper forms and bins of printer NAME
   -h, --help             this text
@@ -65,7 +72,7 @@ const char* const kUsageEnd = R"(      --landscape        landscape (default por
 The listing date is the local time, or SOURCE_DATE_EPOCH when it is set.
 Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage,
 128 + N stopped by signal N.
-)";
+)usage";
 
 } // namespace
 
@@ -115,6 +122,8 @@ void RequireOutputApartFromInputs(const CliSettings& s) {
     for (std::size_t i = 0; i < outputs; ++i) {
         const std::string output = IsPdfName(*s.output) ? PdfOutputName(*s.output, i) : *s.output;
         for (const std::string& file : s.files) {
+            if (IsStandardInput(file))
+                continue;
             std::error_code error; // a file that does not exist is no input's
             if (std::filesystem::equivalent(output, file, error))
                 throw UsageError("--output: '" + output + "' is the input file '" + file + "'");
@@ -229,10 +238,15 @@ const Option kOptions[] = {
                    throw BadValue(option, value, "auto, raw or a character set this system knows");
                s.listing.inputEncoding = value;
            }),
+    Valued("--title", 0,
+           [](CliSettings& s, const std::string&, const std::string& value) {
+               s.listing.title = value;
+           }),
     Flag("--landscape", 0, [](CliSettings& s) { s.listing.landscape = true; }),
     Flag("--no-compressed", 0, [](CliSettings& s) { s.listing.compressed = false; }),
     Flag("--no-bars", 0, [](CliSettings& s) { s.listing.printBars = false; }),
     Flag("--driver", 0, [](CliSettings& s) { s.driver = true; }),
+    Flag("--quiet", 'q', [](CliSettings& s) { s.quiet = true; }),
     Flag("--list-printers", 0, [](CliSettings& s) { s.action = Action::ListPrinters; }),
     Flag("--help", 'h', [](CliSettings& s) { s.action = Action::Help; }),
     Flag("--version", 0, [](CliSettings& s) { s.action = Action::Version; }),
@@ -291,8 +305,7 @@ std::size_t ApplyOption(const std::vector<std::string>& args, std::size_t at, Cl
     return at + 1;
 }
 
-// Raises UsageError for options that do not go together, and for a print
-// run without files.
+// Raises UsageError for options that do not go together.
 void RequireOptionsThatGoTogether(const CliSettings& s) {
     if (s.printer && s.printerIndex)
         throw UsageError("--printer and --printer-index: give only one of them");
@@ -305,8 +318,9 @@ void RequireOptionsThatGoTogether(const CliSettings& s) {
     if (s.driver && s.printer && *s.printer == PclFileService::kPrinterName)
         throw UsageError(std::string("--driver: '") + PclFileService::kPrinterName +
                          "' takes raw PCL only");
-    if (s.action == Action::Print && s.files.empty())
-        throw UsageError("no FILE given");
+    if (!s.listing.title.empty() && s.files.size() > 1)
+        throw UsageError("--title: names the header of one input, not of " +
+                         std::to_string(s.files.size()));
 }
 
 } // namespace
@@ -323,6 +337,8 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
         else
             i = ApplyOption(args, i, s);
     }
+    if (s.action == Action::Print && s.files.empty())
+        s.files.push_back(kStandardInputArgument);
     RequireOptionsThatGoTogether(s);
     RequireOutputApartFromInputs(s);
     // The Line Printer face needs compressed pitch.

@@ -23,7 +23,7 @@ struct CliSettings {
     enum class Action { Print, ListPrinters, DescribePrinter, Help, Version };
     Action action = Action::Print;
 
-    std::vector<std::string> files;
+    std::vector<std::string> files; // "-" is standard input; none given: "-"
     std::optional<std::string> printer;
     std::optional<int> printerIndex;
     std::optional<std::string> output;
@@ -32,10 +32,12 @@ struct CliSettings {
     ListingOptions listing; // the page options
     std::string paper;      // a PDF's paper by name; empty: the locale's
     bool driver = false;    // drawn through the printer's driver, not raw PCL
+    bool quiet = false;     // no word on standard error after each listing
 };
 
 // Reads the arguments after the program name; raises UsageError, also when
-// --output names one of the input files (or a link to one).
+// --output names one of the input files (or a link to one), and when
+// --title comes with more than one input.
 CliSettings ParseCommandLine(const std::vector<std::string>& args);
 
 // True when `output` names a PDF file: it ends in ".pdf", in any case.

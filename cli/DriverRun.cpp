@@ -2,6 +2,7 @@
 
 #include "cli/ListingRun.h"
 #include "cli/PdfFile.h"
+#include "cli/StandardInput.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "printer/ListingJob.h"
@@ -51,15 +52,16 @@ void ChoosePrinter(const CliSettings& settings, QPrinter& printer) {
 
 #ifdef _WIN32
 // Paints the listing straight onto the printer: the Windows driver takes the
-// pages, and a listing that fails part-way aborts the document.
-void PrintListing(const render::ListingSource& source, QPrinter& printer) {
+// pages, and a listing that fails part-way aborts the document. Returns the
+// number of pages.
+int PrintListing(const render::ListingSource& source, QPrinter& printer) {
     const std::string printerName = printer.printerName().toStdString();
     const auto requireOpen = [&] {
         if (printer.printerState() == QPrinter::Error)
             throw PrinterFailure("cannot print on '" + printerName + "' through its driver");
     };
     try {
-        render::PaintListing(source, printer, {}, requireOpen);
+        return render::PaintListing(source, printer, {}, requireOpen);
     } catch (const Interrupted&) {
         printer.abort();
         throw;
@@ -101,19 +103,21 @@ void SendDocument(const std::string& printerName, const std::string& path) {
 
 // Draws the listing into a PDF in a temporary folder and sends it only once
 // it is complete, so a listing that fails part-way leaves no job at all.
-void PrintListing(const render::ListingSource& source, QPrinter& printer) {
+// Returns the number of pages.
+int PrintListing(const render::ListingSource& source, QPrinter& printer) {
     QTemporaryDir folder;
     if (!folder.isValid())
         throw Exception("cannot create a temporary folder: " + folder.errorString().toStdString());
     const std::string pdf = folder.filePath(QStringLiteral("listing.pdf")).toStdString();
-    WritePdfFile(pdf, source);
+    const int pages = WritePdfFile(pdf, source);
     SendDocument(printer.printerName().toStdString(), pdf);
+    return pages;
 }
 #endif
 
 // Prints `listing` as one job.
-void PrintOne(const CliSettings& settings, const Listing& listing, const Clock& clock,
-              const LocaleNames& names) {
+Listed PrintOne(const CliSettings& settings, const Listing& listing, const Clock& clock,
+                const LocaleNames& names) {
     QPrinter printer(QPrinter::HighResolution);
     ChoosePrinter(settings, printer);
     printer.setDocName(QString::fromLatin1(ListingJob::kDocumentName));
@@ -122,8 +126,10 @@ void PrintOne(const CliSettings& settings, const Listing& listing, const Clock& 
     render::PaperSize paper;
     if (!render::PaperSize::Named(settings.paper, paper)) // none named: the printer's
         paper = PaperOf(printer.pageLayout().pageSize());
-    PrintListing(render::ListingSource{listing.path, listing.options, &clock, &names, paper},
-                 printer);
+    const int pages = PrintListing(
+        render::ListingSource{listing.path, listing.options, &clock, &names, paper, OpenInput},
+        printer);
+    return Listed{pages, "on " + printer.printerName().toStdString()};
 }
 
 } // namespace
@@ -141,7 +147,8 @@ int PrintThroughDriver(const CliSettings& settings, const Clock& clock, const Lo
         return 1;
     }
     return RunListings(
-        settings, [&](const Listing& listing) { PrintOne(settings, listing, clock, names); }, err);
+        settings, [&](const Listing& listing) { return PrintOne(settings, listing, clock, names); },
+        err);
 }
 
 } // namespace zl::cli

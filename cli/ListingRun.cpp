@@ -1,5 +1,6 @@
 #include "cli/ListingRun.h"
 
+#include "cli/StandardInput.h"
 #include "platform/Interruption.h"
 
 #include <filesystem>
@@ -7,20 +8,48 @@
 
 namespace zl::cli {
 
+namespace {
+
+// The input `file` as its action receives it.
+Listing ListingOf(const CliSettings& settings, const std::string& file, std::size_t index) {
+    Listing listing{file, index, settings.listing};
+    if (!IsStandardInput(file))
+        listing.path = std::filesystem::absolute(file).string();
+    else if (listing.options.title.empty())
+        listing.options.title = kStandardInputTitle;
+    return listing;
+}
+
+// The name of input `file` in the messages.
+std::string ShownName(const CliSettings& settings, const std::string& file) {
+    if (!IsStandardInput(file))
+        return file;
+    return settings.listing.title.empty() ? kStandardInputTitle : settings.listing.title;
+}
+
+} // namespace
+
+std::string IntoOutput(const std::string& output) {
+    return "into " + (output == "-" ? std::string("standard output") : output);
+}
+
 int RunListings(const CliSettings& settings, const ListingAction& listOne, std::ostream& err) {
     for (std::size_t i = 0; i < settings.files.size(); ++i) {
-        const std::string& given = settings.files[i];
+        const std::string name = ShownName(settings, settings.files[i]);
         try {
             ThrowIfStopped(); // a signal between two listings stops the run as well
-            listOne(Listing{std::filesystem::absolute(given).string(), i, settings.listing});
+            const Listed listed = listOne(ListingOf(settings, settings.files[i], i));
+            if (!settings.quiet)
+                err << "zellist: " << name << ": " << listed.pages
+                    << (listed.pages == 1 ? " page " : " pages ") << listed.destination << '\n';
         } catch (const Interrupted& stop) {
-            err << "zellist: interrupted: " << given << " was not printed\n";
+            err << "zellist: interrupted: " << name << " was not printed\n";
             return 128 + stop.Signal();
         } catch (const PrinterFailure& e) {
             err << "zellist: " << ShownMessage(e.what()) << '\n';
             return 1;
         } catch (const std::exception& e) {
-            err << "zellist: " << given << ": " << ShownMessage(e.what()) << '\n';
+            err << "zellist: " << name << ": " << ShownMessage(e.what()) << '\n';
             return 1;
         }
     }

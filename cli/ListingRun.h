@@ -9,6 +9,7 @@
 #include "platform/Exception.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -17,13 +18,23 @@ namespace zl::cli {
 
 // One input file as its action receives it, with the run's page set-up.
 struct Listing {
-    std::string path;  // absolute: the page header shows it
-    std::size_t index; // the file's place on the command line, from 0
-    const ListingOptions& options;
+    std::string path;       // absolute (the page header shows it); "-": standard input
+    std::size_t index;      // the file's place on the command line, from 0
+    ListingOptions options; // the run's, with standard input's title
 };
 
+// What one listing made and where it went.
+struct Listed {
+    std::int32_t pages = 0;
+    std::string destination; // "on laser", "into out.pcl"
+};
+
+// The destination of a listing written into the file `output`: "into
+// out.pcl"; "-" is "into standard output".
+std::string IntoOutput(const std::string& output);
+
 // Lists one file (prints it, or writes it), or raises.
-using ListingAction = std::function<void(const Listing& listing)>;
+using ListingAction = std::function<Listed(const Listing& listing)>;
 
 // A failure of the printer rather than of the file being listed: told
 // without the file's name.
@@ -33,11 +44,14 @@ public:
 };
 
 // Runs `listOne` on each file of `settings` in order and stops at the first
-// failure, telling it on `err` with the file's name as it was given:
-// "zellist: NAME: " and the message, a PrinterFailure's message alone, or
-// "zellist: interrupted: NAME was not printed" when a stop signal ended the
-// run (also between two files). Returns 0 when every file was listed, 1
-// after a failure, 128 + the signal's number after a stop signal.
+// failure. After each listing it says, unless settings.quiet, "zellist:
+// NAME: 12 pages " and the destination on `err`. A failure is told with the
+// file's name: "zellist: NAME: " and the message, a PrinterFailure's message
+// alone, or "zellist: interrupted: NAME was not printed" when a stop signal
+// ended the run (also between two files). NAME is the file as given; for
+// standard input its title, else "(standard input)". Returns 0
+// when every file was listed, 1 after a failure, 128 + the signal's number
+// after a stop signal.
 int RunListings(const CliSettings& settings, const ListingAction& listOne, std::ostream& err);
 
 } // namespace zl::cli

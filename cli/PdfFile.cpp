@@ -7,13 +7,16 @@
 
 namespace zl::cli {
 
-void WritePdfFile(const std::string& pdfPath, const render::ListingSource& source) {
+int WritePdfFile(const std::string& pdfPath, const render::ListingSource& source) {
     OutputFileService output(pdfPath);
     RawPrintJob job(output);
+    int pages = 0;
     WriteAsJob(job, {OutputFileService::kPrinterName, ListingJob::kDocumentName},
                [&](ByteSink& pdf, const std::function<void()>& inputOpened) {
-                   render::WriteListingPdf(source, pdf, ListingJob::kDocumentName, inputOpened);
+                   pages =
+                       render::WriteListingPdf(source, pdf, ListingJob::kDocumentName, inputOpened);
                });
+    return pages;
 }
 
 } // namespace zl::cli

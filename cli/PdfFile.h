@@ -10,7 +10,7 @@
 
 namespace zl::cli {
 
-// Writes the PDF of `source` into `pdfPath`, or raises.
-void WritePdfFile(const std::string& pdfPath, const render::ListingSource& source);
+// Writes the PDF of `source` into `pdfPath`, or raises; its number of pages.
+int WritePdfFile(const std::string& pdfPath, const render::ListingSource& source);
 
 } // namespace zl::cli

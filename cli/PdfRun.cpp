@@ -2,6 +2,7 @@
 
 #include "cli/ListingRun.h"
 #include "cli/PdfFile.h"
+#include "cli/StandardInput.h"
 
 namespace zl::cli {
 
@@ -10,8 +11,10 @@ int WritePdfListings(const CliSettings& settings, const render::PaperSize& paper
     return RunListings(
         settings,
         [&](const Listing& listing) {
-            WritePdfFile(PdfOutputName(*settings.output, listing.index),
-                         {listing.path, listing.options, &clock, &names, paper});
+            const std::string pdf = PdfOutputName(*settings.output, listing.index);
+            const int pages = WritePdfFile(
+                pdf, {listing.path, listing.options, &clock, &names, paper, OpenInput});
+            return Listed{pages, IntoOutput(pdf)};
         },
         err);
 }

@@ -1,6 +1,7 @@
 #include "cli/ZelListCli.h"
 
 #include "cli/ListingRun.h"
+#include "cli/StandardInput.h"
 #include "engine/ListingComposer.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
@@ -121,13 +122,16 @@ void NoteFallback(const CliSettings& settings, const std::string& printerName,
 // Prints each file as one raw job on entry `printerIndex`.
 int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t printerIndex,
                PrintService& service, const Clock& clock, const LocaleNames& names,
-               std::ostream& err) {
+               const DestinationWords& destination, std::ostream& err) {
     RawPrintJob job(service);
+    const std::string printer = printers.EntryNames()[static_cast<std::size_t>(printerIndex)];
     return RunListings(
         settings,
         [&](const Listing& listing) {
-            ListingComposer composer(listing.options, clock, names);
+            ListingComposer composer(listing.options, clock, names, OpenInput);
             ListingJob(job, printers, composer).PrintListing(listing.path, printerIndex);
+            return Listed{composer.PagesComposed(),
+                          destination ? destination(printer) : "on " + printer};
         },
         err);
 }
@@ -136,7 +140,8 @@ int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t 
 
 int RunZelList(const CliSettings& settings, PrintService& service, const Clock& clock,
                const LocaleNames& names, std::ostream& out, std::ostream& err,
-               const std::function<std::string()>& fallbackNote) {
+               const std::function<std::string()>& fallbackNote,
+               const DestinationWords& destination) {
     PrinterList printers(service);
     std::int32_t printerIndex = -1;
     try {
@@ -162,7 +167,7 @@ int RunZelList(const CliSettings& settings, PrintService& service, const Clock& 
         err << "zellist: " << ShownMessage(e.what()) << '\n';
         return 1;
     }
-    return PrintFiles(settings, printers, printerIndex, service, clock, names, err);
+    return PrintFiles(settings, printers, printerIndex, service, clock, names, destination, err);
 }
 
 } // namespace zl::cli

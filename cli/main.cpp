@@ -2,10 +2,19 @@
 #include "cli/CommandLine.h"
 #include "cli/DrawingProgram.h"
 #include "cli/ListingClock.h"
+#include "cli/ListingRun.h"
+#include "cli/StandardInput.h"
 #include "cli/ZelListCli.h"
 #include "platform/Interruption.h"
 #include "printing/OutputFileService.h"
+#include "printing/PclFileService.h"
 #include "printing/SystemPrintService.h"
+
+#ifdef _WIN32
+#include "printing/WindowsPrintService.h"
+#else
+#include "printing/CupsPrintService.h"
+#endif
 
 #include <cstdlib>
 #include <iostream>
@@ -19,7 +28,8 @@ int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
     const std::string& name = *settings.output;
     zl::OutputFileService output(name);
     const int status =
-        zl::cli::RunZelList(settings, output, clock, zl::SystemLocaleNames(), std::cout, std::cerr);
+        zl::cli::RunZelList(settings, output, clock, zl::SystemLocaleNames(), std::cout, std::cerr,
+                            {}, [&name](const std::string&) { return zl::cli::IntoOutput(name); });
     if (status != 0 && output.EndsIncomplete())
         std::cerr << "zellist: " << (name == "-" ? "standard output" : name)
                   << ": ends in an incomplete listing (the failed job could not be taken back)\n";
@@ -27,12 +37,28 @@ int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
 }
 
 // Runs on the system's printers; a print server that does not answer is a
-// failure here, not a reason to print into "PCL File".
+// failure here, not a reason to print into "PCL File". The service is the
+// one ProcessPrintService() makes, made here so that zellist can name the
+// file each "PCL File" job became.
 int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
-    zl::SystemPrintService& service = zl::ProcessPrintService();
+    auto pclFileService = std::make_unique<zl::PclFileService>();
+    const zl::PclFileService& pclFile = *pclFileService;
+#ifdef _WIN32
+    zl::SystemPrintService service(std::make_unique<zl::WindowsPrintService>(),
+                                   std::move(pclFileService));
+#else
+    zl::SystemPrintService service(std::make_unique<zl::CupsPrintService>(),
+                                   std::move(pclFileService));
+#endif
     service.SetFailWhenServerSilent(true);
-    return zl::cli::RunZelList(settings, service, clock, zl::SystemLocaleNames(), std::cout,
-                               std::cerr, [&service] { return service.FallbackNote(); });
+    const auto destination = [&pclFile](const std::string& printer) {
+        if (printer == zl::PclFileService::kPrinterName)
+            return "on " + printer + " (" + pclFile.LastOutput().string() + ")";
+        return "on " + printer;
+    };
+    return zl::cli::RunZelList(
+        settings, service, clock, zl::SystemLocaleNames(), std::cout, std::cerr,
+        [&service] { return service.FallbackNote(); }, destination);
 }
 
 } // namespace
@@ -54,6 +80,7 @@ int main(int argc, char** argv) {
             std::cout << "zellist " ZELLIST_VERSION "\n";
             return 0;
         }
+        zl::cli::RequireStandardInputNotTerminal(settings, zl::cli::StandardInputIsTerminal());
         // Drawn listings are the drawing program's: zellist loads no Qt. A
         // build without it refuses them rather than print PCL instead.
         if (settings.driver || (settings.output && zl::cli::IsPdfName(*settings.output))) {

@@ -45,14 +45,19 @@ public:
             device_.newPage();
         }
         pagePainter_.Paint(painter_, page);
+        ++count_;
         if (afterPage_)
             afterPage_();
     }
+
+    // The pages painted so far.
+    int Count() const { return count_; }
 
     void Finish() {
         if (!painter_.isActive()) {
             SetLayout(LayoutOf(paper_, false));
             Begin();
+            ++count_; // blank
         }
         painter_.end();
         if (afterPage_)
@@ -78,6 +83,7 @@ private:
     const std::function<void()>& afterPage_;
     QPainter painter_;
     PagePainter pagePainter_;
+    int count_ = 0;
 };
 
 } // namespace
@@ -90,15 +96,16 @@ QPageLayout LayoutOf(const PaperSize& paper, bool landscape) {
                        QMarginsF(0, 0, 0, 0));
 }
 
-void PaintListing(const ListingSource& source, QPagedPaintDevice& device,
-                  const std::function<void()>& whenOpened, const std::function<void()>& afterPage) {
-    ListingComposer composer(source.options, *source.clock, *source.names);
+int PaintListing(const ListingSource& source, QPagedPaintDevice& device,
+                 const std::function<void()>& whenOpened, const std::function<void()>& afterPage) {
+    ListingComposer composer(source.options, *source.clock, *source.names, source.openInput);
     DevicePages pages(device, source.paper, afterPage);
     PclInterpreter interpreter(source.paper, [&pages](const Page& page) { pages.Add(page); });
     RenderSink sink(interpreter);
     composer.Compose(source.textFile, sink, whenOpened);
     sink.Finish();
     pages.Finish();
+    return pages.Count();
 }
 
 } // namespace zl::render

@@ -4,6 +4,7 @@
 // of its own paper and orientation.
 #pragma once
 
+#include "engine/FileInputSource.h"
 #include "engine/ListingOptions.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
@@ -23,16 +24,17 @@ struct ListingSource {
     const Clock* clock = nullptr;
     const LocaleNames* names = nullptr;
     PaperSize paper;
+    InputOpener openInput = FileInputSource::Open; // what opens `textFile`
 };
 
 // Paints the listing of `source` onto `device`, or raises (zl::Exception;
 // Interrupted once a stop signal arrived). `whenOpened` runs once the text
 // file opened, before anything is painted; `afterPage` after each page, for
 // a device that can fail while Qt writes (it raises then). A listing without
-// pages still gets one, blank.
-void PaintListing(const ListingSource& source, QPagedPaintDevice& device,
-                  const std::function<void()>& whenOpened = {},
-                  const std::function<void()>& afterPage = {});
+// pages still gets one, blank. Returns the number of pages painted.
+int PaintListing(const ListingSource& source, QPagedPaintDevice& device,
+                 const std::function<void()>& whenOpened = {},
+                 const std::function<void()>& afterPage = {});
 
 // The page layout of `paper`, turned for landscape, without margins.
 QPageLayout LayoutOf(const PaperSize& paper, bool landscape);

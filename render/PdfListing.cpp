@@ -54,8 +54,8 @@ private:
 
 } // namespace
 
-void WriteListingPdf(const ListingSource& source, ByteSink& out, const std::string& title,
-                     const std::function<void()>& whenOpened) {
+int WriteListingPdf(const ListingSource& source, ByteSink& out, const std::string& title,
+                    const std::function<void()>& whenOpened) {
     RequireGuiApplication();
     SinkDevice device(out);
     device.open(QIODevice::WriteOnly);
@@ -63,7 +63,7 @@ void WriteListingPdf(const ListingSource& source, ByteSink& out, const std::stri
     writer.setResolution(kDotsPerInch);
     writer.setTitle(QString::fromStdString(title));
     writer.setCreator(QStringLiteral("ZelList"));
-    PaintListing(source, writer, whenOpened, [&] { device.RethrowFailure(); });
+    return PaintListing(source, writer, whenOpened, [&] { device.RethrowFailure(); });
 }
 
 } // namespace zl::render

@@ -15,8 +15,8 @@ namespace zl::render {
 // raises (zl::Exception; Interrupted once a stop signal arrived).
 // `whenOpened` runs once the text file is open, before the first byte is
 // written. Starts an offscreen Qt GUI application when none runs, for the
-// fonts and the PDF writer.
-void WriteListingPdf(const ListingSource& source, ByteSink& out, const std::string& title,
-                     const std::function<void()>& whenOpened = {});
+// fonts and the PDF writer. Returns the number of pages.
+int WriteListingPdf(const ListingSource& source, ByteSink& out, const std::string& title,
+                    const std::function<void()>& whenOpened = {});
 
 } // namespace zl::render

@@ -66,18 +66,26 @@ TEST(CommandLine, DefaultsMatchTheProgramsStartingOptions) {
     EXPECT_FALSE(s.printer);
     EXPECT_FALSE(s.printerIndex);
     EXPECT_FALSE(s.output);
+    EXPECT_EQ(s.listing.title, "");
+    EXPECT_FALSE(s.quiet);
+    // Without FILE, standard input.
+    EXPECT_EQ(ParseCommandLine({"--landscape"}).files, (std::vector<std::string>{"-"}));
 }
 
 TEST(CommandLine, EveryOptionInBothSpellings) {
-    const CliSettings s =
-        ParseCommandLine({"--landscape", "--lpi", "6", "--font=lineprinter", "--charset", "roman8",
-                          "--bar-height=5", "--no-bars", "--tab-size=0", "--input-encoding",
-                          "latin1", "--control-chars=raw", "-Palpha", "x.txt", "--", "-odd-name"});
+    const CliSettings s = ParseCommandLine(
+        {"--landscape", "--lpi", "6", "--font=lineprinter", "--charset", "roman8", "--bar-height=5",
+         "--no-bars", "--tab-size=0", "--input-encoding", "latin1", "--control-chars=raw",
+         "-Palpha", "-q", "--title=build log", "x.txt"});
     EXPECT_EQ(PageOptions(s), "landscape true, 6 lpi true, line printer true, roman8 true, "
                               "compressed true, bar height 5, bars false, tab size 0, "
                               "input encoding latin1, control chars shown false");
     EXPECT_EQ(*s.printer, "alpha");
-    EXPECT_EQ(s.files, (std::vector<std::string>{"x.txt", "-odd-name"}));
+    EXPECT_TRUE(s.quiet);
+    EXPECT_EQ(s.listing.title, "build log");
+    EXPECT_EQ(s.files, (std::vector<std::string>{"x.txt"}));
+    EXPECT_EQ(ParseCommandLine({"--quiet", "x", "--", "-odd-name"}).files,
+              (std::vector<std::string>{"x", "-odd-name"}));
 
     EXPECT_EQ(*ParseCommandLine({"-o", "out.pcl", "f"}).output, "out.pcl");
     EXPECT_EQ(*ParseCommandLine({"--printer-index", "3", "f"}).printerIndex, 3);
@@ -111,7 +119,7 @@ TEST(CommandLine, BadValuesNameTheOption) {
         {{"-hx", "f"}, "--help: takes no value"},
         {{"--landscape=yes", "f"}, "--landscape: takes no value"},
         {{"--colour", "f"}, "--colour: unknown option"},
-        {{"--landscape"}, "no FILE given"},
+        {{"--title", "log", "a", "-"}, "--title: names the header of one input, not of 2"},
         {{"-P", "a", "--printer-index", "1", "f"},
          "--printer and --printer-index: give only one of them"},
         {{"-P", "a", "-o", "x", "f"}, "--output: prints to a file, not to a printer"},

@@ -11,10 +11,12 @@
 namespace zl::cli {
 namespace {
 
-// The second of three files fails in each way a listing can; the run stops
-// there and tells it with the name as given, or without it for a printer's
+// The second of three files, standard input, fails in each way a listing
+// can; the run stops there and tells it with the name as given (standard
+// input's title, else "(standard input)"), or without it for a printer's
 // failure. A stop signal that comes while the first file is listed, without
-// failing it, stops the run before the second.
+// failing it, stops the run before the second. Each listing done is told
+// with its pages and destination, unless quiet.
 TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
     struct Case {
         const char* what;
@@ -22,6 +24,8 @@ TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
         int status;
         std::string told;
         std::size_t listed;
+        std::string title;
+        bool quiet;
     };
     const auto failSecond = [](auto failure) {
         return [failure](std::size_t index) {
@@ -29,34 +33,46 @@ TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
                 throw failure;
         };
     };
+    const auto listed = [](std::size_t) {};
+    const std::string first = "zellist: a.txt: 1 page on laser\n";
     const std::vector<Case> cases = {
-        {"all listed", [](std::size_t) {}, 0, "", 3},
+        {"all listed", listed, 0,
+         first + "zellist: (standard input): 2 pages on laser\nzellist: c.txt: 3 pages on laser\n",
+         3, "", false},
+        {"quietly", listed, 0, "", 3, "", true},
         {"the file's failure", failSecond(Exception("File not found")), 1,
-         "zellist: b.txt: File not found.\n", 2},
+         first + "zellist: (standard input): File not found.\n", 2, "", false},
+        {"titled", failSecond(Exception("File not found")), 1,
+         first + "zellist: make: File not found.\n", 2, "make", false},
         {"the printer's failure",
          failSecond(PrinterFailure("cannot print on 'x' through its driver: gone")), 1,
-         "zellist: cannot print on 'x' through its driver: gone.\n", 2},
+         first + "zellist: cannot print on 'x' through its driver: gone.\n", 2, "", false},
         {"interrupted", failSecond(Interrupted(SIGINT)), 130,
-         "zellist: interrupted: b.txt was not printed\n", 2},
+         first + "zellist: interrupted: (standard input) was not printed\n", 2, "", false},
         {"stopped between two files",
          [](std::size_t index) {
              if (index == 0)
                  RequestStop(SIGTERM);
          },
-         128 + SIGTERM, "zellist: interrupted: b.txt was not printed\n", 1},
+         128 + SIGTERM, first + "zellist: interrupted: (standard input) was not printed\n", 1, "",
+         false},
     };
     CliSettings settings;
-    settings.files = {"a.txt", "b.txt", "c.txt"};
+    settings.files = {"a.txt", "-", "c.txt"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<std::string> paths;
+        settings.listing.title = c.title;
+        settings.quiet = c.quiet;
+        std::vector<std::string> paths, titles;
         std::ostringstream err;
         const int status = RunListings(
             settings,
             [&](const Listing& listing) {
                 paths.push_back(listing.path);
+                titles.push_back(listing.options.title);
                 EXPECT_EQ(listing.index + 1, paths.size());
                 c.list(listing.index);
+                return Listed{static_cast<std::int32_t>(listing.index + 1), "on laser"};
             },
             err);
         ClearStopRequest();
@@ -64,6 +80,11 @@ TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
         EXPECT_EQ(err.str(), c.told);
         ASSERT_EQ(paths.size(), c.listed);
         EXPECT_EQ(paths[0], std::filesystem::absolute("a.txt").string());
+        EXPECT_EQ(titles[0], c.title);
+        if (c.listed > 1) {
+            EXPECT_EQ(paths[1], "-");
+            EXPECT_EQ(titles[1], c.title.empty() ? "(standard input)" : c.title);
+        }
     }
 }
 

@@ -42,7 +42,8 @@ TEST_F(ZelListCliTest, ListsThePrintersWithTheDefaultMarked) {
 
 TEST_F(ZelListCliTest, EachFileIsOneJobOnTheDefaultPrinter) {
     EXPECT_EQ(Run({Path("one.txt"), Path("three.txt")}), 0);
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(err.str(), "zellist: " + Path("one.txt") + ": 1 page on beta\nzellist: " +
+                             Path("three.txt") + ": 1 page on beta\n");
     ASSERT_EQ(service.jobs.size(), 2u);
     for (const auto& job : service.jobs) {
         EXPECT_EQ(job.printer, "beta");
@@ -56,7 +57,8 @@ TEST_F(ZelListCliTest, EachFileIsOneJobOnTheDefaultPrinter) {
 }
 
 TEST_F(ZelListCliTest, TheFirstFailureStopsTheRunAndNamesItsFile) {
-    EXPECT_EQ(Run({"-P", "alpha", Path("one.txt"), Path("missing.txt"), Path("three.txt")}), 1);
+    EXPECT_EQ(Run({"-q", "-P", "alpha", Path("one.txt"), Path("missing.txt"), Path("three.txt")}),
+              1);
     EXPECT_EQ(err.str(), "zellist: " + Path("missing.txt") + ": File not found.\n");
     ASSERT_EQ(service.jobs.size(), 1u) << "a file that cannot be opened gets no job";
     EXPECT_TRUE(service.jobs[0].ended);
@@ -92,12 +94,12 @@ TEST_F(ZelListCliTest, PrintingIntoPclFileForWantOfAServerIsNotedOnce) {
     service.printers.push_back("PCL File");
     service.defaultName = "PCL File";
     const auto note = [] { return std::string("no print server is configured"); };
-    const CliSettings byDefault = ParseCommandLine({Path("one.txt"), Path("three.txt")});
+    const CliSettings byDefault = ParseCommandLine({"-q", Path("one.txt"), Path("three.txt")});
     EXPECT_EQ(RunZelList(byDefault, service, clock, names, out, err, note), 0);
     EXPECT_EQ(err.str(), "zellist: no print server is configured; printing to PCL File\n");
 
     err.str("");
-    const CliSettings chosen = ParseCommandLine({"-P", "PCL File", Path("one.txt")});
+    const CliSettings chosen = ParseCommandLine({"-q", "-P", "PCL File", Path("one.txt")});
     EXPECT_EQ(RunZelList(chosen, service, clock, names, out, err, note), 0);
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(service.jobs.size(), 3u);
