@@ -12,8 +12,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 namespace zl {
@@ -76,11 +78,14 @@ protected:
                 std::string("SOURCE_DATE_EPOCH=") + kEpoch};
     }
 
-    // Runs zellist with `args` (and `moreEnvironment`); its exit status, its
-    // standard error in `err`.
+    // Runs zellist with `args` (and `moreEnvironment`; with the bytes of the
+    // file `pipedInput` on its standard input through a pipe); its exit
+    // status, its standard error in `err`.
     int Zellist(const std::string& args, std::string& err,
-                const std::vector<std::string>& moreEnvironment = {}) {
-        std::string line = "env -u LPDEST -u PRINTER";
+                const std::vector<std::string>& moreEnvironment = {},
+                const std::string& pipedInput = {}) {
+        std::string line = pipedInput.empty() ? "" : "cat '" + pipedInput + "' | ";
+        line += "env -u LPDEST -u PRINTER";
         std::vector<std::string> environment = Environment();
         environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
         for (const std::string& variable : environment)
@@ -193,7 +198,8 @@ TEST_F(ZelListCommandTest, AMissingFileStopsTheRunAndPrintsNothingOfItsJob) {
     std::string err;
     EXPECT_EQ(
         Zellist("-P zcli " + Arg("A.TXT") + " " + Arg("missing.txt") + " " + Arg("B.TXT"), err), 1);
-    EXPECT_EQ(err, "zellist: " + In("missing.txt") + ": File not found.\n");
+    EXPECT_EQ(err, "zellist: " + In("A.TXT") + ": 1 page on zcli\nzellist: " + In("missing.txt") +
+                       ": File not found.\n");
 
     const std::vector<int> jobs = NewJobs(before);
     ASSERT_EQ(jobs.size(), 1u) << "no job for the missing file, none for the third file";
@@ -208,38 +214,139 @@ TEST_F(ZelListCommandTest, AMissingFileStopsTheRunAndPrintsNothingOfItsJob) {
     EXPECT_NE(server_.JobData("zcli", next[0]).find("      1: b\r\n"), std::string::npos);
 }
 
+// Standard input is listed, from a pipe or a file, with no FILE or with
+// "-", under --title or "(standard input)"; a terminal is refused. --title
+// names a file's header too. After each listing zellist says on standard
+// error how many pages went where, unless -q.
+TEST_F(ZelListCommandTest, StandardInputAndTheWordAfterEachListing) {
+    const std::string out = In("out.pcl");
+    const std::string pclFile = In("pcl") + "/ZelPrint Job-0001.pcl";
+    struct Case {
+        std::string args;
+        std::string piped; // the file sent through a pipe, if any
+        std::vector<std::string> environment;
+        int status;
+        std::string output; // the listing's file; empty: none is written
+        std::string named;  // what its header names
+        std::string err;
+    };
+    const Case cases[] = {
+        {"-o " + Arg("out.pcl"),
+         In("A.TXT"),
+         {},
+         0,
+         out,
+         "(standard input)",
+         "zellist: (standard input): 1 page into " + out + "\n"},
+        {"--title 'make log' -o " + Arg("out.pcl") + " -",
+         In("A.TXT"),
+         {},
+         0,
+         out,
+         "make log",
+         "zellist: make log: 1 page into " + out + "\n"},
+        {"-q -o " + Arg("out.pcl") + " - <" + Arg("A.TXT"), "", {}, 0, out, "(standard input)", ""},
+        {"--title 'make log' -o " + Arg("out.pcl") + " " + Arg("A.TXT"),
+         "",
+         {},
+         0,
+         out,
+         "make log",
+         "zellist: " + In("A.TXT") + ": 1 page into " + out + "\n"},
+        {"-o - >/dev/null",
+         In("A.TXT"),
+         {},
+         0,
+         "",
+         "",
+         "zellist: (standard input): 1 page into standard output\n"},
+        {"-P 'PCL File' " + Arg("A.TXT"),
+         "",
+         {"ZELLIST_OUTPUT_DIR=" + In("pcl")},
+         0,
+         pclFile,
+         In("A.TXT"),
+         "zellist: " + In("A.TXT") + ": 1 page on PCL File (" + pclFile + ")\n"},
+        // The master side of a new pseudo-terminal is a terminal.
+        {"-o " + Arg("out.pcl") + " </dev/ptmx",
+         "",
+         {},
+         2,
+         "",
+         "",
+         "zellist: standard input is a terminal: give a FILE, or send the text through a "
+         "pipe\nTry 'zellist --help' for more.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        std::string err;
+        EXPECT_EQ(Zellist(c.args, err, c.environment, c.piped), c.status) << err;
+        EXPECT_EQ(err, c.err);
+        if (c.output.empty())
+            EXPECT_FALSE(std::filesystem::exists(out));
+        else
+            EXPECT_EQ(test::ReadFile(c.output), ExpectedListing(c.named));
+        std::filesystem::remove(out);
+        std::filesystem::remove_all(In("pcl"));
+    }
+}
+
+// True while `pid` waits in the open of a FIFO for its other end (the
+// kernel's name for that wait).
+bool WaitsForTheOtherEnd(pid_t pid) {
+    return test::ReadFile("/proc/" + std::to_string(pid) + "/wchan") == "wait_for_partner";
+}
+
 // SIGINT in the middle of a long listing cancels its job wherever it goes:
-// nothing of it is left, and zellist ends with 128 + 2.
+// nothing of it is left, and zellist ends with 128 + 2. SIGTERM while the
+// input, a FIFO without a writer, is being opened ends it the same way.
 TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
-    const std::filesystem::path input = dir_ / "big.txt";
-    test::WriteFile(input, "");
-    std::filesystem::resize_file(input, 512u << 20); // a sparse file of blanks of byte 0
+    const std::filesystem::path big = dir_ / "big.txt";
+    test::WriteFile(big, "");
+    std::filesystem::resize_file(big, 512u << 20); // a sparse file of blanks of byte 0
+    const std::filesystem::path fifo = dir_ / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::filesystem::path outputs = dir_ / "out";
+    // What shows that zellist is under way.
+    enum class Started { OnQueue, InFolder, WaitingForWriter };
     struct Case {
         std::vector<std::string> args;
         std::vector<std::string> environment;
-        bool onQueue; // else into the folder `outputs`
+        Started started;
+        std::filesystem::path input;
+        int signal;
     };
     const Case cases[] = {
-        {{"-o", (outputs / "out.pcl").string()}, {}, false},
-        {{"-P", "PCL File"}, {"ZELLIST_OUTPUT_DIR=" + outputs.string()}, false},
-        {{"-P", "zcli"}, {}, true},
+        {{"-o", (outputs / "out.pcl").string()}, {}, Started::InFolder, big, SIGINT},
+        {{"-P", "PCL File"},
+         {"ZELLIST_OUTPUT_DIR=" + outputs.string()},
+         Started::InFolder,
+         big,
+         SIGINT},
+        {{"-P", "zcli"}, {}, Started::OnQueue, big, SIGINT},
 #ifdef ZELLIST_WITH_RENDER
         // The drawn listing waits in a temporary folder until it is complete.
-        {{"--driver", "-P", "zcli"}, {"TMPDIR=" + outputs.string()}, false},
+        {{"--driver", "-P", "zcli"},
+         {"TMPDIR=" + outputs.string()},
+         Started::InFolder,
+         big,
+         SIGINT},
 #endif
+        {{"-o", (outputs / "out.pcl").string()}, {}, Started::WaitingForWriter, fifo, SIGTERM},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.back());
+        SCOPED_TRACE(c.args.back() + " " + c.input.string());
         std::filesystem::create_directories(outputs);
         const std::vector<int> before = server_.JobIds("zcli");
         std::vector<std::string> args = c.args;
-        args.push_back(input.string());
+        args.push_back(c.input.string());
         const pid_t pid = StartZellist(args, c.environment);
         ASSERT_GT(pid, 0);
         const bool started = Eventually([&] {
-            if (c.onQueue)
+            if (c.started == Started::OnQueue)
                 return !NewJobs(before).empty();
+            if (c.started == Started::WaitingForWriter)
+                return WaitsForTheOtherEnd(pid);
             // Files come and go while zellist works: one gone is not there.
             std::error_code gone;
             for (auto entry = std::filesystem::recursive_directory_iterator(outputs, gone);
@@ -250,11 +357,11 @@ TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
             }
             return false;
         });
-        EXPECT_TRUE(started) << "no output appeared";
-        kill(pid, SIGINT);
-        EXPECT_EQ(ExitStatus(pid), 130);
+        EXPECT_TRUE(started) << "zellist did not get under way";
+        kill(pid, c.signal);
+        EXPECT_EQ(ExitStatus(pid), 128 + c.signal);
         EXPECT_EQ(test::ReadFile(ErrFile()),
-                  "zellist: interrupted: " + input.string() + " was not printed\n");
+                  "zellist: interrupted: " + c.input.string() + " was not printed\n");
         for (const auto& entry : std::filesystem::recursive_directory_iterator(outputs))
             EXPECT_FALSE(entry.is_regular_file()) << entry.path() << " was left";
         for (int id : NewJobs(before))
@@ -382,7 +489,7 @@ TEST_F(ZelListCommandTest, OnlyDrawnListingsLoadQt) {
 }
 
 // -o NAME.pdf writes each listing as a PDF of its own, its text as text: the
-// second input's is NAME-2.pdf.
+// second input's, here standard input, is NAME-2.pdf.
 TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     std::string err;
 #ifndef ZELLIST_WITH_RENDER
@@ -393,18 +500,21 @@ TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     return;
 #endif
     ASSERT_EQ(
-        Zellist("--paper letter -o " + Arg("x.pdf") + " " + Arg("A.TXT") + " " + Arg("B.TXT"), err),
+        Zellist("--paper letter -o " + Arg("x.pdf") + " " + Arg("A.TXT") + " - <" + Arg("B.TXT"),
+                err),
         0)
         << err;
-    for (const auto& [pdf, line] :
-         {std::pair<std::string, std::string>{"x.pdf", "1: ab"}, {"x-2.pdf", "1: b\n"}}) {
+    EXPECT_EQ(err, "zellist: " + In("A.TXT") + ": 1 page into " + In("x.pdf") +
+                       "\nzellist: (standard input): 1 page into " + In("x-2.pdf") + "\n");
+    for (const auto& [pdf, name, line] :
+         {std::tuple<std::string, std::string, std::string>{"x.pdf", In("A.TXT"), "1: ab"},
+          {"x-2.pdf", "(standard input)", "1: b\n"}}) {
         SCOPED_TRACE(pdf);
         const std::string info = OutputOf("pdfinfo " + Arg(pdf));
         EXPECT_NE(info.find("Pages: 1\n"), std::string::npos) << info;
         EXPECT_NE(info.find("Page size: 612 x 792 pts (letter)\n"), std::string::npos) << info;
         const std::string text = OutputOf("pdftotext -layout " + Arg(pdf) + " -");
-        const std::string name = pdf == "x.pdf" ? "A.TXT" : "B.TXT";
-        EXPECT_NE(text.find("File: " + In(name)), std::string::npos) << text;
+        EXPECT_NE(text.find("File: " + name), std::string::npos) << text;
         EXPECT_NE(text.find(line), std::string::npos) << text;
     }
     EXPECT_EQ(Zellist("--paper folio -o " + Arg("y.pdf") + " " + Arg("A.TXT"), err), 2);
@@ -430,10 +540,11 @@ TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails)
         std::string err;
         bool pdf; // the printed job holds a PDF, else the PCL listing
     };
+    const std::string listed = "zellist: " + In("A.TXT") + ": 1 page on ";
     for (const Case& c : {
-             Case{"--driver -P zcli " + Arg("A.TXT"), "zcli", 0, "", true},
-             Case{"--driver -P zppd " + Arg("A.TXT"), "zppd", 0, "", true},
-             Case{"-P zppd " + Arg("A.TXT"), "zppd", 0, "", false},
+             Case{"--driver -P zcli " + Arg("A.TXT"), "zcli", 0, listed + "zcli\n", true},
+             Case{"--driver -P zppd " + Arg("A.TXT"), "zppd", 0, listed + "zppd\n", true},
+             Case{"-P zppd " + Arg("A.TXT"), "zppd", 0, listed + "zppd\n", false},
              Case{"--driver -P nosuch " + Arg("A.TXT"), "zcli", 1,
                   "zellist: cannot print on 'nosuch' through its driver: no such printer.\n",
                   false},
