@@ -115,8 +115,9 @@ void ListingComposer::WritePrologue() {
     Write(symbolSetAndFont);
 }
 
-// The name (or the title) and the date are system text: mapped to the printer's symbol
-// set first, so that every length and position counts characters.
+// The name (or the title) and the date are system text: mapped to the
+// printer's symbol set first, so that every length and position counts
+// characters.
 void ListingComposer::BuildHeaderLine(const std::string& fileName) {
     const std::string named = options_.title.empty()
                                   ? ShortenPath(symbols_->Text(WithoutControlBytes(fileName)))
