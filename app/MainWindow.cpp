@@ -409,16 +409,20 @@ void MainWindow::CreateStatusBars() {
         info.clock = services_.clock;
     variableInfoLabel = new InfoLabel(info, hintStatusBar);
     variableInfoLabel->setObjectName("variableInfoLabel");
+    InfoTextStyle variableStyle;
+    variableStyle.dateTimeFormat = "M/d/yyyy";
+    variableInfoLabel->SetStyle(variableStyle);
     variableInfoLabel->SetInfo(InfoKind::User);
-    variableInfoLabel->SetDateTimeFormat("M/d/yyyy");
     HintTracker::SetHint(variableInfoLabel,
                          "Click for Information|Click this label for additional information");
     connect(variableInfoLabel, &InfoLabel::Clicked, this, [this] { InfoLabelClicked(); });
     dateTimeLabel = new InfoLabel(info, hintStatusBar);
     dateTimeLabel->setObjectName("dateTimeLabel");
-    dateTimeLabel->SetUseStandardCaption(false);
-    dateTimeLabel->SetInsertTabs(0);
-    dateTimeLabel->SetDateTimeFormat(" dddd mmmm d, yyyy h:mm am/pm ");
+    InfoTextStyle dateTimeStyle;
+    dateTimeStyle.useStandardCaption = false;
+    dateTimeStyle.insertTabs = 0;
+    dateTimeStyle.dateTimeFormat = " dddd mmmm d, yyyy h:mm am/pm ";
+    dateTimeLabel->SetStyle(dateTimeStyle);
     dateTimeLabel->SetInfo(InfoKind::CurrentDateTime);
     hintStatusBar->addWidget(hintLabel, 1);
     hintStatusBar->addPermanentWidget(variableInfoLabel);
