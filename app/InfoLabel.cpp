@@ -3,7 +3,6 @@
 #include "engine/DateTimeFormat.h"
 #include "platform/SystemInfo.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -159,12 +158,6 @@ void InfoLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // Drawn as plain text: an ampersand is just an ampersand.
     painter.drawText(rect(), kTextFlags, QString::fromStdString(Text()));
-}
-
-void InfoLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        emit Clicked();
-    QWidget::mousePressEvent(event);
 }
 
 } // namespace zl

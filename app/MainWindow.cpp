@@ -6,6 +6,7 @@
 #include "app/ElidedLabel.h"
 #include "app/FileDropTarget.h"
 #include "app/FileListBox.h"
+#include "app/LeftClick.h"
 #include "app/LegibleText.h"
 #include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
@@ -399,10 +400,9 @@ void MainWindow::CreateStatusBars() {
     hintStatusBar = new QStatusBar(this);
     hintStatusBar->setObjectName("hintStatusBar");
     hintStatusBar->setSizeGripEnabled(true);
-    auto* hint = new ElidedLabel(hintStatusBar);
-    hint->OnClick = [this] { InfoLabelClicked(); };
-    hintLabel = hint;
+    hintLabel = new ElidedLabel(hintStatusBar);
     hintLabel->setObjectName("hintLabel");
+    OnLeftClick(hintLabel, [this] { InfoLabelClicked(); });
     InfoSource info = services_.info;
     info.comments = [this] { return aboutDialog.description.toStdString(); };
     if (!info.clock)
@@ -415,7 +415,7 @@ void MainWindow::CreateStatusBars() {
     variableInfoLabel->SetInfo(InfoKind::User);
     HintTracker::SetHint(variableInfoLabel,
                          "Click for Information|Click this label for additional information");
-    connect(variableInfoLabel, &InfoLabel::Clicked, this, [this] { InfoLabelClicked(); });
+    OnLeftClick(variableInfoLabel, [this] { InfoLabelClicked(); });
     dateTimeLabel = new InfoLabel(info, hintStatusBar);
     dateTimeLabel->setObjectName("dateTimeLabel");
     InfoTextStyle dateTimeStyle;
