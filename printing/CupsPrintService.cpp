@@ -192,7 +192,7 @@ std::unique_ptr<PrintJob> CupsPrintService::OpenJob(const std::string& printer,
     }
     if (!known)
         throw PrintFailure(PrintStep::Open, "", printer);
-    auto job = std::make_unique<CupsJob>(*this, *CupsLibrary::Get(), queue);
+    auto job = std::make_unique<CancellingJob<CupsJob>>(*this, *CupsLibrary::Get(), queue);
     job->Begin(documentName, type);
     return job;
 }
