@@ -64,6 +64,74 @@ QString MemoryLine() {
                    : QString("Available memory: %L1 KB").arg(kib);
 }
 
+// The program's icon, 48 pixels square (the style's file icon when the
+// program has none).
+QLabel* IconLabel(QWidget* box) {
+    auto* icon = new QLabel(box);
+    icon->setObjectName("icon");
+    QIcon appIcon = QApplication::windowIcon();
+    if (appIcon.isNull())
+        appIcon = box->style()->standardIcon(QStyle::SP_FileIcon);
+    icon->setPixmap(appIcon.pixmap(48, 48));
+    return icon;
+}
+
+// The name in large bold letters, version, description and copyright, then
+// the links to the home page and the e-mail address where there are any.
+QVBoxLayout* ProgramTexts(const AboutDialog& about, QWidget* box) {
+    auto* texts = new QVBoxLayout;
+    QLabel* name = Line(about.appName, box, "appName");
+    QFont large = name->font();
+    large.setBold(true);
+    large.setPixelSize(20);
+    name->setFont(large);
+    texts->addWidget(name);
+    texts->addWidget(Line(about.version, box, "version"));
+    texts->addWidget(Line(about.description, box, "description"));
+    texts->addWidget(Line(about.copyright, box, "copyright"));
+    if (!about.homePage.isEmpty())
+        texts->addWidget(Link(about.homePage, QUrl(about.homePage), about, box, "homePage"));
+    if (!about.email.isEmpty()) {
+        const QString& email = about.email;
+        const QUrl mail = email.contains('@') ? QUrl("mailto:" + email) : QUrl(email);
+        texts->addWidget(Link(email, mail, about, box, "email"));
+    }
+    return texts;
+}
+
+// Under a line, the machine's memory and processor.
+void AddMachineLines(QVBoxLayout* column, QWidget* box) {
+    auto* separator = new QFrame(box);
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    column->addWidget(separator);
+    column->addWidget(Line(MemoryLine(), box, "memory"));
+    const QString processor = QString::fromStdString(ProcessorName());
+    column->addWidget(Line("Processor: " + (processor.isEmpty() ? QString("unknown") : processor),
+                           box, "processor"));
+}
+
+// "More Help" and "okButton" at the bottom right, in that order.
+QHBoxLayout* Buttons(const AboutDialog& about, QDialog* box) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* more = new QPushButton(about.customButton, box);
+    more->setObjectName("customButton");
+    more->setAutoDefault(false);
+    auto* ok = new QPushButton("OK", box);
+    ok->setObjectName("okButton");
+    ok->setDefault(true);
+    buttons->addWidget(more);
+    buttons->addWidget(ok);
+    QObject::connect(ok, &QPushButton::clicked, box, &QDialog::accept);
+    auto custom = about.onCustomClick;
+    QObject::connect(more, &QPushButton::clicked, box, [custom, box] {
+        if (custom)
+            custom(box);
+    });
+    return buttons;
+}
+
 } // namespace
 
 std::unique_ptr<QDialog> AboutDialog::Build(QWidget* parent) const {
@@ -73,62 +141,12 @@ std::unique_ptr<QDialog> AboutDialog::Build(QWidget* parent) const {
     box->setModal(true);
     auto* column = new QVBoxLayout(box.get());
     column->setSizeConstraint(QLayout::SetFixedSize); // a fixed border
-
     auto* top = new QHBoxLayout;
-    auto* icon = new QLabel(box.get());
-    icon->setObjectName("icon");
-    QIcon appIcon = QApplication::windowIcon();
-    if (appIcon.isNull())
-        appIcon = box->style()->standardIcon(QStyle::SP_FileIcon);
-    icon->setPixmap(appIcon.pixmap(48, 48));
-    top->addWidget(icon, 0, Qt::AlignTop);
-    auto* texts = new QVBoxLayout;
-    QLabel* name = Line(appName, box.get(), "appName");
-    QFont large = name->font();
-    large.setBold(true);
-    large.setPixelSize(20);
-    name->setFont(large);
-    texts->addWidget(name);
-    texts->addWidget(Line(version, box.get(), "version"));
-    texts->addWidget(Line(description, box.get(), "description"));
-    texts->addWidget(Line(copyright, box.get(), "copyright"));
-    if (!homePage.isEmpty())
-        texts->addWidget(Link(homePage, QUrl(homePage), *this, box.get(), "homePage"));
-    if (!email.isEmpty()) {
-        const QUrl mail = email.contains('@') ? QUrl("mailto:" + email) : QUrl(email);
-        texts->addWidget(Link(email, mail, *this, box.get(), "email"));
-    }
-    top->addLayout(texts);
+    top->addWidget(IconLabel(box.get()), 0, Qt::AlignTop);
+    top->addLayout(ProgramTexts(*this, box.get()));
     column->addLayout(top);
-
-    auto* separator = new QFrame(box.get());
-    separator->setFrameShape(QFrame::HLine);
-    separator->setFrameShadow(QFrame::Sunken);
-    column->addWidget(separator);
-    column->addWidget(Line(MemoryLine(), box.get(), "memory"));
-    const QString processor = QString::fromStdString(ProcessorName());
-    column->addWidget(Line("Processor: " + (processor.isEmpty() ? QString("unknown") : processor),
-                           box.get(), "processor"));
-
-    // "More Help" and "okButton" at the bottom right, in that order.
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* more = new QPushButton(customButton, box.get());
-    more->setObjectName("customButton");
-    more->setAutoDefault(false);
-    auto* ok = new QPushButton("OK", box.get());
-    ok->setObjectName("okButton");
-    ok->setDefault(true);
-    buttons->addWidget(more);
-    buttons->addWidget(ok);
-    QDialog* dialog = box.get();
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    auto custom = onCustomClick;
-    QObject::connect(more, &QPushButton::clicked, dialog, [custom, dialog] {
-        if (custom)
-            custom(dialog);
-    });
-    column->addLayout(buttons);
+    AddMachineLines(column, box.get());
+    column->addLayout(Buttons(*this, box.get()));
     return box;
 }
 

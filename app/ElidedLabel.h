@@ -3,10 +3,7 @@
 #pragma once
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
-
-#include <functional>
 
 namespace zl {
 
@@ -14,14 +11,7 @@ class ElidedLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
-    std::function<void()> OnClick;
-
 protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && OnClick)
-            OnClick();
-        QLabel::mousePressEvent(event);
-    }
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         const QString full = text();

@@ -114,16 +114,14 @@ FileListBox::~FileListBox() {
     model()->disconnect(this);
 }
 
+// The widest entry's width is kept current whether it counts or not, and an
+// extent that stays the same is not applied again.
 void FileListBox::SetAutoHorzScroll(bool value) {
-    if (value == autoHorzScroll_)
-        return;
     autoHorzScroll_ = value;
-    RecalcMaxItemWidth();
+    UpdateHorzExtent();
 }
 
 void FileListBox::SetHorzScrollExtent(int value) {
-    if (value == horzScrollExtent_)
-        return;
     horzScrollExtent_ = value;
     UpdateHorzExtent();
 }

@@ -3,8 +3,9 @@
 #include "engine/DateTimeFormat.h"
 #include "platform/SystemInfo.h"
 
-#include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace zl {
 
@@ -91,24 +92,10 @@ void InfoLabel::SetInfo(InfoKind kind) {
     info_ = kind;
     Changed();
 }
-void InfoLabel::SetUseStandardCaption(bool value) {
-    useStandardCaption_ = value;
-    Changed();
-}
-void InfoLabel::SetCaption(const std::string& caption) {
-    caption_ = caption;
-    Changed();
-}
-void InfoLabel::SetInsertTabs(int tabs) {
-    insertTabs_ = tabs < 0 ? 0 : tabs;
-    Changed();
-}
-void InfoLabel::SetInsertColon(int position) {
-    insertColon_ = position;
-    Changed();
-}
-void InfoLabel::SetDateTimeFormat(const std::string& format) {
-    dateTimeFormat_ = format;
+
+void InfoLabel::SetStyle(const InfoTextStyle& style) {
+    style_ = style;
+    style_.insertTabs = std::max(style_.insertTabs, 0);
     Changed();
 }
 
@@ -130,23 +117,24 @@ std::string InfoLabel::Value() const {
     case InfoKind::ProgramComments:
         return ask(source_.comments);
     case InfoKind::CurrentDateTime:
-        return source_.clock ? FormatDateTime(dateTimeFormat_, source_.clock->Now(), source_.names)
-                             : std::string();
+        return source_.clock
+                   ? FormatDateTime(style_.dateTimeFormat, source_.clock->Now(), source_.names)
+                   : std::string();
     default:
         return "";
     }
 }
 
 std::string InfoLabel::Text() const {
-    std::string text = useStandardCaption_ ? StandardCaption(info_) : caption_;
-    if (insertColon_ == 0)
+    std::string text = style_.useStandardCaption ? StandardCaption(info_) : style_.caption;
+    if (style_.insertColon == 0)
         text += ':';
-    for (int tab = 1; tab <= insertTabs_; ++tab) {
+    for (int tab = 1; tab <= style_.insertTabs; ++tab) {
         text += '\t';
-        if (insertColon_ == tab)
+        if (style_.insertColon == tab)
             text += ':';
     }
-    if (insertTabs_ == 0 && !caption_.empty())
+    if (style_.insertTabs == 0 && !style_.caption.empty())
         text += ' ';
     return text + Value();
 }
@@ -170,12 +158,6 @@ void InfoLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // Drawn as plain text: an ampersand is just an ampersand.
     painter.drawText(rect(), kTextFlags, QString::fromStdString(Text()));
-}
-
-void InfoLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        emit Clicked();
-    QWidget::mousePressEvent(event);
 }
 
 } // namespace zl

@@ -77,29 +77,32 @@ struct InfoSource {
     static InfoSource System(std::function<std::string()> comments);
 };
 
+// How a label writes its text: its caption (the kind's standard one, else
+// its own), a colon and tabs after it, and the format of the date and time.
+struct InfoTextStyle {
+    static constexpr int kNoColon = -1;
+
+    bool useStandardCaption = true;
+    std::string caption;
+    int insertTabs = 1; // below 0 counts as 0
+    // Where a colon goes: 0 right after the caption, k after the k-th tab,
+    // kNoColon nowhere.
+    int insertColon = kNoColon;
+    std::string dateTimeFormat;
+};
+
 class InfoLabel : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kNoColon = -1;
     static constexpr int kRefreshMs = 1000;
 
     InfoLabel(InfoSource source, QWidget* parent = nullptr);
 
     InfoKind Info() const { return info_; }
     void SetInfo(InfoKind kind);
-    bool UseStandardCaption() const { return useStandardCaption_; }
-    void SetUseStandardCaption(bool value);
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
-    int InsertTabs() const { return insertTabs_; }
-    void SetInsertTabs(int tabs);
-    // Where a colon goes: 0 right after the caption, k after the k-th tab,
-    // kNoColon nowhere.
-    int InsertColon() const { return insertColon_; }
-    void SetInsertColon(int position);
-    const std::string& DateTimeFormat() const { return dateTimeFormat_; }
-    void SetDateTimeFormat(const std::string& format);
+    const InfoTextStyle& Style() const { return style_; }
+    void SetStyle(const InfoTextStyle& style);
 
     // The text as it is drawn now: caption, colon and tabs, then the value.
     std::string Text() const;
@@ -114,23 +117,15 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-signals:
-    void Clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void Changed();
 
     InfoSource source_;
     InfoKind info_ = InfoKind::User;
-    bool useStandardCaption_ = true;
-    std::string caption_;
-    int insertTabs_ = 1;
-    int insertColon_ = kNoColon;
-    std::string dateTimeFormat_;
+    InfoTextStyle style_;
     std::string lastTickText_;
     QTimer timer_;
 };

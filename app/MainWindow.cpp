@@ -6,6 +6,7 @@
 #include "app/ElidedLabel.h"
 #include "app/FileDropTarget.h"
 #include "app/FileListBox.h"
+#include "app/LeftClick.h"
 #include "app/LegibleText.h"
 #include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
@@ -66,6 +67,208 @@ void TabStopAtCheckedRadio(QWidget* group) {
         radio->setFocusPolicy(radio->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
                                                  : Qt::FocusPolicy(policy & ~Qt::TabFocus));
     }
+}
+
+// A command of the tool bar: the member that holds its action, its object
+// name, caption, hint and category, its icon from the theme (else the
+// style's), what it does (none: connected apart) and its key: the
+// platform's key for the command, else `keys`.
+struct Command {
+    QAction* MainWindow::*action;
+    const char* name;
+    const char* caption;
+    const char* hint;
+    const char* category;
+    const char* iconName;
+    QStyle::StandardPixmap fallbackIcon;
+    void (MainWindow::*handler)();
+    QKeySequence::StandardKey standard;
+    const char* keys;
+};
+
+const Command kCommands[] = {
+    {&MainWindow::openAction, "openAction", "&Open...", "Open|Opens an existing file", "File",
+     "document-open", QStyle::SP_DialogOpenButton, &MainWindow::OpenFiles, QKeySequence::Open,
+     "Ctrl+O"},
+    {&MainWindow::deleteEntryAction, "deleteEntryAction", "Delete Entry",
+     "Delete Entry|Delete only selected entries", "Actions", "edit-delete", QStyle::SP_TrashIcon,
+     &MainWindow::DeleteEntry, QKeySequence::Delete, "Del"},
+    {&MainWindow::clearListAction, "clearListAction", "Clear File List",
+     "Clear List|Clear entire file list", "Actions", "edit-clear", QStyle::SP_DialogResetButton,
+     &MainWindow::ClearList, QKeySequence::UnknownKey, "Ctrl+Shift+Del"},
+    {&MainWindow::printAction, "printAction", "&Print", "Print|Print selected files in the list",
+     "Actions", "document-print", QStyle::SP_DialogApplyButton, &MainWindow::PrintTickedFiles,
+     QKeySequence::Print, "Ctrl+P"},
+    {&MainWindow::previewAction, "previewAction", "Preview",
+     "Preview|Show the listing of the highlighted file as it will print", "Actions",
+     "document-print-preview", QStyle::SP_FileDialogContentsView, &MainWindow::PreviewListing,
+     QKeySequence::UnknownKey, "Ctrl+Shift+P"},
+    {&MainWindow::aboutAction, "aboutAction", "About", "About|Display 'about box'", "Help",
+     "help-about", QStyle::SP_MessageBoxInformation, &MainWindow::ShowAbout,
+     QKeySequence::HelpContents, "F1"},
+    {&MainWindow::exitAction, "exitAction", "E&xit", "Exit|Quits the application", "File",
+     "application-exit", QStyle::SP_DialogCloseButton, nullptr, QKeySequence::Quit, "Ctrl+Q"},
+};
+
+// Makes the action of `c`, puts it on the window's tool bar and connects it.
+void AddCommand(MainWindow& window, const Command& c) {
+    QAction* action =
+        new QAction(ThemeIcon(c.iconName, c.fallbackIcon, window.style()), c.caption, &window);
+    action->setObjectName(c.name);
+    action->setProperty("category", c.category);
+    action->setProperty("zlHint", c.hint);
+    QList<QKeySequence> keys = QKeySequence::keyBindings(c.standard);
+    if (keys.isEmpty())
+        keys = {QKeySequence(c.keys)};
+    action->setShortcuts(keys);
+    // Delete takes an entry only while the list has the focus: elsewhere
+    // it edits what has the focus.
+    action->setShortcutContext(c.action == &MainWindow::deleteEntryAction ? Qt::WidgetShortcut
+                                                                          : Qt::WindowShortcut);
+    window.*c.action = action;
+    window.toolBar->addAction(action);
+    QWidget* button = window.toolBar->widgetForAction(action);
+    HintTracker::SetHint(button, c.hint);
+    // The tool tip names the key, as a menu would beside the command.
+    action->setToolTip(button->toolTip() + " (" + keys.first().toString(QKeySequence::NativeText) +
+                       ")");
+    button->setToolTip(action->toolTip());
+    if (auto handler = c.handler)
+        QObject::connect(action, &QAction::triggered, &window,
+                         [&window, handler] { (window.*handler)(); });
+}
+
+// A control of the options panel: the member that holds it, its object name
+// (the member's name), its text and its design rectangle in its parent.
+template <typename Control> struct Placed {
+    Control* MainWindow::*member;
+    const char* name;
+    const char* text;
+    QRect rect;
+};
+
+// Makes the control of `spec` in `parent`, places it and keeps it in its
+// member of `window`.
+template <typename Control>
+Control* Make(const Placed<Control>& spec, QWidget* parent, MainWindow& window,
+              ScaledLayout& layout) {
+    auto* control = new Control(spec.text, parent);
+    control->setObjectName(spec.name);
+    layout.Place(control, spec.rect);
+    window.*spec.member = control;
+    return control;
+}
+
+// A label and its text colour (none: the theme's).
+struct OptionLabel {
+    Placed<QLabel> label;
+    QColor color;
+};
+
+const OptionLabel kOptionLabels[] = {
+    {{&MainWindow::pclWarningLabel, "pclWarningLabel", "Selected printer MUST support HP's PCL - 1",
+      QRect(328, 16, 211, 13)},
+     kMaroon},
+    {{&MainWindow::linePrinterWarningLabel, "linePrinterWarningLabel",
+      "Lineprinter font must be compressed", QRect(352, 32, 172, 13)},
+     kPurple},
+    {{&MainWindow::linesHighLabel, "linesHighLabel", "Lines &High", QRect(488, 88, 52, 13)},
+     QColor()},
+};
+
+// A group and its hint.
+struct OptionGroup {
+    Placed<QGroupBox> group;
+    const char* hint;
+};
+
+const OptionGroup kOptionGroups[] = {
+    {{&MainWindow::fontStyleGroup, "fontStyleGroup", "Font Style", QRect(16, 38, 137, 43)},
+     "Font Style|Select Courier or LinePrinter"},
+    {{&MainWindow::fontSizeGroup, "fontSizeGroup", "Font Size", QRect(168, 38, 137, 43)},
+     "Font Size|Select 8 pt or 10 pt"},
+    {{&MainWindow::linesPerInchGroup, "linesPerInchGroup", "Lines per Inch",
+      QRect(16, 94, 137, 43)},
+     "Font Size|Select 8 pt or 10 pt"},
+    {{&MainWindow::charsetGroup, "charsetGroup", "Char Set", QRect(168, 94, 137, 43)},
+     "Font Size|Select 8 pt or 10 pt"},
+};
+
+// The radio buttons of a group, and which of them starts checked.
+struct RadioGroup {
+    QGroupBox* MainWindow::*group;
+    int checkedAtStart;
+    Placed<QRadioButton> radios[2];
+};
+
+const RadioGroup kRadioGroups[] = {
+    {&MainWindow::fontStyleGroup,
+     0,
+     {{&MainWindow::courierRadio, "courierRadio", "&Courier", QRect(8, 16, 57, 20)},
+      {&MainWindow::linePrinterRadio, "linePrinterRadio", "&Lineptr", QRect(72, 16, 57, 20)}}},
+    {&MainWindow::linesPerInchGroup,
+     1,
+     {{&MainWindow::sixLpiRadio, "sixLpiRadio", "&6 lpi", QRect(8, 16, 65, 20)},
+      {&MainWindow::eightLpiRadio, "eightLpiRadio", "&8 lpi", QRect(72, 16, 57, 20)}}},
+    {&MainWindow::charsetGroup,
+     0,
+     {{&MainWindow::ibmCharsetRadio, "ibmCharsetRadio", "&IBM", QRect(8, 16, 57, 20)},
+      {&MainWindow::roman8CharsetRadio, "roman8CharsetRadio", "&No IBM", QRect(64, 16, 57, 20)}}},
+};
+
+// A check box, the group it sits in (none: the panel), whether it starts
+// checked and its hint (none: its parent's).
+struct OptionCheck {
+    Placed<QCheckBox> check;
+    QGroupBox* MainWindow::*group;
+    bool checked;
+    const char* hint;
+};
+
+// A row: the control, then where it sits, how it starts and its hint.
+// clang-format off
+const OptionCheck kOptionChecks[] = {
+    {{&MainWindow::compressedCheck, "compressedCheck", "Co&mpressed (16 cpi)",
+      QRect(8, 16, 121, 17)},
+     &MainWindow::fontSizeGroup, true, nullptr},
+    {{&MainWindow::landscapeCheck, "landscapeCheck", "L&andscape", QRect(320, 56, 81, 17)},
+     nullptr, false, "Landscape|Print lin landscape format"},
+    {{&MainWindow::printBarsCheck, "printBarsCheck", "Print &bars", QRect(432, 56, 73, 17)},
+     nullptr, true, "Bars|Print greenbar overlay"},
+    {{&MainWindow::headersCheck, "headersCheck", "Headers", QRect(320, 86, 73, 17)},
+     nullptr, true, "Headers|Include page headers"},
+    {{&MainWindow::lineNumbersCheck, "lineNumbersCheck", "Line Numbers", QRect(320, 118, 89, 17)},
+     nullptr, true, "Line Numbers|Include line numbers"},
+};
+// clang-format on
+
+// The radio buttons of `spec` in their group, marked purple. The group's
+// tab stop stays on its checked radio, and a radio once checked takes the
+// page settings.
+void AddRadios(const RadioGroup& spec, MainWindow& window, ScaledLayout& layout) {
+    QWidget* group = window.*spec.group;
+    for (int index = 0; index < static_cast<int>(std::size(spec.radios)); ++index) {
+        QRadioButton* radio = Make(spec.radios[index], group, window, layout);
+        radio->setChecked(index == spec.checkedAtStart);
+        SetMarkColor(radio, kPurple);
+        TabStopAtCheckedRadio(group);
+        // Selecting a radio clears its partners quietly, then runs its click.
+        QObject::connect(radio, &QRadioButton::toggled, &window, [&window, group](bool on) {
+            TabStopAtCheckedRadio(group);
+            if (on)
+                window.PageSettings();
+        });
+    }
+}
+
+// The check box of `spec`, marked purple.
+void AddCheck(const OptionCheck& spec, MainWindow& window, ScaledLayout& layout) {
+    QWidget* parent = spec.group ? window.*spec.group : window.optionsPanel;
+    QCheckBox* check = Make(spec.check, parent, window, layout);
+    check->setChecked(spec.checked);
+    SetMarkColor(check, kPurple);
+    if (spec.hint)
+        HintTracker::SetHint(check, spec.hint);
 }
 
 } // namespace
@@ -145,158 +348,34 @@ void MainWindow::CreateActions() {
     toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolBar->setMovable(false);
     toolBar->setFixedHeight(29);
-    const QStyle* s = style();
-    struct Command {
-        QAction** action;
-        const char* name;
-        const char* caption;
-        const char* hint;
-        const char* category;
-        QIcon icon;
-        void (MainWindow::*handler)();
-        // The platform's key for the command, else `keys`.
-        QKeySequence::StandardKey standard;
-        const char* keys;
-    };
-    const Command commands[] = {
-        {&openAction, "openAction", "&Open...", "Open|Opens an existing file", "File",
-         ThemeIcon("document-open", QStyle::SP_DialogOpenButton, s), &MainWindow::OpenFiles,
-         QKeySequence::Open, "Ctrl+O"},
-        {&deleteEntryAction, "deleteEntryAction", "Delete Entry",
-         "Delete Entry|Delete only selected entries", "Actions",
-         ThemeIcon("edit-delete", QStyle::SP_TrashIcon, s), &MainWindow::DeleteEntry,
-         QKeySequence::Delete, "Del"},
-        {&clearListAction, "clearListAction", "Clear File List",
-         "Clear List|Clear entire file list", "Actions",
-         ThemeIcon("edit-clear", QStyle::SP_DialogResetButton, s), &MainWindow::ClearList,
-         QKeySequence::UnknownKey, "Ctrl+Shift+Del"},
-        {&printAction, "printAction", "&Print", "Print|Print selected files in the list", "Actions",
-         ThemeIcon("document-print", QStyle::SP_DialogApplyButton, s),
-         &MainWindow::PrintTickedFiles, QKeySequence::Print, "Ctrl+P"},
-        {&previewAction, "previewAction", "Preview",
-         "Preview|Show the listing of the highlighted file as it will print", "Actions",
-         ThemeIcon("document-print-preview", QStyle::SP_FileDialogContentsView, s),
-         &MainWindow::PreviewListing, QKeySequence::UnknownKey, "Ctrl+Shift+P"},
-        {&aboutAction, "aboutAction", "About", "About|Display 'about box'", "Help",
-         ThemeIcon("help-about", QStyle::SP_MessageBoxInformation, s), &MainWindow::ShowAbout,
-         QKeySequence::HelpContents, "F1"},
-        {&exitAction, "exitAction", "E&xit", "Exit|Quits the application", "File",
-         ThemeIcon("application-exit", QStyle::SP_DialogCloseButton, s), nullptr,
-         QKeySequence::Quit, "Ctrl+Q"},
-    };
-    for (const Command& c : commands) {
-        QAction* action = new QAction(c.icon, c.caption, this);
-        action->setObjectName(c.name);
-        action->setProperty("category", c.category);
-        action->setProperty("zlHint", c.hint);
-        QList<QKeySequence> keys = QKeySequence::keyBindings(c.standard);
-        if (keys.isEmpty())
-            keys = {QKeySequence(c.keys)};
-        action->setShortcuts(keys);
-        // Delete takes an entry only while the list has the focus: elsewhere
-        // it edits what has the focus.
-        action->setShortcutContext(c.action == &deleteEntryAction ? Qt::WidgetShortcut
-                                                                  : Qt::WindowShortcut);
-        *c.action = action;
-        toolBar->addAction(action);
-        QWidget* button = toolBar->widgetForAction(action);
-        HintTracker::SetHint(button, c.hint);
-        // The tool tip names the key, as a menu would beside the command.
-        action->setToolTip(button->toolTip() + " (" +
-                           keys.first().toString(QKeySequence::NativeText) + ")");
-        button->setToolTip(action->toolTip());
-        auto handler = c.handler;
-        if (handler)
-            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    }
+    for (const Command& command : kCommands)
+        AddCommand(*this, command);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::CreateOptions() {
     HintTracker::SetHint(optionsPanel, "Bar Height|Select height of bar overlay");
-    auto group = [this](QGroupBox*& box, const char* name, const char* title, QRect rect,
-                        const char* hint) {
-        box = new QGroupBox(title, optionsPanel);
-        box->setObjectName(name);
-        optionsLayout_.Place(box, rect);
-        HintTracker::SetHint(box, hint);
-    };
-    auto radio = [this](QRadioButton*& button, const char* name, const char* text, QWidget* parent,
-                        QRect rect, bool checked) {
-        button = new QRadioButton(text, parent);
-        button->setObjectName(name);
-        optionsLayout_.Place(button, rect);
-        button->setChecked(checked);
-        SetMarkColor(button, kPurple);
-        TabStopAtCheckedRadio(parent);
-        // Selecting a radio clears its partners quietly, then runs its click.
-        connect(button, &QRadioButton::toggled, this, [this, parent](bool on) {
-            TabStopAtCheckedRadio(parent);
-            if (on)
-                PageSettings();
-        });
-    };
-    auto check = [this](QCheckBox*& box, const char* name, const char* text, QWidget* parent,
-                        QRect rect, bool checked, const char* hint) {
-        box = new QCheckBox(text, parent);
-        box->setObjectName(name);
-        optionsLayout_.Place(box, rect);
-        box->setChecked(checked);
-        SetMarkColor(box, kPurple);
-        if (hint)
-            HintTracker::SetHint(box, hint);
-    };
-    auto label = [this](QLabel*& text, const char* name, const char* caption, QRect rect) {
-        text = new QLabel(caption, optionsPanel);
-        text->setObjectName(name);
-        optionsLayout_.Place(text, rect);
-    };
-
-    label(pclWarningLabel, "pclWarningLabel", "Selected printer MUST support HP's PCL - 1",
-          {328, 16, 211, 13});
-    SetTextColor(pclWarningLabel, kMaroon);
-    label(linePrinterWarningLabel, "linePrinterWarningLabel", "Lineprinter font must be compressed",
-          {352, 32, 172, 13});
-    SetTextColor(linePrinterWarningLabel, kPurple);
-
-    group(fontStyleGroup, "fontStyleGroup", "Font Style", {16, 38, 137, 43},
-          "Font Style|Select Courier or LinePrinter");
-    radio(courierRadio, "courierRadio", "&Courier", fontStyleGroup, {8, 16, 57, 20}, true);
-    radio(linePrinterRadio, "linePrinterRadio", "&Lineptr", fontStyleGroup, {72, 16, 57, 20},
-          false);
-    group(fontSizeGroup, "fontSizeGroup", "Font Size", {168, 38, 137, 43},
-          "Font Size|Select 8 pt or 10 pt");
-    check(compressedCheck, "compressedCheck", "Co&mpressed (16 cpi)", fontSizeGroup,
-          {8, 16, 121, 17}, true, nullptr);
-    check(landscapeCheck, "landscapeCheck", "L&andscape", optionsPanel, {320, 56, 81, 17}, false,
-          "Landscape|Print lin landscape format");
-    check(printBarsCheck, "printBarsCheck", "Print &bars", optionsPanel, {432, 56, 73, 17}, true,
-          "Bars|Print greenbar overlay");
+    for (const OptionLabel& label : kOptionLabels) {
+        QLabel* made = Make(label.label, optionsPanel, *this, optionsLayout_);
+        if (label.color.isValid())
+            SetTextColor(made, label.color);
+    }
+    for (const OptionGroup& group : kOptionGroups)
+        HintTracker::SetHint(Make(group.group, optionsPanel, *this, optionsLayout_), group.hint);
+    for (const RadioGroup& radios : kRadioGroups)
+        AddRadios(radios, *this, optionsLayout_);
+    for (const OptionCheck& check : kOptionChecks)
+        AddCheck(check, *this, optionsLayout_);
     barHeightSpin = new BarHeightSpinBox(optionsPanel);
     barHeightSpin->setObjectName("barHeightSpin");
     optionsLayout_.Place(barHeightSpin, {432, 84, 41, 21});
-    label(linesHighLabel, "linesHighLabel", "Lines &High", {488, 88, 52, 13});
     linesHighLabel->setBuddy(barHeightSpin);
-    check(headersCheck, "headersCheck", "Headers", optionsPanel, {320, 86, 73, 17}, true,
-          "Headers|Include page headers");
-    check(lineNumbersCheck, "lineNumbersCheck", "Line Numbers", optionsPanel, {320, 118, 89, 17},
-          true, "Line Numbers|Include line numbers");
     // Their tick is money green; their text a shade of it that reads well.
     for (QCheckBox* fixed : {headersCheck, lineNumbersCheck}) {
         fixed->setEnabled(false);
         SetMarkColor(fixed, kMoneyGreen);
         KeepTextLegible(fixed, kMoneyGreen);
     }
-    group(linesPerInchGroup, "linesPerInchGroup", "Lines per Inch", {16, 94, 137, 43},
-          "Font Size|Select 8 pt or 10 pt");
-    radio(sixLpiRadio, "sixLpiRadio", "&6 lpi", linesPerInchGroup, {8, 16, 65, 20}, false);
-    radio(eightLpiRadio, "eightLpiRadio", "&8 lpi", linesPerInchGroup, {72, 16, 57, 20}, true);
-    group(charsetGroup, "charsetGroup", "Char Set", {168, 94, 137, 43},
-          "Font Size|Select 8 pt or 10 pt");
-    radio(ibmCharsetRadio, "ibmCharsetRadio", "&IBM", charsetGroup, {8, 16, 57, 20}, true);
-    radio(roman8CharsetRadio, "roman8CharsetRadio", "&No IBM", charsetGroup, {64, 16, 57, 20},
-          false);
-
     for (QCheckBox* box : {compressedCheck, landscapeCheck, headersCheck, lineNumbersCheck})
         connect(box, &QCheckBox::toggled, this, [this] { PageSettings(); });
     connect(printBarsCheck, &QCheckBox::toggled, this, [this] { PrintBarsToggled(); });
@@ -321,26 +400,29 @@ void MainWindow::CreateStatusBars() {
     hintStatusBar = new QStatusBar(this);
     hintStatusBar->setObjectName("hintStatusBar");
     hintStatusBar->setSizeGripEnabled(true);
-    auto* hint = new ElidedLabel(hintStatusBar);
-    hint->OnClick = [this] { InfoLabelClicked(); };
-    hintLabel = hint;
+    hintLabel = new ElidedLabel(hintStatusBar);
     hintLabel->setObjectName("hintLabel");
+    OnLeftClick(hintLabel, [this] { InfoLabelClicked(); });
     InfoSource info = services_.info;
     info.comments = [this] { return aboutDialog.description.toStdString(); };
     if (!info.clock)
         info.clock = services_.clock;
     variableInfoLabel = new InfoLabel(info, hintStatusBar);
     variableInfoLabel->setObjectName("variableInfoLabel");
+    InfoTextStyle variableStyle;
+    variableStyle.dateTimeFormat = "M/d/yyyy";
+    variableInfoLabel->SetStyle(variableStyle);
     variableInfoLabel->SetInfo(InfoKind::User);
-    variableInfoLabel->SetDateTimeFormat("M/d/yyyy");
     HintTracker::SetHint(variableInfoLabel,
                          "Click for Information|Click this label for additional information");
-    connect(variableInfoLabel, &InfoLabel::Clicked, this, [this] { InfoLabelClicked(); });
+    OnLeftClick(variableInfoLabel, [this] { InfoLabelClicked(); });
     dateTimeLabel = new InfoLabel(info, hintStatusBar);
     dateTimeLabel->setObjectName("dateTimeLabel");
-    dateTimeLabel->SetUseStandardCaption(false);
-    dateTimeLabel->SetInsertTabs(0);
-    dateTimeLabel->SetDateTimeFormat(" dddd mmmm d, yyyy h:mm am/pm ");
+    InfoTextStyle dateTimeStyle;
+    dateTimeStyle.useStandardCaption = false;
+    dateTimeStyle.insertTabs = 0;
+    dateTimeStyle.dateTimeFormat = " dddd mmmm d, yyyy h:mm am/pm ";
+    dateTimeLabel->SetStyle(dateTimeStyle);
     dateTimeLabel->SetInfo(InfoKind::CurrentDateTime);
     hintStatusBar->addWidget(hintLabel, 1);
     hintStatusBar->addPermanentWidget(variableInfoLabel);

@@ -276,8 +276,10 @@ void MainWindow::ShowAboutHelp(QWidget*) {
 void MainWindow::InfoLabelClicked() {
     variableInfoLabel->hide();
     const InfoKind next = NextInfoKind(variableInfoLabel->Info());
+    InfoTextStyle style = variableInfoLabel->Style();
+    style.useStandardCaption = next != InfoKind::ProgramComments;
+    variableInfoLabel->SetStyle(style);
     variableInfoLabel->SetInfo(next);
-    variableInfoLabel->SetUseStandardCaption(next != InfoKind::ProgramComments);
     variableInfoLabel->show();
 }
 

@@ -39,7 +39,6 @@ bool ParseBlock(const std::string& bytes, std::size_t start,
     }
     return false;
 }
-#endif
 
 // "%d.%d.%d.%d" of a version text, or empty when it is not one.
 std::string FixedVersion(const std::string& text) {
@@ -51,6 +50,94 @@ std::string FixedVersion(const std::string& text) {
     return std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(c) + "." +
            std::to_string(d);
 }
+#endif
+
+// What a file's version information holds.
+struct VersionData {
+    std::string fileVersion;
+    bool translated = false;
+    std::map<std::string, std::string> fields;
+};
+
+#ifdef _WIN32
+// "major.minor.release.build" of the fixed part of the version resource
+// `data`, empty when it has none.
+std::string FixedFileVersion(const std::string& data) {
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
+        return {};
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+           std::to_string(LOWORD(fixed->dwFileVersionLS));
+}
+
+// The text fields of the first translation of the version resource `data`
+// into `read`; without a translation table it stays untranslated.
+void ReadTranslatedFields(const std::string& data, VersionData& read) {
+    struct Translation {
+        WORD language, codePage;
+    }* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &length) ||
+        length < sizeof(Translation))
+        return;
+    read.translated = true;
+    char prefix[64];
+    std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04x%04x\\", translation->language,
+                  translation->codePage);
+    for (const char* name : {"ProductName", "LegalCopyright", "Comments", "FileDescription",
+                             "CompanyName", "InternalName"}) {
+        char* value = nullptr;
+        if (VerQueryValueA(data.data(), (std::string(prefix) + name).c_str(),
+                           reinterpret_cast<void**>(&value), &length) &&
+            value)
+            read.fields[name] = value;
+    }
+}
+
+// The version resource Windows keeps in the file.
+VersionData ReadVersionData(const std::string& path, const std::string& fileName) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) {
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            throw Exception("File " + fileName + " not found or not accessible");
+        throw Exception("File " + fileName + " has no version information");
+    }
+    std::string data(size, '\0');
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data()))
+        throw Exception("Cannot read version information for file " + fileName);
+    VersionData read;
+    read.fileVersion = FixedFileVersion(data);
+    ReadTranslatedFields(data, read);
+    return read;
+}
+#else
+// The block of version information the build puts in the file.
+VersionData ReadVersionData(const std::string& path, const std::string& fileName) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in || std::filesystem::is_directory(path))
+        throw Exception("File " + fileName + " not found or not accessible");
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    if (in.bad())
+        throw Exception("Cannot read version information for file " + fileName);
+    const std::string magic = VersionBlockMagic();
+    const std::size_t start = bytes.find(magic);
+    if (start == std::string::npos)
+        throw Exception("File " + fileName + " has no version information");
+    VersionData read;
+    if (!ParseBlock(bytes, start + magic.size(), read.fields))
+        throw Exception("Cannot read version information for file " + fileName);
+    read.fileVersion = FixedVersion(read.fields["FixedFileVersion"]);
+    read.translated = !read.fields["Translation"].empty();
+    read.fields.erase("FixedFileVersion");
+    read.fields.erase("Translation");
+    return read;
+}
+#endif
 
 } // namespace
 
@@ -69,63 +156,10 @@ std::string VersionBlockMagic() {
 VersionInfo::VersionInfo(const std::string& path) : fileName_(FileNameOf(path)) {
     if (path.empty())
         throw Exception("No file specified");
-#ifdef _WIN32
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0) {
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-            throw Exception("File " + fileName_ + " not found or not accessible");
-        throw Exception("File " + fileName_ + " has no version information");
-    }
-    std::string data(size, '\0');
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data()))
-        throw Exception("Cannot read version information for file " + fileName_);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed)
-        fileVersion_ = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
-                       std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
-                       std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
-                       std::to_string(LOWORD(fixed->dwFileVersionLS));
-    struct Translation {
-        WORD language, codePage;
-    }* translation = nullptr;
-    if (VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
-                       reinterpret_cast<void**>(&translation), &length) &&
-        length >= sizeof(Translation)) {
-        translated_ = true;
-        char prefix[64];
-        std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04x%04x\\", translation->language,
-                      translation->codePage);
-        for (const char* name : {"ProductName", "LegalCopyright", "Comments", "FileDescription",
-                                 "CompanyName", "InternalName"}) {
-            char* value = nullptr;
-            if (VerQueryValueA(data.data(), (std::string(prefix) + name).c_str(),
-                               reinterpret_cast<void**>(&value), &length) &&
-                value)
-                fields_[name] = value;
-        }
-    }
-#else
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path))
-        throw Exception("File " + fileName_ + " not found or not accessible");
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    if (in.bad())
-        throw Exception("Cannot read version information for file " + fileName_);
-    const std::string magic = VersionBlockMagic();
-    const std::size_t start = bytes.find(magic);
-    if (start == std::string::npos)
-        throw Exception("File " + fileName_ + " has no version information");
-    std::map<std::string, std::string> fields;
-    if (!ParseBlock(bytes, start + magic.size(), fields))
-        throw Exception("Cannot read version information for file " + fileName_);
-    fileVersion_ = FixedVersion(fields["FixedFileVersion"]);
-    translated_ = !fields["Translation"].empty();
-    fields.erase("FixedFileVersion");
-    fields.erase("Translation");
-    fields_ = fields;
-#endif
+    VersionData read = ReadVersionData(path, fileName_);
+    fileVersion_ = std::move(read.fileVersion);
+    translated_ = read.translated;
+    fields_ = std::move(read.fields);
 }
 
 std::string VersionInfo::Field(const std::string& name) const {

@@ -9,22 +9,14 @@ namespace zl {
 
 CancelSignal::CancelSignal() {
 #ifndef _WIN32
-    if (::pipe(wake_) != 0) {
-        wake_[0] = wake_[1] = -1; // no wake-up: reads see the request between them
-        return;
-    }
-    for (int fd : wake_)
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return; // no wake-up: reads see the request between them
+    for (int fd : ends)
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-    ::fcntl(wake_[1], F_SETFL, O_NONBLOCK);
-#endif
-}
-
-CancelSignal::~CancelSignal() {
-#ifndef _WIN32
-    for (int fd : wake_) {
-        if (fd >= 0)
-            ::close(fd);
-    }
+    ::fcntl(ends[1], F_SETFL, O_NONBLOCK);
+    wakeRead_ = OwnedDescriptor(ends[0]);
+    wakeWrite_ = OwnedDescriptor(ends[1]);
 #endif
 }
 
@@ -33,9 +25,9 @@ void CancelSignal::Raise() {
         return;
 #ifndef _WIN32
     // One byte, never read: the read end stays readable from now on.
-    if (wake_[1] >= 0) {
+    if (wakeWrite_.Get() >= 0) {
         const char byte = 1;
-        [[maybe_unused]] const auto written = ::write(wake_[1], &byte, 1);
+        [[maybe_unused]] const auto written = ::write(wakeWrite_.Get(), &byte, 1);
     }
 #endif
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Exception.h"
+#include "platform/OwnedDescriptor.h"
 
 #include <atomic>
 
@@ -19,7 +20,7 @@ public:
 class CancelSignal {
 public:
     CancelSignal();
-    ~CancelSignal();
+    // Inputs keep a pointer to it.
     CancelSignal(const CancelSignal&) = delete;
     CancelSignal& operator=(const CancelSignal&) = delete;
 
@@ -31,11 +32,11 @@ public:
     // A descriptor that becomes readable once the stop was asked for, to
     // wait on beside an input's; -1 where the system offers none (Windows),
     // where inputs see the request only between their reads.
-    int WakeDescriptor() const { return wake_[0]; }
+    int WakeDescriptor() const { return wakeRead_.Get(); }
 
 private:
     std::atomic<bool> raised_{false};
-    int wake_[2] = {-1, -1}; // a pipe: read end, write end
+    OwnedDescriptor wakeRead_, wakeWrite_; // a pipe's ends
 };
 
 } // namespace zl

@@ -1,6 +1,7 @@
 #include "printer/FailureWords.h"
 
 #include "engine/ListingText.h"
+#include "printing/PrintMessages.h"
 
 #include <vector>
 
@@ -13,14 +14,6 @@ namespace {
 struct Wording {
     const char* technical;
     const char* plain;
-};
-
-// The failed spooler calls, each followed by ": " and its cause when it
-// names one, and what to say when it names none.
-const Wording kFailedCalls[] = {
-    {"OpenPrinter()=False @ StartJob with PrinterName:'{}'", "the printer {} cannot be opened"},
-    {"WritePrinter() API failed @ WriteData", "the printer did not take the listing"},
-    {"EndDocPrinter() API failed @ EndJob", "the printer did not take the whole listing"},
 };
 
 // The causes, without a closing full stop: of the input files
@@ -88,22 +81,31 @@ std::string Filled(const std::string& words, const std::vector<std::string>& par
     return text + words.substr(from);
 }
 
+// What to say of a job's step that failed without naming a cause.
+std::string FailedStepWords(const FailedJobStep& failed) {
+    switch (failed.step) {
+    case PrintStep::Open:
+        return "the printer " + failed.printer + " cannot be opened";
+    case PrintStep::Finish:
+        return "the printer did not take the whole listing";
+    default:
+        return "the printer did not take the listing";
+    }
+}
+
 } // namespace
 
 std::string PlainCause(const std::string& technical) {
     std::string cause = technical;
-    std::vector<std::string> parts;
-    for (const Wording& call : kFailedCalls) {
-        if (Matches(call.technical + std::string(": {}"), technical, parts)) {
-            cause = parts.back();
-            break;
-        }
-        if (Matches(call.technical, technical, parts))
-            return Filled(call.plain, parts);
+    if (const std::optional<FailedJobStep> failed = ReadJobFailure(technical)) {
+        if (failed->cause.empty())
+            return FailedStepWords(*failed);
+        cause = failed->cause;
     }
     std::string bare = cause;
     if (!bare.empty() && bare.back() == '.')
         bare.pop_back();
+    std::vector<std::string> parts;
     for (const Wording& known : kCauses) {
         if (Matches(known.technical, bare, parts))
             return Filled(known.plain, parts);

@@ -27,7 +27,7 @@ std::vector<std::string> PrinterList::EntryNames() {
 
 std::vector<PrinterEntry> PrinterList::ListEntries() {
     std::vector<PrinterEntry> entries;
-    for (std::string& name : service_.Printers())
+    for (std::string& name : service_.Printers().names)
         entries.push_back({std::move(name)});
     return entries;
 }
@@ -59,7 +59,7 @@ bool PrinterList::Refresh() {
 }
 
 void PrinterList::SelectDefault() {
-    const std::string name = service_.DefaultPrinter();
+    const std::string name = service_.Printers().defaultName;
     const std::vector<PrinterEntry>& entries = Entries();
     for (std::size_t i = 0; i < entries.size() && !name.empty(); ++i) {
         if (SameText(entries[i].name, name)) {

@@ -15,7 +15,6 @@ struct CupsLibrary;
 class CupsJob : public DocumentJob {
 public:
     CupsJob(CupsPrintService& service, const CupsLibrary& cups, std::string queue);
-    ~CupsJob() override { CancelUnfinished(); }
 
 protected:
     std::uint32_t DoBegin(const std::string& documentName, DataType type) override;

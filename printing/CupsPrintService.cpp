@@ -147,19 +147,14 @@ const std::vector<CupsPrintService::Destination>& CupsPrintService::Destinations
     return *destinations_;
 }
 
-std::vector<std::string> CupsPrintService::Printers() {
-    std::vector<std::string> names;
-    for (const Destination& dest : Destinations(PrintStep::ListPrinters))
-        names.push_back(dest.name);
-    return names;
-}
-
-std::string CupsPrintService::DefaultPrinter() {
-    for (const Destination& dest : Destinations(PrintStep::FindDefault)) {
-        if (dest.isDefault)
-            return dest.name;
+InstalledPrinters CupsPrintService::Printers() {
+    InstalledPrinters installed;
+    for (const Destination& dest : Destinations(PrintStep::ListPrinters)) {
+        installed.names.push_back(dest.name);
+        if (dest.isDefault && installed.defaultName.empty())
+            installed.defaultName = dest.name;
     }
-    return {};
+    return installed;
 }
 
 std::int32_t CupsPrintService::JobCount(const std::string& printer) {
@@ -197,7 +192,7 @@ std::unique_ptr<PrintJob> CupsPrintService::OpenJob(const std::string& printer,
     }
     if (!known)
         throw PrintFailure(PrintStep::Open, "", printer);
-    auto job = std::make_unique<CupsJob>(*this, *CupsLibrary::Get(), queue);
+    auto job = std::make_unique<CancellingJob<CupsJob>>(*this, *CupsLibrary::Get(), queue);
     job->Begin(documentName, type);
     return job;
 }

@@ -29,8 +29,7 @@ public:
 
     // A server that cannot be asked fails each of these with the cause in
     // words, naming the server; ServerSilent() when it did not answer in time.
-    std::vector<std::string> Printers() override;
-    std::string DefaultPrinter() override;
+    InstalledPrinters Printers() override;
     // Paper forms, bins and two-sided printing as the destination offers
     // them; an unknown destination fails without a cause.
     PrinterCapabilities Capabilities(const std::string& printer) override;

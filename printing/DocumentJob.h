@@ -25,8 +25,7 @@ public:
 
 protected:
     // Cancels a document still open; false when what went out of it cannot
-    // be taken back. For the backends' destructors, which must cancel
-    // before their own parts go.
+    // be taken back.
     bool CancelUnfinished();
     // Notes what caused a failure, for the message the user reads.
     void SetCause(std::string cause) { cause_ = std::move(cause); }
@@ -41,6 +40,15 @@ private:
     bool inDocument_ = false;
     std::uint32_t id_ = 0;
     std::string cause_;
+};
+
+// The job of the backend `Backend`, as a service hands it out: when it goes,
+// it cancels a document still open while the backend's parts are still
+// there to do it.
+template <typename Backend> class CancellingJob final : public Backend {
+public:
+    using Backend::Backend;
+    ~CancellingJob() override { this->CancelUnfinished(); }
 };
 
 } // namespace zl

@@ -39,7 +39,6 @@ fs::path FinalTarget(fs::path path) {
 class OutputFileService::Job : public FileJob {
 public:
     explicit Job(OutputFileService& owner) : output_(owner) {}
-    ~Job() override { CancelUnfinished(); }
 
 protected:
     std::uint32_t DoBegin(const std::string&, DataType) override {
@@ -115,7 +114,7 @@ OutputFileService::~OutputFileService() {
 }
 
 std::unique_ptr<DocumentJob> OutputFileService::NewJob() {
-    return std::make_unique<Job>(*this);
+    return std::make_unique<CancellingJob<Job>>(*this);
 }
 
 std::string OutputFileService::Open() {

@@ -41,7 +41,6 @@ std::string Numbered(const std::string& base, unsigned n) {
 class PclFileService::Job : public FileJob {
 public:
     explicit Job(PclFileService& owner) : service_(owner) {}
-    ~Job() override { CancelUnfinished(); }
 
 protected:
     std::uint32_t DoBegin(const std::string& documentName, DataType) override {
@@ -116,7 +115,7 @@ PclFileService::PclFileService(fs::path outputDir)
     : SinglePrinterService(kPrinterName), outputDir_(std::move(outputDir)) {}
 
 std::unique_ptr<DocumentJob> PclFileService::NewJob() {
-    return std::make_unique<Job>(*this);
+    return std::make_unique<CancellingJob<Job>>(*this);
 }
 
 fs::path PclFileService::OutputDir() const {

@@ -5,6 +5,7 @@
 
 #include "printing/PrintFailure.h"
 
+#include <optional>
 #include <string>
 
 namespace zl {
@@ -16,5 +17,17 @@ constexpr const char* kPrinterIndexMessage = "Printer index out of range";
 
 // What a failure of `step` on `printer` says, its cause appended.
 std::string FailureMessage(PrintStep step, const std::string& printer, const std::string& cause);
+
+// A job's failure message read back: the step whose words it begins with,
+// the printer it names (opening only) and the cause after them (empty: none).
+struct FailedJobStep {
+    PrintStep step;
+    std::string printer;
+    std::string cause;
+};
+
+// What FailureMessage wrote for a job's open, write or finish, taken apart;
+// nullopt for any other text. A refused document reads as a failed write.
+std::optional<FailedJobStep> ReadJobFailure(const std::string& message);
 
 } // namespace zl

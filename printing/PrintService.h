@@ -48,14 +48,19 @@ protected:
     PrintJob() = default;
 };
 
+// The installed printers in the system's order, and the default printer's
+// name (empty when there is none): one look-up, as the print systems answer.
+struct InstalledPrinters {
+    std::vector<std::string> names;
+    std::string defaultName;
+};
+
 class PrintService {
 public:
     virtual ~PrintService() = default;
 
-    // The installed printers in the system's order.
-    virtual std::vector<std::string> Printers() = 0;
-    // The default printer's name; empty when there is none.
-    virtual std::string DefaultPrinter() = 0;
+    // The installed printers and the default.
+    virtual InstalledPrinters Printers() = 0;
     // What `printer` offers and its default settings.
     virtual PrinterCapabilities Capabilities(const std::string& printer) = 0;
     // Opens `printer` and starts a job named `documentName` on it: fails in

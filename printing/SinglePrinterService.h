@@ -13,8 +13,7 @@ class SinglePrinterService : public PrintService {
 public:
     explicit SinglePrinterService(std::string printerName) : printerName_(std::move(printerName)) {}
 
-    std::vector<std::string> Printers() override { return {printerName_}; }
-    std::string DefaultPrinter() override { return printerName_; }
+    InstalledPrinters Printers() override { return {{printerName_}, printerName_}; }
     PrinterCapabilities Capabilities(const std::string& printer) override;
     std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
                                       DataType type) override;

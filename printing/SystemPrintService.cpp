@@ -26,27 +26,18 @@ void SystemPrintService::FallBack(const PrintFailure& failure) {
     fallbackNote_ = failure.Cause(); // "PCL File" alone is still usable
 }
 
-std::vector<std::string> SystemPrintService::Printers() {
+InstalledPrinters SystemPrintService::Printers() {
     fallbackNote_.clear();
-    std::vector<std::string> printers;
+    InstalledPrinters installed;
     try {
-        printers = system_->Printers();
+        installed = system_->Printers();
     } catch (const PrintFailure& failure) {
         FallBack(failure);
     }
-    printers.push_back(PclFileService::kPrinterName);
-    return printers;
-}
-
-std::string SystemPrintService::DefaultPrinter() {
-    fallbackNote_.clear();
-    std::string name;
-    try {
-        name = system_->DefaultPrinter();
-    } catch (const PrintFailure& failure) {
-        FallBack(failure);
-    }
-    return name.empty() ? PclFileService::kPrinterName : name;
+    installed.names.push_back(PclFileService::kPrinterName);
+    if (installed.defaultName.empty())
+        installed.defaultName = PclFileService::kPrinterName;
+    return installed;
 }
 
 PrinterCapabilities SystemPrintService::Capabilities(const std::string& printer) {

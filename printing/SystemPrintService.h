@@ -14,8 +14,9 @@ class SystemPrintService : public PrintService {
 public:
     SystemPrintService(std::unique_ptr<PrintService> system, std::unique_ptr<PclFileService> file);
 
-    std::vector<std::string> Printers() override;
-    std::string DefaultPrinter() override;
+    // The system's printers, then "PCL File"; it is the default when the
+    // system names none.
+    InstalledPrinters Printers() override;
     PrinterCapabilities Capabilities(const std::string& printer) override;
     std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
                                       DataType type) override;
@@ -29,7 +30,7 @@ public:
     // answer makes the look-ups of the printers fail with its cause instead
     // of listing only "PCL File"; the window keeps "PCL File" usable.
     void SetFailWhenServerSilent(bool fail) { failWhenSilent_ = fail; }
-    // After the last look-up of the printers or the default found no print
+    // After the last look-up of the printers found no print
     // server to ask (none configured, it refused the connection, or it did
     // not answer in time while that is no failure): why, in words; empty
     // otherwise.

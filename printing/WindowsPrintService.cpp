@@ -196,9 +196,8 @@ private:
     bool inDocument_ = false;
 };
 
-} // namespace
-
-std::vector<std::string> WindowsPrintService::Printers() {
+// The local printers and the connections, in the spooler's order.
+std::vector<std::string> ListedPrinters() {
     DWORD needed = 0, returned = 0;
     std::vector<BYTE> buffer;
     // A printer installed between asking the size and reading the list
@@ -219,7 +218,7 @@ std::vector<std::string> WindowsPrintService::Printers() {
 
 // The spooler's default printer comes from GetDefaultPrinterA: listing the
 // printers with PRINTER_ENUM_DEFAULT gives none on the NT family.
-std::string WindowsPrintService::DefaultPrinter() {
+std::string DefaultPrinterName() {
     DWORD size = 0;
     if (!::GetDefaultPrinterA(nullptr, &size)) {
         const DWORD err = ::GetLastError();
@@ -236,6 +235,15 @@ std::string WindowsPrintService::DefaultPrinter() {
         throw LookupFailure(PrintStep::FindDefault, ::GetLastError());
     name.resize(std::strlen(name.c_str()));
     return name;
+}
+
+} // namespace
+
+InstalledPrinters WindowsPrintService::Printers() {
+    InstalledPrinters installed;
+    installed.names = ListedPrinters();
+    installed.defaultName = DefaultPrinterName();
+    return installed;
 }
 
 PrinterCapabilities WindowsPrintService::Capabilities(const std::string& printer) {

@@ -10,12 +10,10 @@ namespace zl {
 
 class WindowsPrintService : public PrintService {
 public:
-    // The local printers and the connections, in the spooler's order; a
-    // failure's cause is the system's text for its error code.
-    std::vector<std::string> Printers() override;
-    // The default printer as the system names it, else as the user's
-    // profile does; empty when neither names one.
-    std::string DefaultPrinter() override;
+    // The local printers and the connections, in the spooler's order, and
+    // the default printer as the system names it, else as the user's profile
+    // does; a failure's cause is the system's text for its error code.
+    InstalledPrinters Printers() override;
     // What the printer's driver reports, with its driver's default settings.
     PrinterCapabilities Capabilities(const std::string& printer) override;
     // A job of one document and one page, named `documentName`.

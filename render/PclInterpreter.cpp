@@ -327,47 +327,55 @@ void PclInterpreter::OnCommand(const PclCommand& command) {
 }
 
 void PclInterpreter::Execute(const PclCommand& command) {
-    const char group = command.group;
-    switch (command.kind) {
-    case 'E':
-        if (command.terminator == 0 && macroDepth_ == 0)
-            ResetPrinter();
-        return;
-    case '=': // half line feed
-        if (command.terminator == 0)
-            MoveTo(env_.x, env_.y + env_.vmi / 2);
-        return;
-    case '&':
-        if (group == 'l')
-            PageControl(command);
-        else if (group == 'a')
-            CursorPosition(command);
-        else if (group == 'f')
-            MacroControl(command);
-        else if (group == 'k' && command.terminator == 'H' && command.value >= 0)
-            env_.hmi = command.value * kDotsPerInch / 120; // 1/120 inch
-        else if (group == 'k' && command.terminator == 'G' && command.value >= 0 &&
-                 command.value <= 3)
-            lineTermination_ = Int(command.value);
-        return;
-    case '*':
-        if (group == 'p')
-            CursorPosition(command);
-        else if (group == 'c')
-            RectangleControl(command);
-        return;
-    case '(':
-        FontControl(command);
-        return;
-    case '%': // HP-GL/2 and its end; the universal exit ends it as well
-        if (command.terminator == 'B')
-            ignoringText_ = true;
-        else if (command.terminator == 'A' || command.terminator == 'X')
-            ignoringText_ = false;
-        return;
-    default:
-        return; // parsed, and not drawn
+    // The families of commands by kind and group (0: any), and what runs
+    // each; the rest is parsed and not drawn.
+    using Handler = void (PclInterpreter::*)(const PclCommand&);
+    static const struct {
+        char kind, group;
+        Handler handler;
+    } kFamilies[] = {
+        {'E', 0, &PclInterpreter::Reset},
+        {'=', 0, &PclInterpreter::HalfLineFeed},
+        {'&', 'l', &PclInterpreter::PageControl},
+        {'&', 'a', &PclInterpreter::CursorPosition},
+        {'&', 'f', &PclInterpreter::MacroControl},
+        {'&', 'k', &PclInterpreter::SpacingControl},
+        {'*', 'p', &PclInterpreter::CursorPosition},
+        {'*', 'c', &PclInterpreter::RectangleControl},
+        {'(', 0, &PclInterpreter::FontControl},
+        {'%', 0, &PclInterpreter::LanguageSwitch},
+    };
+    for (const auto& family : kFamilies) {
+        if (family.kind == command.kind && (family.group == 0 || family.group == command.group)) {
+            (this->*family.handler)(command);
+            return;
+        }
     }
+}
+
+void PclInterpreter::Reset(const PclCommand& command) {
+    if (command.terminator == 0 && macroDepth_ == 0)
+        ResetPrinter();
+}
+
+void PclInterpreter::HalfLineFeed(const PclCommand& command) {
+    if (command.terminator == 0)
+        MoveTo(env_.x, env_.y + env_.vmi / 2);
+}
+
+void PclInterpreter::SpacingControl(const PclCommand& command) {
+    if (command.terminator == 'H' && command.value >= 0)
+        env_.hmi = command.value * kDotsPerInch / 120; // 1/120 inch
+    else if (command.terminator == 'G' && command.value >= 0 && command.value <= 3)
+        lineTermination_ = Int(command.value);
+}
+
+// The universal exit ends HP-GL/2 as well.
+void PclInterpreter::LanguageSwitch(const PclCommand& command) {
+    if (command.terminator == 'B')
+        ignoringText_ = true;
+    else if (command.terminator == 'A' || command.terminator == 'X')
+        ignoringText_ = false;
 }
 
 void PclInterpreter::PageControl(const PclCommand& command) {

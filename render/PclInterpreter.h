@@ -47,11 +47,15 @@ private:
     void OnByte(unsigned char byte) override;
     void OnCommand(const PclCommand& command) override;
     void Execute(const PclCommand& command);
+    void Reset(const PclCommand& command);            // ESC E
+    void HalfLineFeed(const PclCommand& command);     // ESC =
     void PageControl(const PclCommand& command);      // ESC &l
     void CursorPosition(const PclCommand& command);   // ESC &a, ESC *p
     void MacroControl(const PclCommand& command);     // ESC &f
+    void SpacingControl(const PclCommand& command);   // ESC &k
     void RectangleControl(const PclCommand& command); // ESC *c
     void FontControl(const PclCommand& command);      // ESC (s, ESC (#U
+    void LanguageSwitch(const PclCommand& command);   // ESC %: HP-GL/2 and back
 
     void ResetPrinter();
     void SetOrientation(bool landscape);

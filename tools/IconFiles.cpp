@@ -3,21 +3,17 @@
 // writes DIR/hicolor/scalable/apps/NAME.svg and DIR/hicolor/SxS/apps/NAME.png
 // for the usual sizes S.
 #include "app/AppIcon.h"
+#include "tools/OffscreenTool.h"
 
 #include <QDir>
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DIR NAME\n", argv[0]);
+    if (!zl::tools::StartOffscreenTool(argc, argv, 2, "DIR NAME"))
         return 2;
-    }
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     const QString theme = QString::fromLocal8Bit(argv[1]) + "/hicolor/";
     const QString name = QString::fromLocal8Bit(argv[2]);

@@ -7,6 +7,7 @@
 #include "app/FileListBox.h"
 #include "app/InfoLabel.h"
 #include "app/MainWindow.h"
+#include "tools/OffscreenTool.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,16 +17,11 @@
 #include <QPrintPreviewWidget>
 #include <QStatusBar>
 
-#include <cstdlib>
 #include <memory>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+    if (!zl::tools::StartOffscreenTool(argc, argv, 1, "DIR"))
         return 2;
-    }
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZelList GUI");
     QApplication::setWindowIcon(zl::AppIcon());

@@ -33,24 +33,37 @@ protected:
 };
 
 TEST_F(InfoLabelTest, CaptionColonTabsAndValue) {
+    constexpr int kNoColon = InfoTextStyle::kNoColon;
+    struct Case {
+        bool standardCaption;
+        const char* caption;
+        int tabs;
+        int colon;
+        const char* text;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {true,  "",    1,  kNoColon, "Username\talice"},
+        {true,  "",    1,  0,        "Username:\talice"},
+        {true,  "",    2,  2,        "Username\t\t:alice"},
+        {true,  "",    2,  1,        "Username\t:\talice"},
+        {true,  "",    0,  kNoColon, "Usernamealice"},  // no blank without an own caption
+        {true,  "",    -1, kNoColon, "Usernamealice"},  // no tabs are fewer than none
+        {true,  "Who", 0,  kNoColon, "Username alice"}, // a blank once an own caption is set
+        {false, "Who", 0,  kNoColon, "Who alice"},
+        {false, "Who", 1,  kNoColon, "Who\talice"},
+    };
+    // clang-format on
     label.SetInfo(InfoKind::User);
-    EXPECT_EQ(label.Text(), "Username\talice");
-    label.SetInsertColon(0);
-    EXPECT_EQ(label.Text(), "Username:\talice");
-    label.SetInsertTabs(2);
-    label.SetInsertColon(2);
-    EXPECT_EQ(label.Text(), "Username\t\t:alice");
-    label.SetInsertColon(1);
-    EXPECT_EQ(label.Text(), "Username\t:\talice");
-    label.SetInsertColon(InfoLabel::kNoColon);
-    label.SetInsertTabs(0);
-    EXPECT_EQ(label.Text(), "Usernamealice") << "no blank without an own caption";
-    label.SetCaption("Who");
-    EXPECT_EQ(label.Text(), "Username alice") << "a blank once an own caption is set";
-    label.SetUseStandardCaption(false);
-    EXPECT_EQ(label.Text(), "Who alice");
-    label.SetInsertTabs(1);
-    EXPECT_EQ(label.Text(), "Who\talice");
+    for (const Case& c : cases) {
+        InfoTextStyle style;
+        style.useStandardCaption = c.standardCaption;
+        style.caption = c.caption;
+        style.insertTabs = c.tabs;
+        style.insertColon = c.colon;
+        label.SetStyle(style);
+        EXPECT_EQ(label.Text(), c.text);
+    }
 }
 
 TEST_F(InfoLabelTest, ValuesAreComputedWhenAsked) {
@@ -65,8 +78,10 @@ TEST_F(InfoLabelTest, ValuesAreComputedWhenAsked) {
     EXPECT_EQ(label.Text(), "Computername\tquendle");
     label.SetInfo(InfoKind::Platform);
     EXPECT_EQ(label.Text(), "Platform\tLinux 6.1.0");
+    InfoTextStyle style;
+    style.dateTimeFormat = "M/d/yyyy";
+    label.SetStyle(style);
     label.SetInfo(InfoKind::CurrentDateTime);
-    label.SetDateTimeFormat("M/d/yyyy");
     EXPECT_EQ(label.Text(), "Date and time\t12/6/2026");
 }
 
@@ -86,9 +101,11 @@ TEST_F(InfoLabelTest, SixClicksComeBackToTheUser) {
 }
 
 TEST_F(InfoLabelTest, TheClockRedrawsOnlyWhenTheTextChanges) {
-    label.SetUseStandardCaption(false);
-    label.SetInsertTabs(0);
-    label.SetDateTimeFormat(" dddd mmmm d, yyyy h:mm am/pm ");
+    InfoTextStyle style;
+    style.useStandardCaption = false;
+    style.insertTabs = 0;
+    style.dateTimeFormat = " dddd mmmm d, yyyy h:mm am/pm ";
+    label.SetStyle(style);
     label.SetInfo(InfoKind::CurrentDateTime);
     EXPECT_TRUE(label.TimerRunning());
     EXPECT_EQ(label.Text(), " Sunday December 6, 2026 11:31 am ");

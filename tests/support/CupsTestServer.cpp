@@ -135,15 +135,11 @@ SilentServer::SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t size = sizeof address;
     auto* generic = reinterpret_cast<sockaddr*>(&address);
-    if (socket_ < 0 || ::bind(socket_, generic, size) != 0 || ::listen(socket_, 16) != 0 ||
-        ::getsockname(socket_, generic, &size) != 0)
+    const int fd = socket_.Get();
+    if (fd < 0 || ::bind(fd, generic, size) != 0 || ::listen(fd, 16) != 0 ||
+        ::getsockname(fd, generic, &size) != 0)
         throw std::runtime_error("no loopback port to listen on");
     address_ = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-}
-
-SilentServer::~SilentServer() {
-    if (socket_ >= 0)
-        ::close(socket_);
 }
 
 } // namespace zl::test

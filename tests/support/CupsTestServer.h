@@ -5,6 +5,8 @@
 // three trays and duplex; the others are raw queues.
 #pragma once
 
+#include "platform/OwnedDescriptor.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,15 +52,12 @@ private:
 class SilentServer {
 public:
     SilentServer();
-    ~SilentServer();
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
 
     // "127.0.0.1:PORT".
     std::string Address() const { return address_; }
 
 private:
-    int socket_ = -1;
+    OwnedDescriptor socket_;
     std::string address_;
 };
 

@@ -59,9 +59,10 @@ protected:
 };
 
 TEST_P(PrintServiceContract, ItsPrinterIsListedAndTheDefaultIsOneOfThePrinters) {
-    const std::vector<std::string> printers = service->Printers();
+    const InstalledPrinters installed = service->Printers();
+    const std::vector<std::string>& printers = installed.names;
     EXPECT_NE(std::find(printers.begin(), printers.end(), printer), printers.end());
-    const std::string defaultName = service->DefaultPrinter();
+    const std::string& defaultName = installed.defaultName;
     EXPECT_TRUE(defaultName.empty() ||
                 std::find(printers.begin(), printers.end(), defaultName) != printers.end())
         << defaultName;

@@ -9,13 +9,9 @@ namespace {
 
 PrintStep StepOf(const std::string& operation) {
     static const std::map<std::string, PrintStep> steps = {
-        {"Printers", PrintStep::ListPrinters},
-        {"DefaultPrinter", PrintStep::FindDefault},
-        {"Capabilities", PrintStep::Describe},
-        {"OpenJob", PrintStep::Open},
-        {"StartDocument", PrintStep::StartDocument},
-        {"Write", PrintStep::Write},
-        {"Finish", PrintStep::Finish},
+        {"Printers", PrintStep::ListPrinters}, {"Capabilities", PrintStep::Describe},
+        {"OpenJob", PrintStep::Open},          {"StartDocument", PrintStep::StartDocument},
+        {"Write", PrintStep::Write},           {"Finish", PrintStep::Finish},
         {"Cancel", PrintStep::Cancel}};
     return steps.at(operation);
 }
@@ -101,14 +97,9 @@ bool RecordingPrintService::Listed(const std::string& printer) const {
     return std::find(printers.begin(), printers.end(), printer) != printers.end();
 }
 
-std::vector<std::string> RecordingPrintService::Printers() {
+InstalledPrinters RecordingPrintService::Printers() {
     Enter("Printers");
-    return printers;
-}
-
-std::string RecordingPrintService::DefaultPrinter() {
-    Enter("DefaultPrinter");
-    return defaultName;
+    return {printers, defaultName};
 }
 
 PrinterCapabilities RecordingPrintService::Capabilities(const std::string& printer) {

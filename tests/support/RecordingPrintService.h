@@ -37,9 +37,9 @@ public:
     // Runs at each write: a look at the caller in the middle of a job.
     std::function<void()> onWrite;
 
-    // Makes `operation` (Printers, DefaultPrinter, Capabilities, OpenJob,
-    // StartDocument, Write, Finish or Cancel) fail from its `fromCall`-th
-    // call on (counting from 0), with `cause`.
+    // Makes `operation` (Printers, Capabilities, OpenJob, StartDocument,
+    // Write, Finish or Cancel) fail from its `fromCall`-th call on (counting
+    // from 0), with `cause`.
     void Fail(const std::string& operation, int fromCall = 0, std::string cause = {});
     // Makes every call of `operation` throw something other than a failure.
     void Throw(const std::string& operation);
@@ -52,8 +52,7 @@ public:
     // How many recorded calls read exactly `call` ("Capabilities(Laser)").
     int Calls(const std::string& call) const;
 
-    std::vector<std::string> Printers() override;
-    std::string DefaultPrinter() override;
+    InstalledPrinters Printers() override;
     PrinterCapabilities Capabilities(const std::string& printer) override;
     std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
                                       DataType type) override;

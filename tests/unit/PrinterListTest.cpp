@@ -90,7 +90,7 @@ TEST_F(PrinterListTest, NoDefaultPrinterIsReported) {
     EXPECT_TRUE(none.Entries().empty());
     EXPECT_EQ(MessageOf([&] { none.Device(); }), "There is no default printer currently selected");
     // A look-up of the default that fails says why.
-    service.Fail("DefaultPrinter", 0, "the print server 127.0.0.1:9 does not answer");
+    service.Fail("Printers", 0, "the print server 127.0.0.1:9 does not answer");
     EXPECT_EQ(MessageOf([&] { printer.SelectDefault(); }),
               "the print server 127.0.0.1:9 does not answer");
 }

@@ -36,38 +36,28 @@ TEST(ShortenPathTest, WithoutSeparatorTheResultIsEmpty) {
     EXPECT_EQ(ShortenPath(""), "");
     EXPECT_EQ(ShortenPath("MAIN.PAS"), "");
     EXPECT_EQ(ShortenPath("A-very-long-file-name-without-any-folder.txt"), "");
-#ifndef _WIN32
-    // A backslash is an ordinary character of a file name here.
-    EXPECT_EQ(ShortenPath("C:\\TEMP\\A.TXT"), "");
-    EXPECT_EQ(ShortenPath("C:\\Program Files\\Listings\\Source\\MAIN.PAS"), "");
-#else
-    // Both slashes separate folders.
-    EXPECT_EQ(ShortenPath("C:\\TEMP\\A.TXT"), "C:\\TEMP\\A.TXT");
-    EXPECT_EQ(ShortenPath("C:\\Program Files\\Listings/Source\\MAIN.PAS"),
-              "C:\\Program Files...\\MAIN.PAS");
-#endif
+}
+
+// What ShortenPath makes of `path`, a path of `length` characters: the
+// case is about its length.
+void ExpectShortenedAtLength(const std::string& path, std::size_t length,
+                             const std::string& shortened) {
+    ASSERT_EQ(path.size(), length) << path;
+    EXPECT_EQ(ShortenPath(path), shortened) << path;
 }
 
 TEST(ShortenPathTest, PathsBelowThirtyCharactersStayWhole) {
     EXPECT_EQ(ShortenPath("/"), "/");
     EXPECT_EQ(ShortenPath("C:/TEMP/A.TXT"), "C:/TEMP/A.TXT");
-    const std::string twentyNine = "C:/Sources/Project/UNIT12.PAS";
-    ASSERT_EQ(twentyNine.size(), 29u);
-    EXPECT_EQ(ShortenPath(twentyNine), twentyNine);
-    const std::string endsInSeparator = "C:/Sources/Project/UNIT12.PA/";
-    ASSERT_EQ(endsInSeparator.size(), 29u);
-    EXPECT_EQ(ShortenPath(endsInSeparator), endsInSeparator);
+    ExpectShortenedAtLength("C:/Sources/Project/UNIT12.PAS", 29, "C:/Sources/Project/UNIT12.PAS");
+    ExpectShortenedAtLength("C:/Sources/Project/UNIT12.PA/", 29, "C:/Sources/Project/UNIT12.PA/");
 }
 
 TEST(ShortenPathTest, LongPathsKeepHeadAndTailAroundDots) {
     // The head is as long as 25 minus the tail, so the result has 28 characters.
-    const std::string thirty = "C:/Sources/Project/UNIT123.PAS";
-    ASSERT_EQ(thirty.size(), 30u);
-    EXPECT_EQ(ShortenPath(thirty), "C:/Sources/Pr.../UNIT123.PAS");
-
-    const std::string example = "C:/Program Files/Listings/Source/MAIN.PAS";
-    ASSERT_EQ(example.size(), 41u);
-    EXPECT_EQ(ShortenPath(example), "C:/Program Files.../MAIN.PAS");
+    ExpectShortenedAtLength("C:/Sources/Project/UNIT123.PAS", 30, "C:/Sources/Pr.../UNIT123.PAS");
+    ExpectShortenedAtLength("C:/Program Files/Listings/Source/MAIN.PAS", 41,
+                            "C:/Program Files.../MAIN.PAS");
 
     // Tail of 24: one character of head.
     EXPECT_EQ(ShortenPath("C:/dir/ABCDEFGHIJKLMNOPQRSTUVW"), "C.../ABCDEFGHIJKLMNOPQRSTUVW");
@@ -82,14 +72,9 @@ TEST(ShortenPathTest, LongPathsKeepHeadAndTailAroundDots) {
 
 TEST(ShortenPathTest, SeparatorInTheLastPositionIsNotTheTailsStart) {
     // The separator before it starts the tail, which keeps the trailing one.
-    const std::string folder = "C:/Listings/ABCDEFGHIJKLMNOPQR/";
-    ASSERT_EQ(folder.size(), 31u);
-    EXPECT_EQ(ShortenPath(folder), "C:/Li.../ABCDEFGHIJKLMNOPQR/");
-
+    ExpectShortenedAtLength("C:/Listings/ABCDEFGHIJKLMNOPQR/", 31, "C:/Li.../ABCDEFGHIJKLMNOPQR/");
     // The only separator is the last character: the last 25 characters follow the dots.
-    const std::string lonely = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012/";
-    ASSERT_EQ(lonely.size(), 30u);
-    EXPECT_EQ(ShortenPath(lonely), "...FGHIJKLMNOPQRSTUVWXYZ012/");
+    ExpectShortenedAtLength("ABCDEFGHIJKLMNOPQRSTUVWXYZ012/", 30, "...FGHIJKLMNOPQRSTUVWXYZ012/");
     const std::string longer = std::string(60, 'x') + "0123456789012345678901234/";
     EXPECT_EQ(ShortenPath(longer), "...123456789012345678901234/");
 }
@@ -146,15 +131,23 @@ TEST(FileNamePartTest, WhatFollowsTheLastSeparator) {
     EXPECT_EQ(FileNamePart("A.TXT"), "A.TXT");
     EXPECT_EQ(FileNamePart("listings/"), "");
     EXPECT_EQ(FileNamePart(""), "");
+    EXPECT_EQ(FileNamePart("C:\\TEMP/A B.TXT"), "A B.TXT");
+}
+
+// A backslash separates folders only on Windows, and only there does a
+// drive's colon end what comes before a file's name.
+TEST(PathSeparatorsTest, BackslashAndDriveColonSeparateOnlyOnWindows) {
 #ifndef _WIN32
-    // Neither a backslash nor a drive colon separates anything here.
+    EXPECT_EQ(ShortenPath("C:\\TEMP\\A.TXT"), "");
+    EXPECT_EQ(ShortenPath("C:\\Program Files\\Listings\\Source\\MAIN.PAS"), "");
     EXPECT_EQ(FileNamePart("C:\\TEMP\\A.TXT"), "C:\\TEMP\\A.TXT");
     EXPECT_EQ(FileNamePart("C:A.TXT"), "C:A.TXT");
-    EXPECT_EQ(FileNamePart("C:\\TEMP/A B.TXT"), "A B.TXT");
 #else
+    EXPECT_EQ(ShortenPath("C:\\TEMP\\A.TXT"), "C:\\TEMP\\A.TXT");
+    EXPECT_EQ(ShortenPath("C:\\Program Files\\Listings/Source\\MAIN.PAS"),
+              "C:\\Program Files...\\MAIN.PAS");
     EXPECT_EQ(FileNamePart("C:\\TEMP\\A.TXT"), "A.TXT");
     EXPECT_EQ(FileNamePart("C:A.TXT"), "A.TXT");
-    EXPECT_EQ(FileNamePart("C:\\TEMP/A B.TXT"), "A B.TXT");
 #endif
 }
 

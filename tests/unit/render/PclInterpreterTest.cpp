@@ -71,35 +71,28 @@ TEST(PclInterpreterTest, OverlayBandsWhereThePrinterPutsThem) {
 }
 
 // Listings of two pages rendered straight from the composer. Numbers are
-// dots: the header's first mark is column 2 ("  File: "), line 1's column 6
-// ("      1: "); 16.67 cpi advances 18 dots, 10 cpi 30; 8 lpi is 37.5
-// dots a line, 6 lpi 50. The first baseline is 150 + 3/4 line; line 1 is
-// two lines below it. Bands: two lines high, every four lines, clipped to
-// the logical page (A4 portrait: 2338 dots wide).
+// dots: 16.67 cpi advances 18 dots, 10 cpi 30; 8 lpi is 37.5 dots a line,
+// 6 lpi 50. From the logical page's left edge (`offset` from the paper's),
+// the header's first mark is column 2 ("  File: "), line 1's column 6
+// ("      1: "). The first baseline is 150 + 3/4 line; line 1 is two lines
+// below it. Bands: two lines high, every four lines, as wide as the logical
+// page (`width`; A4 portrait: 2338 dots).
 TEST(PclInterpreterTest, ListingPages) {
+    constexpr int kCourier = 4099, kLinePrinter = 0; // typefaces
     struct Case {
         const char* name;
         PaperSize paper;
         bool landscape, compressed, linePrinter;
-        int lpi, fileLines;
-        double headerX, headerBaseline, line1X, line1Baseline;
-        int bands;
-        double bandX, bandWidth, bandHeight;
-        int typeface;
+        int lpi, fileLines, bands;
+        double offset, width;
     };
     const std::vector<Case> cases = {
-        {"letter portrait 8 lpi", PaperSize::Letter(), false, true, false, 8, 100, //
-         111, 178.125, 183, 253.125, 20, 75, 2400, 75, 4099},
-        {"letter portrait 6 lpi", PaperSize::Letter(), false, false, false, 6, 60, //
-         135, 187.5, 255, 287.5, 15, 75, 2400, 100, 4099},
-        {"letter landscape 8 lpi", PaperSize::Letter(), true, true, true, 8, 60, //
-         96, 178.125, 168, 253.125, 15, 60, 3150, 75, 0},
-        {"letter landscape 6 lpi", PaperSize::Letter(), true, false, false, 6, 60, //
-         120, 187.5, 240, 287.5, 12, 60, 3150, 100, 4099},
-        {"a4 portrait 8 lpi", PaperSize::A4(), false, true, false, 8, 100, //
-         107, 178.125, 179, 253.125, 20, 71, 2338, 75, 4099},
-        {"a4 landscape 6 lpi", PaperSize::A4(), true, false, false, 6, 60, //
-         119, 187.5, 239, 287.5, 12, 59, 3150, 100, 4099},
+        {"letter portrait 8 lpi", PaperSize::Letter(), false, true, false, 8, 100, 20, 75, 2400},
+        {"letter portrait 6 lpi", PaperSize::Letter(), false, false, false, 6, 60, 15, 75, 2400},
+        {"letter landscape 8 lpi", PaperSize::Letter(), true, true, true, 8, 60, 15, 60, 3150},
+        {"letter landscape 6 lpi", PaperSize::Letter(), true, false, false, 6, 60, 12, 60, 3150},
+        {"a4 portrait 8 lpi", PaperSize::A4(), false, true, false, 8, 100, 20, 71, 2338},
+        {"a4 landscape 6 lpi", PaperSize::A4(), true, false, false, 6, 60, 12, 59, 3150},
     };
     test::TempDir dir;
     const std::string path = (dir / "a.txt").string();
@@ -124,33 +117,36 @@ TEST(PclInterpreterTest, ListingPages) {
         composer.Compose(path, sink);
         sink.Finish();
 
+        const double advance = c.compressed ? 18 : 30;
+        const double line = c.lpi == 8 ? 37.5 : 50;
+        const double firstBaseline = 150 + 0.75 * line;
         ASSERT_EQ(pages.size(), 2u);
         const Page& page = pages[0];
         EXPECT_EQ(page.landscape, c.landscape);
         ASSERT_GE(page.runs.size(), 2u);
         const TextRun& header = page.runs[0];
         EXPECT_EQ(header.text.substr(0, 6), U"File: ");
-        EXPECT_DOUBLE_EQ(header.x, c.headerX);
-        EXPECT_DOUBLE_EQ(header.baseline, c.headerBaseline);
+        EXPECT_DOUBLE_EQ(header.x, c.offset + 2 * advance);
+        EXPECT_DOUBLE_EQ(header.baseline, firstBaseline);
         const TextRun& line1 = page.runs[1];
         EXPECT_EQ(line1.text, U"1: abc");
-        EXPECT_DOUBLE_EQ(line1.x, c.line1X);
-        EXPECT_DOUBLE_EQ(line1.baseline, c.line1Baseline);
+        EXPECT_DOUBLE_EQ(line1.x, c.offset + 6 * advance);
+        EXPECT_DOUBLE_EQ(line1.baseline, firstBaseline + 2 * line);
         EXPECT_DOUBLE_EQ(line1.font.pitch, c.compressed ? 16.67 : 10);
-        EXPECT_EQ(line1.font.typeface, c.typeface);
+        EXPECT_EQ(line1.font.typeface, c.linePrinter ? kLinePrinter : kCourier);
         // The second page begins with its header on its first line: the
         // printer's page is as long as the listing's on every paper.
         ASSERT_FALSE(pages[1].runs.empty());
         EXPECT_EQ(pages[1].runs[0].text.substr(0, 6), U"File: ");
-        EXPECT_DOUBLE_EQ(pages[1].runs[0].baseline, c.headerBaseline);
+        EXPECT_DOUBLE_EQ(pages[1].runs[0].baseline, firstBaseline);
 
         ASSERT_EQ(page.rects.size(), static_cast<std::size_t>(c.bands));
         for (std::size_t k = 0; k < page.rects.size(); ++k) {
             const ShadedRect& band = page.rects[k];
-            EXPECT_DOUBLE_EQ(band.x, c.bandX);
-            EXPECT_DOUBLE_EQ(band.y, 150 + 2 * c.bandHeight * static_cast<double>(k));
-            EXPECT_DOUBLE_EQ(band.width, c.bandWidth);
-            EXPECT_DOUBLE_EQ(band.height, c.bandHeight);
+            EXPECT_DOUBLE_EQ(band.x, c.offset);
+            EXPECT_DOUBLE_EQ(band.y, 150 + 4 * line * static_cast<double>(k));
+            EXPECT_DOUBLE_EQ(band.width, c.width);
+            EXPECT_DOUBLE_EQ(band.height, 2 * line);
         }
     }
 }
