@@ -10,12 +10,6 @@
 #include "printing/PclFileService.h"
 #include "printing/SystemPrintService.h"
 
-#ifdef _WIN32
-#include "printing/WindowsPrintService.h"
-#else
-#include "printing/CupsPrintService.h"
-#endif
-
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -37,23 +31,13 @@ int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
 }
 
 // Runs on the system's printers; a print server that does not answer is a
-// failure here, not a reason to print into "PCL File". The service is the
-// one ProcessPrintService() makes, made here so that zellist can name the
-// file each "PCL File" job became.
+// failure here, not a reason to print into "PCL File".
 int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
-    auto pclFileService = std::make_unique<zl::PclFileService>();
-    const zl::PclFileService& pclFile = *pclFileService;
-#ifdef _WIN32
-    zl::SystemPrintService service(std::make_unique<zl::WindowsPrintService>(),
-                                   std::move(pclFileService));
-#else
-    zl::SystemPrintService service(std::make_unique<zl::CupsPrintService>(),
-                                   std::move(pclFileService));
-#endif
+    zl::SystemPrintService& service = zl::ProcessPrintService();
     service.SetFailWhenServerSilent(true);
-    const auto destination = [&pclFile](const std::string& printer) {
+    const auto destination = [&service](const std::string& printer) {
         if (printer == zl::PclFileService::kPrinterName)
-            return "on " + printer + " (" + pclFile.LastOutput().string() + ")";
+            return "on " + printer + " (" + service.PclFile().LastOutput().string() + ")";
         return "on " + printer;
     };
     return zl::cli::RunZelList(

@@ -35,6 +35,8 @@ public:
     // not answer in time while that is no failure): why, in words; empty
     // otherwise.
     std::string FallbackNote() const override { return fallbackNote_; }
+    // The built-in "PCL File" destination, for where its jobs went.
+    const PclFileService& PclFile() const { return *file_; }
 
 private:
     // The service that serves `printer`.
