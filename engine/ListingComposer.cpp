@@ -120,9 +120,14 @@ void ListingComposer::BuildHeaderLine(const std::string& fileName) {
                   options_.landscape);
 }
 
+// The text holds the number before: most numbers differ from it only in
+// their last digit, which is then counted on in place.
 void ListingComposer::NextLineNumber() {
     ++lineNumber_;
-    FormatLineNumber(lineNumber_, lineNumberText_);
+    if (lineNumber_ > 1 && lineNumber_ % 10 != 0)
+        ++lineNumberText_[lineNumberText_.size() - 3]; // the digit before ": "
+    else
+        FormatLineNumber(lineNumber_, lineNumberText_);
 }
 
 // The header with the next page's label, and the blank line below it.
