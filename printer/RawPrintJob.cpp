@@ -43,12 +43,11 @@ void RawPrintJob::Write(const void* bytes, std::int32_t count) {
         return;
     const char* data = static_cast<const char*>(bytes);
     const auto size = static_cast<std::size_t>(count);
-    if (size > buffer_.size() - gathered_) {
+    if (size > buffer_.size() - gathered_)
         Flush();
-        if (size >= buffer_.size()) {
-            Deliver(data, size);
-            return;
-        }
+    if (size >= buffer_.size()) { // as large as the buffer: no use gathering it
+        Deliver(data, size);
+        return;
     }
     std::memcpy(buffer_.data() + gathered_, data, size);
     gathered_ += size;
