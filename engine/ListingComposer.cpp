@@ -19,6 +19,7 @@ constexpr unsigned char kEndOfText = 26; // Ctrl-Z ends a text file
 constexpr int kMaxTabSize = 16;
 const std::string kEsc = "\x1b";
 const std::string kLineEnd = "\r\n";
+const std::string kFormFeed = "\f";
 const std::string kAutoEncoding = "auto";
 const std::string kRawEncoding = "raw";
 const std::string kByteOrderMark = "\xef\xbb\xbf";
@@ -55,10 +56,6 @@ void ListingComposer::Compose(const std::string& fileName, ByteSink& out,
 
 void ListingComposer::Write(const std::string& text) {
     out_->Write(text.data(), static_cast<std::int32_t>(text.size()));
-}
-
-void ListingComposer::WriteByte(unsigned char byte) {
-    out_->Write(&byte, 1);
 }
 
 void ListingComposer::WriteGreenbarOverlay() {
@@ -126,9 +123,14 @@ void ListingComposer::BuildHeaderLine(const std::string& fileName) {
                   options_.landscape);
 }
 
+// The text holds the number before: most numbers differ from it only in
+// their last digit, which is then counted on in place.
 void ListingComposer::NextLineNumber() {
     ++lineNumber_;
-    FormatLineNumber(lineNumber_, lineNumberText_);
+    if (lineNumber_ > 1 && lineNumber_ % 10 != 0)
+        ++lineNumberText_[lineNumberText_.size() - 3]; // the digit before ": "
+    else
+        FormatLineNumber(lineNumber_, lineNumberText_);
 }
 
 // The header with the next page's label, and the blank line below it.
@@ -163,13 +165,6 @@ void ListingComposer::EndLine() {
     Write(kLineEnd);
 }
 
-// Counts a written byte and wraps the line when it is full.
-void ListingComposer::CountColumn() {
-    if (++columnCount_ != geometry_.lineWidth)
-        return;
-    Wrap();
-}
-
 // Ends a full line and indents its continuation, with a new page when the
 // line end fills the page.
 void ListingComposer::Wrap() {
@@ -182,51 +177,56 @@ void ListingComposer::Wrap() {
     columnCount_ = 5;
 }
 
-// Writes the run of bytes that need nothing but a write each and a column,
-// straight from the input buffer: the bulk of every listing.
+// Writes `count` ordinary characters, one column each: as few writes as
+// the line allows, wrapping it where a character fills it.
+void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count) {
+    sourceColumn_ += count;
+    while (count > 0) {
+        const auto room = static_cast<std::size_t>(geometry_.lineWidth - columnCount_);
+        const std::size_t piece = count < room ? count : room;
+        out_->Write(bytes, static_cast<std::int32_t>(piece));
+        bytes += piece;
+        count -= piece;
+        columnCount_ += static_cast<std::int32_t>(piece);
+        if (columnCount_ == geometry_.lineWidth)
+            Wrap();
+    }
+}
+
+// Writes the run of ordinary bytes ahead, up to the next byte that needs
+// more than a column (or the end of the input buffer), straight from the
+// input buffer: the bulk of every listing.
 void ListingComposer::WriteOrdinaryBytes() {
     std::size_t count = 0;
     const unsigned char* const start = input_->Ahead(count);
     const unsigned char* const end = start + count;
-    const unsigned char* next = start;
-    ByteSink& out = *out_;
     const bool* const stops = stops_.data();
-    const std::int32_t width = geometry_.lineWidth;
-    std::int32_t column = columnCount_; // kept here while no one else looks
-    while (next != end && !stops[*next]) {
-        out.Write(next++, 1);
-        if (++column == width) {
-            columnCount_ = column;
-            Wrap();
-            column = columnCount_;
-        }
-    }
-    columnCount_ = column;
+    const unsigned char* next = start;
+    while (next != end && !stops[*next])
+        ++next;
     const auto taken = static_cast<std::size_t>(next - start);
-    sourceColumn_ += taken;
+    WriteColumns(start, taken);
     input_->Skip(taken);
 }
 
-// One ordinary character: a write, a column of the source line and of the
-// printed one, which it may fill.
+// One ordinary character: a column of the source line and of the printed
+// one, which it may fill.
 void ListingComposer::WriteColumn(unsigned char byte) {
-    WriteByte(byte);
-    ++sourceColumn_;
-    CountColumn();
+    WriteColumns(&byte, 1);
 }
 
 // A control character in caret notation: two ordinary characters, so a wrap
 // may fall between them.
 void ListingComposer::WriteShown(unsigned char control) {
-    WriteColumn(kCaret);
-    WriteColumn(static_cast<unsigned char>(control ^ kCaretOffset));
+    const unsigned char shown[] = {kCaret, static_cast<unsigned char>(control ^ kCaretOffset)};
+    WriteColumns(shown, sizeof shown);
 }
 
 // A TAB: blanks up to the next tab stop of the source line, each an
 // ordinary character that may wrap the line.
 void ListingComposer::WriteTab() {
-    for (auto blanks = tabSize_ - sourceColumn_ % tabSize_; blanks > 0; --blanks)
-        WriteColumn(' ');
+    static const unsigned char kBlanks[kMaxTabSize + 1] = "                ";
+    WriteColumns(kBlanks, static_cast<std::size_t>(tabSize_ - sourceColumn_ % tabSize_));
 }
 
 // A character of the file's encoding as its one byte in the symbol set (a
@@ -281,7 +281,7 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
         pageMarked_ = false;
         sourceColumn_ = 0;
         NextLineNumber();
-        WriteByte(byte);
+        Write(kFormFeed);
         break;
     case kTab:
         if (tabSize_ > 0) {

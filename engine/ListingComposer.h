@@ -15,6 +15,7 @@
 #include "platform/LocaleNames.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -53,10 +54,9 @@ private:
     void StartPage();
     void StartLine();
     void EndLine();
-    void WriteByte(unsigned char byte);
     bool InputEnded();
-    void CountColumn();
     void Wrap();
+    void WriteColumns(const unsigned char* bytes, std::size_t count);
     void WriteOrdinaryBytes();
     void WriteSpecial(unsigned char byte);
     void WriteCharacter(unsigned char byte);

@@ -3,6 +3,9 @@
 #include "platform/Interruption.h"
 #include "printing/PrintMessages.h"
 
+#include <cstring>
+#include <utility>
+
 namespace zl {
 
 RawPrintJob::~RawPrintJob() {
@@ -14,7 +17,9 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
     if (open_)
         throw Exception(kStartJobTwiceMessage);
     jobId_ = 0;
-    refusedCause_.clear();
+    broken_ = false;
+    brokenCause_.clear();
+    gathered_ = 0;
     try {
         job_ = service_.OpenJob(printerName, docName, dataType);
         jobId_ = job_->Id();
@@ -22,46 +27,82 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
         // A refused document shows at the first write, which then fails.
         if (failure.Step() != PrintStep::StartDocument)
             throw;
-        refusedCause_ = failure.Cause();
+        broken_ = true;
+        brokenCause_ = failure.Cause();
     }
     open_ = true;
-    OfferWindow(job_ ? job_->OfferedWindow() : nullptr);
 }
 
-void RawPrintJob::WriteThrough(const void* bytes, std::int32_t count) {
-    const char* data = static_cast<const char*>(bytes);
+void RawPrintJob::Write(const void* bytes, std::int32_t count) {
     ThrowIfStopped();
     if (!open_)
         throw Exception(kNoPrintJobMessage);
-    if (!job_)
-        throw PrintFailure(PrintStep::Write, refusedCause_);
-    do {
-        const std::size_t taken =
-            job_->Write(data, count > 0 ? static_cast<std::size_t>(count) : 0);
-        if (taken > static_cast<std::size_t>(count) || (taken == 0 && count > 0))
-            throw PrintFailure(PrintStep::Write, "");
-        data += taken;
-        count -= static_cast<std::int32_t>(taken);
-    } while (count > 0);
+    if (broken_)
+        throw PrintFailure(PrintStep::Write, brokenCause_);
+    if (count <= 0)
+        return;
+    const char* data = static_cast<const char*>(bytes);
+    const auto size = static_cast<std::size_t>(count);
+    if (size > buffer_.size() - gathered_)
+        Flush();
+    if (size >= buffer_.size()) { // as large as the buffer: no use gathering it
+        Deliver(data, size);
+        return;
+    }
+    std::memcpy(buffer_.data() + gathered_, data, size);
+    gathered_ += size;
+}
+
+void RawPrintJob::Flush() {
+    const std::size_t gathered = std::exchange(gathered_, 0);
+    Deliver(buffer_.data(), gathered);
+}
+
+void RawPrintJob::Deliver(const char* data, std::size_t count) {
+    try {
+        while (count > 0) {
+            const std::size_t taken = job_->Write(data, count);
+            if (taken == 0 || taken > count)
+                throw PrintFailure(PrintStep::Write, "");
+            data += taken;
+            count -= taken;
+        }
+    } catch (const PrintFailure& failure) {
+        broken_ = true;
+        brokenCause_ = failure.Cause();
+        throw;
+    } catch (...) {
+        broken_ = true;
+        throw;
+    }
 }
 
 std::unique_ptr<PrintJob> RawPrintJob::Close() {
     open_ = false;
-    OfferWindow(nullptr);
+    gathered_ = 0;
     return std::move(job_);
 }
 
 void RawPrintJob::EndJob() {
-    const bool refused = open_ && !job_;
+    if (!open_)
+        return;
+    try {
+        if (!broken_)
+            Flush();
+    } catch (const PrintFailure&) {
+        // The job is broken now: it fails below, with the cause.
+    } catch (...) {
+        Close();
+        throw;
+    }
     // No job is open after this, whatever the print system does; an
     // unfinished job is cancelled as it goes.
     const std::unique_ptr<PrintJob> job = Close();
-    // A document the printer could not complete did not print: say so
-    // rather than let the listing pass as printed.
-    if (job)
-        job->Finish();
-    else if (refused)
-        throw PrintFailure(PrintStep::Finish, refusedCause_);
+    // A document without all its bytes, or that the printer could not
+    // complete, did not print: say so rather than let it pass as printed.
+    if (broken_)
+        throw PrintFailure(PrintStep::Finish, brokenCause_);
+    job->Finish();
 }
 
 void RawPrintJob::AbortJob() {

@@ -1,5 +1,5 @@
 // One job on a CUPS destination: a CUPS job whose bytes are streamed as they
-// are gathered, on a connection of the job's own.
+// come, on a connection of the job's own.
 #pragma once
 
 #include "printing/CupsConnection.h"

@@ -4,17 +4,21 @@ namespace zl {
 
 void DocumentJob::Begin(const std::string& documentName, DataType type) {
     cause_.clear();
+    failed_ = false;
     id_ = DoBegin(documentName, type);
     inDocument_ = id_ != 0;
-    Accept(inDocument_);
     if (!inDocument_)
         throw PrintFailure(PrintStep::StartDocument, cause_);
 }
 
 std::size_t DocumentJob::Write(const char* data, std::size_t count) {
     // A failed delivery is sticky: the writes after it fail with its cause.
-    if (!inDocument_ || !Append(data, count))
+    if (!inDocument_ || failed_)
         throw PrintFailure(PrintStep::Write, cause_);
+    if (count > 0 && !Deliver(data, count)) {
+        failed_ = true;
+        throw PrintFailure(PrintStep::Write, cause_);
+    }
     return count;
 }
 
@@ -22,9 +26,7 @@ void DocumentJob::Finish() {
     if (!inDocument_)
         throw PrintFailure(PrintStep::Finish, cause_);
     inDocument_ = false;
-    const bool delivered = Flush();
-    Accept(false);
-    if (!DoFinish(delivered))
+    if (!DoFinish(!failed_))
         throw PrintFailure(PrintStep::Finish, cause_);
 }
 
@@ -37,7 +39,6 @@ bool DocumentJob::CancelUnfinished() {
     if (!inDocument_)
         return true;
     inDocument_ = false;
-    Accept(false);
     return DoCancel();
 }
 

@@ -1,18 +1,18 @@
-// A job whose bytes are gathered and handed on in large pieces: the jobs of
-// the backends that deliver documents themselves (CUPS, PCL File, an output
-// file). A backend supplies how a document begins, how gathered bytes are
-// delivered, and how the document is completed and cancelled; every
-// failure names its cause.
+// A job whose bytes the backend delivers itself: the jobs of CUPS, PCL File
+// and an output file. A backend supplies how a document begins, how bytes
+// are delivered, and how the document is completed and cancelled; every
+// failure names its cause. A failed delivery is sticky: every later write
+// fails too, and the document does not complete.
 #pragma once
 
-#include "printing/GatheringWriter.h"
 #include "printing/PrintService.h"
 
+#include <cstddef>
 #include <string>
 
 namespace zl {
 
-class DocumentJob : public PrintJob, protected GatheringWriter {
+class DocumentJob : public PrintJob {
 public:
     // Starts the document, or raises (StartDocument) with the cause.
     void Begin(const std::string& documentName, DataType type);
@@ -21,7 +21,6 @@ public:
     std::size_t Write(const char* data, std::size_t count) override;
     void Finish() override;
     void Cancel() override;
-    ByteWindow* OfferedWindow() override { return Window(); }
 
 protected:
     // Cancels a document still open; false when what went out of it cannot
@@ -32,12 +31,16 @@ protected:
 
     // The job's number, 0 (with the cause set) when it cannot start.
     virtual std::uint32_t DoBegin(const std::string& documentName, DataType type) = 0;
-    // `delivered` is false when gathered bytes could not be handed on.
+    // Hands bytes on to their destination; false (with the cause set) on
+    // failure.
+    virtual bool Deliver(const char* data, std::size_t count) = 0;
+    // `delivered` is false when bytes could not be handed on.
     virtual bool DoFinish(bool delivered) = 0;
     virtual bool DoCancel() = 0;
 
 private:
     bool inDocument_ = false;
+    bool failed_ = false; // a delivery failed
     std::uint32_t id_ = 0;
     std::string cause_;
 };

@@ -1,5 +1,5 @@
-// A document job whose gathered bytes go to a file descriptor; a failed
-// write names its cause in the system's words.
+// A document job whose bytes go to a file descriptor; a failed write names
+// its cause in the system's words.
 #pragma once
 
 #include "printing/DocumentJob.h"

@@ -4,7 +4,6 @@
 // Every failure raises PrintFailure with its cause.
 #pragma once
 
-#include "platform/ByteSink.h"
 #include "printing/DeviceSettings.h"
 #include "printing/PrintFailure.h"
 
@@ -40,9 +39,6 @@ public:
     // Cancels the job so that nothing of it prints; raises when what went
     // out cannot be taken back.
     virtual void Cancel() = 0;
-    // Room in the job's buffer for one-byte writes, or null; a byte put
-    // there counts as written.
-    virtual ByteWindow* OfferedWindow() { return nullptr; }
 
 protected:
     PrintJob() = default;

@@ -32,7 +32,7 @@ class MainWindowPrintRunTest : public test::MainWindowFixture {
 protected:
     MainWindowPrintRunTest() {
         // Called in the run's thread: only the flag is touched there.
-        spooler.onWrite = [this] { writing = true; };
+        spooler.onOpenJob = [this] { jobOpened = true; };
     }
 
     // The window shown and active, so that its shortcuts take keys.
@@ -48,7 +48,7 @@ protected:
         return QString::fromStdString(path.string());
     }
 
-    std::atomic<bool> writing{false}; // a job has had bytes
+    std::atomic<bool> jobOpened{false};
 };
 
 // A timer presses Escape once the job has begun: only a window whose event
@@ -62,7 +62,7 @@ TEST_F(MainWindowPrintRunTest, EscapeCancelsARunWhoseInputStallsWhileTheWindowGo
     bool pressed = false;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (writing && !pressed) {
+        if (jobOpened && !pressed) {
             pressed = true;
             QTest::keyClick(&w, Qt::Key_Escape);
         }
@@ -168,7 +168,8 @@ TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAs
     const Case cases[] = {
         {"missing.txt", [] {}, "Cannot print missing.txt: the file does not exist.",
          "File not found"},
-        {"a.txt", [&] { spooler.Fail("Write", 0, "Destination \"Laser\" is not accepting jobs."); },
+        {"a.txt",
+         [&] { spooler.Fail("StartDocument", 0, "Destination \"Laser\" is not accepting jobs."); },
          "Cannot print a.txt: the printer Laser does not accept jobs.",
          "WritePrinter() API failed @ WriteData: Destination \"Laser\" is not accepting jobs."},
         {"a.txt",
@@ -230,9 +231,9 @@ TEST_F(MainWindowPrintRunTest, AWindowThatGoesDuringARunCancelsItAndWaitsForIt) 
         ASSERT_TRUE(stalled.Made());
         w.AddFiles({PathOf(stalled.Path()), PathOf(dir / "later.txt")});
         const std::size_t jobsBefore = spooler.jobs.size();
-        writing = false;
+        jobOpened = false;
         w.PrintTickedFiles();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return writing.load(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return jobOpened.load(); }));
         c.leave(w);
         window.reset();
         ClearStopRequest();

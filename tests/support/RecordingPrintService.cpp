@@ -30,8 +30,6 @@ public:
     std::uint32_t Id() const override { return static_cast<std::uint32_t>(index_ + 1); }
 
     std::size_t Write(const char* data, std::size_t count) override {
-        if (service_.onWrite)
-            service_.onWrite();
         service_.Enter("Write", std::to_string(count));
         const std::int32_t most = service_.takeAtMost;
         const std::size_t taken = most != 0 && count > static_cast<std::size_t>(std::max(most, 0))
@@ -113,6 +111,8 @@ PrinterCapabilities RecordingPrintService::Capabilities(const std::string& print
 std::unique_ptr<PrintJob> RecordingPrintService::OpenJob(const std::string& printer,
                                                          const std::string& documentName,
                                                          DataType type) {
+    if (onOpenJob)
+        onOpenJob();
     Enter("OpenJob", printer);
     if (!Listed(printer))
         throw PrintFailure(PrintStep::Open, "", printer);

@@ -34,8 +34,8 @@ public:
     std::map<std::string, std::int32_t> jobCounts;
     // Each write takes at most this many bytes (0: all; negative: none).
     std::int32_t takeAtMost = 0;
-    // Runs at each write: a look at the caller in the middle of a job.
-    std::function<void()> onWrite;
+    // Runs as each job opens: a look at the caller in the middle of a run.
+    std::function<void()> onOpenJob;
 
     // Makes `operation` (Printers, Capabilities, OpenJob, StartDocument,
     // Write, Finish or Cancel) fail from its `fromCall`-th call on (counting

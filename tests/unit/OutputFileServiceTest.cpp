@@ -174,7 +174,7 @@ void EndOneAndCancelOneMidway(OutputFileService& service) {
     const auto open = [&] {
         return service.OpenJob(OutputFileService::kPrinterName, "ZelPrint Job", DataType::Raw);
     };
-    const std::string second(200000, 'x'); // more than is gathered before a write
+    const std::string second(200000, 'x'); // the job writes it out at once
     std::unique_ptr<PrintJob> job = open();
     job->Write("first", 5);
     job->Finish();

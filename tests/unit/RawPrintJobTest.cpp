@@ -24,13 +24,13 @@ protected:
     RawPrintJob job{service};
 };
 
-TEST_F(RawPrintJobTest, AWholeJobIsOneFinishedDocumentWithEveryWrite) {
+TEST_F(RawPrintJobTest, AWholeJobIsOneFinishedDocumentWithEveryByte) {
     job.StartJob("Laser", "ZelPrint Job");
     job.WriteData("\x1b"
                   "E",
                   2);
     job.WriteData("abc", 3);
-    job.WriteData("", 0); // a write of nothing still reaches the job
+    job.WriteData("", 0);
     job.EndPage();
     job.EndJob();
 
@@ -38,9 +38,8 @@ TEST_F(RawPrintJobTest, AWholeJobIsOneFinishedDocumentWithEveryWrite) {
     EXPECT_EQ(service.jobs[0].printer, "Laser");
     EXPECT_EQ(service.jobs[0].documentName, "ZelPrint Job");
     EXPECT_EQ(service.jobs[0].type, DataType::Raw);
-    EXPECT_EQ(service.jobs[0].writes, (std::vector<std::string>{"\x1b"
-                                                                "E",
-                                                                "abc", ""}));
+    EXPECT_EQ(service.jobs[0].Bytes(), "\x1b"
+                                       "Eabc");
     EXPECT_TRUE(service.jobs[0].ended);
     EXPECT_FALSE(job.IsOpen());
     EXPECT_EQ(job.JobId(), 1u);
@@ -78,22 +77,34 @@ TEST_F(RawPrintJobTest, WriteWithoutAnOpenJobIsRefused) {
     EXPECT_EQ(service.Count("Write"), 0);
 }
 
-TEST_F(RawPrintJobTest, ARefusedWriteIsReportedWithItsCauseAndTheJobStaysOpen) {
-    service.Fail("Write", 1, "No space left on device");
+// Bytes go to the print service once the job has gathered more than it
+// holds, and at its end: a refusal shows there, and stays.
+TEST_F(RawPrintJobTest, ARefusedWriteIsReportedWithItsCauseAndEveryWriteAfterItFails) {
+    service.Fail("Write", 0, "No space left on device");
     job.StartJob("Laser", "ZelPrint Job");
     job.WriteData("a", 1);
-    EXPECT_EQ(MessageOf([&] { job.WriteData("b", 1); }),
-              "WritePrinter() API failed @ WriteData: No space left on device");
+    const std::string more(RawPrintJob::kBufferSize, 'b');
+    const std::string refused = "WritePrinter() API failed @ WriteData: No space left on device";
+    EXPECT_EQ(
+        MessageOf([&] { job.WriteData(more.data(), static_cast<std::int32_t>(more.size())); }),
+        refused);
     EXPECT_TRUE(job.IsOpen());
+    EXPECT_EQ(MessageOf([&] { job.WriteData("c", 1); }), refused);
+    EXPECT_EQ(MessageOf([&] { job.EndJob(); }),
+              "EndDocPrinter() API failed @ EndJob: No space left on device");
+    EXPECT_TRUE(service.jobs[0].aborted) << "nothing of it prints";
 }
 
 TEST_F(RawPrintJobTest, ShortWritesAreContinuedUntilTheJobTakesNothing) {
     service.takeAtMost = 3;
     job.StartJob("Laser", "ZelPrint Job");
     job.WriteData("abcdefgh", 8);
-    EXPECT_EQ(service.jobs[0].writes, (std::vector<std::string>{"abc", "def", "gh"}));
+    job.EndJob();
+    EXPECT_EQ(service.jobs[0].Bytes(), "abcdefgh");
     service.takeAtMost = -1; // takes nothing, and says it succeeded
-    EXPECT_EQ(MessageOf([&] { job.WriteData("xy", 2); }), "WritePrinter() API failed @ WriteData");
+    job.StartJob("Laser", "ZelPrint Job");
+    job.WriteData("xy", 2);
+    EXPECT_EQ(MessageOf([&] { job.EndJob(); }), "EndDocPrinter() API failed @ EndJob");
 }
 
 TEST_F(RawPrintJobTest, ARefusedDocumentShowsAtTheFirstWriteAndAtTheEndWithItsCause) {
@@ -153,6 +164,7 @@ TEST_F(RawPrintJobTest, AbortJobCancelsTheJobNeverRaisesAndLeavesItIdle) {
         EXPECT_NO_THROW(job.AbortJob());
         EXPECT_FALSE(job.IsOpen());
         EXPECT_TRUE(service.jobs.back().aborted);
+        EXPECT_EQ(service.jobs.back().Bytes(), "") << "what was gathered never goes out";
         EXPECT_FALSE(service.jobs.back().ended);
         EXPECT_EQ(service.openJobs, 0);
     }

@@ -50,8 +50,8 @@ TEST_F(ZelListCliTest, EachFileIsOneJobOnTheDefaultPrinter) {
         EXPECT_EQ(job.documentName, "ZelPrint Job");
         EXPECT_EQ(job.type, DataType::Raw);
         EXPECT_TRUE(job.ended);
-        EXPECT_EQ(job.writes.front(), "\x1b"
-                                      "E");
+        EXPECT_EQ(job.Bytes().substr(0, 2), "\x1b"
+                                            "E");
     }
     EXPECT_NE(service.jobs[1].Bytes().find("three"), std::string::npos);
 }
@@ -111,12 +111,16 @@ TEST_F(ZelListCliTest, OptionsReachTheListing) {
     EXPECT_EQ(Run({"--landscape", "--lpi", "6", "--charset", "roman8", "--font", "lineprinter",
                    "--bar-height", "3", "--control-chars", "raw", Path("reset.txt")}),
               0);
-    const std::vector<std::string>& w = service.jobs.at(0).writes;
-    EXPECT_EQ(w.at(1), "\x1b&l1O");
-    EXPECT_EQ(w.at(2), "\x1b&l6D\x1b&l45F");
-    EXPECT_EQ(w.at(3), "\x1b(8U\x1b(s0p16.67h8.5v0s0b0T");
-    EXPECT_EQ(w.at(9), "\x1b*c360V"); // 3 lines of 120 decipoints
-    EXPECT_EQ(std::count(w.begin(), w.end(), "\x1b"), 1) << "the file's ESC, as it is";
+    const std::string bytes = service.jobs.at(0).Bytes();
+    EXPECT_EQ(bytes.rfind("\x1b"
+                          "E\x1b&l1O\x1b&l6D\x1b&l45F\x1b(8U\x1b(s0p16.67h8.5v0s0b0T\x1b&f1Y",
+                          0),
+              0u);
+    EXPECT_NE(bytes.find("\x1b*c360V"), std::string::npos); // 3 lines of 120 decipoints
+    EXPECT_NE(bytes.find("      1: \x1b"
+                         "E"),
+              std::string::npos)
+        << "the file's ESC, as it is";
 }
 
 } // namespace

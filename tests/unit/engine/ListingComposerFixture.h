@@ -1,6 +1,7 @@
 // The listing composer's test fixture and the helpers that spell out the
-// writes a listing should make. The composer writes into a memory sink,
-// which keeps each write apart.
+// bytes a listing should be. Expected listings are put together from their
+// pieces (Writes) and compared joined, with the bytes the composer wrote
+// into a memory sink.
 #pragma once
 
 #include "engine/ListingComposer.h"
@@ -52,19 +53,24 @@ inline std::string Num(int number) {
     return Blanks(digits.size() < 7 ? 7 - digits.size() : 1) + digits + ": ";
 }
 
-// Each byte as a write of its own, as the file's bytes go to the printer.
-inline Writes Singles(const std::string& bytes) {
-    Writes writes;
-    for (char byte : bytes)
-        writes.emplace_back(1, byte);
-    return writes;
+// The pieces one after another: the bytes they make.
+inline std::string Joined(const Writes& writes) {
+    std::string bytes;
+    for (const std::string& write : writes)
+        bytes += write;
+    return bytes;
+}
+
+inline bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 inline void Add(Writes& to, const Writes& more) {
     to.insert(to.end(), more.begin(), more.end());
 }
 
-// Writes put together from pieces: strings as one write each, Writes whole.
+// Pieces put together: strings one piece each, Writes whole.
 struct Seq {
     Writes writes;
     Seq& operator<<(const std::string& one) {
@@ -118,17 +124,18 @@ inline Writes WorkedExample() {
                  << "d" << kCrLf << PortraitOverlay();
 }
 
-inline std::vector<std::size_t> IndexesOf(const Writes& writes, const std::string& prefix) {
+// Where each page header starts in `listing`.
+inline std::vector<std::size_t> Headers(const std::string& listing) {
     std::vector<std::size_t> found;
-    for (std::size_t i = 0; i < writes.size(); ++i) {
-        if (writes[i].compare(0, prefix.size(), prefix) == 0)
-            found.push_back(i);
-    }
+    for (std::size_t at = listing.find("  File: "); at != std::string::npos;
+         at = listing.find("  File: ", at + 1))
+        found.push_back(at);
     return found;
 }
 
-inline std::vector<std::size_t> Headers(const Writes& writes) {
-    return IndexesOf(writes, "  File: ");
+// The header line that starts at `at`, with its line end.
+inline std::string HeaderAt(const std::string& listing, std::size_t at) {
+    return listing.substr(at, listing.find(kCrLf, at) + kCrLf.size() - at);
 }
 
 // How many files the process has open.
@@ -182,12 +189,12 @@ protected:
         test::WriteFile(file, bytes);
     }
 
-    // Lists `bytes` as the file `path`; the listing's writes.
-    Writes List(const std::string& bytes, const std::string& path = kPath) {
+    // Lists `bytes` as the file `path`; the listing's bytes.
+    std::string List(const std::string& bytes, const std::string& path = kPath) {
         Put(path, bytes);
         sink.Clear();
         Composer().Compose(path, sink);
-        return SinkWrites();
+        return sink.Bytes();
     }
 
     // A composer with the options as they are now, reading the test's folder.
@@ -197,31 +204,21 @@ protected:
         });
     }
 
-    // The writes in the sink, or only the last `keepLast` of them when that
-    // is set (listings of millions of writes need not be compared whole);
-    // `dropped` counts the others.
-    Writes SinkWrites() {
-        const std::size_t count = sink.WriteCount();
-        dropped = keepLast > 0 && count > keepLast ? count - keepLast : 0;
-        Writes writes;
-        writes.reserve(count - dropped);
-        for (std::size_t i = dropped; i < count; ++i)
-            writes.push_back(sink.WriteAt(i));
-        return writes;
-    }
-
     // What the bytes of the file became in a portrait 6 lpi listing: the
-    // writes from the first line number on, before the closing overlay.
-    static Writes Body(const Writes& writes) {
-        const std::size_t start = 3 + 81 + 2; // prologue, overlay, header, blank line
-        if (writes.size() < start + 81) {
-            ADD_FAILURE() << "only " << writes.size() << " writes";
+    // bytes from the first line number on, before the closing overlay.
+    static std::string Body(const std::string& listing) {
+        const std::string firstPage =
+            Joined(Seq() << PortraitOverlay() << PortraitHeader(1) << kCrLf);
+        const std::string end = Joined(PortraitOverlay());
+        const std::size_t prologueEnd = listing.find(firstPage);
+        if (prologueEnd == std::string::npos || listing.compare(0, 2, Esc("E")) != 0 ||
+            listing.size() < prologueEnd + firstPage.size() + end.size() ||
+            !EndsWith(listing, end)) {
+            ADD_FAILURE() << "not a portrait 6 lpi listing ending in the overlay: " << listing;
             return {};
         }
-        EXPECT_EQ(writes[start - 2], PortraitHeader(1));
-        EXPECT_EQ(Writes(writes.end() - 81, writes.end()), PortraitOverlay())
-            << "the listing ends with the overlay";
-        return Writes(writes.begin() + start, writes.end() - 81);
+        const std::size_t start = prologueEnd + firstPage.size();
+        return listing.substr(start, listing.size() - start - end.size());
     }
 
     // Each file of the table listed, with the body it must give.
@@ -233,7 +230,7 @@ protected:
     void ExpectBodies(const std::vector<BodyCase>& cases) {
         for (const BodyCase& c : cases) {
             SCOPED_TRACE(c.name);
-            EXPECT_EQ(Body(List(c.bytes)), c.body);
+            EXPECT_EQ(Body(List(c.bytes)), Joined(c.body));
         }
     }
 
@@ -242,8 +239,6 @@ protected:
     FixedClock clock{kJobTime};
     LocaleNames names = LocaleNames::English();
     MemorySink sink;
-    std::size_t keepLast = 0; // 0: all
-    std::size_t dropped = 0;
 
 private:
     fs::path home_;

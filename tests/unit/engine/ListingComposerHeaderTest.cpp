@@ -12,13 +12,13 @@ namespace composer_test {
 namespace {
 
 // The first header of a listing of an empty file.
-std::string FirstHeader(const Writes& writes) {
-    const std::vector<std::size_t> headers = Headers(writes);
+std::string FirstHeader(const std::string& listing) {
+    const std::vector<std::size_t> headers = Headers(listing);
     if (headers.size() != 1u) {
         ADD_FAILURE() << headers.size() << " headers";
         return {};
     }
-    return writes[headers[0]];
+    return HeaderAt(listing, headers[0]);
 }
 
 TEST_F(ListingComposerTest, HeaderColumnsFollowLineWidthAndOrientation) {
@@ -39,11 +39,12 @@ TEST_F(ListingComposerTest, HeaderColumnsFollowLineWidthAndOrientation) {
         SCOPED_TRACE(std::string(c.landscape ? "landscape" : "portrait") +
                      (c.compressed ? ", compressed" : ""));
         SetPage(c.compressed, c.landscape, false);
-        const Writes writes = List("");
-        const std::vector<std::size_t> headers = Headers(writes);
+        const std::string listing = List("");
+        const std::vector<std::size_t> headers = Headers(listing);
         ASSERT_EQ(headers.size(), 1u);
-        EXPECT_EQ(writes[headers[0] - 1], Esc("&f4X")) << "the header follows the overlay";
-        EXPECT_EQ(writes[headers[0]], c.header + kCrLf);
+        EXPECT_TRUE(EndsWith(listing.substr(0, headers[0]), Esc("&f4X")))
+            << "the header follows the overlay";
+        EXPECT_EQ(HeaderAt(listing, headers[0]), c.header + kCrLf);
     }
 }
 
@@ -140,35 +141,39 @@ TEST_F(ListingComposerTest, HeaderNameAndDateSpeakTheSymbolSet) {
 }
 
 TEST_F(ListingComposerTest, EveryHeaderIsTheLineWidthWhateverThePageNumber) {
-    const Writes writes = List(Lines(58 * 99, "x") + "y");
-    const std::vector<std::size_t> headers = Headers(writes);
+    const std::string listing = List(Lines(58 * 99, "x") + "y");
+    const std::vector<std::size_t> headers = Headers(listing);
     ASSERT_EQ(headers.size(), 100u);
     // Page 10 and page 100 start one column further left each.
-    EXPECT_EQ(writes[headers[9]], kCutFileText + " " + kDate + Blanks(16) + "Page 10" + kCrLf);
-    EXPECT_EQ(writes[headers[99]], kCutFileText + " " + kDate + Blanks(15) + "Page 100" + kCrLf);
+    EXPECT_EQ(HeaderAt(listing, headers[9]),
+              kCutFileText + " " + kDate + Blanks(16) + "Page 10" + kCrLf);
+    EXPECT_EQ(HeaderAt(listing, headers[99]),
+              kCutFileText + " " + kDate + Blanks(15) + "Page 100" + kCrLf);
     for (std::size_t page = 1; page <= headers.size(); ++page) {
-        EXPECT_EQ(writes[headers[page - 1]], PortraitHeader(static_cast<int>(page)));
+        const std::string header = PortraitHeader(static_cast<int>(page));
+        EXPECT_EQ(HeaderAt(listing, headers[page - 1]), header);
         // Every header but the first follows the line end of a page's last line.
         if (page > 1) {
-            EXPECT_EQ(writes[headers[page - 1] + 2], Num(58 * static_cast<int>(page - 1) + 1));
+            const std::string next = kCrLf + Num(58 * static_cast<int>(page - 1) + 1);
+            EXPECT_EQ(listing.substr(headers[page - 1] + header.size(), next.size()), next);
         }
     }
-    EXPECT_EQ(Writes(writes.begin() + headers[99] + 1, writes.end() - 81),
-              (Writes{kCrLf, Num(5743), "y"}));
+    EXPECT_EQ(listing.substr(headers[99]), Joined(Seq() << PortraitHeader(100) << kCrLf << Num(5743)
+                                                        << "y" << PortraitOverlay()));
 }
 
 TEST_F(ListingComposerTest, LandscapeHeadersShowWhatThePreviousLabelLeftInTheLastColumn) {
     // The label ends in column 104; column 105 keeps what stood where the
     // new label went in: the "P" of the label before, when as long.
     SetPage(false, true, false);
-    const Writes writes = List(Lines(58 * 10, "x") + "y");
-    const std::vector<std::size_t> headers = Headers(writes);
+    const std::string listing = List(Lines(58 * 10, "x") + "y");
+    const std::vector<std::size_t> headers = Headers(listing);
     ASSERT_EQ(headers.size(), 11u);
     const std::string start = kFileText + Blanks(12) + kDate;
-    EXPECT_EQ(writes[headers[0]], start + Blanks(29) + "Page 1 " + kCrLf);
-    EXPECT_EQ(writes[headers[1]], start + Blanks(29) + "Page 2P" + kCrLf);
-    EXPECT_EQ(writes[headers[9]], start + Blanks(28) + "Page 10 " + kCrLf);
-    EXPECT_EQ(writes[headers[10]], start + Blanks(28) + "Page 11P" + kCrLf);
+    EXPECT_EQ(HeaderAt(listing, headers[0]), start + Blanks(29) + "Page 1 " + kCrLf);
+    EXPECT_EQ(HeaderAt(listing, headers[1]), start + Blanks(29) + "Page 2P" + kCrLf);
+    EXPECT_EQ(HeaderAt(listing, headers[9]), start + Blanks(28) + "Page 10 " + kCrLf);
+    EXPECT_EQ(HeaderAt(listing, headers[10]), start + Blanks(28) + "Page 11P" + kCrLf);
 }
 
 } // namespace

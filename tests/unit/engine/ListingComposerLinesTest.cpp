@@ -58,74 +58,70 @@ TEST_F(ListingComposerTest, TheLineNumberTakesItsColumnsOfTheWidth) {
     const std::string more(75, 'y');
     ExpectBodies({
         {"71 bytes", fits + "\r\nz",
-         Seq() << Num(1) << Singles(fits) << kCrLf << kIndent << kCrLf << Num(2) << "z"},
+         Seq() << Num(1) << fits << kCrLf << kIndent << kCrLf << Num(2) << "z"},
         {"72 bytes", fits + "x\r\nz",
-         Seq() << Num(1) << Singles(fits) << kCrLf << kIndent << "x" << kCrLf << Num(2) << "z"},
+         Seq() << Num(1) << fits << kCrLf << kIndent << "x" << kCrLf << Num(2) << "z"},
         {"continued", fits + more + "z",
-         Seq() << Num(1) << Singles(fits) << kCrLf << kIndent << Singles(more) << kCrLf << kIndent
-               << "z"},
+         Seq() << Num(1) << fits << kCrLf << kIndent << more << kCrLf << kIndent << "z"},
         {"70 bytes and LF", std::string(70, 'x') + "\ny",
-         Seq() << Num(1) << Singles(std::string(70, 'x')) << kCrLf << Num(2) << "y"},
+         Seq() << Num(1) << std::string(70, 'x') << kCrLf << Num(2) << "y"},
     });
 }
 
 TEST_F(ListingComposerTest, FormFeedStartsAPrinterPageWithoutHeader) {
     EXPECT_EQ(Body(List("a\r\n\fb\r\nc")),
-              (Writes{Num(1), "a", kCrLf, Num(2), "\f", Num(3), "b", kCrLf, Num(4), "c"}));
+              Joined({Num(1), "a", kCrLf, Num(2), "\f", Num(3), "b", kCrLf, Num(4), "c"}));
 
     // The page the form feed begins holds 60 lines; the next byte gets page 2.
-    Writes writes = List("\f" + Lines(60, "x") + "y");
-    std::vector<std::size_t> headers = Headers(writes);
+    const std::string listing = List("\f" + Lines(60, "x") + "y");
+    const std::vector<std::size_t> headers = Headers(listing);
     ASSERT_EQ(headers.size(), 2u);
-    EXPECT_EQ(writes[headers[1]], PortraitHeader(2));
-    EXPECT_EQ(writes[headers[1] - 1], kCrLf);
-    EXPECT_EQ(Writes(writes.begin() + headers[1] + 1, writes.begin() + headers[1] + 4),
-              (Writes{kCrLf, Num(62), "y"}));
+    EXPECT_EQ(listing.substr(headers[1] - kCrLf.size()),
+              Joined(Seq() << kCrLf << PortraitHeader(2) << kCrLf << Num(62) << "y"
+                           << PortraitOverlay()));
 
-    writes = List("\f" + Lines(59, "x") + "y");
-    EXPECT_EQ(Headers(writes).size(), 1u);
+    EXPECT_EQ(Headers(List("\f" + Lines(59, "x") + "y")).size(), 1u);
 }
 
 TEST_F(ListingComposerTest, TabsGoToTheNextStopOfTheSourceLine) {
     const std::string seventy(70, 'a');
     const std::string seventyTwo(72, 'a');
     ExpectBodies({
-        {"column 0", "\tx", Seq() << Num(1) << Singles(Blanks(8)) << "x"},
-        {"column 7", "abcdefg\tx", Seq() << Num(1) << Singles("abcdefg ") << "x"},
-        {"column 8", "abcdefgh\tx", Seq() << Num(1) << Singles("abcdefgh" + Blanks(8)) << "x"},
-        {"two", "a\t\tb", Seq() << Num(1) << Singles("a" + Blanks(15)) << "b"},
+        {"column 0", "\tx", Seq() << Num(1) << Blanks(8) << "x"},
+        {"column 7", "abcdefg\tx",
+         Seq() << Num(1) << "abcdefg "
+               << "x"},
+        {"column 8", "abcdefgh\tx", Seq() << Num(1) << "abcdefgh" + Blanks(8) << "x"},
+        {"two", "a\t\tb", Seq() << Num(1) << "a" + Blanks(15) << "b"},
         // The count starts again after a line end and after a form feed.
-        {"after LF", "abc\n\tx",
-         Seq() << Num(1) << Singles("abc") << kCrLf << Num(2) << Singles(Blanks(8)) << "x"},
-        {"after FF", "abc\f\tx",
-         Seq() << Num(1) << Singles("abc\f") << Num(2) << Singles(Blanks(8)) << "x"},
+        {"after LF", "abc\n\tx", Seq() << Num(1) << "abc" << kCrLf << Num(2) << Blanks(8) << "x"},
+        {"after FF", "abc\f\tx", Seq() << Num(1) << "abc\f" << Num(2) << Blanks(8) << "x"},
         // A character of several bytes counts one.
-        {"after é", "\xc3\xa9\tx", Seq() << Num(1) << "\x82" << Singles(Blanks(7)) << "x"},
+        {"after é", "\xc3\xa9\tx", Seq() << Num(1) << "\x82" << Blanks(7) << "x"},
         // Column 70 of the source: two blanks, the first fills the line.
         {"wrapping", seventy + "\tx",
-         Seq() << Num(1) << Singles(seventy) << " " << kCrLf << kIndent << " "
+         Seq() << Num(1) << seventy << " " << kCrLf << kIndent << " "
                << "x"},
         // The indent of a continuation does not count: column 72, 8 blanks.
         {"after a wrap", seventyTwo + "\tx",
-         Seq() << Num(1) << Singles(std::string(71, 'a')) << kCrLf << kIndent << "a"
-               << Singles(Blanks(8)) << "x"},
+         Seq() << Num(1) << std::string(71, 'a') << kCrLf << kIndent << "a" << Blanks(8) << "x"},
     });
 }
 
 TEST_F(ListingComposerTest, TabSizeSetsTheStops) {
     options.tabSize = 4;
     ExpectBodies({
-        {"4, column 0", "\tx", Seq() << Num(1) << Singles(Blanks(4)) << "x"},
-        {"4, column 4", "abcd\tx", Seq() << Num(1) << Singles("abcd" + Blanks(4)) << "x"},
-        {"4, column 5", "abcde\tx", Seq() << Num(1) << Singles("abcde" + Blanks(3)) << "x"},
+        {"4, column 0", "\tx", Seq() << Num(1) << Blanks(4) << "x"},
+        {"4, column 4", "abcd\tx", Seq() << Num(1) << "abcd" + Blanks(4) << "x"},
+        {"4, column 5", "abcde\tx", Seq() << Num(1) << "abcde" + Blanks(3) << "x"},
     });
     // 0: a TAB is a control byte like the others, shown as "^I"; its two
     // characters may fall on either side of a wrap.
     options.tabSize = 0;
     ExpectBodies({
-        {"0", "a\tb\t", Seq() << Num(1) << Singles("a^Ib^I")},
+        {"0", "a\tb\t", Seq() << Num(1) << "a^Ib^I"},
         {"0, full line", std::string(70, 'a') + "\tb",
-         Seq() << Num(1) << Singles(std::string(70, 'a')) << "^" << kCrLf << kIndent << "I"
+         Seq() << Num(1) << std::string(70, 'a') << "^" << kCrLf << kIndent << "I"
                << "b"},
     });
     // Raw: the TAB byte as it is, one column.
@@ -133,7 +129,7 @@ TEST_F(ListingComposerTest, TabSizeSetsTheStops) {
     ExpectBodies({
         {"0, raw", "a\tb\t", {Num(1), "a", "\t", "b", "\t"}},
         {"0, raw, full line", std::string(70, 'a') + "\tb",
-         Seq() << Num(1) << Singles(std::string(70, 'a')) << "\t" << kCrLf << kIndent << "b"},
+         Seq() << Num(1) << std::string(70, 'a') << "\t" << kCrLf << kIndent << "b"},
     });
 }
 
@@ -155,7 +151,7 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSymbolSet) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         options.roman8 = c.noIbm;
-        EXPECT_EQ(Body(List(kCharacters + "\r\n")), Writes(Seq() << Num(1) << c.bytes << kCrLf));
+        EXPECT_EQ(Body(List(kCharacters + "\r\n")), Joined(Seq() << Num(1) << c.bytes << kCrLf));
     }
 }
 
@@ -175,27 +171,24 @@ TEST_F(ListingComposerTest, ControlBytesWithoutARoleAreShownUnlessRaw) {
     const std::string pjl = "\x1b%-12345X@PJL SET COPIES=9\r\n";
     ExpectBodies({
         {"reset", Esc("E"), {Num(1), "^", "[", "E"}},
-        {"PJL", pjl, Seq() << Num(1) << Singles("^[%-12345X@PJL SET COPIES=9") << kCrLf},
-        {"ANSI colours", "\x1b[31mred\x1b[0m", Seq() << Num(1) << Singles("^[[31mred^[[0m")},
+        {"PJL", pjl, Seq() << Num(1) << "^[%-12345X@PJL SET COPIES=9" << kCrLf},
+        {"ANSI colours", "\x1b[31mred\x1b[0m", Seq() << Num(1) << "^[[31mred^[[0m"},
         {"NUL, BS, DEL and others", std::string("a\0b\bc\x7f\x01\x1f\x0b", 9),
-         Seq() << Num(1) << Singles("a^@b^Hc^?^A^_^K")},
-        {"before a TAB", "\x1b\tx", Seq() << Num(1) << Singles("^[" + Blanks(6)) << "x"},
+         Seq() << Num(1) << "a^@b^Hc^?^A^_^K"},
+        {"before a TAB", "\x1b\tx", Seq() << Num(1) << "^[" + Blanks(6) << "x"},
     });
     options.showControlChars = false;
     ExpectBodies({
         {"raw reset", Esc("E"), {Num(1), "\x1b", "E"}},
-        {"raw PJL", pjl, Seq() << Num(1) << Singles("\x1b%-12345X@PJL SET COPIES=9") << kCrLf},
+        {"raw PJL", pjl, Seq() << Num(1) << "\x1b%-12345X@PJL SET COPIES=9" << kCrLf},
         {"raw NUL, BS, DEL", std::string("a\0b\bc\x7f", 6),
-         Seq() << Num(1) << Singles(std::string("a\0b\bc\x7f", 6))},
+         Seq() << Num(1) << std::string("a\0b\bc\x7f", 6)},
     });
 }
 
-// The ESC bytes of all the writes.
-std::size_t EscapesIn(const Writes& writes) {
-    std::size_t count = 0;
-    for (const std::string& write : writes)
-        count += static_cast<std::size_t>(std::count(write.begin(), write.end(), '\x1b'));
-    return count;
+// The ESC bytes of `bytes`.
+std::size_t EscapesIn(const std::string& bytes) {
+    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\x1b'));
 }
 
 // Whatever a file holds, however it is read, the listing's ESC bytes are
@@ -233,18 +226,16 @@ TEST_F(ListingComposerTest, ShownControlsLeaveThePrinterNoEscapeButItsOwn) {
                     pick < pieces.size() ? pieces[pick] : std::string(1, byte == 26 ? 27 : byte);
             }
             SCOPED_TRACE(encoding + ", file " + std::to_string(file));
-            const Writes writes = List(bytes);
-            const Writes prologue = {Esc("E"), Esc("&l6D") + Esc("&l60F"),
-                                     Esc(options.roman8 ? "(8U" : "(10U")};
-            ASSERT_GT(writes.size(), prologue.size());
-            EXPECT_EQ(Writes(writes.begin(), writes.begin() + 3), prologue);
-            const Writes& overlay = PortraitOverlay();
+            const std::string listing = List(bytes);
+            const std::string prologue = Joined(
+                {Esc("E"), Esc("&l6D") + Esc("&l60F"), Esc(options.roman8 ? "(8U" : "(10U")});
+            EXPECT_EQ(listing.substr(0, prologue.size()), prologue);
+            const std::string overlay = Joined(PortraitOverlay());
             std::size_t overlays = 0;
-            for (auto at = writes.begin(); (at = std::search(at, writes.end(), overlay.begin(),
-                                                             overlay.end())) != writes.end();
-                 at += static_cast<std::ptrdiff_t>(overlay.size()))
+            for (std::size_t at = listing.find(overlay); at != std::string::npos;
+                 at = listing.find(overlay, at + overlay.size()))
                 ++overlays;
-            EXPECT_EQ(EscapesIn(writes), EscapesIn(prologue) + overlays * EscapesIn(overlay));
+            EXPECT_EQ(EscapesIn(listing), EscapesIn(prologue) + overlays * EscapesIn(overlay));
         }
     }
 }
@@ -268,12 +259,12 @@ TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
     options.inputEncoding = "raw";
     ExpectBodies({{"raw", "\xc3\xa9\t",
                    Seq() << Num(1) << "\xc3"
-                         << "\xa9" << Singles(Blanks(6))}});
+                         << "\xa9" << Blanks(6)}});
     options.inputEncoding = "latin1";
     ExpectBodies({
         {"latin1", "\xe9\xdf", {Num(1), "\x82", "\xe1"}},
         {"latin1 control bytes", "a\tb\x1b\r\n\x7f",
-         Seq() << Num(1) << Singles("a" + Blanks(7) + "b^[") << kCrLf << Num(2) << Singles("^?")},
+         Seq() << Num(1) << "a" + Blanks(7) + "b^[" << kCrLf << Num(2) << "^?"},
     });
     // An encoding whose bytes are not ASCII is read by its characters: line
     // ends and control characters are found wherever their bytes fall. ESC
@@ -300,14 +291,10 @@ TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
 
 TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
     // Form feeds fill the 64 KiB buffer but its last byte; é straddles it.
-    keepLast = 100;
-    const Writes writes = List(std::string(65535, '\f') + "\xc3\xa9");
-    ASSERT_GE(writes.size(), 85u);
-    EXPECT_EQ(Writes(writes.end() - 85, writes.end() - 81),
-              (Writes{Num(65535), "\f", Num(65536), "\x82"}));
+    EXPECT_TRUE(EndsWith(Body(List(std::string(65535, '\f') + "\xc3\xa9")),
+                         Joined({Num(65535), "\f", Num(65536), "\x82"})));
 
     // A source that gives one byte a read.
-    keepLast = 0;
     ListingComposer trickling(options, clock, names,
                               [](const std::string&) -> std::unique_ptr<InputSource> {
                                   return std::make_unique<FailingSource>(
@@ -315,7 +302,7 @@ TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
                               });
     sink.Clear();
     trickling.Compose(kPath, sink);
-    EXPECT_EQ(Body(SinkWrites()), (Writes{Num(1), "\x82", "\xb3", "\xe2", "\x82", kCrLf}));
+    EXPECT_EQ(Body(sink.Bytes()), Joined({Num(1), "\x82", "\xb3", "\xe2", "\x82", kCrLf}));
 }
 
 } // namespace
