@@ -147,15 +147,15 @@ template <typename Control> struct Placed {
     QRect rect;
 };
 
-// Makes the control of `spec` in `parent`, places it and keeps it in its
+// Makes the control of `item` in `parent`, places it and keeps it in its
 // member of `window`.
 template <typename Control>
-Control* Make(const Placed<Control>& spec, QWidget* parent, MainWindow& window,
+Control* Make(const Placed<Control>& item, QWidget* parent, MainWindow& window,
               ScaledLayout& layout) {
-    auto* control = new Control(spec.text, parent);
-    control->setObjectName(spec.name);
-    layout.Place(control, spec.rect);
-    window.*spec.member = control;
+    auto* control = new Control(item.text, parent);
+    control->setObjectName(item.name);
+    layout.Place(control, item.rect);
+    window.*item.member = control;
     return control;
 }
 
@@ -242,14 +242,14 @@ const OptionCheck kOptionChecks[] = {
 };
 // clang-format on
 
-// The radio buttons of `spec` in their group, marked purple. The group's
+// The radio buttons of `item` in their group, marked purple. The group's
 // tab stop stays on its checked radio, and a radio once checked takes the
 // page settings.
-void AddRadios(const RadioGroup& spec, MainWindow& window, ScaledLayout& layout) {
-    QWidget* group = window.*spec.group;
-    for (int index = 0; index < static_cast<int>(std::size(spec.radios)); ++index) {
-        QRadioButton* radio = Make(spec.radios[index], group, window, layout);
-        radio->setChecked(index == spec.checkedAtStart);
+void AddRadios(const RadioGroup& item, MainWindow& window, ScaledLayout& layout) {
+    QWidget* group = window.*item.group;
+    for (int index = 0; index < static_cast<int>(std::size(item.radios)); ++index) {
+        QRadioButton* radio = Make(item.radios[index], group, window, layout);
+        radio->setChecked(index == item.checkedAtStart);
         SetMarkColor(radio, kPurple);
         TabStopAtCheckedRadio(group);
         // Selecting a radio clears its partners quietly, then runs its click.
@@ -261,14 +261,14 @@ void AddRadios(const RadioGroup& spec, MainWindow& window, ScaledLayout& layout)
     }
 }
 
-// The check box of `spec`, marked purple.
-void AddCheck(const OptionCheck& spec, MainWindow& window, ScaledLayout& layout) {
-    QWidget* parent = spec.group ? window.*spec.group : window.optionsPanel;
-    QCheckBox* check = Make(spec.check, parent, window, layout);
-    check->setChecked(spec.checked);
+// The check box of `item`, marked purple.
+void AddCheck(const OptionCheck& item, MainWindow& window, ScaledLayout& layout) {
+    QWidget* parent = item.group ? window.*item.group : window.optionsPanel;
+    QCheckBox* check = Make(item.check, parent, window, layout);
+    check->setChecked(item.checked);
     SetMarkColor(check, kPurple);
-    if (spec.hint)
-        HintTracker::SetHint(check, spec.hint);
+    if (item.hint)
+        HintTracker::SetHint(check, item.hint);
 }
 
 } // namespace
