@@ -7,6 +7,7 @@
 
 #include "tests/support/CupsTestServer.h"
 #include "tests/support/PrintAndWait.h"
+#include "tests/support/QtWarnings.h"
 #include "tests/support/StalledInput.h"
 #include "tests/support/TempDir.h"
 
@@ -143,8 +144,6 @@ TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPri
               std::string::npos);
 }
 
-std::vector<std::string> warnings; // what Qt logged
-
 // The preview of a landscape listing, with the server's queues known to
 // Qt's print support as they are on a desktop: landscape pages from the
 // start, no warnings, and its Print button set on the window's printer.
@@ -168,10 +167,7 @@ TEST(GuiPrintRun, APreviewIsInTheListingsOrientationAndPrintsOnTheChosenPrinter)
                         preview->pageCount()});
     });
     MainWindow& window = *on.window;
-    const int zcli = window.printerComboBox->findText("zcli");
-    ASSERT_GE(zcli, 0);
-    window.printerComboBox->setCurrentIndex(zcli);
-    emit window.printerComboBox->activated(zcli);
+    on.PickQueue("zcli");
     std::string lines;
     for (int i = 1; i <= 100; ++i)
         lines += "line\n";
@@ -179,19 +175,16 @@ TEST(GuiPrintRun, APreviewIsInTheListingsOrientationAndPrintsOnTheChosenPrinter)
     window.AddFiles({QString::fromStdString((files / "a.txt").string())});
     window.landscapeCheck->setChecked(true);
 
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type != QtDebugMsg && type != QtInfoMsg)
-                warnings.push_back(text.toStdString());
-        });
-    window.previewAction->trigger();
-    qInstallMessageHandler(previous);
+    {
+        const test::QtWarnings warnings;
+        window.previewAction->trigger();
+        EXPECT_TRUE(warnings.None()) << warnings.First();
+    }
     cupsSetServer(nullptr);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].printer, "zcli");
     EXPECT_TRUE(seen[0].landscape);
     EXPECT_EQ(seen[0].pages, 2) << "60 lines a page";
-    EXPECT_TRUE(warnings.empty()) << warnings.front();
     EXPECT_TRUE(on.errors.empty());
 }
 

@@ -3,6 +3,8 @@
 #include "app/BarHeightSpinBox.h"
 #include "app/FileListBox.h"
 
+#include "tests/support/QtWarnings.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -453,15 +455,8 @@ TEST_F(MainWindowTest, AnEmptyListOnlySaysSo) {
 // A page holds the header, a blank line and then numbered lines up to the
 // page length: 10 inches at 8 lpi are 80 lines (78 numbered), at 6 lpi 60
 // (58 numbered). 200 lines take 3 pages at 8 lpi (78 + 78 + 44), 4 at 6 lpi.
-std::vector<std::string> warnings; // what Qt logged during a test
-
 TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
-    warnings.clear();
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type != QtDebugMsg && type != QtInfoMsg)
-                warnings.push_back(text.toStdString());
-        });
+    const test::QtWarnings warnings;
     spooler.capabilities["Laser"].forms = {{"Letter", 1, {2159, 2794}}, {"A4", 9, {2100, 2970}}};
     MainWindow& w = Window();
     std::string lines;
@@ -495,7 +490,7 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
         EXPECT_EQ(previews[0].landscape, c.landscape);
     }
     w.landscapeCheck->setChecked(false);
-    EXPECT_TRUE(warnings.empty()) << warnings.front();
+    EXPECT_TRUE(warnings.None()) << warnings.First();
     // Default settings that name one of its forms: that paper, once chosen again.
     spooler.capabilities["Laser"].defaults.paper = 9;
     PickPrinter(w, 1);
@@ -509,7 +504,6 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(spooler.jobs.empty()) << "previewing sends nothing to a printer";
-    qInstallMessageHandler(previous);
 }
 
 TEST_F(MainWindowTest, PreviewOfAMissingFileOrOfNoFileShowsNoDialog) {
