@@ -55,7 +55,7 @@ void ListingComposer::Compose(const std::string& fileName, ByteSink& out,
 }
 
 void ListingComposer::Write(const std::string& text) {
-    out_->Write(text.data(), static_cast<std::int32_t>(text.size()));
+    out_->Put(text.data(), static_cast<std::int32_t>(text.size()));
 }
 
 void ListingComposer::WriteGreenbarOverlay() {
@@ -88,11 +88,13 @@ void ListingComposer::PrepareCharacters() {
                                                                   : tabSize);
     showControls_ = options_.showControlChars;
     // Shown, every control byte leaves the run; else only those with a role.
-    for (unsigned byte = 0; byte < stops_.size(); ++byte)
-        stops_[byte] = IsControl(byte)
-                           ? showControls_ || byte == kCR || byte == kLF || byte == kFF ||
-                                 byte == kEndOfText || (byte == kTab && tabSize_)
-                           : decoder_->MayBegin(static_cast<unsigned char>(byte));
+    std::array<bool, 256> stops{};
+    for (unsigned byte = 0; byte < stops.size(); ++byte)
+        stops[byte] = IsControl(byte)
+                          ? showControls_ || byte == kCR || byte == kLF || byte == kFF ||
+                                byte == kEndOfText || (byte == kTab && tabSize_)
+                          : decoder_->MayBegin(static_cast<unsigned char>(byte));
+    stops_.Assign(stops);
 }
 
 void ListingComposer::WritePrologue() {
@@ -184,7 +186,7 @@ void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count
     while (count > 0) {
         const auto room = static_cast<std::size_t>(geometry_.lineWidth - columnCount_);
         const std::size_t piece = count < room ? count : room;
-        out_->Write(bytes, static_cast<std::int32_t>(piece));
+        out_->Put(bytes, static_cast<std::int32_t>(piece));
         bytes += piece;
         count -= piece;
         columnCount_ += static_cast<std::int32_t>(piece);
@@ -200,11 +202,7 @@ void ListingComposer::WriteOrdinaryBytes() {
     std::size_t count = 0;
     const unsigned char* const start = input_->Ahead(count);
     const unsigned char* const end = start + count;
-    const bool* const stops = stops_.data();
-    const unsigned char* next = start;
-    while (next != end && !stops[*next])
-        ++next;
-    const auto taken = static_cast<std::size_t>(next - start);
+    const auto taken = static_cast<std::size_t>(stops_.FindIn(start, end) - start);
     WriteColumns(start, taken);
     input_->Skip(taken);
 }
@@ -347,7 +345,7 @@ void ListingComposer::WriteListing(const std::string& fileName,
         if (InputEnded())
             break;
         const unsigned char byte = input_->Peek();
-        if (stops_[byte]) // else the run only met the end of the buffer
+        if (stops_.Stops(byte)) // else the run only met the end of the buffer
             WriteSpecial(byte);
     }
 

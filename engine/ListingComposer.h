@@ -9,6 +9,7 @@
 #include "engine/ListingHeader.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
+#include "engine/StopBytes.h"
 #include "engine/SymbolSet.h"
 #include "platform/ByteSink.h"
 #include "platform/Clock.h"
@@ -96,7 +97,7 @@ private:
     // The bytes that stop the run of ordinary bytes: line ends, form feed,
     // byte 26, TAB, the control bytes to show, and those that may begin a
     // character.
-    std::array<bool, 256> stops_{};
+    StopBytes stops_;
 };
 
 } // namespace zl

@@ -19,7 +19,7 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
     jobId_ = 0;
     broken_ = false;
     brokenCause_.clear();
-    gathered_ = 0;
+    LendNothing();
     try {
         job_ = service_.OpenJob(printerName, docName, dataType);
         jobId_ = job_->Id();
@@ -31,6 +31,8 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
         brokenCause_ = failure.Cause();
     }
     open_ = true;
+    if (!broken_)
+        LendRoom(0);
 }
 
 void RawPrintJob::Write(const void* bytes, std::int32_t count) {
@@ -43,18 +45,20 @@ void RawPrintJob::Write(const void* bytes, std::int32_t count) {
         return;
     const char* data = static_cast<const char*>(bytes);
     const auto size = static_cast<std::size_t>(count);
-    if (size > buffer_.size() - gathered_)
+    if (size > buffer_.size() - Gathered())
         Flush();
     if (size >= buffer_.size()) { // as large as the buffer: no use gathering it
         Deliver(data, size);
         return;
     }
-    std::memcpy(buffer_.data() + gathered_, data, size);
-    gathered_ += size;
+    const std::size_t gathered = Gathered();
+    std::memcpy(buffer_.data() + gathered, data, size);
+    LendRoom(gathered + size);
 }
 
 void RawPrintJob::Flush() {
-    const std::size_t gathered = std::exchange(gathered_, 0);
+    const std::size_t gathered = Gathered();
+    LendRoom(0);
     Deliver(buffer_.data(), gathered);
 }
 
@@ -70,16 +74,18 @@ void RawPrintJob::Deliver(const char* data, std::size_t count) {
     } catch (const PrintFailure& failure) {
         broken_ = true;
         brokenCause_ = failure.Cause();
+        LendNothing();
         throw;
     } catch (...) {
         broken_ = true;
+        LendNothing();
         throw;
     }
 }
 
 std::unique_ptr<PrintJob> RawPrintJob::Close() {
     open_ = false;
-    gathered_ = 0;
+    LendNothing();
     return std::move(job_);
 }
 
