@@ -55,6 +55,11 @@ void ListingComposer::Compose(const std::string& fileName, ByteSink& out,
 }
 
 void ListingComposer::Write(const std::string& text) {
+    if (writingPage_)
+        WriteAlways(text);
+}
+
+void ListingComposer::WriteAlways(const std::string& text) {
     out_->Put(text.data(), static_cast<std::int32_t>(text.size()));
 }
 
@@ -62,7 +67,7 @@ void ListingComposer::WriteGreenbarOverlay() {
     if (!options_.printBars)
         return;
     for (const std::string& piece : OverlayPieces(geometry_, options_.barHeight))
-        Write(piece);
+        WriteAlways(piece);
 }
 
 // The decoder, symbol set and tab size of this listing, and the bytes that
@@ -97,21 +102,34 @@ void ListingComposer::PrepareCharacters() {
     stops_.Assign(stops);
 }
 
+// The reset, what the listing asks of the printer, the page and the face, in
+// one write. The paper comes first: selecting it sets the printer's page
+// format anew, which the orientation and text length then change.
 void ListingComposer::WritePrologue() {
-    Write(kEsc + "E");
+    std::string prologue = kEsc + "E";
+    const PrinterRequests& requests = options_.requests;
+    static const char* const kPaperSizes[] = {"", "2", "3", "26"}; // by PaperRequest
+    if (requests.paper != PaperRequest::PrinterDefault)
+        prologue += kEsc + "&l" + kPaperSizes[static_cast<int>(requests.paper)] + "A";
+    if (requests.paperSource > 0)
+        prologue += kEsc + "&l" + std::to_string(requests.paperSource) + "H";
+    static const char* const kDuplexModes[] = {"", "0", "1", "2"}; // by Sides
+    if (requests.sides != Sides::PrinterDefault)
+        prologue += kEsc + "&l" + kDuplexModes[static_cast<int>(requests.sides)] + "S";
+    if (requests.copies > 0)
+        prologue += kEsc + "&l" + std::to_string(requests.copies) + "X";
     if (options_.landscape)
-        Write(kEsc + "&l1O");
+        prologue += kEsc + "&l1O";
     // The text length in lines makes the printer's page as long as the
     // listing's on any paper; its default fits the listing only on Letter.
-    Write(kEsc + "&l" + std::to_string(geometry_.linesPerInch) + "D" + kEsc + "&l" +
-          std::to_string(geometry_.linesPerPage) + "F");
-    std::string symbolSetAndFont = kEsc + (options_.roman8 ? "(8U" : "(10U");
+    prologue += kEsc + "&l" + std::to_string(geometry_.linesPerInch) + "D" + kEsc + "&l" +
+                std::to_string(geometry_.linesPerPage) + "F";
+    prologue += kEsc + (options_.roman8 ? "(8U" : "(10U");
     if (options_.linePrinter)
-        symbolSetAndFont +=
-            kEsc + (options_.compressed ? "(s0p16.67h8.5v0s0b0T" : "(s0p10h8.5v0s0b0T");
+        prologue += kEsc + (options_.compressed ? "(s0p16.67h8.5v0s0b0T" : "(s0p10h8.5v0s0b0T");
     else if (options_.compressed)
-        symbolSetAndFont += kEsc + "(s0p16.67H";
-    Write(symbolSetAndFont);
+        prologue += kEsc + "(s0p16.67H";
+    WriteAlways(prologue);
 }
 
 // The name (or the title) and the date are system text: mapped to the
@@ -137,11 +155,19 @@ void ListingComposer::NextLineNumber() {
 
 // The header with the next page's label, and the blank line below it.
 void ListingComposer::StartPage() {
-    ++pagesComposed_;
+    CountPage();
     pageMarked_ = true;
     Write(header_.NextPage(++pageNumber_));
     Write(kLineEnd);
     lineOnPage_ = 3;
+}
+
+// One more page of the listing: written when it is one of the pages asked
+// for, else left out up to the next.
+void ListingComposer::CountPage() {
+    writingPage_ = options_.pages.Contains(++pagesCounted_);
+    if (writingPage_)
+        ++pagesComposed_;
 }
 
 // The number of a line, on a new page when the page is full. The number
@@ -150,7 +176,7 @@ void ListingComposer::StartLine() {
     if (lineOnPage_ > geometry_.linesPerPage)
         StartPage();
     if (!pageMarked_) { // the first line of a page a form feed began
-        ++pagesComposed_;
+        CountPage();
         pageMarked_ = true;
     }
     Write(lineNumberText_);
@@ -186,7 +212,8 @@ void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count
     while (count > 0) {
         const auto room = static_cast<std::size_t>(geometry_.lineWidth - columnCount_);
         const std::size_t piece = count < room ? count : room;
-        out_->Put(bytes, static_cast<std::int32_t>(piece));
+        if (writingPage_)
+            out_->Put(bytes, static_cast<std::int32_t>(piece));
         bytes += piece;
         count -= piece;
         columnCount_ += static_cast<std::int32_t>(piece);
@@ -328,6 +355,7 @@ void ListingComposer::WriteListing(const std::string& fileName,
     WriteGreenbarOverlay();
     pageNumber_ = 0;
     pagesComposed_ = 0;
+    pagesCounted_ = 0;
     lineNumber_ = 0;
     NextLineNumber();
     StartPage();

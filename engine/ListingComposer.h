@@ -39,13 +39,17 @@ public:
     void Compose(const std::string& fileName, ByteSink& out,
                  const std::function<void()>& whenOpened = {});
     // The pages of the listing composed last, as the printer ejects them:
-    // each begun by a header, and each a form feed began that got a line.
+    // each begun by a header, and each a form feed began that got a line;
+    // of those, the ones the options' page selection writes.
     std::int32_t PagesComposed() const { return pagesComposed_; }
 
 private:
     void WriteListing(const std::string& fileName, const std::function<void()>& whenOpened);
-    // One write of the bytes of `text`.
+    // One write of the bytes of `text`, when the page is written.
     void Write(const std::string& text);
+    // The same whatever the page: the prologue and the overlay.
+    void WriteAlways(const std::string& text);
+    void CountPage();
     // Writes the greenbar overlay macro, unless the options print no bars.
     void WriteGreenbarOverlay();
     void PrepareCharacters();
@@ -76,8 +80,10 @@ private:
     ByteSink* out_ = nullptr;
     ListingHeader header_;
     std::int32_t pageNumber_ = 0;
-    std::int32_t pagesComposed_ = 0;
-    bool pageMarked_ = false; // anything on the page being composed
+    std::int32_t pagesComposed_ = 0; // the pages written
+    std::int32_t pagesCounted_ = 0;  // every page, written or not
+    bool writingPage_ = true;        // the page is one of those asked for
+    bool pageMarked_ = false;        // anything on the page being composed
     std::int32_t lineNumber_ = 0;
     std::string lineNumberText_;
     std::int32_t columnCount_ = 0;

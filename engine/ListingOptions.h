@@ -2,9 +2,31 @@
 // controls when a run starts, the command line from its flags.
 #pragma once
 
+#include "engine/PageSelection.h"
+
 #include <string>
 
 namespace zl {
+
+// Printing on one or both sides of the sheet.
+enum class Sides { PrinterDefault, OneSided, LongEdge, ShortEdge };
+// The paper the printer is asked to take; none asks nothing.
+enum class PaperRequest { PrinterDefault, Letter, Legal, A4 };
+
+// What the listing asks of the printer besides its text, written into the
+// listing's prologue only when given, so that a listing without them is the
+// same stream as ever.
+struct PrinterRequests {
+    int copies = 0; // 1 to 999; 0: the printer's own
+    Sides sides = Sides::PrinterDefault;
+    PaperRequest paper = PaperRequest::PrinterDefault;
+    int paperSource = 0; // the PCL paper source, 1 to 69; 0: the printer's own
+
+    bool operator==(const PrinterRequests& other) const {
+        return copies == other.copies && sides == other.sides && paper == other.paper &&
+               paperSource == other.paperSource;
+    }
+};
 
 struct ListingOptions {
     bool landscape = false;
@@ -31,6 +53,9 @@ struct ListingOptions {
     // shortened; else this text as it is (its control characters as "?"),
     // cut before the date like a long name.
     std::string title;
+    PrinterRequests requests;
+    // The pages written, each as in the whole listing; the rest are left out.
+    PageSelection pages;
 };
 
 } // namespace zl

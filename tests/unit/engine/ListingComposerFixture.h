@@ -189,11 +189,14 @@ protected:
         test::WriteFile(file, bytes);
     }
 
-    // Lists `bytes` as the file `path`; the listing's bytes.
+    // Lists `bytes` as the file `path`; the listing's bytes. Its page count
+    // is kept in `pagesComposed`.
     std::string List(const std::string& bytes, const std::string& path = kPath) {
         Put(path, bytes);
         sink.Clear();
-        Composer().Compose(path, sink);
+        ListingComposer composer = Composer();
+        composer.Compose(path, sink);
+        pagesComposed = composer.PagesComposed();
         return sink.Bytes();
     }
 
@@ -239,6 +242,7 @@ protected:
     FixedClock clock{kJobTime};
     LocaleNames names = LocaleNames::English();
     MemorySink sink;
+    std::int32_t pagesComposed = 0;
 
 private:
     fs::path home_;

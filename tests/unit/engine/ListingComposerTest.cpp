@@ -84,6 +84,7 @@ TEST_F(ListingComposerTest, PrologueFollowsTheOptions) {
         const char* name;
         int flags;
         Writes prologue;
+        PrinterRequests requests = {};
     };
     const Case cases[] = {
         {"Courier 10 cpi", kSixLpi, {Esc("E"), Esc("&l6D") + Esc("&l60F"), Esc("(10U")}},
@@ -104,15 +105,98 @@ TEST_F(ListingComposerTest, PrologueFollowsTheOptions) {
          kLandscape | kLinePrinter | kNoIbm | kCompressed | kSixLpi,
          {Esc("E"), Esc("&l1O"), Esc("&l6D") + Esc("&l45F"),
           Esc("(8U") + Esc("(s0p16.67h8.5v0s0b0T")}},
+        // What the listing asks of the printer goes before the orientation:
+        // the paper's size resets the page format.
+        {"A4 from tray 4, long edge, 2 copies",
+         kLandscape,
+         {Esc("E"), Esc("&l26A"), Esc("&l4H"), Esc("&l1S"), Esc("&l2X"), Esc("&l1O"),
+          Esc("&l8D") + Esc("&l60F"), Esc("(10U")},
+         {2, Sides::LongEdge, PaperRequest::A4, 4}},
+        {"Letter from source 69, one-sided, 999 copies",
+         kSixLpi,
+         {Esc("E"), Esc("&l2A"), Esc("&l69H"), Esc("&l0S"), Esc("&l999X"),
+          Esc("&l6D") + Esc("&l60F"), Esc("(10U")},
+         {999, Sides::OneSided, PaperRequest::Letter, 69}},
+        {"Legal, short edge",
+         kSixLpi,
+         {Esc("E"), Esc("&l3A"), Esc("&l2S"), Esc("&l6D") + Esc("&l60F"), Esc("(10U")},
+         {0, Sides::ShortEdge, PaperRequest::Legal, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         options.linePrinter = c.flags & kLinePrinter;
         options.roman8 = c.flags & kNoIbm;
+        options.requests = c.requests;
         SetPage(c.flags & kCompressed, c.flags & kLandscape, c.flags & kSixLpi);
         const std::string prologue = Joined(c.prologue);
         EXPECT_EQ(List("").substr(0, prologue.size() + 5), prologue + Esc("&f1Y"))
             << "the overlay follows";
+    }
+}
+
+TEST_F(ListingComposerTest, OnlyTheSelectedPagesAreWrittenEachAsInTheWholeListing) {
+    const std::string begin =
+        Joined(Seq() << Esc("E") << Esc("&l6D") + Esc("&l60F") << Esc("(10U") << PortraitOverlay());
+    const std::string end = Joined(PortraitOverlay());
+    const std::string page1 = PortraitHeader(1) + kCrLf;
+    struct Case {
+        const char* pages;
+        std::string input;
+        Writes written; // between the prologue's overlay and the last one
+        int pageCount;
+    };
+    const Case cases[] = {
+        // Form feeds end pages 1 and 2; the form feed goes with its page.
+        {"2", "a\fb\fc", {Num(2), "b\f"}, 1},
+        {"1,3-", "a\fb\fc", {page1, Num(1), "a\f", Num(3), "c"}, 2},
+        {"3-9", "a\fb\fc", {Num(3), "c"}, 1},
+        {"4-", "a\fb\fc", {}, 0},
+        // A header begins page 2.
+        {"2", Lines(58, "x") + "y", {PortraitHeader(2), kCrLf, Num(59), "y"}, 1},
+        // A wrap fills page 1: the overlay written between them stays.
+        {"2", Lines(57, "x") + std::string(71, 'w') + "z\r\nq",
+         Seq() << PortraitOverlay() << PortraitHeader(2) << kCrLf << kIndent << "z" << kCrLf
+               << Num(59) << "q",
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pages);
+        options.pages = *PageSelection::Parse(c.pages);
+        EXPECT_EQ(List(c.input), begin + Joined(c.written) + end);
+        EXPECT_EQ(pagesComposed, c.pageCount);
+    }
+}
+
+TEST(PageSelectionTest, ReadsNumbersAndRangesAndRefusesAnythingElse) {
+    const struct {
+        const char* text;
+        const char* pagesOneToTen; // "" for a text that is refused
+    } cases[] = {
+        {"3-5,9", "0011100010"},
+        {"7-", "0000001111"},
+        {"2,2-3", "0110000000"},
+        {"10", "0000000001"},
+        {"0", ""},
+        {"5-3", ""},
+        {"1,,2", ""},
+        {"-3", ""},
+        {"+3", ""},
+        {" 3", ""},
+        {"3,", ""},
+        {"", ""},
+        {"1-2-3", ""},
+        {"99999999999", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::optional<PageSelection> selection = PageSelection::Parse(c.text);
+        ASSERT_EQ(selection.has_value(), *c.pagesOneToTen != 0);
+        if (!selection)
+            continue;
+        std::string pages;
+        for (int page = 1; page <= 10; ++page)
+            pages += selection->Contains(page) ? '1' : '0';
+        EXPECT_EQ(pages, c.pagesOneToTen);
     }
 }
 
