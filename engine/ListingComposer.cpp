@@ -209,6 +209,12 @@ void ListingComposer::Wrap() {
 // the line allows, wrapping it where a character fills it.
 void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count) {
     sourceColumn_ += count;
+    if (count < static_cast<std::size_t>(geometry_.lineWidth - columnCount_)) { // no wrap
+        if (writingPage_)
+            out_->Put(bytes, static_cast<std::int32_t>(count));
+        columnCount_ += static_cast<std::int32_t>(count);
+        return;
+    }
     while (count > 0) {
         const auto room = static_cast<std::size_t>(geometry_.lineWidth - columnCount_);
         const std::size_t piece = count < room ? count : room;
@@ -222,16 +228,38 @@ void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count
     }
 }
 
-// Writes the run of ordinary bytes ahead, up to the next byte that needs
-// more than a column (or the end of the input buffer), straight from the
-// input buffer: the bulk of every listing.
-void ListingComposer::WriteOrdinaryBytes() {
+// Writes what lies ahead in the input buffer, up to its end or a byte that
+// needs more than a column, a TAB or a LF line end: the runs of ordinary
+// bytes straight from the buffer, and the tabs and line ends between them.
+// The bulk of every listing.
+void ListingComposer::WriteRunsAhead() {
     std::size_t count = 0;
     const unsigned char* const start = input_->Ahead(count);
     const unsigned char* const end = start + count;
-    const auto taken = static_cast<std::size_t>(stops_.FindIn(start, end) - start);
-    WriteColumns(start, taken);
-    input_->Skip(taken);
+    const unsigned char* next = start;
+    for (;;) {
+        const unsigned char* const stop = stops_.FindIn(next, end);
+        if (stop != next)
+            WriteColumns(next, static_cast<std::size_t>(stop - next));
+        next = stop;
+        if (next == end)
+            break;
+        if (*next == kTab && tabSize_ > 0) {
+            const unsigned char* const tabsStart = next;
+            while (++next != end && *next == kTab) {
+            }
+            WriteTabs(static_cast<std::size_t>(next - tabsStart));
+        } else if (*next == kLF) {
+            ++next;
+            EndLine();
+            if (next == end || *next == kEndOfText) // the next line may not come
+                break;
+            StartLine();
+        } else {
+            break;
+        }
+    }
+    input_->Skip(static_cast<std::size_t>(next - start));
 }
 
 // One ordinary character: a column of the source line and of the printed
@@ -247,11 +275,16 @@ void ListingComposer::WriteShown(unsigned char control) {
     WriteColumns(shown, sizeof shown);
 }
 
-// A TAB: blanks up to the next tab stop of the source line, each an
-// ordinary character that may wrap the line.
-void ListingComposer::WriteTab() {
-    static const unsigned char kBlanks[kMaxTabSize + 1] = "                ";
-    WriteColumns(kBlanks, static_cast<std::size_t>(tabSize_ - sourceColumn_ % tabSize_));
+// TABs one after another: blanks up to the tab stop of the source line that
+// each reaches from the one before, every blank an ordinary character that
+// may wrap the line.
+void ListingComposer::WriteTabs(std::size_t tabs) {
+    static const std::string kBlanks(4 * kMaxTabSize, ' ');
+    const auto* const blanks = reinterpret_cast<const unsigned char*>(kBlanks.data());
+    std::size_t count = tabSize_ - sourceColumn_ % tabSize_ + (tabs - 1) * tabSize_;
+    for (; count > kBlanks.size(); count -= kBlanks.size())
+        WriteColumns(blanks, kBlanks.size());
+    WriteColumns(blanks, count);
 }
 
 // A character of the file's encoding as its one byte in the symbol set (a
@@ -311,7 +344,7 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
     case kTab:
         if (tabSize_ > 0) {
             input_->Skip(1);
-            WriteTab();
+            WriteTabs(1);
             break;
         }
         [[fallthrough]]; // without tab stops a TAB stops the run only to be shown
@@ -369,7 +402,7 @@ void ListingComposer::WriteListing(const std::string& fileName,
     while (!InputEnded()) {
         if (lineStartPending_)
             StartLine();
-        WriteOrdinaryBytes();
+        WriteRunsAhead();
         if (InputEnded())
             break;
         const unsigned char byte = input_->Peek();

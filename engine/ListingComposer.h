@@ -62,12 +62,12 @@ private:
     bool InputEnded();
     void Wrap();
     void WriteColumns(const unsigned char* bytes, std::size_t count);
-    void WriteOrdinaryBytes();
+    void WriteRunsAhead();
     void WriteSpecial(unsigned char byte);
     void WriteCharacter(unsigned char byte);
     void WriteColumn(unsigned char byte);
     void WriteShown(unsigned char control);
-    void WriteTab();
+    void WriteTabs(std::size_t tabs);
     void SkipByteOrderMark();
 
     const ListingOptions options_;

@@ -42,18 +42,25 @@ protected:
     char* LentNext() const { return lentNext_; }
 
 private:
-    // memcpy, with the short pieces that most writers put copied in place:
-    // two copies of 8 (or 4) bytes that may overlap cover 8 to 16 (4 to 8).
+    // memcpy in place, for the pieces writers put: each size class in
+    // fixed-size copies, the last of which ends where the piece ends and may
+    // overlap the one before.
     static void CopyBytes(char* to, const char* from, std::int32_t count) {
         const auto size = static_cast<std::size_t>(count);
-        if (size >= 8 && size <= 16) {
+        if (size >= 16) {
+            for (std::size_t done = 0; done + 16 < size; done += 16)
+                CopyFixed<16>(to + done, from + done);
+            CopyFixed<16>(to + size - 16, from + size - 16);
+        } else if (size >= 8) {
             CopyFixed<8>(to, from);
             CopyFixed<8>(to + size - 8, from + size - 8);
-        } else if (size >= 4 && size < 8) {
+        } else if (size >= 4) {
             CopyFixed<4>(to, from);
             CopyFixed<4>(to + size - 4, from + size - 4);
-        } else {
-            std::memcpy(to, from, size);
+        } else { // 1 to 3
+            to[0] = from[0];
+            to[size / 2] = from[size / 2];
+            to[size - 1] = from[size - 1];
         }
     }
     template <std::size_t N> static void CopyFixed(char* to, const char* from) {
