@@ -86,7 +86,16 @@ void ListingComposer::PrepareCharacters() {
         decoder_ = InputDecoder::Make(kAutoEncoding);
         skipByteOrderMark_ = true;
     }
-    symbols_ = &SymbolSetMapOf(options_.roman8 ? SymbolSet::Roman8 : SymbolSet::Pc8);
+    const SymbolSet own = options_.roman8 ? SymbolSet::Roman8 : SymbolSet::Pc8;
+    symbols_ = &SymbolSetMapOf(own);
+    std::string unknown;
+    const std::optional<std::vector<SymbolSet>> others =
+        OtherSymbolSets(options_.symbolSets, own, &unknown);
+    if (!others)
+        throw Exception("unknown symbol set '" + unknown + "'");
+    characterSets_ = std::make_unique<CharacterSets>(own, *others);
+    selectedSet_ = 0;
+    notPrinted_ = 0;
     const int tabSize = options_.tabSize;
     tabSize_ = static_cast<std::uint32_t>(tabSize < 0             ? 0
                                           : tabSize > kMaxTabSize ? kMaxTabSize
@@ -155,6 +164,7 @@ void ListingComposer::NextLineNumber() {
 
 // The header with the next page's label, and the blank line below it.
 void ListingComposer::StartPage() {
+    SelectSet(0); // the header is in the listing's own set
     CountPage();
     pageMarked_ = true;
     Write(header_.NextPage(++pageNumber_));
@@ -312,11 +322,32 @@ void ListingComposer::WriteCharacter(unsigned char byte) {
         if (showControls_ && IsControl(character))
             WriteShown(static_cast<unsigned char>(character));
         else
-            WriteColumn(symbols_->ByteOf(character));
+            WriteChosen(character);
     } else {
         input_->Skip(1);
         WriteColumn(byte);
     }
+}
+
+// A character as its byte in the set that prints it, that set selected
+// first; '?' where none does.
+void ListingComposer::WriteChosen(char32_t character) {
+    const CharacterSets::Choice choice = characterSets_->Choose(character);
+    if (choice.set < 0)
+        ++notPrinted_;
+    else if (choice.byte >= 128) // ASCII prints alike from every set
+        SelectSet(choice.set);
+    WriteColumn(choice.byte);
+}
+
+// Selects a set of the listing's on the printer, unless it has it. The
+// selection goes out on pages left out too: the printer keeps it for the
+// next page written.
+void ListingComposer::SelectSet(int set) {
+    if (set == selectedSet_)
+        return;
+    selectedSet_ = set;
+    WriteAlways(kEsc + "(" + InfoOf(characterSets_->SetAt(set)).pclId);
 }
 
 // The byte ahead that stopped the run of ordinary bytes.

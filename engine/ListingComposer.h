@@ -3,6 +3,7 @@
 // them to a byte sink and knows nothing of printers or jobs.
 #pragma once
 
+#include "engine/CharacterSets.h"
 #include "engine/FileInputSource.h"
 #include "engine/InputDecoder.h"
 #include "engine/InputFile.h"
@@ -42,6 +43,9 @@ public:
     // each begun by a header, and each a form feed began that got a line;
     // of those, the ones the options' page selection writes.
     std::int32_t PagesComposed() const { return pagesComposed_; }
+    // The characters of the listing composed last that no set the listing
+    // may use has, printed as '?'.
+    std::int64_t CharactersNotPrinted() const { return notPrinted_; }
 
 private:
     void WriteListing(const std::string& fileName, const std::function<void()>& whenOpened);
@@ -65,6 +69,8 @@ private:
     void WriteRunsAhead();
     void WriteSpecial(unsigned char byte);
     void WriteCharacter(unsigned char byte);
+    void WriteChosen(char32_t character);
+    void SelectSet(int set);
     void WriteColumn(unsigned char byte);
     void WriteShown(unsigned char control);
     void WriteTabs(std::size_t tabs);
@@ -95,7 +101,10 @@ private:
 
     // How the file's characters are read and printed.
     std::unique_ptr<InputDecoder> decoder_;
-    const SymbolSetMap* symbols_ = nullptr;
+    const SymbolSetMap* symbols_ = nullptr; // the listing's own set
+    std::unique_ptr<CharacterSets> characterSets_;
+    int selectedSet_ = 0; // of characterSets_, as the printer has it now
+    std::int64_t notPrinted_ = 0;
     std::uint32_t tabSize_ = 0;
     bool skipByteOrderMark_ = false; // "auto" drops a UTF-8 one
     std::string transcodeFrom_;      // the encoding read as UTF-8, if any

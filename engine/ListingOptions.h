@@ -53,6 +53,10 @@ struct ListingOptions {
     // shortened; else this text as it is (its control characters as "?"),
     // cut before the date like a long name.
     std::string title;
+    // The printer's other symbol sets that characters the listing's own set
+    // lacks print from, as PCL IDs: "19U,9E,5N"; "none"; empty: the other of
+    // PC-8 and Roman-8, then 19U, 9E, 5N.
+    std::string symbolSets;
     PrinterRequests requests;
     // The pages written, each as in the whole listing; the rest are left out.
     PageSelection pages;

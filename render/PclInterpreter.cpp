@@ -577,10 +577,10 @@ FontChoice PclInterpreter::PrintedFont(const FontChoice& selected) {
 
 void PclInterpreter::FontControl(const PclCommand& command) {
     const double value = command.value;
-    if (command.group == 0) { // symbol set: 10U is PC-8, the others Roman-8 here
+    if (command.group == 0) { // a symbol set the program knows; the others as Roman-8
         if (command.terminator >= 'A' && command.terminator <= 'Z' && command.terminator != 'X') {
-            env_.symbolSet =
-                Int(value) == 10 && command.terminator == 'U' ? SymbolSet::Pc8 : SymbolSet::Roman8;
+            env_.symbolSet = SymbolSetOfId(std::to_string(Int(value)) + command.terminator)
+                                 .value_or(SymbolSet::Roman8);
             CloseRun();
         }
         return;

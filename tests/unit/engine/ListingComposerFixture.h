@@ -197,6 +197,7 @@ protected:
         ListingComposer composer = Composer();
         composer.Compose(path, sink);
         pagesComposed = composer.PagesComposed();
+        charactersNotPrinted = composer.CharactersNotPrinted();
         return sink.Bytes();
     }
 
@@ -243,6 +244,7 @@ protected:
     LocaleNames names = LocaleNames::English();
     MemorySink sink;
     std::int32_t pagesComposed = 0;
+    std::int64_t charactersNotPrinted = 0;
 
 private:
     fs::path home_;

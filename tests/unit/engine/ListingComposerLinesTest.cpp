@@ -136,22 +136,76 @@ TEST_F(ListingComposerTest, TabSizeSetsTheStops) {
 // é, ß, €, │ and 😀 in UTF-8.
 const std::string kCharacters = "\xc3\xa9\xc3\x9f\xe2\x82\xac\xe2\x94\x82\xf0\x9f\x98\x80";
 
-TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSymbolSet) {
+// A character prints from the listing's own set, else from the first of the
+// other sets that has it, selected just before it; the own set is selected
+// again before a character that needs it, and before the next header.
+TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
     struct Case {
         const char* name;
         bool noIbm;
+        const char* sets;
+        std::string text;
         Writes bytes;
+        int notPrinted;
     };
+    const std::string euro = "\xe2\x82\xac";
+    const std::string page1 = Lines(57, "x");
     const Case cases[] = {
-        {"PC-8", false, {"\x82", "\xe1", "?", "\xb3", "?"}},
+        {"PC-8",
+         false,
+         "",
+         kCharacters,
+         {"\x82", "\xe1", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "?"},
+         1},
+        {"PC-8, no other set", false, "none", kCharacters, {"\x82", "\xe1", "?", "\xb3", "?"}, 2},
+        // ż from Windows Latin 2, ó from PC-8, a curly quote from Latin 1;
+        // Ø from none of Windows Latin 2.
+        {"Polish",
+         false,
+         "",
+         "\xc5\xbc\xc3\xb3\xe2\x80\x9c",
+         {Esc("(9E") + "\xbf", Esc("(10U") + "\xa2", Esc("(19U") + "\x93"},
+         0},
+        {"only the sets listed", false, "9E", "\xc5\xbc\xc3\x98", {Esc("(9E") + "\xbf", "?"}, 1},
+#ifndef _WIN32 // Windows' converter does not come near
+        // A non-breaking hyphen comes near enough as "-" in the own set, a box
+        // drawing line as "|" (above: the euro sign's "EUR" is too long).
+        {"near enough",
+         false,
+         "",
+         "a\xe2\x80\x91"
+         "b",
+         {"a", "-", "b"},
+         0},
+#endif
+        // The euro sign fills the line: the wrap follows the selection.
+        {"wrap", false, "", std::string(70, 'a') + euro + "b",
+         Seq() << std::string(70, 'a') << Esc("(19U") + "\x80" << kCrLf << kIndent << "b", 0},
+        {"header", false, "", page1 + euro + "\r\ny",
+         Seq() << Esc("(19U") << "\x80" << kCrLf << Esc("(10U") << PortraitHeader(2) << kCrLf
+               << Num(59) << "y",
+         0},
 #ifndef _WIN32 // no converter for Roman-8 there
-        {"Roman-8", true, {"\xc5", "\xde", "?", "?", "?"}},
+        {"Roman-8",
+         true,
+         "",
+         kCharacters,
+         {"\xc5", "\xde", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "?"},
+         1},
+        {"Roman-8, no other set", true, "none", kCharacters, {"\xc5", "\xde", "?", "|", "?"}, 2},
 #endif
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         options.roman8 = c.noIbm;
-        EXPECT_EQ(Body(List(kCharacters + "\r\n")), Joined(Seq() << Num(1) << c.bytes << kCrLf));
+        options.symbolSets = c.sets;
+        const std::string body = Body(List(c.text + "\r\n"));
+        const std::string before = c.text.compare(0, page1.size(), page1) == 0 ? page1 : "";
+        std::string lines;
+        for (int line = 1; line <= 57 && !before.empty(); ++line)
+            lines += Num(line) + "x" + kCrLf;
+        EXPECT_EQ(body, lines + Joined(Seq() << Num(before.empty() ? 1 : 58) << c.bytes << kCrLf));
+        EXPECT_EQ(charactersNotPrinted, c.notPrinted);
     }
 }
 
@@ -191,8 +245,19 @@ std::size_t EscapesIn(const std::string& bytes) {
     return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\x1b'));
 }
 
+// How many times the listing selects one of the symbol sets it prints from.
+std::size_t SetSelectionsIn(const std::string& bytes) {
+    std::size_t count = 0;
+    for (const SymbolSetInfo& set : KnownSymbolSets())
+        for (std::size_t at = bytes.find(Esc("(") + set.pclId); at != std::string::npos;
+             at = bytes.find(Esc("(") + set.pclId, at + 1))
+            ++count;
+    return count;
+}
+
 // Whatever a file holds, however it is read, the listing's ESC bytes are
-// those of its prologue and of its whole overlays.
+// those of its prologue, of its whole overlays and of its selections of
+// symbol sets.
 TEST_F(ListingComposerTest, ShownControlsLeaveThePrinterNoEscapeButItsOwn) {
     // Files of printer commands, ESC after a byte-order mark of UTF-16 (either
     // order), EBCDIC's ESC, and the arrow and face PC-8 has only at bytes
@@ -235,7 +300,8 @@ TEST_F(ListingComposerTest, ShownControlsLeaveThePrinterNoEscapeButItsOwn) {
             for (std::size_t at = listing.find(overlay); at != std::string::npos;
                  at = listing.find(overlay, at + overlay.size()))
                 ++overlays;
-            EXPECT_EQ(EscapesIn(listing), EscapesIn(prologue) + overlays * EscapesIn(overlay));
+            EXPECT_EQ(EscapesIn(listing), overlays * EscapesIn(overlay) + SetSelectionsIn(listing) +
+                                              EscapesIn(prologue) - 1);
         }
     }
 }

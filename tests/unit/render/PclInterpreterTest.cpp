@@ -238,14 +238,18 @@ TEST(PclInterpreterTest, ControlCodes) {
     EXPECT_DOUBLE_EQ(rendered.pages[1].runs[0].baseline, 187.5);
 }
 
-// Byte 0x82 prints as é in PC-8 and 0xC5 as é in Roman-8.
+// Byte 0x82 prints as é in PC-8 and 0xC5 as é in Roman-8; 0x80 is the euro
+// sign in Windows Latin 1 and Latin 2, nothing in Roman-8 and Latin 5, whose
+// 0xD0 is Ğ; Latin 2's 0xBF is ż.
 TEST(PclInterpreterTest, SymbolSets) {
     const Rendered rendered =
-        Render(Esc("E") + Esc("(10U") + "\x82" + Esc("(8U") + "\xc5" + "\x80");
+        Render(Esc("E") + Esc("(10U") + "\x82" + Esc("(8U") + "\xc5" + "\x80" + Esc("(19U") +
+               "\x80" + Esc("(9E") + "\x80\xbf" + Esc("(5N") + "\x80\xd0");
     ASSERT_EQ(rendered.pages.size(), 1u);
-    ASSERT_EQ(rendered.pages[0].runs.size(), 2u);
-    EXPECT_EQ(rendered.pages[0].runs[0].text, U"\u00e9");
-    EXPECT_EQ(rendered.pages[0].runs[1].text, U"\u00e9"); // Roman-8's 0x80 prints nothing
+    std::u32string text;
+    for (const auto& run : rendered.pages[0].runs)
+        text += run.text;
+    EXPECT_EQ(text, U"\u00e9\u00e9\u20ac\u20ac\u017c\u011e");
 }
 
 // Garbage never crashes and memory stays bounded: a huge binary count, and

@@ -1,0 +1,68 @@
+#include "engine/CharacterSets.h"
+
+#include "engine/Transliteration.h"
+
+#include <algorithm>
+
+namespace zl {
+
+CharacterSets::CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others) : sets_{own} {
+    for (const SymbolSet set : others)
+        if (std::find(sets_.begin(), sets_.end(), set) == sets_.end())
+            sets_.push_back(set);
+}
+
+CharacterSets::Choice CharacterSets::Choose(char32_t c) {
+    const auto known = chosen_.find(c);
+    if (known != chosen_.end())
+        return known->second;
+    const Choice choice = Find(c);
+    chosen_.emplace(c, choice);
+    return choice;
+}
+
+CharacterSets::Choice CharacterSets::Find(char32_t c) const {
+    unsigned char byte = 0;
+    for (std::size_t set = 0; set < sets_.size(); ++set)
+        if (SymbolSetMapOf(sets_[set]).Find(c, byte))
+            return {static_cast<int>(set), byte};
+    // Near enough: one character that the own set prints; several would
+    // take more than the character's column.
+    const std::string near = Transliterated(c, InfoOf(sets_[0]).converterName);
+    if (near.size() == 1) {
+        byte = static_cast<unsigned char>(near[0]);
+        const bool printable = (byte >= 32 && byte <= 126) || byte >= 160 ||
+                               (byte >= 128 && !InfoOf(sets_[0]).upperControls);
+        if (printable)
+            return {0, byte};
+    }
+    return {-1, '?'};
+}
+
+std::optional<std::vector<SymbolSet>> OtherSymbolSets(const std::string& list, SymbolSet own,
+                                                      std::string* unknown) {
+    if (list.empty())
+        return std::vector<SymbolSet>{own == SymbolSet::Pc8 ? SymbolSet::Roman8 : SymbolSet::Pc8,
+                                      SymbolSet::WindowsLatin1, SymbolSet::WindowsLatin2,
+                                      SymbolSet::Latin5};
+    std::vector<SymbolSet> sets;
+    if (list == "none")
+        return sets;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', start);
+        const std::string id = list.substr(start, comma - start);
+        const std::optional<SymbolSet> set = SymbolSetOfId(id);
+        if (!set) {
+            if (unknown)
+                *unknown = id;
+            return std::nullopt;
+        }
+        sets.push_back(*set);
+        if (comma == std::string::npos)
+            return sets;
+        start = comma + 1;
+    }
+}
+
+} // namespace zl
