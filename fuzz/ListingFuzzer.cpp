@@ -4,9 +4,9 @@
 // first byte 26 reach the printer in order whatever the options, in the
 // encodings that read ASCII as ASCII; with every byte read and sent as it is
 // and TABs passed through, so do all its bytes but CR and LF; with control
-// characters shown, every ESC of the listing is one of its prologue or its
-// overlays; no rendered page holds an ESC character; and a listing whose file
-// sent no ESC bytes has at most one page more than the file has bytes.
+// characters shown, every ESC of the listing is one of its prologue, its
+// overlays or its selections of symbol sets; no rendered page holds an ESC character; and a listing
+// whose file sent no ESC bytes has at most one page more than the file has bytes.
 #include "engine/GreenbarOverlay.h"
 #include "engine/ListingComposer.h"
 #include "engine/MemorySink.h"
@@ -43,6 +43,8 @@ zl::ListingOptions FuzzOptions(std::uint8_t flags, std::int8_t barHeight, std::u
     options.barHeight = barHeight;
     options.tabSize = text % 17;
     options.inputEncoding = kEncodings[(text / 17) % kEncodingCount];
+    // UTF-16 gives characters from all of Unicode, for the other sets.
+    options.symbolSets = flags & 128 ? "none" : "";
     return options;
 }
 
@@ -68,9 +70,22 @@ bool IsSubsequence(const std::string& needle, const std::string& haystack) {
     return at == needle.size();
 }
 
+// How many times `text` selects one of the symbol sets listings print from.
+std::ptrdiff_t SetSelections(const std::string& text) {
+    std::ptrdiff_t count = 0;
+    for (const zl::SymbolSetInfo& set : zl::KnownSymbolSets()) {
+        const std::string selection = std::string(1, kEsc) + "(" + set.pclId;
+        for (std::size_t at = text.find(selection); at != std::string::npos;
+             at = text.find(selection, at + 1))
+            ++count;
+    }
+    return count;
+}
+
 // Aborts unless the listing's ESC bytes are those of its prologue (what comes
-// before the header of the listing of an empty file, less its overlay) and of
-// whole overlays: so no ESC of the file reached it.
+// before the header of the listing of an empty file, less its overlay), of
+// whole overlays and of selections of symbol sets: so no ESC of the file
+// reached it.
 void CheckEveryEscapeIsTheListingsOwn(const std::string& listing, const std::string& emptyListing,
                                       const std::string& overlay) {
     const std::size_t header = emptyListing.find("  File: ");
@@ -88,7 +103,7 @@ void CheckEveryEscapeIsTheListingsOwn(const std::string& listing, const std::str
          at = listing.find(overlay, at + overlay.size()))
         ++overlays;
     if (escapes(listing, prologueEnd, listing.size()) !=
-        overlays * escapes(overlay, 0, overlay.size()))
+        overlays * escapes(overlay, 0, overlay.size()) + SetSelections(listing.substr(prologueEnd)))
         std::abort();
 }
 
