@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QString>
 
 namespace zl::render {
@@ -24,15 +25,21 @@ constexpr FaceName kLinePrinter{"League Mono", "Condensed", "fonts-league-mono"}
 constexpr FaceName kFallback{"DejaVu Sans Mono", "", "fonts-dejavu-core"};
 
 // The installed face `name` at 1000 pixels to the em. The system gives some
-// other face for a name it does not know; that one is refused.
+// other face for a name it does not know; that one is refused (and the name
+// is looked up first: Qt's stand-in where there are no fonts at all has no
+// family to ask for).
 QRawFont Find(const FaceName& name) {
-    QFont font(QString::fromLatin1(name.family));
-    if (*name.style)
-        font.setStyleName(QString::fromLatin1(name.style));
-    font.setStyleHint(QFont::Monospace);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    QRawFont face = QRawFont::fromFont(font);
-    const bool found = face.isValid() && face.familyName() == QLatin1String(name.family) &&
+    const QString family = QString::fromLatin1(name.family);
+    QRawFont face;
+    if (QFontDatabase::hasFamily(family)) {
+        QFont font(family);
+        if (*name.style)
+            font.setStyleName(QString::fromLatin1(name.style));
+        font.setStyleHint(QFont::Monospace);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        face = QRawFont::fromFont(font);
+    }
+    const bool found = face.isValid() && face.familyName() == family &&
                        (!*name.style || face.styleName() == QLatin1String(name.style));
     if (!found) {
         const std::string what =
