@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -32,11 +31,18 @@ std::vector<Word> WordsOf(const std::filesystem::path& pdf) {
             html.append(buffer, n);
         pclose(pipe);
     }
+    // <word xMin="X" yMin=... yMax="...">TEXT</word>
     std::vector<Word> words;
-    const std::regex word(R"re(<word xMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), word);
-         it != std::sregex_iterator(); ++it)
-        words.push_back({std::stod((*it)[1]), (*it)[2]});
+    const std::string open = "<word xMin=\"", close = "</word>";
+    for (std::size_t at = html.find(open); at != std::string::npos; at = html.find(open, at)) {
+        at += open.size();
+        const std::size_t text = html.find('>', at) + 1;
+        const std::size_t end = html.find(close, text);
+        if (text == 0 || end == std::string::npos)
+            break;
+        words.push_back({std::stod(html.substr(at)), html.substr(text, end - text)});
+        at = end;
+    }
     return words;
 }
 
