@@ -9,6 +9,12 @@ namespace {
 const std::string kFileLabel = "  File: ";
 const std::string kDots = "...";
 
+// Whether "  File: " and `text` end before column `datePosition` - 1.
+bool FitsBeforeDate(const std::string& text, std::int32_t datePosition) {
+    return static_cast<std::int64_t>(kFileLabel.size() + text.size()) <=
+           static_cast<std::int64_t>(datePosition) - 2;
+}
+
 } // namespace
 
 std::int32_t DatePosition(std::int32_t width, const std::string& date) {
@@ -16,21 +22,37 @@ std::int32_t DatePosition(std::int32_t width, const std::string& date) {
 }
 
 std::string HeaderFileText(const std::string& path, std::int32_t datePosition) {
-    const std::int64_t room = static_cast<std::int64_t>(datePosition) - 2;
-    if (static_cast<std::int64_t>(kFileLabel.size() + path.size()) <= room)
+    if (FitsBeforeDate(path, datePosition))
         return kFileLabel + path;
-    const std::int64_t tail = room - static_cast<std::int64_t>(kFileLabel.size() + kDots.size());
+    const std::int64_t tail = static_cast<std::int64_t>(datePosition) - 2 -
+                              static_cast<std::int64_t>(kFileLabel.size() + kDots.size());
     const std::size_t keep = tail > 0 ? static_cast<std::size_t>(tail) : 0;
     return kFileLabel + kDots + path.substr(path.size() - keep);
 }
 
-void ListingHeader::Start(const std::string& path, const std::string& date, std::int32_t width,
+std::string HeaderPathText(const std::string& path, std::int32_t datePosition) {
+    const std::string shortened = ShortenPath(path);
+    return HeaderFileText(FitsBeforeDate(shortened, datePosition) ? shortened : path, datePosition);
+}
+
+void ListingHeader::Start(const std::string& name, const std::string& date, std::int32_t width,
                           bool landscape) {
+    const std::int32_t datePosition = DatePosition(width, date);
+    Lay(HeaderFileText(name, datePosition), date, datePosition, width, landscape);
+}
+
+void ListingHeader::StartWithPath(const std::string& path, const std::string& date,
+                                  std::int32_t width, bool landscape) {
+    const std::int32_t datePosition = DatePosition(width, date);
+    Lay(HeaderPathText(path, datePosition), date, datePosition, width, landscape);
+}
+
+void ListingHeader::Lay(const std::string& fileText, const std::string& date,
+                        std::int32_t datePosition, std::int32_t width, bool landscape) {
     width_ = width > 0 ? width : 0;
     labelEnd_ = landscape ? width - 1 : width;
-    const std::int32_t datePosition = DatePosition(width, date);
     line_.assign(static_cast<std::size_t>(width_), ' ');
-    InsertAt(line_, HeaderFileText(path, datePosition), 1);
+    InsertAt(line_, fileText, 1);
     InsertAt(line_, date, datePosition);
     line_.resize(static_cast<std::size_t>(width_));
 }

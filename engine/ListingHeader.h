@@ -15,13 +15,23 @@ std::int32_t DatePosition(std::int32_t width, const std::string& date);
 // `datePosition` - 13 characters, so one blank stays before the date.
 std::string HeaderFileText(const std::string& path, std::int32_t datePosition);
 
+// The same for a file's path: the path as ShortenPath shows it where that
+// fits before the date; else the path itself cut as above, so that the
+// header keeps its last characters after a single "...".
+std::string HeaderPathText(const std::string& path, std::int32_t datePosition);
+
 class ListingHeader {
 public:
-    // Lays out the line for `path` (shortened for the header) and `date`,
-    // both one byte per character, on a line of `width` characters; in
-    // landscape the page label ends one column before the line's end.
-    void Start(const std::string& path, const std::string& date, std::int32_t width,
+    // Lays out the line for `name` (a title, or a path already shortened)
+    // and `date`, both one byte per character, on a line of `width`
+    // characters; in landscape the page label ends one column before the
+    // line's end.
+    void Start(const std::string& name, const std::string& date, std::int32_t width,
                bool landscape);
+    // The same for the full path of the listed file, shown as HeaderPathText
+    // shows it.
+    void StartWithPath(const std::string& path, const std::string& date, std::int32_t width,
+                       bool landscape);
 
     // Puts the label of page `pageNumber` on the line, pushing what stood
     // there to the right, and gives the line as written: its first `width`
@@ -29,6 +39,9 @@ public:
     const std::string& NextPage(std::int32_t pageNumber);
 
 private:
+    void Lay(const std::string& fileText, const std::string& date, std::int32_t datePosition,
+             std::int32_t width, bool landscape);
+
     std::string line_; // the first `width_` characters of the line
     std::string written_;
     std::int32_t width_ = 0;

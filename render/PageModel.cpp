@@ -1,5 +1,7 @@
 #include "render/PageModel.h"
 
+#include <cmath>
+
 namespace zl::render {
 
 namespace {
@@ -39,6 +41,10 @@ bool SameName(const std::string& a, const char* b) {
 }
 
 } // namespace
+
+double CellWidth(double pitch) {
+    return std::round(7200 / pitch) / 24;
+}
 
 PaperSize PaperSize::Letter() {
     return Make(kPapers[0]);

@@ -34,7 +34,12 @@ struct FontChoice {
     int typeface = 4099; // PCL typeface number: 4099 Courier, 0 Line Printer
 };
 
-// Characters on one line of the page, one advance (1/pitch inch) apart.
+// The printer's fixed-pitch escapement in dots, kept in 1/7200 inch:
+// 16.67 cpi advances exactly 18 dots (0.06 in), 10 cpi 30 dots.
+double CellWidth(double pitch);
+
+// Characters on one line of the page, one advance (the cell of the pitch)
+// apart.
 struct TextRun {
     double x = 0;        // left edge of the first character cell, dots
     double baseline = 0; // dots from the top of the physical page

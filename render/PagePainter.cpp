@@ -1,29 +1,27 @@
 #include "render/PagePainter.h"
 
-#include <QFont>
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QString>
 
 #include <algorithm>
-#include <vector>
 
 namespace zl::render {
 
 namespace {
 
 constexpr double kDotsPerInch = 300;
-constexpr double kPointsPerInch = 72;
+
+// The glyphs of one face in a run, each at its column.
+struct GlyphItem {
+    GlyphSource source;
+    QList<quint32> glyphs;
+    QList<int> columns;
+};
 
 } // namespace
 
-PagePainter::PagePainter() {
-    QFont font(kFamily);
-    font.setStyleHint(QFont::Monospace);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    face_ = QRawFont::fromFont(font);
-}
+PagePainter::PagePainter() = default;
 
 double PagePainter::Brightness(int shadePercent) {
     return (100 - std::clamp(shadePercent, 0, 100)) / 100.0;
@@ -53,52 +51,65 @@ void PagePainter::Paint(QPainter& painter, const Page& page) {
     painter.restore();
 }
 
-const QRawFont& PagePainter::FontAt(double height) {
-    auto found = sized_.find(height);
+const GlyphSource& PagePainter::GlyphOf(int typeface, char32_t c) {
+    std::unordered_map<char32_t, GlyphSource>& known = glyphs_[typeface];
+    auto found = known.find(c);
+    if (found == known.end())
+        found = known.emplace(c, faces_.GlyphOf(typeface, c)).first;
+    return found->second;
+}
+
+const QRawFont& PagePainter::Sized(const QRawFont& face, double em) {
+    auto found = sized_.find({&face, em});
     if (found == sized_.end()) {
-        QRawFont font = face_;
-        font.setPixelSize(height);
-        found = sized_.emplace(height, font).first;
+        QRawFont font = face;
+        font.setPixelSize(em);
+        found = sized_.emplace(std::make_pair(&face, em), font).first;
     }
     return found->second;
 }
 
-// The run's glyphs are placed one cell apart, and squeezed or widened
-// sideways so that the face's own advance fills the cell exactly: the face
-// keeps the height of the chosen font and the columns keep the pitch.
+// The run's characters are placed one cell apart, and each glyph is
+// squeezed or widened sideways so that its face's advance fills the cell:
+// the face keeps the printed font's em and the columns keep the pitch. The
+// characters of the run's face make one item, those drawn from the
+// fallback face another.
 void PagePainter::PaintRun(QPainter& painter, const TextRun& run) {
-    if (run.text.empty() || run.font.pitch <= 0 || !face_.isValid())
+    if (run.text.empty() || run.font.pitch <= 0 || run.font.height <= 0)
         return;
-    const QRawFont& font = FontAt(run.font.height * kDotsPerInch / kPointsPerInch);
-    const QString text =
-        QString::fromUcs4(run.text.data(), static_cast<qsizetype>(run.text.size()));
-    std::vector<quint32> glyphs(static_cast<std::size_t>(text.size()));
-    int count = static_cast<int>(glyphs.size());
-    if (!font.glyphIndexesForChars(text.constData(), static_cast<int>(text.size()), glyphs.data(),
-                                   &count))
-        return;
-    glyphs.resize(static_cast<std::size_t>(count));
+    const RunFace face = faces_.FaceOf(run.font.typeface);
+    const double cell = CellWidth(run.font.pitch);
+    const double stretch = CellStretch(run.font, face.advance);
+    const double em = EmDots(run.font);
 
-    const double cell = kDotsPerInch / run.font.pitch;
-    const quint32 reference = font.glyphIndexesForString(QStringLiteral("M")).value(0);
-    const QList<QPointF> referenceAdvance = font.advancesForGlyphIndexes({reference});
-    const double advance = referenceAdvance.isEmpty() ? 0 : referenceAdvance.first().x();
-    const double stretch = advance > 0 ? cell / advance : 1;
-
-    QList<QPointF> positions;
-    positions.reserve(count);
-    for (int i = 0; i < count; ++i)
-        positions.append(QPointF(i * cell / stretch, 0));
-    QGlyphRun glyphRun;
-    glyphRun.setRawFont(font);
-    glyphRun.setGlyphIndexes(QList<quint32>(glyphs.begin(), glyphs.end()));
-    glyphRun.setPositions(positions);
-
-    painter.save();
-    painter.translate(run.x, run.baseline);
-    painter.scale(stretch, 1);
-    painter.drawGlyphRun(QPointF(0, 0), glyphRun);
-    painter.restore();
+    std::vector<GlyphItem> items;
+    for (std::size_t column = 0; column < run.text.size(); ++column) {
+        if (run.text[column] == U' ')
+            continue;
+        const GlyphSource& source = GlyphOf(run.font.typeface, run.text[column]);
+        auto item = std::find_if(items.begin(), items.end(),
+                                 [&](const GlyphItem& i) { return i.source.face == source.face; });
+        if (item == items.end())
+            item = items.insert(items.end(), GlyphItem{source, {}, {}});
+        item->glyphs.append(source.glyph);
+        item->columns.append(static_cast<int>(column));
+    }
+    for (const GlyphItem& item : items) {
+        const double scale = stretch * item.source.widthScale;
+        QList<QPointF> positions;
+        positions.reserve(item.columns.size());
+        for (int column : item.columns)
+            positions.append(QPointF(column * cell / scale, 0));
+        QGlyphRun glyphRun;
+        glyphRun.setRawFont(Sized(*item.source.face, em));
+        glyphRun.setGlyphIndexes(item.glyphs);
+        glyphRun.setPositions(positions);
+        painter.save();
+        painter.translate(run.x, run.baseline);
+        painter.scale(scale, 1);
+        painter.drawGlyphRun(QPointF(0, 0), glyphRun);
+        painter.restore();
+    }
 }
 
 } // namespace zl::render

@@ -1,15 +1,18 @@
 // Draws one page of the page model with a QPainter, on any paint device: a
-// widget, an image, a PDF writer or a printer. The shaded rectangles go
-// first, filled with the grey of their shading, then the text in a
-// monospaced face with the PC-8 line-drawing characters, every character in
-// its own cell of 1/pitch inch, so that the columns line up as on paper.
+// widget, an image, a printer. The shaded rectangles go first, filled with
+// the grey of their shading, then the text in the printer's faces (see
+// ListingFaces): each run of a line as one item, its characters one cell of
+// the pitch apart, so that the columns line up as on paper.
 #pragma once
 
+#include "render/ListingFaces.h"
 #include "render/PageModel.h"
 
 #include <QRawFont>
 
 #include <map>
+#include <unordered_map>
+#include <utility>
 
 class QPainter;
 class QPaintDevice;
@@ -18,9 +21,7 @@ namespace zl::render {
 
 class PagePainter {
 public:
-    // The face the text is drawn in.
-    static constexpr const char* kFamily = "DejaVu Sans Mono";
-
+    // Finds the faces; raises zl::Exception when one is not installed.
     PagePainter();
 
     // Draws `page` at its true size: the painter's coordinates are taken to
@@ -34,11 +35,13 @@ public:
 
 private:
     void PaintRun(QPainter& painter, const TextRun& run);
-    // The face at `height` dots high.
-    const QRawFont& FontAt(double height);
+    const GlyphSource& GlyphOf(int typeface, char32_t c);
+    // `face` at `em` dots to the em.
+    const QRawFont& Sized(const QRawFont& face, double em);
 
-    QRawFont face_;
-    std::map<double, QRawFont> sized_;
+    ListingFaces faces_;
+    std::map<std::pair<const QRawFont*, double>, QRawFont> sized_;
+    std::map<int, std::unordered_map<char32_t, GlyphSource>> glyphs_; // by typeface
 };
 
 // The factor from 300-dpi dots to the units of `device`.

@@ -32,12 +32,6 @@ constexpr unsigned char kBackspace = 8, kTab = 9, kLineFeed = 10, kFormFeed = 12
 
 const FontChoice kCourier{10, 12, 4099};
 
-// Fixed-pitch escapement, kept in 1/7200 inch: 16.67 cpi advances exactly
-// 18 dots (0.06 in), 10 cpi 30 dots.
-double HmiOfPitch(double pitch) {
-    return std::round(7200 / pitch) / 24;
-}
-
 // The logical page's distance from the paper's left edge (along the turned
 // page in landscape): 1/4 inch portrait, 0.2 inch landscape; A4 a little
 // less, so that an 80-column line fits its narrower paper.
@@ -138,7 +132,7 @@ void PclInterpreter::ResetPrinter() {
     env_ = Environment{};
     env_.vmi = kDotsPerInch / 6;
     env_.font = kCourier;
-    env_.hmi = HmiOfPitch(kCourier.pitch);
+    env_.hmi = CellWidth(kCourier.pitch);
     env_.symbolSet = SymbolSet::Pc8;
     perforationSkip_ = true;
     lineTermination_ = 0;
@@ -591,7 +585,7 @@ void PclInterpreter::FontControl(const PclCommand& command) {
     case 'H':
         if (value > 0 && value <= 576) {
             env_.font.pitch = value;
-            env_.hmi = HmiOfPitch(value);
+            env_.hmi = CellWidth(value);
         }
         break;
     case 'V':

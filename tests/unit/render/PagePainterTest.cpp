@@ -1,5 +1,6 @@
 // The page painter on a 300-dpi image: bands in the grey of their shading,
-// characters one cell of 1/pitch inch apart.
+// characters one cell of 1/pitch inch apart, capitals as tall as the
+// printer's.
 #include "render/PagePainter.h"
 
 #include <QGuiApplication>
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace zl::render {
@@ -53,6 +56,26 @@ protected:
                 spans.back().second = x + 1;
         }
         return spans;
+    }
+
+    // The first and last rows (inclusive) with dark pixels; {-1, -1} for
+    // none.
+    static std::pair<int, int> InkRows(const QImage& image) {
+        std::pair<int, int> rows{-1, -1};
+        for (int y = 0; y < image.height(); ++y) {
+            if (DarkSpans(image, y).empty())
+                continue;
+            rows.first = rows.first < 0 ? y : rows.first;
+            rows.second = y;
+        }
+        return rows;
+    }
+
+    // `text` alone on a page, its baseline at `baseline`.
+    static QImage Line(const std::u32string& text, const FontChoice& font, double baseline) {
+        Page page;
+        page.runs.push_back({50, baseline, text, font});
+        return Painted(page, 400, 300);
     }
 };
 
@@ -111,6 +134,36 @@ TEST_F(PagePainterTest, EachCharacterSitsInItsCell) {
         ASSERT_EQ(blocks.size(), 1u);
         EXPECT_NEAR(blocks[0].first, x, 1.0);
         EXPECT_NEAR(blocks[0].second, x + 5 * cell, 1.0);
+    }
+}
+
+// A capital H stands as tall as in the printer's font, to 0.01 inch (3
+// dots): the cap height of the face's published metrics at the printed
+// size, 563/1000 of the em for Courier (Nimbus Mono PS's, as Courier's own)
+// at 12 point, scaled with the pitch to 7.2 point at 16.67 cpi; 700/1000 for
+// the Line Printer's stand-in (League Mono Condensed's) at its 8.5 point.
+// At 8 lines per inch the descenders of one line stay clear of the capitals
+// of the next.
+TEST_F(PagePainterTest, CapitalsStandAsTallAsThePrintersAndLinesStayApart) {
+    struct Case {
+        const char* name;
+        FontChoice font;
+        double capHeight; // thousandths of the em
+    };
+    for (const Case& c : {Case{"Courier 10 cpi", {10, 12, 4099}, 563},
+                          Case{"Courier 16.67 cpi", {16.67, 120 / 16.67, 4099}, 563},
+                          Case{"Line Printer", {16.67, 8.5, kLinePrinterTypeface}, 700}}) {
+        SCOPED_TRACE(c.name);
+        const double expected = c.capHeight / 1000 * c.font.height * 300 / 72;
+        const auto capital = InkRows(Line(U"H", c.font, 100));
+        EXPECT_NEAR(capital.second - capital.first + 1, expected, 3);
+
+        // The listing's baselines at 8 lpi fall on whole and half dots.
+        for (double baseline : {178.125, 215.625}) {
+            const auto descenders = InkRows(Line(U"gjpqy", c.font, baseline));
+            const auto capitals = InkRows(Line(U"HHHHH", c.font, baseline + 37.5));
+            EXPECT_LT(descenders.second, capitals.first) << baseline;
+        }
     }
 }
 

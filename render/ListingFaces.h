@@ -1,0 +1,62 @@
+// The faces a listing is drawn in, found by family name among the system's
+// fonts: Nimbus Mono PS, a Courier metric for metric, for the printer's
+// Courier; League Mono Condensed, a condensed sans, for its Line Printer;
+// DejaVu Sans Mono for the characters a face lacks. Each face is sized by
+// the printer's rule: its em is the printed font's height in points (12 at
+// 10 cpi, 7.2 at 16.67 cpi for Courier, 8.5 for Line Printer), and its
+// advance is scaled sideways to the cell of the pitch.
+#pragma once
+
+#include "render/PageModel.h"
+
+#include <QRawFont>
+
+namespace zl::render {
+
+// Where the outline of one character comes from.
+struct GlyphSource {
+    const QRawFont* face = nullptr; // at 1000 pixels to the em
+    quint32 glyph = 0;
+    // Sideways scale that gives a fallback glyph the face's own advance.
+    double widthScale = 1;
+};
+
+// A face and how its runs are laid out.
+struct RunFace {
+    const QRawFont* face = nullptr; // at 1000 pixels to the em
+    double advance = 0;             // of its characters, in thousandths of the em
+};
+
+class ListingFaces {
+public:
+    // Finds the faces; raises zl::Exception naming a face that is not
+    // installed and the package that brings it. Needs a GUI application.
+    ListingFaces();
+    ListingFaces(const ListingFaces&) = delete;
+    ListingFaces& operator=(const ListingFaces&) = delete;
+
+    // The face of a PCL typeface: 0 is Line Printer, any other Courier.
+    RunFace FaceOf(int typeface) const;
+    // Where character `c` of a run in `typeface` is drawn from: the face, or
+    // the fallback where the face lacks it.
+    GlyphSource GlyphOf(int typeface, char32_t c) const;
+    // The same for a character that `face` lacks.
+    GlyphSource FallbackGlyphOf(const RunFace& face, char32_t c) const;
+
+private:
+    QRawFont courier_, linePrinter_, fallback_;
+    RunFace courierFace_, linePrinterFace_;
+    double fallbackAdvance_ = 0;
+};
+
+// The glyph of `c` in `face`, 0 where it has none.
+quint32 GlyphIn(const QRawFont& face, char32_t c);
+
+// The em of `font` in 300-dpi dots: its height in points.
+double EmDots(const FontChoice& font);
+
+// The horizontal scale that makes characters of `advance` thousandths of
+// the em fill the cell of `font`'s pitch.
+double CellStretch(const FontChoice& font, double advance);
+
+} // namespace zl::render

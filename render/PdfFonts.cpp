@@ -1,0 +1,238 @@
+#include "render/PdfFonts.h"
+
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace zl::render {
+
+namespace {
+
+constexpr int kCourierKey = 0, kLinePrinterKey = 1;
+
+int KeyOf(int typeface) {
+    return typeface == kLinePrinterTypeface ? kLinePrinterKey : kCourierKey;
+}
+
+int TypefaceOf(int key) {
+    return key == kLinePrinterKey ? kLinePrinterTypeface : FontChoice{}.typeface;
+}
+
+bool IsPrintableAscii(char32_t c) {
+    return c >= 32 && c <= 126;
+}
+
+// The codes a character beyond printable ASCII may take, in order.
+std::vector<unsigned char> CodesBeyondAscii() {
+    std::vector<unsigned char> codes;
+    for (int code = 128; code <= 255; ++code)
+        codes.push_back(static_cast<unsigned char>(code));
+    for (int code = 1; code < 32; ++code)
+        codes.push_back(static_cast<unsigned char>(code));
+    codes.push_back(127);
+    codes.push_back(0);
+    return codes;
+}
+
+std::string Hex(unsigned value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*X", digits, value);
+    return text;
+}
+
+// The glyph name that tells a reader which character the glyph is.
+std::string GlyphName(char32_t c) {
+    return c > 0xFFFF ? "u" + Hex(c, 6) : "uni" + Hex(c, 4);
+}
+
+// `c` in UTF-16BE, in hexadecimal.
+std::string Utf16Hex(char32_t c) {
+    if (c <= 0xFFFF)
+        return Hex(c, 4);
+    const char32_t v = c - 0x10000;
+    return Hex(0xD800 + (v >> 10), 4) + Hex(0xDC00 + (v & 0x3FF), 4);
+}
+
+void AppendPoint(std::string& out, const QPointF& point, double widthScale) {
+    AppendNumber(out, std::round(point.x() * widthScale));
+    out += ' ';
+    AppendNumber(out, std::round(-point.y()));
+    out += ' ';
+}
+
+// The outline as PDF path operators, in thousandths of the em with y up,
+// its x scaled by `widthScale`.
+std::string PathOperators(const QPainterPath& path, double widthScale) {
+    std::string ops;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element& element = path.elementAt(i);
+        if (element.isMoveTo()) {
+            if (i > 0)
+                ops += "h\n";
+            AppendPoint(ops, element, widthScale);
+            ops += "m\n";
+        } else if (element.isLineTo()) {
+            AppendPoint(ops, element, widthScale);
+            ops += "l\n";
+        } else if (element.isCurveTo() && i + 2 < path.elementCount()) {
+            AppendPoint(ops, element, widthScale);
+            AppendPoint(ops, path.elementAt(i + 1), widthScale);
+            AppendPoint(ops, path.elementAt(i + 2), widthScale);
+            ops += "c\n";
+            i += 2;
+        }
+    }
+    if (!ops.empty())
+        ops += "h\nf\n";
+    return ops;
+}
+
+// The map from codes to characters that text extraction reads: `entries`
+// ("<code><UTF-16BE>"), at most 100 to a block.
+std::string ToUnicodeMap(const std::vector<std::string>& entries) {
+    std::string map = "/CIDInit/ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                      "/CIDSystemInfo<</Registry(Adobe)/Ordering(UCS)/Supplement 0>>def\n"
+                      "/CMapName/Adobe-Identity-UCS def\n/CMapType 2 def\n"
+                      "1 begincodespacerange\n<00><FF>\nendcodespacerange\n";
+    for (std::size_t start = 0; start < entries.size(); start += 100) {
+        const std::size_t end = std::min(entries.size(), start + 100);
+        map += std::to_string(end - start) + " beginbfchar\n";
+        for (std::size_t i = start; i < end; ++i)
+            map += entries[i] + "\n";
+        map += "endbfchar\n";
+    }
+    return map + "endcmap\nCMapName currentdict/CMap defineresource pop\nend\nend\n";
+}
+
+// The numbers separated by blanks.
+std::string Numbers(const std::array<double, 4>& numbers) {
+    std::string text;
+    for (double number : numbers) {
+        text += text.empty() ? "" : " ";
+        AppendNumber(text, number);
+    }
+    return text;
+}
+
+} // namespace
+
+struct PdfFonts::Font {
+    int key = kCourierKey;
+    RunFace face;
+    int object = 0;
+    std::array<char32_t, 256> chars{};
+    std::array<bool, 256> used{};
+};
+
+PdfFonts::PdfFonts(const ListingFaces& faces, PdfWriter& writer) : faces_(faces), writer_(writer) {}
+
+PdfFonts::~PdfFonts() = default;
+
+PdfFonts::Coded PdfFonts::Encode(int typeface, char32_t c) {
+    const int key = KeyOf(typeface);
+    std::unordered_map<char32_t, Coded>& known = coded_[key];
+    const auto found = known.find(c);
+    if (found != known.end())
+        return found->second;
+    Coded coded;
+    for (std::size_t i = 0;; ++i) {
+        if (i == fonts_.size()) {
+            auto font = std::make_unique<Font>();
+            font->key = key;
+            font->face = faces_.FaceOf(TypefaceOf(key));
+            font->object = writer_.Reserve();
+            fonts_.push_back(std::move(font));
+        }
+        if (fonts_[i]->key == key && Take(*fonts_[i], c, coded.code)) {
+            coded.font = static_cast<int>(i) + 1;
+            break;
+        }
+    }
+    known.emplace(c, coded);
+    return coded;
+}
+
+bool PdfFonts::Take(Font& font, char32_t c, unsigned char& code) {
+    static const std::vector<unsigned char> kBeyondAscii = CodesBeyondAscii();
+    if (IsPrintableAscii(c)) {
+        code = static_cast<unsigned char>(c);
+        if (font.used[code])
+            return false;
+    } else {
+        const auto free =
+            std::find_if(kBeyondAscii.begin(), kBeyondAscii.end(),
+                         [&](unsigned char candidate) { return !font.used[candidate]; });
+        if (free == kBeyondAscii.end())
+            return false;
+        code = *free;
+    }
+    font.used[code] = true;
+    font.chars[code] = c;
+    return true;
+}
+
+int PdfFonts::ObjectOf(int font) const {
+    return fonts_.at(static_cast<std::size_t>(font - 1))->object;
+}
+
+void PdfFonts::WriteAll() {
+    for (const auto& font : fonts_)
+        WriteFont(*font);
+}
+
+std::string PdfFonts::GlyphProcedure(const Font& font, char32_t c,
+                                     std::array<double, 4>& box) const {
+    const GlyphSource source = faces_.GlyphOf(TypefaceOf(font.key), c);
+    const QPainterPath path = source.face->pathForGlyph(source.glyph);
+    const std::string ops = PathOperators(path, source.widthScale);
+    const QRectF bounds = path.controlPointRect();
+    box = ops.empty() ? std::array<double, 4>{0, 0, 0, 0}
+                      : std::array<double, 4>{std::floor(bounds.left() * source.widthScale),
+                                              std::floor(-bounds.bottom()),
+                                              std::ceil(bounds.right() * source.widthScale),
+                                              std::ceil(-bounds.top())};
+    std::string procedure;
+    AppendNumber(procedure, font.face.advance);
+    return procedure + " 0 " + Numbers(box) + " d1\n" + ops;
+}
+
+void PdfFonts::WriteFont(const Font& font) {
+    std::string procedures, differences, widths;
+    std::vector<std::string> unicodes;
+    std::array<double, 4> fontBox{0, 0, 0, 0};
+    int first = -1, last = 0;
+    for (int code = 0; code < 256; ++code) {
+        if (!font.used[static_cast<std::size_t>(code)])
+            continue;
+        first = first < 0 ? code : first;
+        last = code;
+        const char32_t c = font.chars[static_cast<std::size_t>(code)];
+        std::array<double, 4> box{};
+        const int procedure = writer_.Reserve();
+        writer_.WriteStream(procedure, GlyphProcedure(font, c, box));
+        fontBox = {std::min(fontBox[0], box[0]), std::min(fontBox[1], box[1]),
+                   std::max(fontBox[2], box[2]), std::max(fontBox[3], box[3])};
+        const std::string name = GlyphName(c);
+        procedures += "/" + name + " " + std::to_string(procedure) + " 0 R";
+        differences += std::to_string(code) + "/" + name + " ";
+        unicodes.push_back("<" + Hex(static_cast<unsigned>(code), 2) + "><" + Utf16Hex(c) + ">");
+    }
+    first = std::max(first, 0);
+    for (int code = first; code <= last; ++code) {
+        widths += code > first ? " " : "";
+        AppendNumber(widths, font.used[static_cast<std::size_t>(code)] ? font.face.advance : 0);
+    }
+    const int toUnicode = writer_.Reserve();
+    writer_.WriteStream(toUnicode, ToUnicodeMap(unicodes));
+    writer_.WriteObject(font.object, "<</Type/Font/Subtype/Type3/FontBBox[" + Numbers(fontBox) +
+                                         "]/FontMatrix[0.001 0 0 0.001 0 0]/CharProcs<<" +
+                                         procedures + ">>/Encoding<</Type/Encoding/Differences[" +
+                                         differences + "]>>/FirstChar " + std::to_string(first) +
+                                         "/LastChar " + std::to_string(last) + "/Widths[" + widths +
+                                         "]/Resources<<>>/ToUnicode " + std::to_string(toUnicode) +
+                                         " 0 R>>");
+}
+
+} // namespace zl::render
