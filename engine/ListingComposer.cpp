@@ -145,11 +145,13 @@ void ListingComposer::WritePrologue() {
 // printer's symbol set first, so that every length and position counts
 // characters.
 void ListingComposer::BuildHeaderLine(const std::string& fileName) {
-    const std::string named = options_.title.empty()
-                                  ? ShortenPath(symbols_->Text(WithoutControlBytes(fileName)))
-                                  : symbols_->Text(WithoutControlBytes(options_.title));
-    header_.Start(named, symbols_->Text(zl::DateText(clock_.Now(), names_)), geometry_.lineWidth,
-                  options_.landscape);
+    const std::string date = symbols_->Text(zl::DateText(clock_.Now(), names_));
+    if (options_.title.empty())
+        header_.StartWithPath(symbols_->Text(WithoutControlBytes(fileName)), date,
+                              geometry_.lineWidth, options_.landscape);
+    else
+        header_.Start(symbols_->Text(WithoutControlBytes(options_.title)), date,
+                      geometry_.lineWidth, options_.landscape);
 }
 
 // The text holds the number before: most numbers differ from it only in

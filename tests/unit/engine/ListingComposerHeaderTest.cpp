@@ -65,7 +65,7 @@ TEST_F(ListingComposerTest, APathOrTitleTooLongForTheRoomBeforeTheDateKeepsItsEn
         // 105 columns: the date from 34, 32 columns for the file text.
         {true, "C:/TEMP/ABCDEFGHIJKL.TXT", "", "  File: C:/TEMP/ABCDEFGHIJKL.TXT"},
         {true, "C:/TEMP/ABCDEFGHIJKLM.TXT", "", "  File: ...EMP/ABCDEFGHIJKLM.TXT"},
-        {true, "C:/Program Files/Listings/Source/MAIN.PAS", "", "  File: ...ram Files.../MAIN.PAS"},
+        {true, "C:/Program Files/Listings/Source/MAIN.PAS", "", "  File: ...tings/Source/MAIN.PAS"},
 #ifndef _WIN32 // no Windows file name holds control bytes
         // Control bytes of the name and bytes that begin no character show as "?".
         {true, "C:/TEMP/\r\n\x1f\x7f\xe9", "", "  File: C:/TEMP/?????" + Blanks(11)},
