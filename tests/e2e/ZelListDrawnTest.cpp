@@ -5,6 +5,7 @@
 #include <cups/ipp.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <tuple>
@@ -92,11 +93,25 @@ TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     }
     EXPECT_EQ(Zellist("--paper folio -o " + Arg("y.pdf") + " " + Arg("A.TXT"), err), 2);
     EXPECT_FALSE(std::filesystem::exists(In("y.pdf")));
+
+    // Pages 2 and 3 of three that form feeds end, on a paper too short for
+    // a PCL listing.
+    test::WriteFile(dir_ / "FF.TXT", "a\fb\fc\n");
+    ASSERT_EQ(Zellist("--pages 2-3 --paper a5 -o " + Arg("p.pdf") + " " + Arg("FF.TXT"), err), 0)
+        << err;
+    const std::string info = OutputOf("pdfinfo " + Arg("p.pdf"));
+    EXPECT_NE(info.find("Pages: 2\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("(A5)"), std::string::npos) << info;
+    const std::string text = OutputOf("pdftotext -layout " + Arg("p.pdf") + " -");
+    EXPECT_EQ(text.find("1: a"), std::string::npos) << text;
+    EXPECT_LT(text.find("2: b"), text.find("3: c")) << text;
 }
 
 // --driver draws the listing and prints it through the queue's driver: the
 // job is a PDF, typed by the server, on a raw queue and on a queue with a
-// PPD alike; raw PCL still prints there.
+// PPD alike, with the copies, sides, paper and the tray asked for as its
+// options (the PPD's choice for the tray whose PCL number is --tray's);
+// raw PCL still prints there.
 TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails) {
 #ifndef ZELLIST_WITH_RENDER
     // Built without the renderer, zellist refuses rather than print PCL.
@@ -112,12 +127,24 @@ TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails)
         int status;
         std::string err;
         bool pdf; // the printed job holds a PDF, else the PCL listing
+        std::vector<std::string> options = {};
     };
     const std::string listed = "zellist: " + In("A.TXT") + ": 1 page on ";
     for (const Case& c : {
              Case{"--driver -P zcli " + Arg("A.TXT"), "zcli", 0, listed + "zcli\n", true},
              Case{"--driver -P zppd " + Arg("A.TXT"), "zppd", 0, listed + "zppd\n", true},
              Case{"-P zppd " + Arg("A.TXT"), "zppd", 0, listed + "zppd\n", false},
+             Case{"--driver -P zppd -n 2 --duplex short --paper a4 --tray 5 " + Arg("A.TXT"),
+                  "zppd",
+                  0,
+                  listed + "zppd\n",
+                  true,
+                  {"copies=2", "sides=two-sided-short-edge", "media=iso_a4_210x297mm",
+                   "InputSlot=Tray2"}},
+             Case{"--driver -P zppd --tray 4 " + Arg("A.TXT"), "zppd", 1,
+                  "zellist: cannot print on 'zppd' through its driver: it has no paper source "
+                  "that --tray 4 selects (see --describe-printer)\n",
+                  false},
              Case{"--driver -P nosuch " + Arg("A.TXT"), "zcli", 1,
                   "zellist: cannot print on 'nosuch' through its driver: no such printer.\n",
                   false},
@@ -138,6 +165,9 @@ TEST_F(ZelListCommandTest, DriverPrintsTheDrawnListingAndNamesAPrinterThatFails)
         ASSERT_EQ(jobs.size(), 1u);
         EXPECT_EQ(server_.WaitForFinalState(c.queue, jobs[0]), IPP_JSTATE_COMPLETED);
         EXPECT_EQ(server_.JobTitle(c.queue, jobs[0]), "ZelPrint Job");
+        const std::vector<std::string> options = server_.JobOptions(c.queue, jobs[0]);
+        for (const std::string& option : c.options)
+            EXPECT_NE(std::find(options.begin(), options.end(), option), options.end()) << option;
         const std::string data = server_.JobData(c.queue, jobs[0]);
         if (!c.pdf) {
             EXPECT_EQ(data, ExpectedListing(In("A.TXT")));
