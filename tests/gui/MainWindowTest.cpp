@@ -460,7 +460,8 @@ TEST_F(MainWindowTest, AnEmptyListOnlySaysSo) {
 // (58 numbered). 200 lines take 3 pages at 8 lpi (78 + 78 + 44), 4 at 6 lpi.
 TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     const test::QtWarnings warnings;
-    spooler.capabilities["Laser"].forms = {{"Letter", 1, {2159, 2794}}, {"A4", 9, {2100, 2970}}};
+    spooler.capabilities["Laser"].forms = {{"Letter", 1, {2159, 2794}, 2},
+                                           {"A4", 9, {2100, 2970}, 26}};
     MainWindow& w = Window();
     std::string lines;
     for (int i = 1; i <= 200; ++i)
@@ -504,6 +505,11 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     ASSERT_EQ(previews.size(), 1u);
     EXPECT_EQ(previews[0].pages, 1);
     EXPECT_EQ(previews[0].paper, QPageSize::A4);
+    // The paper the listing asks for goes before the default.
+    w.paperCombo->setCurrentIndex(w.paperCombo->findText("Letter"));
+    w.previewAction->trigger();
+    ASSERT_EQ(previews.size(), 2u);
+    EXPECT_EQ(previews[1].paper, QPageSize::Letter);
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(spooler.jobs.empty()) << "previewing sends nothing to a printer";
