@@ -10,14 +10,17 @@
 #include "app/LegibleText.h"
 #include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
+#include "app/PrinterRequestControls.h"
 #include "printer/StoredSelectorSettings.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -279,7 +282,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     // The window keeps the platform's font; its design size grows with it.
     // It is placed on the screen once built, at its stored place else centred.
     const QSizeF scale = ScaledLayout::ScaleFor(font());
-    resize(static_cast<int>(592 * scale.width()), static_cast<int>(413 * scale.height()));
+    resize(static_cast<int>(592 * scale.width()), static_cast<int>(441 * scale.height()));
 
     CreateActions();
 
@@ -370,6 +373,7 @@ void MainWindow::CreateOptions() {
     barHeightSpin->setObjectName("barHeightSpin");
     optionsLayout_.Place(barHeightSpin, {432, 84, 41, 21});
     linesHighLabel->setBuddy(barHeightSpin);
+    CreateRequestControls(*this, optionsLayout_);
     // Their tick is money green; their text a shade of it that reads well.
     for (QCheckBox* fixed : {headersCheck, lineNumbersCheck}) {
         fixed->setEnabled(false);
@@ -450,9 +454,10 @@ void MainWindow::LoadPrinterDefinition() {
     // have the focus, then the options from the top left. A group box takes
     // no focus itself, so its radios stand for it.
     QWidget* const order[] = {
-        fileList,       courierRadio,  linePrinterRadio, printerComboBox,   compressedCheck,
-        landscapeCheck, headersCheck,  lineNumbersCheck, printBarsCheck,    barHeightSpin,
-        sixLpiRadio,    eightLpiRadio, ibmCharsetRadio,  roman8CharsetRadio};
+        fileList,       courierRadio,  linePrinterRadio, printerComboBox,    compressedCheck,
+        landscapeCheck, headersCheck,  lineNumbersCheck, printBarsCheck,     barHeightSpin,
+        sixLpiRadio,    eightLpiRadio, ibmCharsetRadio,  roman8CharsetRadio, copiesSpin,
+        twoSidedCombo,  paperCombo,    trayCombo};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

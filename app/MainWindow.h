@@ -21,12 +21,14 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QPrintPreviewDialog;
 class QProgressBar;
 class QRadioButton;
+class QSpinBox;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
@@ -143,6 +145,11 @@ public:
     QCheckBox *compressedCheck = nullptr, *landscapeCheck = nullptr, *printBarsCheck = nullptr,
               *headersCheck = nullptr, *lineNumbersCheck = nullptr;
     BarHeightSpinBox* barHeightSpin = nullptr;
+    // What the listing asks of the printer.
+    QLabel *copiesLabel = nullptr, *twoSidedLabel = nullptr, *paperLabel = nullptr,
+           *trayLabel = nullptr;
+    QSpinBox* copiesSpin = nullptr;
+    QComboBox *twoSidedCombo = nullptr, *paperCombo = nullptr, *trayCombo = nullptr;
     QStatusBar* infoStatusBar = nullptr;
     QLabel *printerInfoLabel = nullptr, *printingLabel = nullptr;
     QStatusBar* hintStatusBar = nullptr;

@@ -7,6 +7,7 @@
 #include "app/FileListBox.h"
 #include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
+#include "app/PrinterRequestControls.h"
 #include "app/VersionInfo.h"
 #include "engine/ListingText.h"
 #include "platform/Exception.h"
@@ -69,6 +70,7 @@ ListingOptions MainWindow::Options() const {
     options.sixLpi = sixLpiRadio->isChecked();
     options.barHeight = barHeightSpin->Value();
     options.printBars = printBarsCheck->isChecked();
+    options.requests = RequestsOf(*this);
     return options;
 }
 
@@ -95,6 +97,7 @@ void MainWindow::PrintBarsToggled() {
 void MainWindow::PrinterChanged() {
     selectedPrinterIndex_ = printerComboBox->Selector().ItemIndex();
     Guarded([this] {
+        ListPrinterChoices(*this, services_.printer->Device());
         printerInfoLabel->setText(
             QString::fromStdString("  Printing on " + printerComboBox->Selector().PrinterName() +
                                    " printer #" + std::to_string(selectedPrinterIndex_)));

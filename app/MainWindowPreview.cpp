@@ -32,10 +32,21 @@ int PreviewedEntry(const FileListBox& list) {
     return -1;
 }
 
-// The paper of the chosen printer's default settings, when its forms name
-// one the renderer knows; else Letter. A raw job carries no paper, so the
-// printer prints on its default one.
-render::PaperSize DefaultPaper(PrinterList& printers, const std::vector<NamedRef>& forms) {
+// The paper the listing asks for; else that of the chosen printer's default
+// settings, when its forms name one the renderer knows; else Letter. A raw
+// job that asks for no paper is printed on the printer's default one.
+render::PaperSize PreviewPaper(PaperRequest asked, PrinterList& printers,
+                               const std::vector<NamedRef>& forms) {
+    switch (asked) {
+    case PaperRequest::Letter:
+        return render::PaperSize::Letter();
+    case PaperRequest::Legal:
+        return render::PaperSize::Legal();
+    case PaperRequest::A4:
+        return render::PaperSize::A4();
+    case PaperRequest::PrinterDefault:
+        break;
+    }
     render::PaperSize paper = render::PaperSize::Letter();
     try {
         const PrinterDevice* device = printers.Device();
@@ -70,9 +81,10 @@ void MainWindow::PreviewListing() {
     }
     PageSettings(); // the geometry as the option controls say, activated or not
     const ListingOptions options = Options();
-    const render::ListingSource source{
-        fileList->Text(entry).toStdString(), options, services_.clock, &services_.names,
-        DefaultPaper(*services_.printer, printerComboBox->Selector().PaperList())};
+    const render::ListingSource source{fileList->Text(entry).toStdString(), options,
+                                       services_.clock, &services_.names,
+                                       PreviewPaper(options.requests.paper, *services_.printer,
+                                                    printerComboBox->Selector().PaperList())};
     // A file that cannot be opened gets an error box naming it, no preview.
     try {
         FileInputSource::Open(source.textFile)->Close();

@@ -3,6 +3,7 @@
 #include "app/BarHeightSpinBox.h"
 #include "app/MainWindow.h"
 #include "app/PrinterComboBox.h"
+#include "app/PrinterRequestControls.h"
 #include "app/WindowPlacement.h"
 
 #include <QCheckBox>
@@ -101,6 +102,7 @@ void WindowSettings::RestoreOptions(const QSettings& stored) {
     if (const std::optional<int> height = StoredNumber(
             stored, kBarHeightKey, BarHeightSpinBox::kMinimum, BarHeightSpinBox::kMaximum))
         window_.barHeightSpin->SetValue(*height);
+    RestoreRequestControls(window_, stored);
 }
 
 void WindowSettings::RestoreGeometry(const QSettings& stored) {
@@ -134,6 +136,7 @@ void WindowSettings::Save() const {
     stored->setValue(kBarHeightKey,
                      std::clamp(window_.barHeightSpin->Value(), BarHeightSpinBox::kMinimum,
                                 BarHeightSpinBox::kMaximum));
+    SaveRequestControls(window_, *stored);
     try {
         stored->setValue(kPrinterKey,
                          QString::fromStdString(window_.printerComboBox->Selector().PrinterName()));

@@ -1,6 +1,7 @@
 // What the window remembers from one run to the next: the page options, the
-// bar height, the printer, the window's place and size, and the folder the
-// open dialog was last in. The file list is not kept.
+// bar height, what the listings ask of the printer, the printer, the
+// window's place and size, and the folder the open dialog was last in. The
+// file list is not kept.
 #pragma once
 
 #include <QString>

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/PclPaper.h"
 #include "cli/StandardInput.h"
 #include "engine/InputDecoder.h"
 #include "printing/PclFileService.h"
@@ -16,8 +17,8 @@ namespace zl::cli {
 
 namespace {
 
-// The help text in three parts: the options of every build, those of a
-// build that draws listings (PDF and --driver), and the rest.
+// The help text in parts: those of every build, and after some of them
+// what a build that draws listings (PDF and --driver) adds.
 const char* const kUsageStart = R"(Usage: zellist [OPTIONS] [FILE...]
 Prints text files as greenbar listings on a PCL printer, one job per file.
 With no FILE, or where FILE is -, it lists standard input.
@@ -37,10 +38,38 @@ const char* const kUsageDrawing =
                          driver instead of sending it raw PCL: for printers
                          that do not speak PCL (inkjets, IPP Everywhere
                          printers); not with -o or PCL File
-      --paper NAME       the paper of a PDF or a --driver listing: letter,
-                         a4, legal, executive, a5 or b5 (default: for a PDF
-                         the locale's paper, else letter; for --driver the
+)";
+
+// What the listing asks of the printer.
+const char* const kUsageRequests =
+    R"(      --paper NAME       the paper the printer is asked for: letter, legal
+                         or a4 (default: the printer's)
+)";
+
+const char* const kUsageDrawnPaper =
+    R"(                         A PDF or a --driver listing is drawn on that
+                         paper, or on executive, a5 or b5 (default: for a
+                         PDF the locale's paper, else letter)
+)";
+
+const char* const kUsageCopiesToPages =
+    R"(  -n, --copies N         copies of each listing, 1 to 999 (default: the
                          printer's)
+      --duplex long|short|off   print on both sides of the sheet, turned
+                         on the long or the short edge, or on one side
+                         (default: the printer's)
+      --tray N           the paper source by its PCL number, 1 to 69:
+                         1 main tray, 4 lower tray, 2 manual feed,
+                         7 automatic selection (default: the printer's)
+      --pages LIST       only these pages of each listing, as it counts
+                         them (a form feed starts a page): 3-5,9 or 7-
+)";
+
+const char* const kUsageDrawnRequests =
+    R"(
+With --driver, --copies, --duplex, --paper and --tray become the job's
+copies, sides, media and tray (the printer's tray that the PCL number
+selects); a PDF has no copies, sides or trays and leaves them out.
 )";
 
 const char* const kUsageEnd = R"usage(      --landscape        landscape (default portrait)
@@ -68,7 +97,9 @@ const char* const kUsageEnd = R"usage(      --landscape        landscape (defaul
       --describe-printer NAME   the paper forms and bins of printer NAME
   -h, --help             this text
       --version          the version
+)usage";
 
+const char* const kUsageNotes = R"usage(
 The listing date is the local time, or SOURCE_DATE_EPOCH when it is set.
 Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage,
 128 + N stopped by signal N.
@@ -77,7 +108,10 @@ Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage,
 } // namespace
 
 std::string Usage(bool drawing) {
-    return std::string(kUsageStart) + (drawing ? kUsageDrawing : "") + kUsageEnd;
+    const auto drawn = [drawing](const char* text) { return drawing ? text : ""; };
+    return std::string(kUsageStart) + drawn(kUsageDrawing) + kUsageRequests +
+           drawn(kUsageDrawnPaper) + kUsageCopiesToPages + kUsageEnd + drawn(kUsageDrawnRequests) +
+           kUsageNotes;
 }
 
 namespace {
@@ -228,6 +262,28 @@ const Option kOptions[] = {
                    throw BadValue(option, value, "letter, a4, legal, executive, a5 or b5");
                s.paper = value;
            }),
+    Valued("--copies", 'n',
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.listing.requests.copies = ParseInt(option, value, 1, 999);
+           }),
+    Valued("--duplex", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               const std::string sides = Choice(option, value, {"long", "short", "off"});
+               s.listing.requests.sides = sides == "long"    ? Sides::LongEdge
+                                          : sides == "short" ? Sides::ShortEdge
+                                                             : Sides::OneSided;
+           }),
+    Valued("--tray", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.listing.requests.paperSource = ParseInt(option, value, 1, 69);
+           }),
+    Valued("--pages", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               const std::optional<PageSelection> pages = PageSelection::Parse(value);
+               if (!pages)
+                   throw BadValue(option, value, "a list of pages such as 3-5,9 or 7-");
+               s.listing.pages = *pages;
+           }),
     Valued("--control-chars", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
                s.listing.showControlChars = Choice(option, value, {"show", "raw"}) == "show";
@@ -341,6 +397,11 @@ CliSettings ParseCommandLine(const std::vector<std::string>& args) {
         s.files.push_back(kStandardInputArgument);
     RequireOptionsThatGoTogether(s);
     RequireOutputApartFromInputs(s);
+    // A drawn listing takes its paper from --paper itself; a PCL listing
+    // asks the printer for it.
+    const bool drawn = s.driver || (s.output && IsPdfName(*s.output));
+    if (s.action == Action::Print && !s.paper.empty() && !drawn)
+        s.listing.requests.paper = PclPaperRequest(s.paper, s.listing);
     // The Line Printer face needs compressed pitch.
     if (CourierForced(s.listing.compressed))
         s.listing.linePrinter = false;

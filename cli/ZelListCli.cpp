@@ -52,8 +52,21 @@ std::string Millimetres(std::int32_t width, std::int32_t length) {
     return text;
 }
 
+// The PCL paper source of the bin with `code` among `printer`'s, 0 when
+// none is known.
+std::int32_t PclSourceOfBin(const PrinterDevice* printer, std::uint16_t code) {
+    if (printer) {
+        for (const PaperBin& bin : printer->capabilities.bins) {
+            if (bin.code == code)
+                return bin.pclSource;
+        }
+    }
+    return 0;
+}
+
 // The paper forms and bins of `name` as the printer's device settings read
-// them, and its default paper and bin.
+// them (a bin with the --tray number that selects it), and its default paper
+// and bin.
 void DescribePrinter(PrinterList& printers, const std::string& name, std::ostream& out) {
     const std::vector<std::string> names = printers.EntryNames();
     if (std::find(names.begin(), names.end(), name) == names.end())
@@ -72,8 +85,12 @@ void DescribePrinter(PrinterList& printers, const std::string& name, std::ostrea
     if (selector.PaperList().empty())
         out << "  (none)\n";
     out << "Bins:\n";
-    for (const NamedRef& bin : selector.BinList())
-        out << "  " << bin.name << "  code " << bin.ref.code << '\n';
+    for (const NamedRef& bin : selector.BinList()) {
+        out << "  " << bin.name << "  code " << bin.ref.code;
+        if (const std::int32_t tray = PclSourceOfBin(printers.Device(), bin.ref.code))
+            out << "  --tray " << tray;
+        out << '\n';
+    }
     if (selector.BinList().empty())
         out << "  (none)\n";
     out << "Default paper: " << selector.Settings().PaperSize() << '\n';

@@ -12,17 +12,23 @@ bool IppOk(ipp_status_t status) {
 
 } // namespace
 
-CupsJob::CupsJob(CupsPrintService& service, const CupsLibrary& cups, std::string queue)
+CupsJob::CupsJob(CupsPrintService& service, const CupsLibrary& cups, std::string queue,
+                 CupsJobOptions options)
     : service_(service), cups_(cups), connection_(cups, service.Address(), service.limits_.connect),
-      queue_(std::move(queue)) {}
+      queue_(std::move(queue)), options_(std::move(options)) {}
 
 std::uint32_t CupsJob::DoBegin(const std::string& documentName, DataType type) {
     CancelLeftJobs();
     const char* title = documentName.c_str();
     service_.UseServer();
+    // libcups only reads the options it is given.
+    std::vector<cups_option_t> options;
+    for (const auto& [name, value] : options_)
+        options.push_back({const_cast<char*>(name.c_str()), const_cast<char*>(value.c_str())});
     int id = 0;
     const CupsFault fault = connection_.Run(service_.limits_.jobRequest, [&](http_t* http) {
-        id = cups_.cupsCreateJob(http, queue_.c_str(), title, 0, nullptr);
+        id = cups_.cupsCreateJob(http, queue_.c_str(), title, static_cast<int>(options.size()),
+                                 options.empty() ? nullptr : options.data());
         return id > 0;
     });
     if (id <= 0) {

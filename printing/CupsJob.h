@@ -14,7 +14,9 @@ struct CupsLibrary;
 
 class CupsJob : public DocumentJob {
 public:
-    CupsJob(CupsPrintService& service, const CupsLibrary& cups, std::string queue);
+    // A job on `queue` that asks for `options`.
+    CupsJob(CupsPrintService& service, const CupsLibrary& cups, std::string queue,
+            CupsJobOptions options = {});
 
 protected:
     std::uint32_t DoBegin(const std::string& documentName, DataType type) override;
@@ -40,6 +42,7 @@ private:
     const CupsLibrary& cups_;
     CupsConnection connection_;
     std::string queue_;
+    CupsJobOptions options_;
     int jobId_ = 0;
 };
 

@@ -35,6 +35,7 @@ namespace zl {
     X(cupsFindDestSupported)                                                                       \
     X(cupsFindDestDefault)                                                                         \
     X(cupsGetJobs2)                                                                                \
+    X(cupsGetFd)                                                                                   \
     X(cupsFreeJobs)                                                                                \
     X(ippFindAttribute)                                                                            \
     X(ippGetCollection)                                                                            \
@@ -42,7 +43,8 @@ namespace zl {
     X(ippGetInteger)                                                                               \
     X(ippGetString)                                                                                \
     X(ippGetValueTag)                                                                              \
-    X(pwgMediaForPWG)
+    X(pwgMediaForPWG)                                                                              \
+    X(pwgMediaForPPD)
 
 struct CupsLibrary {
 #define ZL_CUPS_POINTER(name) decltype(&::name) name = nullptr;

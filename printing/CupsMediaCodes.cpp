@@ -10,25 +10,35 @@ struct NamedCode {
     const char* name;
     std::uint16_t code;
     const char* formName = nullptr; // what the form is called where it has a code
+    std::int32_t pclPaperSize = 0;  // ESC & l # A
 };
 
-// PWG media size names and the codes Windows gives those forms.
+// PWG media size names, the codes Windows gives those forms and the PCL
+// paper sizes.
 constexpr NamedCode kPapers[] = {
-    {"na_letter_8.5x11in", 1, "Letter"},
-    {"na_legal_8.5x14in", 5, "Legal"},
-    {"na_executive_7.25x10.5in", 7, "Executive"},
-    {"iso_a3_297x420mm", 8, "A3"},
-    {"iso_a4_210x297mm", 9, "A4"},
-    {"iso_a5_148x210mm", 11, "A5"},
-    {"jis_b5_182x257mm", 13, "B5 (JIS)"},
-    {"na_number-10_4.125x9.5in", 20, "Envelope #10"},
-    {"iso_dl_110x220mm", 27, "Envelope DL"},
+    {"na_letter_8.5x11in", 1, "Letter", 2},
+    {"na_legal_8.5x14in", 5, "Legal", 3},
+    {"na_executive_7.25x10.5in", 7, "Executive", 1},
+    {"iso_a3_297x420mm", 8, "A3", 27},
+    {"iso_a4_210x297mm", 9, "A4", 26},
+    {"iso_a5_148x210mm", 11, "A5", 25},
+    {"jis_b5_182x257mm", 13, "B5 (JIS)", 45},
+    {"na_number-10_4.125x9.5in", 20, "Envelope #10", 81},
+    {"iso_dl_110x220mm", 27, "Envelope DL", 90},
 };
 
 // media-source keywords and the codes Windows gives those bins.
 constexpr NamedCode kBins[] = {
     {"tray-1", 1},   {"tray-2", 2}, {"tray-3", 3},          {"manual", 4},
     {"envelope", 5}, {"auto", 7},   {"large-capacity", 11},
+};
+
+// media-source keywords and the PCL paper sources (ESC & l # H) they
+// usually are.
+constexpr NamedCode kPclSources[] = {
+    {"auto", 7},     {"main", 1},           {"top", 1},          {"tray-1", 1},
+    {"manual", 2},   {"bottom", 4},         {"alternate", 4},    {"tray-2", 4},
+    {"envelope", 6}, {"large-capacity", 5}, {"by-pass-tray", 8},
 };
 
 template <std::size_t N> std::uint16_t Find(const NamedCode (&table)[N], const std::string& name) {
@@ -65,18 +75,32 @@ std::uint16_t BinCodeOf(const std::string& keyword) {
     return Find(kBins, keyword);
 }
 
+std::int32_t PclPaperSizeOf(const std::string& pwgName) {
+    for (const NamedCode& entry : kPapers) {
+        if (pwgName == entry.name)
+            return entry.pclPaperSize;
+    }
+    return 0;
+}
+
+std::int32_t PclSourceOf(const std::string& keyword) {
+    return Find(kPclSources, keyword);
+}
+
 void AssignCodes(CupsDestChoices& choices) {
     std::uint16_t next = kFirstPrivateCode;
     for (CupsForm& form : choices.forms) {
         form.code = PaperCodeOf(form.pwgName);
         if (form.code == 0)
             form.code = next++;
+        form.pclPaperSize = PclPaperSizeOf(form.pwgName);
     }
     next = kFirstPrivateCode;
     for (CupsBin& bin : choices.bins) {
         bin.code = BinCodeOf(bin.keyword);
         if (bin.code == 0)
             bin.code = next++;
+        bin.pclSource = PclSourceOf(bin.keyword);
     }
 }
 
@@ -114,9 +138,9 @@ DeviceSettings DefaultSettingsOf(const CupsDestChoices& choices) {
 PrinterCapabilities CapabilitiesOf(const CupsDestChoices& choices) {
     PrinterCapabilities capabilities;
     for (const CupsForm& form : choices.forms)
-        capabilities.forms.push_back({form.name, form.code, form.size});
+        capabilities.forms.push_back({form.name, form.code, form.size, form.pclPaperSize});
     for (const CupsBin& bin : choices.bins)
-        capabilities.bins.push_back({bin.name, bin.code});
+        capabilities.bins.push_back({bin.name, bin.code, bin.pclSource});
     capabilities.twoSided = choices.duplex;
     capabilities.defaults = DefaultSettingsOf(choices);
     return capabilities;

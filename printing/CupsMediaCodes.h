@@ -24,18 +24,30 @@ std::uint16_t PaperCodeOf(const std::string& pwgName);
 std::string PaperFormNameOf(std::uint16_t code);
 // The bin code of a media-source keyword ("tray-1"), 0 when there is none.
 std::uint16_t BinCodeOf(const std::string& keyword);
+// The number a PCL job asks for the paper of a PWG media size name with
+// (ESC & l 26 A for "iso_a4_210x297mm"), 0 when there is none.
+std::int32_t PclPaperSizeOf(const std::string& pwgName);
+// The PCL paper source (ESC & l # H) usually meant by a media-source
+// keyword, 0 for one without: "auto" 7, "main" 1, "manual" 2, "envelope" 6,
+// "large-capacity" 5, "by-pass-tray" 8 (the multipurpose tray), and the
+// upper and lower tray of a printer with two, "top" and "tray-1" 1,
+// "bottom", "alternate" and "tray-2" 4.
+std::int32_t PclSourceOf(const std::string& keyword);
 
 struct CupsForm {
     std::string pwgName;
     std::string name; // as shown to the user
     PaperDimensions size;
     std::uint16_t code = 0;
+    std::int32_t pclPaperSize = 0;
 };
 
 struct CupsBin {
     std::string keyword;
     std::string name; // as shown to the user
     std::uint16_t code = 0;
+    std::int32_t pclSource = 0;
+    std::string inputSlot; // the PPD's InputSlot choice for it; empty: none known
 };
 
 // What one destination offers, in its order, and its defaults.
@@ -51,7 +63,8 @@ struct CupsDestChoices {
 };
 
 // Gives every form and bin its code: the one Windows knows it by where there
-// is one, else 257, 258, ... in order of appearance (forms and bins counted apart).
+// is one, else 257, 258, ... in order of appearance (forms and bins counted apart);
+// and its usual PCL number.
 // Every answer about a destination takes its codes from here, so that the
 // paper list and the default settings agree.
 void AssignCodes(CupsDestChoices& choices);

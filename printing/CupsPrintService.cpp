@@ -3,7 +3,10 @@
 #include "printing/CupsDestDetails.h"
 #include "printing/CupsJob.h"
 #include "printing/CupsLibrary.h"
+#include "printing/PpdPclCodes.h"
 #include "printing/SilentServerWatch.h"
+
+#include <cstdio>
 
 namespace zl {
 
@@ -50,6 +53,36 @@ const char* InstanceOrNull(const std::string& instance) {
 DestPtr NamedDest(http_t* http, const std::string& queue, const std::string& instance) {
     return DestPtr(
         CupsLibrary::Get()->cupsGetNamedDest(http, queue.c_str(), InstanceOrNull(instance)));
+}
+
+// The PPD the server keeps for `queue`; empty for a queue without one.
+std::string QueuePpd(const CupsLibrary& cups, http_t* http, const std::string& queue) {
+    std::FILE* file = std::tmpfile();
+    if (!file)
+        return {};
+    std::string ppd;
+    const std::string resource = "/printers/" + queue + ".ppd";
+    if (cups.cupsGetFd(http, resource.c_str(), fileno(file)) == HTTP_STATUS_OK) {
+        std::rewind(file);
+        char buffer[16384];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            ppd.append(buffer, n);
+    }
+    std::fclose(file);
+    return ppd;
+}
+
+// The IPP keyword of printing on one side or both.
+const char* SidesKeyword(DuplexMode sides) {
+    switch (sides) {
+    case DuplexMode::LongEdge:
+        return "two-sided-long-edge";
+    case DuplexMode::ShortEdge:
+        return "two-sided-short-edge";
+    case DuplexMode::Simplex:
+        break;
+    }
+    return "one-sided";
 }
 
 } // namespace
@@ -180,6 +213,39 @@ std::int32_t CupsPrintService::JobCount(const std::string& printer) {
 std::unique_ptr<PrintJob> CupsPrintService::OpenJob(const std::string& printer,
                                                     const std::string& documentName,
                                                     DataType type) {
+    return Open(printer, documentName, type, {});
+}
+
+std::unique_ptr<PrintJob> CupsPrintService::OpenRequestedJob(const std::string& printer,
+                                                             const std::string& documentName,
+                                                             const JobRequests& requests) {
+    CupsJobOptions options;
+    if (requests.copies > 0)
+        options.emplace_back("copies", std::to_string(requests.copies));
+    if (requests.sides)
+        options.emplace_back("sides", SidesKeyword(*requests.sides));
+    if (!requests.media.empty())
+        options.emplace_back("media", requests.media);
+    if (requests.bin != 0) {
+        const ChoicesAnswer& answer = Choices(printer);
+        const auto& bins = answer.choices.bins;
+        const auto bin = std::find_if(bins.begin(), bins.end(),
+                                      [&](const CupsBin& b) { return b.code == requests.bin; });
+        if (bin == bins.end())
+            throw PrintFailure(PrintStep::Open,
+                               "it has no bin with code " + std::to_string(requests.bin), printer);
+        // The PPD's own choice is what its filters and CUPS map for sure.
+        if (!bin->inputSlot.empty())
+            options.emplace_back("InputSlot", bin->inputSlot);
+        else
+            options.emplace_back("media-source", bin->keyword);
+    }
+    return Open(printer, documentName, DataType::TypedByServer, std::move(options));
+}
+
+std::unique_ptr<PrintJob> CupsPrintService::Open(const std::string& printer,
+                                                 const std::string& documentName, DataType type,
+                                                 CupsJobOptions options) {
     std::string queue, instance;
     SplitName(printer, queue, instance);
     bool known = false;
@@ -192,7 +258,8 @@ std::unique_ptr<PrintJob> CupsPrintService::OpenJob(const std::string& printer,
     }
     if (!known)
         throw PrintFailure(PrintStep::Open, "", printer);
-    auto job = std::make_unique<CancellingJob<CupsJob>>(*this, *CupsLibrary::Get(), queue);
+    auto job = std::make_unique<CancellingJob<CupsJob>>(*this, *CupsLibrary::Get(), queue,
+                                                        std::move(options));
     job->Begin(documentName, type);
     return job;
 }
@@ -231,8 +298,17 @@ CupsPrintService::ChoicesAnswer CupsPrintService::AskChoices(const std::string& 
         // tries the device.
         UseServer();
         DestInfoPtr info(cups.cupsCopyDestInfo(http, dest.get()));
-        if (info)
+        if (info) {
             answer.choices = ChoicesOfDest(cups, http, dest.get(), info.get());
+            // A PCL printer's PPD gives the commands for its trays and papers.
+            ApplyPpdCodes(
+                ReadPpdPclCodes(QueuePpd(cups, http, queue)),
+                [&cups](const std::string& pageSize) {
+                    const pwg_media_t* media = cups.pwgMediaForPPD(pageSize.c_str());
+                    return media && media->pwg ? std::string(media->pwg) : std::string();
+                },
+                answer.choices);
+        }
         described = info != nullptr;
         return described;
     });

@@ -15,10 +15,16 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zl {
 
 class SilentServerWatch;
+
+// Job options by name and value, as lp -o gives them ("sides",
+// "two-sided-long-edge").
+using CupsJobOptions = std::vector<std::pair<std::string, std::string>>;
 
 class CupsPrintService : public PrintService {
 public:
@@ -35,6 +41,11 @@ public:
     PrinterCapabilities Capabilities(const std::string& printer) override;
     std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
                                       DataType type) override;
+    // The requests become the job's options: copies, sides, media, and for
+    // a bin the PPD's InputSlot choice (else its media-source).
+    std::unique_ptr<PrintJob> OpenRequestedJob(const std::string& printer,
+                                               const std::string& documentName,
+                                               const JobRequests& requests) override;
     std::int32_t JobCount(const std::string& printer) override;
     void RefreshLookups() override;
     // Connecting gets no longer than a look-up either.
@@ -64,6 +75,8 @@ private:
     // raises in `step` when it could not be asked.
     void Ask(PrintStep step, const std::string& printer,
              const std::function<bool(_http_s*)>& request);
+    std::unique_ptr<PrintJob> Open(const std::string& printer, const std::string& documentName,
+                                   DataType type, CupsJobOptions options);
     // The destinations, read when not known yet.
     const std::vector<Destination>& Destinations(PrintStep step);
     // What `name` offers, asked once until RefreshLookups().

@@ -27,15 +27,20 @@ constexpr std::int32_t kHighQuality = -4;
 
 // Codes are the printer's own; forms and bins that Windows knows by a code
 // have that one, so that the same paper has the same code on any printer.
+// The PCL numbers are what a PCL job asks for them with (ESC & l # A for a
+// paper size, ESC & l # H for a paper source): the printer's own where its
+// driver description gives them, else the usual ones; 0 where none is known.
 struct PaperForm {
     std::string name;
     std::uint16_t code = 0;
     PaperDimensions size;
+    std::int32_t pclPaperSize = 0;
 };
 
 struct PaperBin {
     std::string name;
     std::uint16_t code = 0;
+    std::int32_t pclSource = 0;
 };
 
 struct DeviceSettings {

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,17 @@ protected:
     PrintJob() = default;
 };
 
+// What a job typed by the server asks of the printer besides its pages, in
+// the print system's terms; each asks nothing when zero or empty.
+struct JobRequests {
+    std::int32_t copies = 0;
+    std::optional<DuplexMode> sides;
+    std::string media;     // a PWG media size name ("iso_a4_210x297mm")
+    std::uint16_t bin = 0; // the code of one of the printer's bins
+
+    bool Empty() const { return copies == 0 && !sides && media.empty() && bin == 0; }
+};
+
 // The installed printers in the system's order, and the default printer's
 // name (empty when there is none): one look-up, as the print systems answer.
 struct InstalledPrinters {
@@ -64,6 +76,15 @@ public:
     // when it refuses the job.
     virtual std::unique_ptr<PrintJob> OpenJob(const std::string& printer,
                                               const std::string& documentName, DataType type) = 0;
+    // Opens a job typed by the server, as OpenJob does, that asks the
+    // printer for `requests`. A service whose print system takes no such
+    // requests opens it without them; a printer that cannot be asked what is
+    // requested (no such bin) fails in the step Open with the cause.
+    virtual std::unique_ptr<PrintJob> OpenRequestedJob(const std::string& printer,
+                                                       const std::string& documentName,
+                                                       const JobRequests& /*requests*/) {
+        return OpenJob(printer, documentName, DataType::TypedByServer);
+    }
 
     // The number of jobs waiting or printing on `printer`; -1 when the
     // service cannot tell (unknown printer, server out of reach).

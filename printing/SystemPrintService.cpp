@@ -50,6 +50,12 @@ std::unique_ptr<PrintJob> SystemPrintService::OpenJob(const std::string& printer
     return Serving(printer).OpenJob(printer, documentName, type);
 }
 
+std::unique_ptr<PrintJob> SystemPrintService::OpenRequestedJob(const std::string& printer,
+                                                               const std::string& documentName,
+                                                               const JobRequests& requests) {
+    return Serving(printer).OpenRequestedJob(printer, documentName, requests);
+}
+
 std::int32_t SystemPrintService::JobCount(const std::string& printer) {
     return Serving(printer).JobCount(printer);
 }

@@ -20,6 +20,9 @@ public:
     PrinterCapabilities Capabilities(const std::string& printer) override;
     std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
                                       DataType type) override;
+    std::unique_ptr<PrintJob> OpenRequestedJob(const std::string& printer,
+                                               const std::string& documentName,
+                                               const JobRequests& requests) override;
     std::int32_t JobCount(const std::string& printer) override;
     void RefreshLookups() override { system_->RefreshLookups(); }
     void SetLookupTimeLimit(std::chrono::milliseconds limit) override {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace zl {
 
@@ -85,6 +86,31 @@ std::vector<std::string> SlotNames(const std::vector<char>& items, std::size_t w
     return names;
 }
 
+// The PCL paper size (ESC & l # A) of a form Windows knows by its code.
+std::int32_t PclPaperSizeOf(WORD paper) {
+    static const std::pair<WORD, std::int32_t> kSizes[] = {
+        {DMPAPER_LETTER, 2}, {DMPAPER_LEGAL, 3},   {DMPAPER_EXECUTIVE, 1},
+        {DMPAPER_A3, 27},    {DMPAPER_A4, 26},     {DMPAPER_A5, 25},
+        {DMPAPER_B5, 45},    {DMPAPER_ENV_10, 81}, {DMPAPER_ENV_DL, 90}};
+    for (const auto& [code, size] : kSizes) {
+        if (code == paper)
+            return size;
+    }
+    return 0;
+}
+
+// The PCL paper source (ESC & l # H) of a bin Windows knows by its code.
+std::int32_t PclSourceOf(WORD bin) {
+    static const std::pair<WORD, std::int32_t> kSources[] = {
+        {DMBIN_UPPER, 1},     {DMBIN_LOWER, 4}, {DMBIN_MANUAL, 2},       {DMBIN_ENVELOPE, 6},
+        {DMBIN_ENVMANUAL, 3}, {DMBIN_AUTO, 7},  {DMBIN_LARGECAPACITY, 5}};
+    for (const auto& [code, source] : kSources) {
+        if (code == bin)
+            return source;
+    }
+    return 0;
+}
+
 std::vector<PaperForm> FormsOf(const std::string& printer) {
     const std::vector<std::string> names = SlotNames(Capability(printer, DC_PAPERNAMES, 64), 64);
     const std::vector<char> codes = Capability(printer, DC_PAPERS, sizeof(WORD));
@@ -92,9 +118,11 @@ std::vector<PaperForm> FormsOf(const std::string& printer) {
     std::vector<PaperForm> forms;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const POINT size = ItemAt<POINT>(sizes, i);
+        const WORD code = ItemAt<WORD>(codes, i);
         forms.push_back({names[i],
-                         ItemAt<WORD>(codes, i),
-                         {static_cast<std::int32_t>(size.x), static_cast<std::int32_t>(size.y)}});
+                         code,
+                         {static_cast<std::int32_t>(size.x), static_cast<std::int32_t>(size.y)},
+                         PclPaperSizeOf(code)});
     }
     return forms;
 }
@@ -103,8 +131,10 @@ std::vector<PaperBin> BinsOf(const std::string& printer) {
     const std::vector<std::string> names = SlotNames(Capability(printer, DC_BINNAMES, 24), 24);
     const std::vector<char> codes = Capability(printer, DC_BINS, sizeof(WORD));
     std::vector<PaperBin> bins;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        bins.push_back({names[i], ItemAt<WORD>(codes, i)});
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const WORD code = ItemAt<WORD>(codes, i);
+        bins.push_back({names[i], code, PclSourceOf(code)});
+    }
     return bins;
 }
 

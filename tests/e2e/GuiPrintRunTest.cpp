@@ -12,6 +12,7 @@
 #include "tests/support/TempDir.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -186,6 +187,36 @@ TEST(GuiPrintRun, APreviewIsInTheListingsOrientationAndPrintsOnTheChosenPrinter)
     EXPECT_TRUE(seen[0].landscape);
     EXPECT_EQ(seen[0].pages, 2) << "60 lines a page";
     EXPECT_TRUE(on.errors.empty());
+}
+
+// A queue whose PPD gives its trays' PCL commands: the window offers each
+// tray with the PPD's number, and the listing asks for it by that number.
+// zppd's Tray2 is paper source 5, where its name alone would say 4.
+TEST(GuiPrintRun, ATrayIsAskedForWithTheCommandTheQueuesPpdGivesIt) {
+    CupsTestServer server = CupsTestServer::Shared();
+    test::TempDir files;
+    SystemPrintService service(std::make_unique<CupsPrintService>(server.Address()),
+                               std::make_unique<PclFileService>(files.Path()));
+    WindowOn on(service);
+    on.PickQueue("zppd");
+    MainWindow& window = *on.window;
+    std::vector<int> trays; // Tray1, Tray2, Manual
+    for (int i = 1; i < window.trayCombo->count(); ++i)
+        trays.push_back(window.trayCombo->itemData(i).toInt());
+    ASSERT_EQ(trays, (std::vector<int>{1, 5, 2}));
+    window.trayCombo->setCurrentIndex(2);
+
+    test::WriteFile(files / "a.txt", "a\r\n");
+    window.AddFiles({QString::fromStdString((files / "a.txt").string())});
+    const std::vector<int> before = server.JobIds("zppd");
+    ASSERT_TRUE(test::PrintAndWait(window));
+    EXPECT_TRUE(on.failures.empty());
+    const std::vector<int> jobs = NewJobs(server, "zppd", before);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(server.WaitForFinalState("zppd", jobs[0]), IPP_JSTATE_COMPLETED);
+    // The reset, the tray, then the page as ever.
+    const std::string prologue = std::string("\x1b") + "E" + "\x1b&l5H\x1b&l8D";
+    EXPECT_EQ(server.JobData("zppd", jobs[0]).substr(0, prologue.size()), prologue);
 }
 
 // Cancel while the run waits for a file that stalls, its job on the server:

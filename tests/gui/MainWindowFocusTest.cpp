@@ -13,10 +13,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QWindow>
@@ -176,7 +178,8 @@ TEST_F(MainWindowFocusTest, TabWalksTheOptionsInOrderAndStopsAtEachGroupsChecked
         w.courierRadio,       w.linePrinterRadio, w.printerComboBox,  w.compressedCheck,
         w.landscapeCheck,     w.headersCheck,     w.lineNumbersCheck, w.printBarsCheck,
         w.barHeightSpin,      w.sixLpiRadio,      w.eightLpiRadio,    w.ibmCharsetRadio,
-        w.roman8CharsetRadio, w.fileList};
+        w.roman8CharsetRadio, w.copiesSpin,       w.twoSidedCombo,    w.paperCombo,
+        w.trayCombo,          w.fileList};
     std::vector<QWidget*> seen; // once round, back to the file list
     QWidget* next = w.fileList;
     do {
@@ -193,10 +196,12 @@ TEST_F(MainWindowFocusTest, TabWalksTheOptionsInOrderAndStopsAtEachGroupsChecked
     const Case cases[] = {
         {{w.courierRadio, w.eightLpiRadio, w.ibmCharsetRadio},
          {w.courierRadio, w.printerComboBox, w.compressedCheck, w.landscapeCheck, w.printBarsCheck,
-          w.barHeightSpin, w.eightLpiRadio, w.ibmCharsetRadio, w.fileList}},
+          w.barHeightSpin, w.eightLpiRadio, w.ibmCharsetRadio, w.copiesSpin, w.twoSidedCombo,
+          w.paperCombo, w.trayCombo, w.fileList}},
         {{w.linePrinterRadio, w.sixLpiRadio, w.roman8CharsetRadio},
          {w.linePrinterRadio, w.printerComboBox, w.compressedCheck, w.landscapeCheck,
-          w.printBarsCheck, w.barHeightSpin, w.sixLpiRadio, w.roman8CharsetRadio, w.fileList}},
+          w.printBarsCheck, w.barHeightSpin, w.sixLpiRadio, w.roman8CharsetRadio, w.copiesSpin,
+          w.twoSidedCombo, w.paperCombo, w.trayCombo, w.fileList}},
     };
     for (const Case& c : cases) {
         for (QRadioButton* radio : c.checked)

@@ -12,10 +12,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -101,11 +103,12 @@ TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSai
         {false, lines, true, "Printing a-rather-long-name.txt (1 of 2)",
          "Printed 2 files, 4 pages, on Office"},
     };
-    QWidget* const controls[] = {w.fileList,         w.printerComboBox, w.courierRadio,
-                                 w.linePrinterRadio, w.compressedCheck, w.landscapeCheck,
-                                 w.printBarsCheck,   w.barHeightSpin,   w.sixLpiRadio,
-                                 w.eightLpiRadio,    w.ibmCharsetRadio, w.roman8CharsetRadio,
-                                 w.headersCheck,     w.lineNumbersCheck};
+    QWidget* const controls[] = {w.fileList,         w.printerComboBox,  w.courierRadio,
+                                 w.linePrinterRadio, w.compressedCheck,  w.landscapeCheck,
+                                 w.printBarsCheck,   w.barHeightSpin,    w.sixLpiRadio,
+                                 w.eightLpiRadio,    w.ibmCharsetRadio,  w.roman8CharsetRadio,
+                                 w.headersCheck,     w.lineNumbersCheck, w.copiesSpin,
+                                 w.twoSidedCombo,    w.paperCombo,       w.trayCombo};
     QAction* const actions[] = {w.printAction, w.previewAction, w.deleteEntryAction,
                                 w.clearListAction};
     for (const Case& c : cases) {
@@ -193,6 +196,51 @@ TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAs
             EXPECT_FALSE(job.ended) << "nothing prints, the second file neither";
     }
     EXPECT_TRUE(errors.empty());
+}
+
+// Copies, Two-sided, Paper and Tray reach the job, right after the reset;
+// Paper and Tray offer, after "Printer default" (nothing asked), the
+// printer's forms and bins that have a PCL number.
+TEST_F(MainWindowPrintRunTest, TheRequestControlsReachTheJobsBytes) {
+    spooler.capabilities["Office"] = {{{"Letter", 1, {2159, 2794}, 2},
+                                       {"Ledger", 258, {2794, 4318}, 0},
+                                       {"A4", 9, {2100, 2970}, 26}},
+                                      {{"Upper", 1, 1}, {"Odd", 300, 0}, {"Lower", 2, 4}},
+                                      true,
+                                      {}};
+    MainWindow& w = ActiveWindow();
+    const auto items = [](const QComboBox* combo) {
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+        return texts.join(", ").toStdString();
+    };
+    EXPECT_EQ(items(w.twoSidedCombo), "None, Long edge, Short edge");
+    EXPECT_EQ(items(w.paperCombo), "Printer default, Letter, A4");
+    EXPECT_EQ(items(w.trayCombo), "Printer default, Upper, Lower");
+    test::WriteFile(dir / "a.txt", "a\n");
+    w.AddFiles({PathOf(dir / "a.txt")});
+    struct Case {
+        int copies, sides, paper, tray; // the value and the items chosen
+        std::string requests;
+    };
+    const Case cases[] = {
+        {1, 0, 0, 0, ""},
+        {3, 1, 2, 2, "\x1b&l26A\x1b&l4H\x1b&l1S\x1b&l3X"},
+        {999, 2, 1, 1, "\x1b&l2A\x1b&l1H\x1b&l2S\x1b&l999X"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.copies);
+        w.copiesSpin->setValue(c.copies);
+        w.twoSidedCombo->setCurrentIndex(c.sides);
+        w.paperCombo->setCurrentIndex(c.paper);
+        w.trayCombo->setCurrentIndex(c.tray);
+        ASSERT_TRUE(test::PrintAndWait(w));
+        // The reset, the requests, then 80 lines of 16.67 cpi Courier at 8 lpi.
+        const std::string prologue =
+            std::string("\x1b") + "E" + c.requests + "\x1b&l8D\x1b&l80F\x1b(10U\x1b(s0p16.67H";
+        EXPECT_EQ(spooler.jobs.back().Bytes().substr(0, prologue.size()), prologue);
+    }
 }
 
 // A run still going when the window goes. Exit asks: No keeps the window

@@ -8,10 +8,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,6 +28,8 @@ class MainWindowSettingsTest : public test::MainWindowFixture {
 protected:
     MainWindowSettingsTest() {
         spooler.printers = {"Laser", "Office", "Plotter"};
+        spooler.capabilities["Plotter"] = {
+            {{"A4", 9, {2100, 2970}, 26}}, {{"Lower", 2, 4}}, true, {}};
         onOpenDialog = [this](QFileDialog& dialog) {
             openedIn = dialog.directory().absolutePath();
             if (!browseTo.isEmpty())
@@ -52,8 +56,11 @@ protected:
             if (option->isChecked())
                 kept += option->objectName().toStdString() + " ";
         }
-        return kept + "bars " + std::to_string(w.barHeightSpin->Value()) + " on " +
-               w.printerComboBox->currentText().toStdString();
+        kept += "bars " + std::to_string(w.barHeightSpin->Value()) + ", copies " +
+                std::to_string(w.copiesSpin->value()) + ",";
+        for (const QComboBox* choice : {w.twoSidedCombo, w.paperCombo, w.trayCombo})
+            kept += " " + choice->currentText().toStdString() + ",";
+        return kept + " on " + w.printerComboBox->currentText().toStdString();
     }
 
     QString startFolder = QDir::currentPath();
@@ -72,6 +79,11 @@ TEST_F(MainWindowSettingsTest, WhatTheWindowClosesWithTheNextOneOpensWith) {
     first.sixLpiRadio->setChecked(true);
     first.roman8CharsetRadio->setChecked(true);
     PickPrinter(first, 2);
+    first.copiesSpin->setValue(12);
+    for (QComboBox* choice : {first.twoSidedCombo, first.paperCombo, first.trayCombo}) {
+        choice->setCurrentIndex(choice->count() - 1);
+        emit choice->activated(choice->count() - 1);
+    }
     const QRect available = first.screen()->availableGeometry();
     first.move(available.topLeft() + QPoint(31, 47)); // below where a title bar goes
     first.resize(first.minimumSizeHint() + QSize(13, 17));
@@ -87,7 +99,7 @@ TEST_F(MainWindowSettingsTest, WhatTheWindowClosesWithTheNextOneOpensWith) {
     MainWindow& next = Started();
     EXPECT_EQ(Kept(next), kept);
     EXPECT_EQ(kept, "linePrinterRadio compressedCheck landscapeCheck sixLpiRadio "
-                    "roman8CharsetRadio bars 5 on Plotter");
+                    "roman8CharsetRadio bars 5, copies 12, Short edge, A4, Lower, on Plotter");
     EXPECT_FALSE(next.barHeightSpin->isEnabled()) << "no bars";
     EXPECT_EQ(next.geometry(), geometry);
     EXPECT_EQ(next.fileList->Count(), 0) << "the file list is not kept";
@@ -126,6 +138,10 @@ TEST_F(MainWindowSettingsTest, WhatCannotBeTakenBackOrIsResetLeavesTheDefaults) 
                          {"page/barHeight", 6},
                          {"page/linesPerInch", "6"},
                          {"page/charset", "roman8"},
+                         {"page/copies", 3},
+                         {"page/twoSided", "long"},
+                         {"page/paper", "A4"},
+                         {"page/tray", "Lower"},
                          {"printer/name", "Plotter"},
                          {"openDialog/folder", startFolder + "/.."}};
     const Case cases[] = {
@@ -136,11 +152,18 @@ TEST_F(MainWindowSettingsTest, WhatCannotBeTakenBackOrIsResetLeavesTheDefaults) 
           {"page/printBars", ""},
           {"page/barHeight", 7},
           {"page/linesPerInch", "7"},
-          {"page/charset", "ebcdic"}},
+          {"page/charset", "ebcdic"},
+          {"page/copies", 1000},
+          {"page/twoSided", "both"}},
          {},
          {}},
         {"no bar height", {{"page/barHeight", 0}}, {}, {}},
         {"a bar height that is no number", {{"page/barHeight", "2x"}}, {}, {}},
+        {"no copies", {{"page/copies", 0}}, {}, {}},
+        {"a paper and tray the printer does not offer",
+         {{"page/paper", "Folio"}, {"page/tray", "Attic"}},
+         {},
+         {}},
         {"a printer no longer installed", {{"printer/name", "Gone"}}, {}, {}},
         {"a folder no longer there", {{"openDialog/folder", goneFolder}}, {}, {}},
         {"a geometry that is none", {{"window/geometry", QByteArray("garbage")}}, {}, {}},

@@ -87,17 +87,24 @@ TEST_F(MainWindowTest, EveryCommandHasAKeyNamedInItsToolTipThatRunsIt) {
     EXPECT_EQ(deleted.count(), 0);
 }
 
-// Every enabled control with a caption has a mnemonic of its own, and
-// Alt with it reaches the control.
+// Every enabled control with a caption, its own or a label's, has a
+// mnemonic of its own, and Alt with it reaches the control.
 TEST_F(MainWindowTest, EveryCaptionHasItsOwnMnemonicThatReachesTheControl) {
     MainWindow& w = Window();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    QSet<QChar> seen;
+    std::vector<std::pair<QString, QWidget*>> captioned; // caption, control
     for (QAbstractButton* button : w.optionsPanel->findChildren<QAbstractButton*>()) {
-        const QString text = button->text();
-        if (text.isEmpty() || !button->isEnabled())
-            continue;
+        if (!button->text().isEmpty() && button->isEnabled())
+            captioned.emplace_back(button->text(), button);
+    }
+    for (QLabel* label : w.optionsPanel->findChildren<QLabel*>()) {
+        if (label->buddy())
+            captioned.emplace_back(label->text(), label->buddy());
+    }
+    EXPECT_EQ(w.linesHighLabel->buddy(), w.barHeightSpin);
+    QSet<QChar> seen;
+    for (const auto& [text, control] : captioned) {
         SCOPED_TRACE(text.toStdString());
         const int at = text.indexOf('&');
         ASSERT_GE(at, 0);
@@ -106,12 +113,8 @@ TEST_F(MainWindowTest, EveryCaptionHasItsOwnMnemonicThatReachesTheControl) {
         seen.insert(key);
         w.fileList->setFocus();
         QTest::keyClick(&w, key.toLatin1(), Qt::AltModifier);
-        EXPECT_TRUE(button->hasFocus());
+        EXPECT_TRUE(control->hasFocus());
     }
-    const int at = w.linesHighLabel->text().indexOf('&');
-    ASSERT_GE(at, 0);
-    EXPECT_FALSE(seen.contains(w.linesHighLabel->text().at(at + 1).toUpper()));
-    EXPECT_EQ(w.linesHighLabel->buddy(), w.barHeightSpin);
 }
 
 // The room a control gives its text: a label's contents, a check box's or
@@ -457,7 +460,8 @@ TEST_F(MainWindowTest, AnEmptyListOnlySaysSo) {
 // (58 numbered). 200 lines take 3 pages at 8 lpi (78 + 78 + 44), 4 at 6 lpi.
 TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     const test::QtWarnings warnings;
-    spooler.capabilities["Laser"].forms = {{"Letter", 1, {2159, 2794}}, {"A4", 9, {2100, 2970}}};
+    spooler.capabilities["Laser"].forms = {{"Letter", 1, {2159, 2794}, 2},
+                                           {"A4", 9, {2100, 2970}, 26}};
     MainWindow& w = Window();
     std::string lines;
     for (int i = 1; i <= 200; ++i)
@@ -501,6 +505,11 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     ASSERT_EQ(previews.size(), 1u);
     EXPECT_EQ(previews[0].pages, 1);
     EXPECT_EQ(previews[0].paper, QPageSize::A4);
+    // The paper the listing asks for goes before the default.
+    w.paperCombo->setCurrentIndex(w.paperCombo->findText("Letter"));
+    w.previewAction->trigger();
+    ASSERT_EQ(previews.size(), 2u);
+    EXPECT_EQ(previews[1].paper, QPageSize::Letter);
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(spooler.jobs.empty()) << "previewing sends nothing to a printer";

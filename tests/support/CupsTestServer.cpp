@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -127,6 +128,15 @@ std::string CupsTestServer::JobData(const std::string& queue, int id) const {
 std::string CupsTestServer::JobTitle(const std::string& queue, int id) const {
     auto path = dir_ / "jobs" / queue / (std::to_string(id) + ".title");
     return std::filesystem::exists(path) ? ReadFile(path) : std::string();
+}
+
+std::vector<std::string> CupsTestServer::JobOptions(const std::string& queue, int id) const {
+    auto path = dir_ / "jobs" / queue / (std::to_string(id) + ".options");
+    std::vector<std::string> words;
+    std::istringstream text(std::filesystem::exists(path) ? ReadFile(path) : std::string());
+    for (std::string word; text >> word;)
+        words.push_back(word);
+    return words;
 }
 
 SilentServer::SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {

@@ -38,6 +38,9 @@ public:
     // The bytes and the title of a completed job; empty when none were kept.
     std::string JobData(const std::string& queue, int id) const;
     std::string JobTitle(const std::string& queue, int id) const;
+    // The copies and options the queue's backend got for the job, as words
+    // ("copies=2", "sides=two-sided-long-edge", "InputSlot=Tray2").
+    std::vector<std::string> JobOptions(const std::string& queue, int id) const;
 
 private:
     CupsTestServer(std::filesystem::path dir, bool own) : dir_(std::move(dir)), own_(own) {}

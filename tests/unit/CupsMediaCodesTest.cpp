@@ -1,8 +1,12 @@
 // Paper and bin codes for what CUPS destinations offer, and the default
 // settings made from their defaults.
 #include "printing/CupsMediaCodes.h"
+#include "printing/PpdPclCodes.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
 
 namespace zl {
 namespace {
@@ -36,29 +40,110 @@ std::vector<std::uint16_t> BinCodes(const CupsDestChoices& choices) {
     return codes;
 }
 
-// The codes Windows gives these forms and bins; names without one get none.
-TEST(CupsMediaCodes, PwgSizesAndMediaSourcesWithTheCodesWindowsKnows) {
-    const std::pair<const char*, int> papers[] = {{"na_letter_8.5x11in", 1},
-                                                  {"na_legal_8.5x14in", 5},
-                                                  {"na_executive_7.25x10.5in", 7},
-                                                  {"iso_a3_297x420mm", 8},
-                                                  {"iso_a4_210x297mm", 9},
-                                                  {"iso_a5_148x210mm", 11},
-                                                  {"jis_b5_182x257mm", 13},
-                                                  {"na_number-10_4.125x9.5in", 20},
-                                                  {"iso_dl_110x220mm", 27},
-                                                  {"iso_b5_176x250mm", 0}, // ISO B5 is not JIS B5
-                                                  {"na_ledger_11x17in", 0},
-                                                  {"custom_100x150mm_100x150mm", 0},
-                                                  {"A4", 0}, // a PPD name, not a PWG one
-                                                  {"", 0}};
-    for (const auto& [name, code] : papers)
+// The codes Windows gives these forms and bins, and the PCL numbers a job
+// asks for them with; names without one get none.
+TEST(CupsMediaCodes, PwgSizesAndMediaSourcesWithTheCodesWindowsKnowsAndTheirPclNumbers) {
+    const std::tuple<const char*, int, int> papers[] = {
+        {"na_letter_8.5x11in", 1, 2},
+        {"na_legal_8.5x14in", 5, 3},
+        {"na_executive_7.25x10.5in", 7, 1},
+        {"iso_a3_297x420mm", 8, 27},
+        {"iso_a4_210x297mm", 9, 26},
+        {"iso_a5_148x210mm", 11, 25},
+        {"jis_b5_182x257mm", 13, 45},
+        {"na_number-10_4.125x9.5in", 20, 81},
+        {"iso_dl_110x220mm", 27, 90},
+        {"iso_b5_176x250mm", 0, 0}, // ISO B5 is not JIS B5
+        {"na_ledger_11x17in", 0, 0},
+        {"custom_100x150mm_100x150mm", 0, 0},
+        {"A4", 0, 0}, // a PPD name, not a PWG one
+        {"", 0, 0}};
+    for (const auto& [name, code, pcl] : papers) {
         EXPECT_EQ(PaperCodeOf(name), code) << name;
-    const std::pair<const char*, int> bins[] = {
-        {"tray-1", 1}, {"tray-2", 2},          {"tray-3", 3}, {"manual", 4},       {"envelope", 5},
-        {"auto", 7},   {"large-capacity", 11}, {"tray-4", 0}, {"by-pass-tray", 0}, {"Tray1", 0}};
-    for (const auto& [name, code] : bins)
+        EXPECT_EQ(PclPaperSizeOf(name), pcl) << name;
+    }
+    const std::tuple<const char*, int, int> bins[] = {{"tray-1", 1, 1},   {"tray-2", 2, 4},
+                                                      {"tray-3", 3, 0},   {"manual", 4, 2},
+                                                      {"envelope", 5, 6}, {"auto", 7, 7},
+                                                      {"main", 0, 1},     {"top", 0, 1},
+                                                      {"bottom", 0, 4},   {"large-capacity", 11, 5},
+                                                      {"tray-4", 0, 0},   {"by-pass-tray", 0, 8},
+                                                      {"Tray1", 0, 0}};
+    for (const auto& [name, code, pcl] : bins) {
         EXPECT_EQ(BinCodeOf(name), code) << name;
+        EXPECT_EQ(PclSourceOf(name), pcl) << name;
+    }
+}
+
+// A PCL printer's PPD gives the command of each tray and paper as its code:
+// in hexadecimal or as the bytes, alone or among others. Its choices are
+// matched to the media sources CUPS names them by.
+TEST(CupsMediaCodes, APpdsPclCommandsGoBeforeTheUsualNumbers) {
+    const std::string ppd = "*PPD-Adobe: \"4.3\"\n"
+                            "*OpenUI *InputSlot/Media Source: PickOne\n"
+                            "*DefaultInputSlot: Lower\n"
+                            "*InputSlot Lower/Lower Tray: \"<1B>&l5H\"\n"
+                            "*de.InputSlot Lower/Unten: \"\"\n"
+                            "*InputSlot Tray1/Tray 1: \"\x1b&l26a8H\"\n"
+                            "*InputSlot Manual: \"<</ManualFeed true>>setpagedevice\"\n"
+                            "*InputSlot Envelope/Envelope: \"<1B 26 6C 3 6 48>\r\n"
+                            "<1B>&l1O\"\n"
+                            "*End\n"
+                            "*PageSize A4/A4: \"<1B>&l26A\"\n"
+                            "*PageSize Letter/US Letter: \"<1B>&l99A\"\n"
+                            "*PageSize Legal: \"<</PageSize[612 1008]>>setpagedevice\"\n";
+    const PpdPclCodes codes = ReadPpdPclCodes(ppd);
+    std::string read;
+    for (const auto* list : {&codes.inputSlots, &codes.pageSizes}) {
+        for (const PpdChoiceCode& choice : *list)
+            read += choice.choice + "=" + std::to_string(choice.pclNumber) + " ";
+    }
+    EXPECT_EQ(read, "Lower=5 Tray1=8 Manual=0 Envelope=6 A4=26 Letter=99 Legal=0 ");
+
+    CupsDestChoices choices;
+    choices.forms = {Form("iso_a4_210x297mm", 2100, 2970), Form("na_letter_8.5x11in", 2159, 2794),
+                     Form("na_legal_8.5x14in", 2159, 3556)};
+    choices.bins = {Bin("bottom"), Bin("tray-1"), Bin("manual"), Bin("envelope"), Bin("side")};
+    AssignCodes(choices);
+    const std::map<std::string, std::string> pwgNames = {{"A4", "iso_a4_210x297mm"},
+                                                         {"Letter", "na_letter_8.5x11in"}};
+    ApplyPpdCodes(
+        codes,
+        [&](const std::string& pageSize) {
+            const auto known = pwgNames.find(pageSize);
+            return known == pwgNames.end() ? std::string() : known->second;
+        },
+        choices);
+    std::string applied;
+    for (const CupsForm& form : choices.forms)
+        applied += std::to_string(form.pclPaperSize) + " ";
+    for (const CupsBin& bin : choices.bins)
+        applied += bin.inputSlot + "=" + std::to_string(bin.pclSource) + " ";
+    // The PPD's numbers, whatever they are (Letter's 99), go before the
+    // usual ones; where its code holds no PCL command (Legal, Manual) the
+    // usual number stays, and a source it does not have keeps none.
+    EXPECT_EQ(applied, "26 99 3 Lower=5 Tray1=8 Manual=2 Envelope=6 =0 ");
+}
+
+TEST(CupsMediaCodes, InputSlotChoicesAreTheMediaSourcesCupsNamesThem) {
+    const std::pair<const char*, const char*> cases[] = {{"Lower", "bottom"},
+                                                         {"LowerCassette", "bottom"},
+                                                         {"Upper", "top"},
+                                                         {"Middle", "middle"},
+                                                         {"AutoSelect", "auto"},
+                                                         {"Default", "auto"},
+                                                         {"Cassette", "main"},
+                                                         {"MP", "by-pass-tray"},
+                                                         {"MultipurposeTray", "by-pass-tray"},
+                                                         {"LargeCapacity", "large-capacity"},
+                                                         {"Manual", "manual"},
+                                                         {"Tray1", "tray-1"},
+                                                         {"Tray10", "tray-10"},
+                                                         {"ManualEnv", "manual-env"},
+                                                         {"tray-3", "tray-3"},
+                                                         {"Optional_Tray", "optional-tray"}};
+    for (const auto& [choice, keyword] : cases)
+        EXPECT_EQ(MediaSourceOfInputSlot(choice), keyword) << choice;
 }
 
 TEST(CupsMediaCodes, FormsAndBinsWithoutAWindowsCodeAreNumberedFrom257InOrder) {

@@ -73,16 +73,36 @@ TEST(CommandLine, DefaultsMatchTheProgramsStartingOptions) {
 }
 
 TEST(CommandLine, EveryOptionInBothSpellings) {
-    const CliSettings s = ParseCommandLine(
-        {"--landscape", "--lpi", "6", "--font=lineprinter", "--charset", "roman8", "--bar-height=5",
-         "--no-bars", "--tab-size=0", "--input-encoding", "latin1", "--control-chars=raw",
-         "-Palpha", "-q", "--title=build log", "x.txt"});
+    const CliSettings s = ParseCommandLine({"--landscape",
+                                            "--lpi",
+                                            "6",
+                                            "--font=lineprinter",
+                                            "--charset",
+                                            "roman8",
+                                            "--bar-height=5",
+                                            "--no-bars",
+                                            "--tab-size=0",
+                                            "--input-encoding",
+                                            "latin1",
+                                            "--control-chars=raw",
+                                            "-Palpha",
+                                            "-q",
+                                            "--title=build log",
+                                            "-n3",
+                                            "--duplex=short",
+                                            "--tray",
+                                            "7",
+                                            "--pages=2-3,9-",
+                                            "x.txt"});
     EXPECT_EQ(PageOptions(s), "landscape true, 6 lpi true, line printer true, roman8 true, "
                               "compressed true, bar height 5, bars false, tab size 0, "
                               "input encoding latin1, control chars shown false");
     EXPECT_EQ(*s.printer, "alpha");
     EXPECT_TRUE(s.quiet);
     EXPECT_EQ(s.listing.title, "build log");
+    EXPECT_EQ(s.listing.requests,
+              (PrinterRequests{3, Sides::ShortEdge, PaperRequest::PrinterDefault, 7}));
+    EXPECT_EQ(s.listing.pages.Text(), "2-3,9-");
     EXPECT_EQ(s.files, (std::vector<std::string>{"x.txt"}));
     EXPECT_EQ(ParseCommandLine({"--quiet", "x", "--", "-odd-name"}).files,
               (std::vector<std::string>{"x", "-odd-name"}));
@@ -112,6 +132,13 @@ TEST(CommandLine, BadValuesNameTheOption) {
         {{"--input-encoding", "klingon", "f"},
          "--input-encoding: 'klingon' is not auto, raw or a character set this system knows"},
         {{"--control-chars", "hide", "f"}, "--control-chars: 'hide' is not show or raw"},
+        {{"-n", "0", "f"}, "--copies: '0' is not a number from 1 to 999"},
+        {{"--copies=1000", "f"}, "--copies: '1000' is not a number from 1 to 999"},
+        {{"--duplex", "both", "f"}, "--duplex: 'both' is not long or short or off"},
+        {{"--tray", "70", "f"}, "--tray: '70' is not a number from 1 to 69"},
+        {{"--tray=0", "f"}, "--tray: '0' is not a number from 1 to 69"},
+        {{"--pages", "5-3", "f"}, "--pages: '5-3' is not a list of pages such as 3-5,9 or 7-"},
+        {{"--pages=", "f"}, "--pages: '' is not a list of pages such as 3-5,9 or 7-"},
         {{"--printer-index", "-1", "f"},
          "--printer-index: '-1' is not a number from 0 to 1073741824"},
         {{"f", "--printer"}, "--printer: needs a value"},
@@ -187,6 +214,42 @@ TEST(CommandLine, PaperByNameOrTheLocales) {
     EXPECT_EQ(ParseCommandLine({"--paper=letter", "a.c"}).paper, "letter");
     EXPECT_EQ(UsageMessage({"--paper", "folio", "a.c"}),
               "--paper: 'folio' is not letter, a4, legal, executive, a5 or b5");
+    // A PCL listing asks the printer for the paper, one long enough for its
+    // page; a drawn one is drawn on it.
+    struct Asked {
+        std::vector<std::string> args;
+        PaperRequest paper;
+    };
+    for (const Asked& c : {Asked{{"--paper", "Legal"}, PaperRequest::Legal},
+                           Asked{{"--paper", "a4", "--landscape"}, PaperRequest::A4},
+                           Asked{{"--paper=letter", "-o", "x.pcl"}, PaperRequest::Letter},
+                           Asked{{"--paper", "a4", "-o", "x.pdf"}, PaperRequest::PrinterDefault},
+                           Asked{{"--paper", "b5", "--driver"}, PaperRequest::PrinterDefault},
+                           Asked{{"--paper", "a5", "-o", "x.PDF"}, PaperRequest::PrinterDefault}}) {
+        std::vector<std::string> args = c.args;
+        args.push_back("a.c");
+        SCOPED_TRACE(args.front() + " " + args[1]);
+        EXPECT_EQ(ParseCommandLine(args).listing.requests.paper, c.paper);
+    }
+    const std::string portrait =
+        " is too short for a portrait PCL listing, which needs more than 10.5 inches of paper "
+        "down its page (half an inch of top margin, 10 inches of text, and an edge the printer "
+        "cannot print on), and ";
+    const std::string landscape =
+        " is too short for a landscape PCL listing, which needs more than 8 inches of paper "
+        "down its page (half an inch of top margin, 7.5 inches of text, and an edge the printer "
+        "cannot print on), and ";
+    ExpectRefused({
+        {{"--paper", "a5", "a.c"},
+         "--paper: a5" + portrait +
+             "a5 is only 8.27 inches long; use "
+             "letter, legal or a4"},
+        {{"--paper", "Executive", "-o", "x.pcl", "a.c"},
+         "--paper: Executive" + portrait +
+             "Executive is only 10.5 inches long; use letter, legal or a4"},
+        {{"--landscape", "--paper=b5", "a.c"},
+         "--paper: b5" + landscape + "b5 is only 7.17 inches wide; use letter, legal or a4"},
+    });
 #ifdef ZELLIST_WITH_RENDER
     struct Case {
         unsigned width, height;

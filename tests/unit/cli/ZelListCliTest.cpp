@@ -123,5 +123,73 @@ TEST_F(ZelListCliTest, OptionsReachTheListing) {
         << "the file's ESC, as it is";
 }
 
+// What the listing asks of the printer comes right after the reset, and
+// nothing else of the listing changes: each option alone and two together.
+TEST_F(ZelListCliTest, PrinterRequestsComeRightAfterTheResetAndChangeNothingElse) {
+    ASSERT_EQ(Run({"-q", Path("one.txt")}), 0);
+    const std::string plain = service.jobs.back().Bytes();
+    const std::string reset = "\x1b"
+                              "E";
+    // 133 columns of Courier at 8 lpi: 80 lines of text; the overlay follows.
+    ASSERT_EQ(plain.rfind(reset + "\x1b&l8D\x1b&l80F\x1b(10U\x1b(s0p16.67H\x1b&f1Y", 0), 0u);
+    struct Case {
+        std::vector<std::string> args;
+        std::string commands;
+    };
+    const Case cases[] = {
+        {{"-n", "2"}, "\x1b&l2X"},
+        {{"--copies=999"}, "\x1b&l999X"},
+        {{"--duplex", "long"}, "\x1b&l1S"},
+        {{"--duplex=short"}, "\x1b&l2S"},
+        {{"--duplex", "off"}, "\x1b&l0S"},
+        {{"--tray", "4"}, "\x1b&l4H"},
+        {{"--paper", "letter"}, "\x1b&l2A"},
+        {{"--paper", "legal"}, "\x1b&l3A"},
+        {{"--paper", "A4"}, "\x1b&l26A"},
+        // The paper, its source, the sides, the copies.
+        {{"-n", "3", "--tray", "7"}, "\x1b&l7H\x1b&l3X"},
+        {{"--duplex", "short", "--paper", "a4"}, "\x1b&l26A\x1b&l2S"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.front() + " " + c.commands.substr(1));
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-q", Path("one.txt")});
+        ASSERT_EQ(Run(args), 0);
+        EXPECT_EQ(service.jobs.back().Bytes(), reset + c.commands + plain.substr(reset.size()));
+    }
+}
+
+// --pages writes the pages asked for as the listing counts them (here a
+// form feed ends pages 1 and 2), each as in the whole listing: only page 1
+// has a header. A range past the end writes what there is, one beyond it
+// no page.
+TEST_F(ZelListCliTest, PagesAreWrittenAsTheListingCountsThem) {
+    test::WriteFile(dir / "ff.txt", "a\fb\fc\r\n");
+    struct Case {
+        const char* pages;
+        std::string written; // the numbers of the lines written
+        std::string count;
+    };
+    const Case cases[] = {{"1", "1", "1 page"},
+                          {"2", "2", "1 page"},
+                          {"1,3", "13", "2 pages"},
+                          {"2-9", "23", "2 pages"},
+                          {"7-", "", "0 pages"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pages);
+        err.str("");
+        ASSERT_EQ(Run({"--pages", c.pages, Path("ff.txt")}), 0);
+        const std::string bytes = service.jobs.back().Bytes();
+        std::string written;
+        for (const char* line : {"      1: a\f", "      2: b\f", "      3: c\r\n"}) {
+            if (bytes.find(line) != std::string::npos)
+                written += line[6];
+        }
+        EXPECT_EQ(written, c.written);
+        EXPECT_EQ(bytes.find("Page 1") != std::string::npos, c.written.find('1') == 0);
+        EXPECT_EQ(err.str(), "zellist: " + Path("ff.txt") + ": " + c.count + " on beta\n");
+    }
+}
+
 } // namespace
 } // namespace zl::cli

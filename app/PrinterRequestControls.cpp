@@ -1,0 +1,199 @@
+#include "app/PrinterRequestControls.h"
+
+#include "app/HintTracker.h"
+#include "app/MainWindow.h"
+#include "app/ScaledLayout.h"
+#include "printer/PrinterList.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include <utility>
+#include <vector>
+
+namespace zl {
+
+namespace {
+
+constexpr int kMostCopies = 999;
+const QString kPrinterDefault = QStringLiteral("Printer default");
+// The Paper or Tray choice to come back to whenever the printer offers it;
+// empty for "Printer default".
+const char* const kWantedProperty = "zlWanted";
+
+const QString kCopiesKey = QStringLiteral("page/copies");
+const QString kTwoSidedKey = QStringLiteral("page/twoSided");
+const QString kPaperKey = QStringLiteral("page/paper");
+const QString kTrayKey = QStringLiteral("page/tray");
+
+// Two-sided's items as shown and as stored, and what each asks; "None"
+// asks nothing, so that the printer prints as it is set up to.
+struct SidesItem {
+    const char* text;
+    const char* stored;
+    Sides sides;
+};
+constexpr SidesItem kSidesItems[] = {{"None", "none", Sides::PrinterDefault},
+                                     {"Long edge", "long", Sides::LongEdge},
+                                     {"Short edge", "short", Sides::ShortEdge}};
+
+// The papers a listing can ask for, by the PCL paper size of a form.
+struct PclPaper {
+    std::int32_t pclPaperSize;
+    PaperRequest request;
+};
+constexpr PclPaper kPclPapers[] = {
+    {2, PaperRequest::Letter}, {3, PaperRequest::Legal}, {26, PaperRequest::A4}};
+
+// A control and its caption: the members that hold them, their object
+// names, the caption's text, their design rectangles and their hint.
+template <typename Control> struct Captioned {
+    QLabel* MainWindow::*label;
+    const char* labelName;
+    const char* caption;
+    QRect labelRect;
+    Control* MainWindow::*control;
+    const char* controlName;
+    QRect controlRect;
+    const char* hint;
+};
+
+const Captioned<QSpinBox> kCopies = {&MainWindow::copiesLabel,
+                                     "copiesLabel",
+                                     "Copi&es",
+                                     QRect(16, 150, 33, 13),
+                                     &MainWindow::copiesSpin,
+                                     "copiesSpin",
+                                     QRect(52, 146, 49, 21),
+                                     "Copies|Number of copies of each listing"};
+
+const Captioned<QComboBox> kCombos[] = {
+    {&MainWindow::twoSidedLabel, "twoSidedLabel", "T&wo-sided", QRect(112, 150, 49, 13),
+     &MainWindow::twoSidedCombo, "twoSidedCombo", QRect(164, 146, 73, 21),
+     "Two-sided|Print on both sides of the paper"},
+    {&MainWindow::paperLabel, "paperLabel", "Pape&r", QRect(248, 150, 28, 13),
+     &MainWindow::paperCombo, "paperCombo", QRect(280, 146, 113, 21),
+     "Paper|Paper size the printer is asked for"},
+    {&MainWindow::trayLabel, "trayLabel", "&Tray", QRect(404, 150, 22, 13), &MainWindow::trayCombo,
+     "trayCombo", QRect(428, 146, 113, 21), "Tray|Paper tray the printer takes the paper from"},
+};
+
+// Makes the caption and the control of `item`, placed, with their hint,
+// into their members.
+template <typename Control>
+Control* AddCaptioned(const Captioned<Control>& item, MainWindow& window, ScaledLayout& layout) {
+    auto* label = new QLabel(item.caption, window.optionsPanel);
+    label->setObjectName(item.labelName);
+    auto* control = new Control(window.optionsPanel);
+    control->setObjectName(item.controlName);
+    label->setBuddy(control);
+    layout.Place(label, item.labelRect);
+    layout.Place(control, item.controlRect);
+    HintTracker::SetHint(label, item.hint);
+    HintTracker::SetHint(control, item.hint);
+    window.*item.label = label;
+    window.*item.control = control;
+    return control;
+}
+
+using Choices = std::vector<std::pair<QString, int>>;
+
+// Selects the item called `name` when there is one besides the first,
+// else the first, "Printer default".
+void SelectByName(QComboBox* combo, const QString& name) {
+    const int found = name.isEmpty() ? -1 : combo->findText(name, Qt::MatchExactly);
+    combo->setCurrentIndex(found > 0 ? found : 0);
+}
+
+// "Printer default" and `choices` (name and number); the choice wanted
+// stays selected while it is listed.
+void List(QComboBox* combo, const Choices& choices) {
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    combo->addItem(kPrinterDefault, 0);
+    for (const auto& [name, number] : choices)
+        combo->addItem(name, number);
+    SelectByName(combo, combo->property(kWantedProperty).toString());
+}
+
+void Want(QComboBox* combo, const QString& name) {
+    combo->setProperty(kWantedProperty, name);
+    SelectByName(combo, name);
+}
+
+QString ChosenName(const QComboBox* combo) {
+    return combo->currentIndex() > 0 ? combo->currentText() : QString();
+}
+
+} // namespace
+
+void CreateRequestControls(MainWindow& window, ScaledLayout& layout) {
+    QSpinBox* copies = AddCaptioned(kCopies, window, layout);
+    copies->setRange(1, kMostCopies);
+    copies->setValue(1);
+    for (const Captioned<QComboBox>& item : kCombos) {
+        QComboBox* combo = AddCaptioned(item, window, layout);
+        // The user's pick is the choice wanted from now on.
+        QObject::connect(combo, &QComboBox::activated, combo, [combo](int index) {
+            combo->setProperty(kWantedProperty, index > 0 ? combo->itemText(index) : QString());
+        });
+    }
+    for (const SidesItem& item : kSidesItems)
+        window.twoSidedCombo->addItem(item.text, static_cast<int>(item.sides));
+    ListPrinterChoices(window, nullptr);
+}
+
+void ListPrinterChoices(MainWindow& window, const PrinterDevice* printer) {
+    Choices papers, trays;
+    if (printer) {
+        for (const PaperForm& form : printer->capabilities.forms) {
+            for (const PclPaper& known : kPclPapers) {
+                if (form.pclPaperSize == known.pclPaperSize)
+                    papers.emplace_back(QString::fromStdString(form.name),
+                                        static_cast<int>(known.request));
+            }
+        }
+        for (const PaperBin& bin : printer->capabilities.bins) {
+            if (bin.pclSource > 0)
+                trays.emplace_back(QString::fromStdString(bin.name), bin.pclSource);
+        }
+    }
+    List(window.paperCombo, papers);
+    List(window.trayCombo, trays);
+}
+
+PrinterRequests RequestsOf(const MainWindow& window) {
+    PrinterRequests requests;
+    const int copies = window.copiesSpin->value();
+    requests.copies = copies > 1 ? copies : 0;
+    requests.sides = static_cast<Sides>(window.twoSidedCombo->currentData().toInt());
+    requests.paper = static_cast<PaperRequest>(window.paperCombo->currentData().toInt());
+    requests.paperSource = window.trayCombo->currentData().toInt();
+    return requests;
+}
+
+void RestoreRequestControls(MainWindow& window, const QSettings& stored) {
+    bool number = false;
+    const int copies = stored.value(kCopiesKey).toString().toInt(&number);
+    if (number && copies >= 1 && copies <= kMostCopies)
+        window.copiesSpin->setValue(copies);
+    const QString sides = stored.value(kTwoSidedKey).toString();
+    for (int index = 0; index < static_cast<int>(std::size(kSidesItems)); ++index) {
+        if (sides == kSidesItems[index].stored)
+            window.twoSidedCombo->setCurrentIndex(index);
+    }
+    Want(window.paperCombo, stored.value(kPaperKey).toString());
+    Want(window.trayCombo, stored.value(kTrayKey).toString());
+}
+
+void SaveRequestControls(const MainWindow& window, QSettings& stored) {
+    stored.setValue(kCopiesKey, window.copiesSpin->value());
+    stored.setValue(kTwoSidedKey, kSidesItems[window.twoSidedCombo->currentIndex()].stored);
+    stored.setValue(kPaperKey, ChosenName(window.paperCombo));
+    stored.setValue(kTrayKey, ChosenName(window.trayCombo));
+}
+
+} // namespace zl

@@ -1,0 +1,66 @@
+#include "cli/PclPaper.h"
+
+#include "cli/CommandLine.h"
+#include "engine/PageGeometry.h"
+#include "render/PageModel.h"
+
+#include <cstdio>
+
+namespace zl::cli {
+
+namespace {
+
+constexpr double kDotsPerInch = 300; // render/'s papers are in 300-dpi dots
+// The listing leaves the printer's own top margin, half an inch.
+constexpr int kTopMarginHalfInches = 1;
+
+// The papers a PCL listing can ask for, as render/ names them.
+struct PclPaper {
+    const char* name;
+    PaperRequest request;
+};
+constexpr PclPaper kPclPapers[] = {
+    {"Letter", PaperRequest::Letter}, {"Legal", PaperRequest::Legal}, {"A4", PaperRequest::A4}};
+
+// "10.5", "8.27": inches to the hundredth, without trailing zeros.
+std::string Inches(double inches) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", inches);
+    std::string shown = text;
+    while (shown.back() == '0')
+        shown.pop_back();
+    if (shown.back() == '.')
+        shown.pop_back();
+    return shown;
+}
+
+} // namespace
+
+PaperRequest PclPaperRequest(const std::string& name, const ListingOptions& listing) {
+    render::PaperSize paper;
+    if (!render::PaperSize::Named(name, paper))
+        throw UsageError("--paper: '" + name + "' is not letter, legal or a4");
+    // Down the page is along the paper's length in portrait, across it in
+    // landscape.
+    const double length = (listing.landscape ? paper.width : paper.height) / kDotsPerInch;
+    const int textHalfInches = GeometryFor(listing).pageLength;
+    const double needed = (kTopMarginHalfInches + textHalfInches) / 2.0;
+    if (length <= needed) {
+        const bool landscape = listing.landscape;
+        throw UsageError(
+            "--paper: " + name + " is too short for a " + (landscape ? "landscape" : "portrait") +
+            " PCL listing, which needs more than " + Inches(needed) +
+            " inches of paper down its page (half an inch of top margin, " +
+            Inches(textHalfInches / 2.0) +
+            " inches of text, and an edge the printer cannot print on), and " + name + " is only " +
+            Inches(length) + (landscape ? " inches wide" : " inches long") +
+            "; use letter, legal or a4");
+    }
+    for (const PclPaper& known : kPclPapers) {
+        if (paper.name == known.name)
+            return known.request;
+    }
+    throw UsageError("--paper: a PCL listing asks only for letter, legal or a4, not " + name);
+}
+
+} // namespace zl::cli
