@@ -76,6 +76,7 @@ public:
         listing_.PrintListing(path, run_.order_.printerIndex);
         ++run_.outcome_.files;
         run_.outcome_.pages += composer_.PagesComposed();
+        run_.outcome_.notPrinted += composer_.CharactersNotPrinted();
     }
 
     std::string current; // the file being printed

@@ -39,8 +39,9 @@ struct PrintRunOrder {
 struct PrintRunOutcome {
     enum class End { Printed, Cancelled, Failed, Interrupted };
     End end = End::Printed;
-    int files = 0; // printed whole
-    int pages = 0; // of those
+    int files = 0;               // printed whole
+    int pages = 0;               // of those
+    std::int64_t notPrinted = 0; // characters printed as '?' in them
     std::string printer;
     std::string failedPath, failure; // the listing that failed, and why
     std::vector<std::string> messages;

@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <climits>
 
 namespace zl {
 
@@ -28,11 +29,18 @@ QString Counted(int count, const char* one, const char* many) {
     return QString::number(count) + " " + (count == 1 ? one : many);
 }
 
-// "Printed 3 files, 41 pages, on laser".
+// "Printed 3 files, 41 pages, on laser", and what could not be printed:
+// "; 2 characters could not be printed (shown as ?)".
 QString PrintedText(const PrintRunOutcome& outcome) {
-    return "Printed " + Counted(outcome.files, "file", "files") + ", " +
-           Counted(outcome.pages, "page", "pages") + ", on " +
-           QString::fromStdString(outcome.printer);
+    QString text = "Printed " + Counted(outcome.files, "file", "files") + ", " +
+                   Counted(outcome.pages, "page", "pages") + ", on " +
+                   QString::fromStdString(outcome.printer);
+    if (outcome.notPrinted > 0)
+        text += "; " +
+                Counted(static_cast<int>(std::min<std::int64_t>(outcome.notPrinted, INT_MAX)),
+                        "character", "characters") +
+                " could not be printed (shown as ?)";
+    return text;
 }
 
 // "Cannot print notes.txt: the file does not exist."

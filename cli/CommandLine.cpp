@@ -2,6 +2,7 @@
 
 #include "cli/PclPaper.h"
 #include "cli/StandardInput.h"
+#include "engine/CharacterSets.h"
 #include "engine/InputDecoder.h"
 #include "printing/PclFileService.h"
 #include "render/PageModel.h"
@@ -84,6 +85,11 @@ const char* const kUsageEnd = R"usage(      --landscape        landscape (defaul
       --input-encoding auto|raw|NAME   how the files' characters are read:
                          UTF-8 (default), every byte as it is, or a
                          character set such as latin1 or cp1252
+      --symbol-sets LIST   the printer's symbol sets that print what the
+                         listing's own lacks, tried in order: none, or
+                         PCL IDs of 10U PC-8, 8U Roman-8, 19U Windows
+                         Latin 1, 9E Windows Latin 2, 5N Latin 5 (default:
+                         the other of 10U and 8U, then 19U,9E,5N)
       --control-chars show|raw   the files' control characters (ESC
                          among them; not line ends, form feed or TAB):
                          printed as ^[ and the like (default), or sent to
@@ -293,6 +299,16 @@ const Option kOptions[] = {
                if (!InputDecoder::Make(value))
                    throw BadValue(option, value, "auto, raw or a character set this system knows");
                s.listing.inputEncoding = value;
+           }),
+    Valued("--symbol-sets", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               if (!OtherSymbolSets(value, SymbolSet::Pc8) || value.empty()) {
+                   std::string known;
+                   for (const SymbolSetInfo& set : KnownSymbolSets())
+                       known += (known.empty() ? "" : ", ") + std::string(set.pclId);
+                   throw BadValue(option, value, "none or a list such as 19U,9E of " + known);
+               }
+               s.listing.symbolSets = value;
            }),
     Valued("--title", 0,
            [](CliSettings& s, const std::string&, const std::string& value) {

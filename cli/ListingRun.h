@@ -26,7 +26,8 @@ struct Listing {
 // What one listing made and where it went.
 struct Listed {
     std::int32_t pages = 0;
-    std::string destination; // "on laser", "into out.pcl"
+    std::string destination;     // "on laser", "into out.pcl"
+    std::int64_t notPrinted = 0; // characters printed as '?'
 };
 
 // The destination of a listing written into the file `output`: "into

@@ -148,7 +148,8 @@ int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t 
             ListingComposer composer(listing.options, clock, names, OpenInput);
             ListingJob(job, printers, composer).PrintListing(listing.path, printerIndex);
             return Listed{composer.PagesComposed(),
-                          destination ? destination(printer) : "on " + printer};
+                          destination ? destination(printer) : "on " + printer,
+                          composer.CharactersNotPrinted()};
         },
         err);
 }

@@ -138,6 +138,8 @@ TEST(CommandLine, BadValuesNameTheOption) {
         {{"--tray", "70", "f"}, "--tray: '70' is not a number from 1 to 69"},
         {{"--tray=0", "f"}, "--tray: '0' is not a number from 1 to 69"},
         {{"--pages", "5-3", "f"}, "--pages: '5-3' is not a list of pages such as 3-5,9 or 7-"},
+        {{"--symbol-sets", "19U,99X", "f"},
+         "--symbol-sets: '19U,99X' is not none or a list such as 19U,9E of 10U, 8U, 19U, 9E, 5N"},
         {{"--pages=", "f"}, "--pages: '' is not a list of pages such as 3-5,9 or 7-"},
         {{"--printer-index", "-1", "f"},
          "--printer-index: '-1' is not a number from 0 to 1073741824"},

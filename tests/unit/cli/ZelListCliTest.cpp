@@ -56,6 +56,33 @@ TEST_F(ZelListCliTest, EachFileIsOneJobOnTheDefaultPrinter) {
     EXPECT_NE(service.jobs[1].Bytes().find("three"), std::string::npos);
 }
 
+// Characters no set has are counted and said, quiet or not; --symbol-sets
+// names the sets tried.
+TEST_F(ZelListCliTest, CharactersThatCannotBePrintedAreSaid) {
+    test::WriteFile(dir / "polish.txt", "\xc5\xbc\xe6\x97\xa5\xe6\x9c\xac\r\n"); // ż日本
+    const struct {
+        std::vector<std::string> options;
+        std::string line;
+        std::string said;
+    } cases[] = {
+        {{"-q", "--symbol-sets", "9E"}, "\x1b(9E\xbf??", ": 2 characters could not be printed"},
+        {{"-q", "--symbol-sets=none"}, "z??", ": 2 characters could not be printed"},
+        {{"--symbol-sets", "5N,9e"}, "\x1b(9E\xbf??", ": 2 characters could not be printed"},
+    };
+    for (const auto& c : cases) {
+        err.str("");
+        service.jobs.clear();
+        std::vector<std::string> args = c.options;
+        args.push_back(Path("polish.txt"));
+        EXPECT_EQ(Run(args), 0);
+        const std::string name = "zellist: " + Path("polish.txt");
+        const std::string summary = c.options[0] == "-q" ? "" : name + ": 1 page on beta\n";
+        EXPECT_EQ(err.str(), summary + name + c.said + " (shown as ?)\n");
+        EXPECT_NE(service.jobs.at(0).Bytes().find("      1: " + c.line + "\r\n"),
+                  std::string::npos);
+    }
+}
+
 TEST_F(ZelListCliTest, TheFirstFailureStopsTheRunAndNamesItsFile) {
     EXPECT_EQ(Run({"-q", "-P", "alpha", Path("one.txt"), Path("missing.txt"), Path("three.txt")}),
               1);
