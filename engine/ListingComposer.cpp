@@ -5,6 +5,7 @@
 #include "engine/TranscodingSource.h"
 #include "platform/Exception.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zl {
@@ -142,16 +143,30 @@ void ListingComposer::WritePrologue() {
 }
 
 // The name (or the title) and the date are system text: mapped to the
-// printer's symbol set first, so that every length and position counts
-// characters.
+// printer's symbol sets first, one byte per character, so that every length
+// and position counts characters.
 void ListingComposer::BuildHeaderLine(const std::string& fileName) {
-    const std::string date = symbols_->Text(zl::DateText(clock_.Now(), names_));
+    const std::string date =
+        headerCharacters_.Date(zl::DateText(clock_.Now(), names_), *characterSets_);
+    datePosition_ = DatePosition(geometry_.lineWidth, date);
     if (options_.title.empty())
-        header_.StartWithPath(symbols_->Text(WithoutControlBytes(fileName)), date,
-                              geometry_.lineWidth, options_.landscape);
+        header_.StartWithPath(
+            headerCharacters_.Name(WithoutControlBytes(fileName), *characterSets_), date,
+            geometry_.lineWidth, options_.landscape);
     else
-        header_.Start(symbols_->Text(WithoutControlBytes(options_.title)), date,
-                      geometry_.lineWidth, options_.landscape);
+        header_.Start(headerCharacters_.Name(WithoutControlBytes(options_.title), *characterSets_),
+                      date, geometry_.lineWidth, options_.landscape);
+}
+
+// The header line in its pieces, each set selected before its characters.
+void ListingComposer::WriteHeader(const std::string& line) {
+    for (const HeaderCharacters::Piece& piece : headerCharacters_.Pieces(line, datePosition_)) {
+        if (piece.set != 0 || std::any_of(piece.bytes.begin(), piece.bytes.end(), [](char c) {
+                return static_cast<unsigned char>(c) >= 128;
+            }))
+            SelectSet(piece.set);
+        Write(piece.bytes);
+    }
 }
 
 // The text holds the number before: most numbers differ from it only in
@@ -169,7 +184,7 @@ void ListingComposer::StartPage() {
     SelectSet(0); // the header is in the listing's own set
     CountPage();
     pageMarked_ = true;
-    Write(header_.NextPage(++pageNumber_));
+    WriteHeader(header_.NextPage(++pageNumber_));
     Write(kLineEnd);
     lineOnPage_ = 3;
 }

@@ -5,6 +5,7 @@
 
 #include "engine/CharacterSets.h"
 #include "engine/FileInputSource.h"
+#include "engine/HeaderCharacters.h"
 #include "engine/InputDecoder.h"
 #include "engine/InputFile.h"
 #include "engine/ListingHeader.h"
@@ -59,6 +60,7 @@ private:
     void PrepareCharacters();
     void WritePrologue();
     void BuildHeaderLine(const std::string& fileName);
+    void WriteHeader(const std::string& line);
     void NextLineNumber();
     void StartPage();
     void StartLine();
@@ -85,6 +87,8 @@ private:
     // State of the listing being composed.
     ByteSink* out_ = nullptr;
     ListingHeader header_;
+    HeaderCharacters headerCharacters_;
+    std::int32_t datePosition_ = 0;
     std::int32_t pageNumber_ = 0;
     std::int32_t pagesComposed_ = 0; // the pages written
     std::int32_t pagesCounted_ = 0;  // every page, written or not

@@ -121,12 +121,21 @@ TEST_F(ListingComposerTest, HeaderNameAndDateSpeakTheSymbolSet) {
         // 133 columns: the date of 35 characters from 66 - 17 = 49.
         {"PC-8", false, true,
          "  File: C:/TEMP/Gr\x81\xe1"
-         "e-?-\x8erger.TXT" +
-             Blanks(15) + "Donnerstag, M\x84rz 5, 2026 at 6:40 PM" + Blanks(44) + "Page 1"},
+         "e-" +
+             Esc("(19U") + "\x80" + Esc("(10U") + "-\x8erger.TXT" + Blanks(15) +
+             "Donnerstag, M\x84rz 5, 2026 at 6:40 PM" + Blanks(44) + "Page 1"},
         {"Roman-8", true, true,
          "  File: C:/TEMP/Gr\xcf\xde"
-         "e-?-\xd8rger.TXT" +
-             Blanks(15) + "Donnerstag, M\xccrz 5, 2026 at 6:40 PM" + Blanks(44) + "Page 1"},
+         "e-" +
+             Esc("(19U") + "\x80" + Esc("(8U") + "-\xd8rger.TXT" + Blanks(15) +
+             "Donnerstag, M\xccrz 5, 2026 at 6:40 PM" + Blanks(44) + "Page 1"},
+        // A Czech date of 34 characters, also from 49: č and ř from
+        // Windows Latin 2.
+        {"Czech date", false, true,
+         "  File: C:/TEMP/Gr\x81\xe1"
+         "e-" +
+             Esc("(19U") + "\x80" + Esc("(10U") + "-\x8erger.TXT" + Blanks(15) + Esc("(9E") +
+             "\xe8tvrtek, b\xf8" + "ezen 5, 2026 at 6:40 PM" + Blanks(45) + "Page 1"},
         // 80 columns: from 23; the path keeps its last 10 characters.
         {"PC-8, 80 columns", false, false,
          "  File: ...-\x8erger.TXT " + std::string("Donnerstag, M\x84rz 5, 2026 at 6:40 PM") +
@@ -136,6 +145,12 @@ TEST_F(ListingComposerTest, HeaderNameAndDateSpeakTheSymbolSet) {
         SCOPED_TRACE(c.name);
         options.roman8 = c.noIbm;
         SetPage(c.compressed, false, false);
+        names = German();
+        if (std::string(c.name) == "Czech date") {
+            names.longDayNames[4] = "\xc4\x8dtvrtek";
+            names.longMonthNames[2] = "b\xc5\x99"
+                                      "ezen";
+        }
         EXPECT_EQ(FirstHeader(List("", path)), c.header + kCrLf);
     }
 }
