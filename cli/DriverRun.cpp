@@ -192,10 +192,12 @@ Listed PrintOne(const CliSettings& settings, const Listing& listing, const JobRe
     render::PaperSize paper;
     if (!render::PaperSize::Named(settings.paper, paper)) // none named: the printer's
         paper = PaperOf(printer.pageLayout().pageSize());
-    const int pages = PrintListing(
-        render::ListingSource{listing.path, listing.options, &clock, &names, paper, OpenInput},
-        requests, printer);
-    return Listed{pages, "on " + printer.printerName().toStdString()};
+    Listed listed;
+    listed.destination = "on " + printer.printerName().toStdString();
+    listed.pages = PrintListing(render::ListingSource{listing.path, listing.options, &clock, &names,
+                                                      paper, OpenInput, &listed.notPrinted},
+                                requests, printer);
+    return listed;
 }
 
 } // namespace

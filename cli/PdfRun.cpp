@@ -12,9 +12,11 @@ int WritePdfListings(const CliSettings& settings, const render::PaperSize& paper
         settings,
         [&](const Listing& listing) {
             const std::string pdf = PdfOutputName(*settings.output, listing.index);
-            const int pages = WritePdfFile(
-                pdf, {listing.path, listing.options, &clock, &names, paper, OpenInput});
-            return Listed{pages, IntoOutput(pdf)};
+            Listed listed;
+            listed.destination = IntoOutput(pdf);
+            listed.pages = WritePdfFile(pdf, {listing.path, listing.options, &clock, &names, paper,
+                                              OpenInput, &listed.notPrinted});
+            return listed;
         },
         err);
 }

@@ -104,6 +104,8 @@ int PaintListing(const ListingSource& source, QPagedPaintDevice& device,
     RenderSink sink(interpreter);
     composer.Compose(source.textFile, sink, whenOpened);
     sink.Finish();
+    if (source.charactersNotPrinted)
+        *source.charactersNotPrinted = composer.CharactersNotPrinted();
     pages.Finish();
     return pages.Count();
 }

@@ -10,6 +10,7 @@
 #include "platform/LocaleNames.h"
 #include "render/PageModel.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -25,6 +26,8 @@ struct ListingSource {
     const LocaleNames* names = nullptr;
     PaperSize paper;
     InputOpener openInput = FileInputSource::Open; // what opens `textFile`
+    // Where the count of the characters printed as '?' goes, if anywhere.
+    std::int64_t* charactersNotPrinted = nullptr;
 };
 
 // Paints the listing of `source` onto `device`, or raises (zl::Exception;

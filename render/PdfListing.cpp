@@ -23,6 +23,8 @@ int WriteListingPdf(const ListingSource& source, ByteSink& out, const std::strin
     RenderSink sink(interpreter);
     composer.Compose(source.textFile, sink, whenOpened);
     sink.Finish();
+    if (source.charactersNotPrinted)
+        *source.charactersNotPrinted = composer.CharactersNotPrinted();
     return document.Finish(title);
 }
 

@@ -95,10 +95,12 @@ TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     EXPECT_FALSE(std::filesystem::exists(In("y.pdf")));
 
     // Pages 2 and 3 of three that form feeds end, on a paper too short for
-    // a PCL listing.
-    test::WriteFile(dir_ / "FF.TXT", "a\fb\fc\n");
-    ASSERT_EQ(Zellist("--pages 2-3 --paper a5 -o " + Arg("p.pdf") + " " + Arg("FF.TXT"), err), 0)
+    // a PCL listing; a character no symbol set has is said, quiet or not.
+    test::WriteFile(dir_ / "FF.TXT", "a\fb\fc\xe6\x97\xa5\n");
+    ASSERT_EQ(Zellist("-q --pages 2-3 --paper a5 -o " + Arg("p.pdf") + " " + Arg("FF.TXT"), err), 0)
         << err;
+    EXPECT_EQ(err,
+              "zellist: " + In("FF.TXT") + ": 1 character could not be printed (shown as ?)\n");
     const std::string info = OutputOf("pdfinfo " + Arg("p.pdf"));
     EXPECT_NE(info.find("Pages: 2\n"), std::string::npos) << info;
     EXPECT_NE(info.find("(A5)"), std::string::npos) << info;
