@@ -13,6 +13,8 @@ CharacterSets::CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others
 }
 
 CharacterSets::Choice CharacterSets::Choose(char32_t c) {
+    if (c >= 32 && c <= 126) // without a look at any set's map: ASCII needs none built
+        return {0, static_cast<unsigned char>(c)};
     const auto known = chosen_.find(c);
     if (known != chosen_.end())
         return known->second;

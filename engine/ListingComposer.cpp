@@ -88,7 +88,6 @@ void ListingComposer::PrepareCharacters() {
         skipByteOrderMark_ = true;
     }
     const SymbolSet own = options_.roman8 ? SymbolSet::Roman8 : SymbolSet::Pc8;
-    symbols_ = &SymbolSetMapOf(own);
     std::string unknown;
     const std::optional<std::vector<SymbolSet>> others =
         OtherSymbolSets(options_.symbolSets, own, &unknown);

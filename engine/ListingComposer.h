@@ -105,7 +105,6 @@ private:
 
     // How the file's characters are read and printed.
     std::unique_ptr<InputDecoder> decoder_;
-    const SymbolSetMap* symbols_ = nullptr; // the listing's own set
     std::unique_ptr<CharacterSets> characterSets_;
     int selectedSet_ = 0; // of characterSets_, as the printer has it now
     std::int64_t notPrinted_ = 0;
