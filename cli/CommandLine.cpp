@@ -4,6 +4,7 @@
 #include "cli/StandardInput.h"
 #include "engine/CharacterSets.h"
 #include "engine/InputDecoder.h"
+#include "platform/SystemText.h"
 #include "printing/PclFileService.h"
 #include "render/PageModel.h"
 
@@ -165,7 +166,7 @@ void RequireOutputApartFromInputs(const CliSettings& s) {
             if (IsStandardInput(file))
                 continue;
             std::error_code error; // a file that does not exist is no input's
-            if (std::filesystem::equivalent(output, file, error))
+            if (std::filesystem::equivalent(PathOfUtf8(output), PathOfUtf8(file), error))
                 throw UsageError("--output: '" + output + "' is the input file '" + file + "'");
         }
     }

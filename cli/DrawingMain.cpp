@@ -7,15 +7,18 @@
 #include "cli/LocalePaper.h"
 #include "cli/PdfRun.h"
 #include "platform/Interruption.h"
+#include "platform/SystemText.h"
 
 #include <iostream>
 #include <memory>
 
 int main(int argc, char** argv) {
     using zl::cli::CliSettings;
+    // File names and all in UTF-8, on Windows too.
+    const std::vector<std::string> arguments = zl::Utf8Arguments(argc, argv);
     try {
-        const CliSettings settings =
-            zl::cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        const CliSettings settings = zl::cli::ParseCommandLine(
+            std::vector<std::string>(arguments.begin() + 1, arguments.end()));
         const bool draws =
             settings.driver || (settings.output && zl::cli::IsPdfName(*settings.output));
         if (settings.action != CliSettings::Action::Print || !draws) {

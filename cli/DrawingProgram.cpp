@@ -1,5 +1,7 @@
 #include "cli/DrawingProgram.h"
 
+#include "platform/SystemText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -70,12 +72,12 @@ std::string DrawingProgramPath() {
          {self.parent_path() / name, self.parent_path() / ZELLIST_DRAWING_PROGRAM_DIR / name}) {
         std::error_code error;
         if (fs::is_regular_file(candidate, error))
-            return candidate.lexically_normal().string();
+            return Utf8OfPath(candidate.lexically_normal());
     }
     return {};
 }
 
-int RunDrawingProgram(char** argv, std::ostream& err) {
+int RunDrawingProgram(const std::vector<std::string>& arguments, std::ostream& err) {
     const std::string path = DrawingProgramPath();
     if (path.empty()) {
         err << "zellist: PDF output and --driver need " << kDrawingProgramName
@@ -83,18 +85,22 @@ int RunDrawingProgram(char** argv, std::ostream& err) {
         return 2;
     }
 #ifdef _WIN32
-    std::vector<std::string> quoted;
-    for (char** arg = argv; *arg; ++arg)
-        quoted.push_back(Quoted(*arg));
-    std::vector<const char*> arguments;
-    for (const std::string& arg : quoted)
-        arguments.push_back(arg.c_str());
-    arguments.push_back(nullptr);
-    const intptr_t status = _spawnv(_P_WAIT, path.c_str(), arguments.data());
+    std::vector<std::wstring> quoted;
+    for (const std::string& arg : arguments)
+        quoted.push_back(WideOfUtf8(Quoted(arg)));
+    std::vector<const wchar_t*> argv;
+    for (const std::wstring& arg : quoted)
+        argv.push_back(arg.c_str());
+    argv.push_back(nullptr);
+    const intptr_t status = _wspawnv(_P_WAIT, WideOfUtf8(path).c_str(), argv.data());
     if (status != -1)
         return static_cast<int>(status);
 #else
-    execv(path.c_str(), argv);
+    std::vector<char*> argv;
+    for (const std::string& arg : arguments)
+        argv.push_back(const_cast<char*>(arg.c_str())); // execv only reads them
+    argv.push_back(nullptr);
+    execv(path.c_str(), argv.data());
 #endif
     err << "zellist: cannot run " << path << ": " << std::strerror(errno) << '\n';
     return 1;

@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace zl::cli {
 
@@ -13,10 +14,11 @@ constexpr const char* kDrawingProgramName = "zellist-draw";
 // The drawing program for the zellist that runs; empty when there is none.
 std::string DrawingProgramPath();
 
-// Runs the drawing program with zellist's arguments `argv` in zellist's
+// Runs the drawing program with zellist's arguments (UTF-8, its own name
+// first) in zellist's
 // place: its output, messages, signals and exit status are the run's. Returns
 // only when it cannot be run (after a message on `err`), with the exit status
 // to end with.
-int RunDrawingProgram(char** argv, std::ostream& err);
+int RunDrawingProgram(const std::vector<std::string>& arguments, std::ostream& err);
 
 } // namespace zl::cli

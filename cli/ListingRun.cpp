@@ -2,6 +2,7 @@
 
 #include "cli/StandardInput.h"
 #include "platform/Interruption.h"
+#include "platform/SystemText.h"
 
 #include <filesystem>
 #include <ostream>
@@ -14,7 +15,7 @@ namespace {
 Listing ListingOf(const CliSettings& settings, const std::string& file, std::size_t index) {
     Listing listing{file, index, settings.listing};
     if (!IsStandardInput(file))
-        listing.path = std::filesystem::absolute(file).string();
+        listing.path = Utf8OfPath(std::filesystem::absolute(PathOfUtf8(file)));
     else if (listing.options.title.empty())
         listing.options.title = kStandardInputTitle;
     return listing;

@@ -6,6 +6,7 @@
 #include "cli/StandardInput.h"
 #include "cli/ZelListCli.h"
 #include "platform/Interruption.h"
+#include "platform/SystemText.h"
 #include "printing/OutputFileService.h"
 #include "printing/PclFileService.h"
 #include "printing/SystemPrintService.h"
@@ -20,7 +21,7 @@ namespace {
 // with an incomplete listing at its end.
 int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
     const std::string& name = *settings.output;
-    zl::OutputFileService output(name);
+    zl::OutputFileService output(zl::PathOfUtf8(name));
     const int status =
         zl::cli::RunZelList(settings, output, clock, zl::SystemLocaleNames(), std::cout, std::cerr,
                             {}, [&name](const std::string&) { return zl::cli::IntoOutput(name); });
@@ -37,7 +38,7 @@ int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
     service.SetFailWhenServerSilent(true);
     const auto destination = [&service](const std::string& printer) {
         if (printer == zl::PclFileService::kPrinterName)
-            return "on " + printer + " (" + service.PclFile().LastOutput().string() + ")";
+            return "on " + printer + " (" + zl::Utf8OfPath(service.PclFile().LastOutput()) + ")";
         return "on " + printer;
     };
     return zl::cli::RunZelList(
@@ -49,9 +50,11 @@ int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
 
 int main(int argc, char** argv) {
     using zl::cli::CliSettings;
+    // File names and all in UTF-8, on Windows too.
+    const std::vector<std::string> arguments = zl::Utf8Arguments(argc, argv);
     try {
-        const CliSettings settings =
-            zl::cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        const CliSettings settings = zl::cli::ParseCommandLine(
+            std::vector<std::string>(arguments.begin() + 1, arguments.end()));
         if (settings.action == CliSettings::Action::Help) {
 #ifdef ZELLIST_CAN_DRAW
             std::cout << zl::cli::Usage(true);
@@ -69,7 +72,7 @@ int main(int argc, char** argv) {
         // build without it refuses them rather than print PCL instead.
         if (settings.driver || (settings.output && zl::cli::IsPdfName(*settings.output))) {
 #ifdef ZELLIST_CAN_DRAW
-            return zl::cli::RunDrawingProgram(argv, std::cerr);
+            return zl::cli::RunDrawingProgram(arguments, std::cerr);
 #else
             std::cerr << "zellist: PDF output and --driver are not part of this build\n";
             return 2;

@@ -7,9 +7,9 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
+#include "platform/SystemText.h"
 #include "platform/WindowsApi.h"
 #include <io.h>
-#define open _open
 #define read _read
 #define close _close
 #define dup _dup
@@ -32,13 +32,23 @@ constexpr int kOpenFlags = _O_RDONLY | _O_BINARY | _O_NOINHERIT;
 constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC;
 #endif
 
+// The descriptor of file `path` (UTF-8) opened with `flags`, or -1 and errno.
+int OpenFile(const std::string& path, int flags) {
+#ifdef _WIN32
+    return ::_wopen(WideOfUtf8(path).c_str(), flags);
+#else
+    return ::open(path.c_str(), flags);
+#endif
+}
+
 // The error number of an open of `path` that failed. msvcrt says ENOENT
 // also for a name that Windows finds malformed or too long: that is an
 // invalid name.
 int OpenError(const std::string& path) {
 #ifdef _WIN32
-    if (errno == ENOENT && (path.size() >= MAX_PATH || _doserrno == ERROR_INVALID_NAME ||
-                            _doserrno == ERROR_FILENAME_EXCED_RANGE))
+    if (errno == ENOENT &&
+        (WideOfUtf8(path).size() >= MAX_PATH || _doserrno == ERROR_INVALID_NAME ||
+         _doserrno == ERROR_FILENAME_EXCED_RANGE))
         return EINVAL;
 #else
     (void)path;
@@ -80,7 +90,7 @@ FileInputSource::FileInputSource(const std::string& path, const CancelSignal* ca
 #endif
     // Otherwise the open of a FIFO waits for its writer; a signal ends that
     // wait, and one that asked the program to stop ends the listing.
-    while ((fd_ = ::open(path.c_str(), flags)) < 0 && errno == EINTR)
+    while ((fd_ = OpenFile(path, flags)) < 0 && errno == EINTR)
         ThrowIfStopped();
     if (fd_ < 0)
         throw EInOutError(IoErrorMessage(OpenError(path)));

@@ -50,8 +50,7 @@ std::optional<SymbolSet> SymbolSetOfId(const std::string& id) {
 
 SymbolSetMap::SymbolSetMap(SymbolSet set) {
     // Where the converter lacks a set, its map has no entries and every
-    // character beyond ASCII becomes '?': so on Windows, which has no code
-    // page for Roman-8.
+    // character beyond ASCII becomes '?'.
     const SymbolSetInfo& info = InfoOf(set);
     const std::unique_ptr<InputDecoder> decoder = InputDecoder::Make(info.converterName);
     if (!decoder)

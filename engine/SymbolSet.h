@@ -12,7 +12,8 @@ enum class SymbolSet { Pc8, Roman8, WindowsLatin1, WindowsLatin2, Latin5 };
 
 // What the program knows of a symbol set: the ID that selects it on the
 // printer (ESC ( ID) and the system converter's name for the same
-// characters (glibc iconv; on Windows the code page of that name).
+// characters (glibc iconv; on Windows the code page of that name, and for
+// Roman-8, which has none, a table generated from iconv's).
 struct SymbolSetInfo {
     SymbolSet set;
     const char* pclId;         // "10U"

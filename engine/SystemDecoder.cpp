@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #ifdef _WIN32
+#include "engine/Roman8Table.h"
 #include "engine/Utf8.h"
 #include "platform/WindowsApi.h"
 
@@ -306,6 +307,19 @@ bool Tabulate(Converter& converter, ByteTable& table) {
     return true;
 }
 
+#ifdef _WIN32
+// HP Roman-8 under the names iconv knows it by, from the program's own table:
+// Windows has no code page for it.
+std::unique_ptr<InputDecoder> MakeRoman8Decoder(const std::string& key) {
+    if (key != "hproman8" && key != "roman8" && key != "cshproman8")
+        return nullptr;
+    ByteTable table;
+    for (std::size_t b = 0; b < table.size(); ++b)
+        table[b] = Roman8Character(static_cast<unsigned char>(b)).value_or(kNoCharacter);
+    return std::make_unique<TableDecoder>(table);
+}
+#endif
+
 } // namespace
 
 std::unique_ptr<InputDecoder> MakeSystemDecoder(const std::string& name) {
@@ -314,6 +328,8 @@ std::unique_ptr<InputDecoder> MakeSystemDecoder(const std::string& name) {
     // that begins no character for the beginning of a longer one.
     if (NameKey(name) == "utf8")
         return std::make_unique<Utf8CharsetDecoder>();
+    if (std::unique_ptr<InputDecoder> roman8 = MakeRoman8Decoder(NameKey(name)))
+        return roman8;
 #endif
     std::unique_ptr<Converter> converter = Converter::Open(name);
     if (!converter)

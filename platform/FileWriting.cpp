@@ -24,13 +24,14 @@ std::string ErrorText(int err) {
 
 #ifdef _WIN32
 
+// Windows paths are UTF-16: the wide calls take every file name.
 int CreateNewFile(const std::filesystem::path& path) {
-    return ::_open(path.string().c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                   _S_IREAD | _S_IWRITE);
+    return ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                    _S_IREAD | _S_IWRITE);
 }
 
 int OpenExisting(const std::filesystem::path& path) {
-    return ::_open(path.string().c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+    return ::_wopen(path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
 }
 
 int WriteAll(int fd, const char* data, std::size_t count, std::uint64_t& done) {
@@ -61,21 +62,20 @@ int CutBack(int fd, std::uint64_t size) {
 }
 
 int LinkAsNew(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::MoveFileExA(from.string().c_str(), to.string().c_str(), 0))
+    if (::MoveFileExW(from.c_str(), to.c_str(), 0))
         return 0;
     const DWORD err = ::GetLastError();
     return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? EEXIST : EIO;
 }
 
 int RenameOnto(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::MoveFileExA(from.string().c_str(), to.string().c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
     return ::GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
 }
 
 bool MayWrite(const std::filesystem::path& path) {
-    return ::_access(path.string().c_str(), 2) == 0;
+    return ::_waccess(path.c_str(), 2) == 0;
 }
 
 #else

@@ -4,6 +4,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #else
+#include "platform/SystemText.h"
 #include "platform/WindowsApi.h"
 #endif
 
@@ -18,17 +19,18 @@ LocaleNames LocaleNames::English() {
 LocaleNames SystemLocaleNames() {
     LocaleNames names = LocaleNames::English();
 #ifdef _WIN32
-    char text[128];
+    // In UTF-16, as UTF-8: the ANSI code page lacks the letters of many
+    // languages, and the header reads UTF-8.
+    const auto setFromLocale = [](LCTYPE type, std::string& name) {
+        wchar_t text[128];
+        if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, text, sizeof text / sizeof text[0]) > 0)
+            name = Utf8OfWide(text);
+    };
     // LOCALE_SDAYNAME1 is Monday; Sunday is LOCALE_SDAYNAME7.
-    for (int i = 0; i < 7; ++i) {
-        LCTYPE type = i == 0 ? LOCALE_SDAYNAME7 : LOCALE_SDAYNAME1 + i - 1;
-        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, text, sizeof text) > 0)
-            names.longDayNames[i] = text;
-    }
-    for (int i = 0; i < 12; ++i) {
-        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + i, text, sizeof text) > 0)
-            names.longMonthNames[i] = text;
-    }
+    for (int i = 0; i < 7; ++i)
+        setFromLocale(i == 0 ? LOCALE_SDAYNAME7 : LOCALE_SDAYNAME1 + i - 1, names.longDayNames[i]);
+    for (int i = 0; i < 12; ++i)
+        setFromLocale(LOCALE_SMONTHNAME1 + i, names.longMonthNames[i]);
 #else
     locale_t locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
     if (!locale)

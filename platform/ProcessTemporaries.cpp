@@ -1,5 +1,7 @@
 #include "platform/ProcessTemporaries.h"
 
+#include "platform/SystemText.h"
+
 #include <cerrno>
 #include <climits>
 
@@ -43,9 +45,9 @@ long long Number(const std::string& digits, long long max) {
 
 } // namespace
 
-std::string TemporaryName(const std::string& base, std::uint32_t number) {
-    return "." + base + "-" + std::to_string(ThisProcess()) + "-" + std::to_string(number) +
-           kSuffix;
+fs::path TemporaryName(const std::string& base, std::uint32_t number) {
+    return PathOfUtf8("." + base + "-" + std::to_string(ThisProcess()) + "-" +
+                      std::to_string(number) + kSuffix);
 }
 
 long TemporaryOwner(const std::string& name) {
@@ -84,7 +86,7 @@ bool ProcessExists(long pid) {
 void RemoveAbandonedTemporaries(const fs::path& dir) {
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const long pid = TemporaryOwner(it->path().filename().string());
+        const long pid = TemporaryOwner(Utf8OfPath(it->path().filename()));
         std::error_code ignored;
         if (pid != 0 && it->symlink_status(ignored).type() == fs::file_type::regular &&
             !ProcessExists(pid))

@@ -10,8 +10,9 @@
 
 namespace zl {
 
-// The name of this process's temporary number `number` for a file `base`.
-std::string TemporaryName(const std::string& base, std::uint32_t number);
+// The name of this process's temporary number `number` for a file `base`
+// (UTF-8).
+std::filesystem::path TemporaryName(const std::string& base, std::uint32_t number);
 
 // The process id in `name` when it has exactly the form of a temporary's
 // name, else 0.

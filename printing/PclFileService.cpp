@@ -2,11 +2,11 @@
 
 #include "platform/FileWriting.h"
 #include "platform/ProcessTemporaries.h"
+#include "platform/SystemText.h"
 #include "printing/FileJob.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 namespace zl {
 
@@ -121,14 +121,14 @@ std::unique_ptr<DocumentJob> PclFileService::NewJob() {
 fs::path PclFileService::OutputDir() const {
     if (!outputDir_.empty())
         return outputDir_;
-    if (const char* dir = std::getenv("ZELLIST_OUTPUT_DIR"); dir && *dir)
+    if (fs::path dir = PathFromEnvironment("ZELLIST_OUTPUT_DIR"); !dir.empty())
         return dir;
 #ifdef _WIN32
-    const char* home = std::getenv("USERPROFILE");
+    const fs::path home = PathFromEnvironment("USERPROFILE");
 #else
-    const char* home = std::getenv("HOME");
+    const fs::path home = PathFromEnvironment("HOME");
 #endif
-    return fs::path(home && *home ? home : ".") / "ZelList";
+    return (home.empty() ? fs::path(".") : home) / "ZelList";
 }
 
 int PclFileService::Publish(const fs::path& temp, const std::string& docName) {

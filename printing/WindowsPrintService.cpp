@@ -2,12 +2,15 @@
 
 #include "printing/WindowsPrintService.h"
 
+#include "platform/SystemText.h"
 #include "platform/WindowsApi.h"
 
 #include <winspool.h>
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 #include <memory>
 #include <utility>
 
@@ -18,10 +21,10 @@ namespace {
 // "System Error.  Code: N.\n" and the system's text for `code`: what a failed
 // look-up of the printers says.
 std::string SystemErrorMessage(DWORD code) {
-    char text[512] = {};
-    const DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                     nullptr, code, 0, text, sizeof text, nullptr);
-    std::string words(text, n);
+    wchar_t text[512] = {};
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, 0, text, std::size(text), nullptr);
+    std::string words = Utf8OfWide(std::wstring(text, n));
     while (!words.empty() && (words.back() == '\n' || words.back() == '\r'))
         words.pop_back();
     return "System Error.  Code: " + std::to_string(code) + ".\n" + words;
@@ -43,7 +46,8 @@ std::string FirstField(const std::string& text) {
 class PrinterHandle {
 public:
     explicit PrinterHandle(const std::string& name) {
-        if (!::OpenPrinterA(const_cast<char*>(name.c_str()), &handle_, nullptr))
+        std::wstring wide = WideOfUtf8(name);
+        if (!::OpenPrinterW(wide.data(), &handle_, nullptr))
             handle_ = nullptr;
     }
     ~PrinterHandle() {
@@ -61,12 +65,14 @@ private:
 // What `capability` answers for `printer`: `itemSize` bytes for each item,
 // none when the driver reports none or fails.
 std::vector<char> Capability(const std::string& printer, WORD capability, std::size_t itemSize) {
+    const std::wstring name = WideOfUtf8(printer);
     // The count first, so that the buffer always fits what comes.
-    const LONG count = ::DeviceCapabilitiesA(printer.c_str(), "", capability, nullptr, nullptr);
+    const LONG count = ::DeviceCapabilitiesW(name.c_str(), L"", capability, nullptr, nullptr);
     if (count <= 0)
         return {};
     std::vector<char> items(itemSize * static_cast<std::size_t>(count));
-    const LONG got = ::DeviceCapabilitiesA(printer.c_str(), "", capability, items.data(), nullptr);
+    const LONG got = ::DeviceCapabilitiesW(name.c_str(), L"", capability,
+                                           reinterpret_cast<wchar_t*>(items.data()), nullptr);
     items.resize(itemSize * static_cast<std::size_t>(std::clamp<LONG>(got, 0, count)));
     return items;
 }
@@ -78,11 +84,16 @@ template <typename Item> Item ItemAt(const std::vector<char>& items, std::size_t
     return item;
 }
 
-// The names of fixed slots of `width` characters.
+// The names of fixed slots of `width` UTF-16 units.
 std::vector<std::string> SlotNames(const std::vector<char>& items, std::size_t width) {
     std::vector<std::string> names;
-    for (std::size_t at = 0; at + width <= items.size(); at += width)
-        names.emplace_back(items.data() + at, strnlen(items.data() + at, width));
+    const std::size_t slot = width * sizeof(wchar_t);
+    for (std::size_t at = 0; at + slot <= items.size(); at += slot) {
+        std::wstring name(width, L'\0');
+        std::memcpy(name.data(), items.data() + at, slot);
+        name.resize(wcsnlen(name.c_str(), width));
+        names.push_back(Utf8OfWide(name));
+    }
     return names;
 }
 
@@ -112,7 +123,8 @@ std::int32_t PclSourceOf(WORD bin) {
 }
 
 std::vector<PaperForm> FormsOf(const std::string& printer) {
-    const std::vector<std::string> names = SlotNames(Capability(printer, DC_PAPERNAMES, 64), 64);
+    const std::vector<std::string> names =
+        SlotNames(Capability(printer, DC_PAPERNAMES, 64 * sizeof(wchar_t)), 64);
     const std::vector<char> codes = Capability(printer, DC_PAPERS, sizeof(WORD));
     const std::vector<char> sizes = Capability(printer, DC_PAPERSIZE, sizeof(POINT));
     std::vector<PaperForm> forms;
@@ -128,7 +140,8 @@ std::vector<PaperForm> FormsOf(const std::string& printer) {
 }
 
 std::vector<PaperBin> BinsOf(const std::string& printer) {
-    const std::vector<std::string> names = SlotNames(Capability(printer, DC_BINNAMES, 24), 24);
+    const std::vector<std::string> names =
+        SlotNames(Capability(printer, DC_BINNAMES, 24 * sizeof(wchar_t)), 24);
     const std::vector<char> codes = Capability(printer, DC_BINS, sizeof(WORD));
     std::vector<PaperBin> bins;
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -138,7 +151,7 @@ std::vector<PaperBin> BinsOf(const std::string& printer) {
     return bins;
 }
 
-DeviceSettings SettingsOf(const DEVMODEA& mode) {
+DeviceSettings SettingsOf(const DEVMODEW& mode) {
     DeviceSettings settings;
     settings.paper = static_cast<std::uint16_t>(mode.dmPaperSize);
     settings.paperSize = {mode.dmPaperWidth, mode.dmPaperLength};
@@ -158,13 +171,14 @@ DeviceSettings DefaultSettingsOf(const std::string& printer) {
     PrinterHandle handle(printer);
     if (!handle.Get())
         throw LookupFailure(PrintStep::Describe, ::GetLastError(), printer);
-    char* name = const_cast<char*>(printer.c_str());
-    const LONG size = ::DocumentPropertiesA(nullptr, handle.Get(), name, nullptr, nullptr, 0);
-    if (size < static_cast<LONG>(sizeof(DEVMODEA)))
+    std::wstring name = WideOfUtf8(printer);
+    const LONG size =
+        ::DocumentPropertiesW(nullptr, handle.Get(), name.data(), nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DEVMODEW)))
         throw LookupFailure(PrintStep::Describe, ::GetLastError(), printer);
     std::vector<char> buffer(static_cast<std::size_t>(size));
-    auto* mode = reinterpret_cast<DEVMODEA*>(buffer.data());
-    if (::DocumentPropertiesA(nullptr, handle.Get(), name, mode, nullptr, DM_OUT_BUFFER) < 0)
+    auto* mode = reinterpret_cast<DEVMODEW*>(buffer.data());
+    if (::DocumentPropertiesW(nullptr, handle.Get(), name.data(), mode, nullptr, DM_OUT_BUFFER) < 0)
         throw LookupFailure(PrintStep::Describe, ::GetLastError(), printer);
     return SettingsOf(*mode);
 }
@@ -183,11 +197,13 @@ public:
     void Start(const std::string& documentName, DataType type) {
         if (!printer_.Get())
             throw PrintFailure(PrintStep::Open, "", name_);
-        DOC_INFO_1A info = {};
-        info.pDocName = const_cast<char*>(documentName.c_str());
+        std::wstring docName = WideOfUtf8(documentName);
+        std::wstring raw = L"RAW";
+        DOC_INFO_1W info = {};
+        info.pDocName = docName.data();
         info.pOutputFile = nullptr;
-        info.pDatatype = type == DataType::Raw ? const_cast<char*>("RAW") : nullptr;
-        id_ = ::StartDocPrinterA(printer_.Get(), 1, reinterpret_cast<BYTE*>(&info));
+        info.pDatatype = type == DataType::Raw ? raw.data() : nullptr;
+        id_ = ::StartDocPrinterW(printer_.Get(), 1, reinterpret_cast<BYTE*>(&info));
         if (id_ == 0)
             throw PrintFailure(PrintStep::StartDocument, "");
         inDocument_ = true;
@@ -232,7 +248,7 @@ std::vector<std::string> ListedPrinters() {
     std::vector<BYTE> buffer;
     // A printer installed between asking the size and reading the list
     // makes the buffer too small: ask again.
-    while (!::EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4,
+    while (!::EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4,
                             buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &returned)) {
         const DWORD err = ::GetLastError();
         if (err != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
@@ -240,31 +256,31 @@ std::vector<std::string> ListedPrinters() {
         buffer.assign(needed, 0);
     }
     std::vector<std::string> names;
-    const auto* infos = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
+    const auto* infos = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
     for (DWORD i = 0; i < returned; ++i)
-        names.push_back(infos[i].pPrinterName ? infos[i].pPrinterName : "");
+        names.push_back(infos[i].pPrinterName ? Utf8OfWide(infos[i].pPrinterName) : "");
     return names;
 }
 
-// The spooler's default printer comes from GetDefaultPrinterA: listing the
+// The spooler's default printer comes from GetDefaultPrinterW: listing the
 // printers with PRINTER_ENUM_DEFAULT gives none on the NT family.
 std::string DefaultPrinterName() {
     DWORD size = 0;
-    if (!::GetDefaultPrinterA(nullptr, &size)) {
+    if (!::GetDefaultPrinterW(nullptr, &size)) {
         const DWORD err = ::GetLastError();
         if (err == ERROR_FILE_NOT_FOUND) { // none set: the profile may name one
-            char device[1024] = {};
-            ::GetProfileStringA("windows", "device", "", device, sizeof device - 1);
-            return FirstField(device);
+            wchar_t device[1024] = {};
+            ::GetProfileStringW(L"windows", L"device", L"", device, std::size(device) - 1);
+            return FirstField(Utf8OfWide(device));
         }
         if (err != ERROR_INSUFFICIENT_BUFFER)
             throw LookupFailure(PrintStep::FindDefault, err);
     }
-    std::string name(size, '\0');
-    if (!::GetDefaultPrinterA(name.data(), &size))
+    std::wstring name(size, L'\0');
+    if (!::GetDefaultPrinterW(name.data(), &size))
         throw LookupFailure(PrintStep::FindDefault, ::GetLastError());
-    name.resize(std::strlen(name.c_str()));
-    return name;
+    name.resize(wcslen(name.c_str()));
+    return Utf8OfWide(name);
 }
 
 } // namespace
@@ -282,7 +298,7 @@ PrinterCapabilities WindowsPrintService::Capabilities(const std::string& printer
     capabilities.forms = FormsOf(printer);
     capabilities.bins = BinsOf(printer);
     capabilities.twoSided =
-        ::DeviceCapabilitiesA(printer.c_str(), "", DC_DUPLEX, nullptr, nullptr) == 1;
+        ::DeviceCapabilitiesW(WideOfUtf8(printer).c_str(), L"", DC_DUPLEX, nullptr, nullptr) == 1;
     return capabilities;
 }
 

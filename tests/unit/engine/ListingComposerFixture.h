@@ -7,6 +7,7 @@
 #include "engine/ListingComposer.h"
 #include "engine/MemorySink.h"
 #include "engine/PageGeometry.h"
+#include "platform/SystemText.h"
 #include "tests/support/TempDir.h"
 #include "tests/unit/engine/FailingSource.h"
 
@@ -176,14 +177,14 @@ protected:
         options.sixLpi = sixLpi;
     }
 
-    // The file a path names, relative to the test's folder: on Windows
-    // C:/TEMP/A.TXT would be absolute, so its drive is left out.
+    // The file a path (UTF-8) names, relative to the test's folder: on
+    // Windows C:/TEMP/A.TXT would be absolute, so its drive is left out.
     static std::string InFolder(const std::string& path) {
-        return fs::path(path).relative_path().string();
+        return Utf8OfPath(PathOfUtf8(path).relative_path());
     }
 
     static void Put(const std::string& path, const std::string& bytes) {
-        const fs::path file = InFolder(path);
+        const fs::path file = PathOfUtf8(InFolder(path));
         if (file.has_parent_path())
             fs::create_directories(file.parent_path());
         test::WriteFile(file, bytes);

@@ -185,13 +185,13 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          Seq() << Esc("(19U") << "\x80" << kCrLf << Esc("(10U") << PortraitHeader(2) << kCrLf
                << Num(59) << "y",
          0},
-#ifndef _WIN32 // no converter for Roman-8 there
         {"Roman-8",
          true,
          "",
          kCharacters,
          {"\xc5", "\xde", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "?"},
          1},
+#ifndef _WIN32 // Windows' converter does not come near
         {"Roman-8, no other set", true, "none", kCharacters, {"\xc5", "\xde", "?", "|", "?"}, 2},
 #endif
     };
