@@ -41,6 +41,10 @@ std::string HeaderCharacters::Bytes(const std::string& utf8, CharacterSets& sets
     return text;
 }
 
+bool HeaderCharacters::HasOthers(const std::string& line) {
+    return line.find(kMarker) != std::string::npos;
+}
+
 std::vector<HeaderCharacters::Piece> HeaderCharacters::Pieces(const std::string& line,
                                                               std::int32_t datePosition) const {
     const std::size_t dateStart = datePosition > 1 ? static_cast<std::size_t>(datePosition - 1) : 0;

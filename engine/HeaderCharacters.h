@@ -34,6 +34,8 @@ public:
         std::string bytes;
     };
     std::vector<Piece> Pieces(const std::string& line, std::int32_t datePosition) const;
+    // Whether `line` holds characters of other sets: else it is one piece.
+    static bool HasOthers(const std::string& line);
 
 private:
     static std::string Bytes(const std::string& utf8, CharacterSets& sets,

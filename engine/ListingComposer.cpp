@@ -159,6 +159,13 @@ void ListingComposer::BuildHeaderLine(const std::string& fileName) {
 
 // The header line in its pieces, each set selected before its characters.
 void ListingComposer::WriteHeader(const std::string& line) {
+    if (!HeaderCharacters::HasOthers(line)) { // the common header: the own set's bytes
+        if (std::any_of(line.begin(), line.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 128; }))
+            SelectSet(0);
+        Write(line);
+        return;
+    }
     for (const HeaderCharacters::Piece& piece : headerCharacters_.Pieces(line, datePosition_)) {
         if (piece.set != 0 || std::any_of(piece.bytes.begin(), piece.bytes.end(), [](char c) {
                 return static_cast<unsigned char>(c) >= 128;

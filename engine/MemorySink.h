@@ -27,7 +27,7 @@ private:
     void TakeLent();
 
     std::string bytes_;
-    char lent_[61];
+    char lent_[127];
 };
 
 } // namespace zl

@@ -47,9 +47,18 @@ private:
     // overlap the one before.
     static void CopyBytes(char* to, const char* from, std::int32_t count) {
         const auto size = static_cast<std::size_t>(count);
-        if (size >= 16) {
-            for (std::size_t done = 0; done + 16 < size; done += 16)
+        if (size > 32) {
+            // Up to 64 bytes in four copies, whatever the size: a loop's
+            // end would be mispredicted with every size.
+            CopyFixed<16>(to, from);
+            CopyFixed<16>(to + 16, from + 16);
+            std::size_t done = 32;
+            for (; done + 32 < size; done += 16)
                 CopyFixed<16>(to + done, from + done);
+            CopyFixed<16>(to + size - 32, from + size - 32);
+            CopyFixed<16>(to + size - 16, from + size - 16);
+        } else if (size >= 16) {
+            CopyFixed<16>(to, from);
             CopyFixed<16>(to + size - 16, from + size - 16);
         } else if (size >= 8) {
             CopyFixed<8>(to, from);
