@@ -66,7 +66,9 @@ TEST_F(ZelListCliTest, CharactersThatCannotBePrintedAreSaid) {
         std::string said;
     } cases[] = {
         {{"-q", "--symbol-sets", "9E"}, "\x1b(9E\xbf??", ": 2 characters could not be printed"},
+#ifndef _WIN32 // Windows' converter does not come near: ż is a '?' there too
         {{"-q", "--symbol-sets=none"}, "z??", ": 2 characters could not be printed"},
+#endif
         {{"--symbol-sets", "5N,9e"}, "\x1b(9E\xbf??", ": 2 characters could not be printed"},
     };
     for (const auto& c : cases) {
