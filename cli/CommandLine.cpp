@@ -174,6 +174,16 @@ void RequireOutputApartFromInputs(const CliSettings& s) {
 
 } // namespace
 
+CliSettings ParseProgramArguments(const std::vector<std::string>& arguments) {
+    return ParseCommandLine(arguments.empty()
+                                ? arguments
+                                : std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+}
+
+bool IsDrawn(const CliSettings& settings) {
+    return settings.driver || (settings.output && IsPdfName(*settings.output));
+}
+
 bool IsPdfName(const std::string& output) {
     static const std::string kExtension = ".pdf";
     return output.size() > kExtension.size() &&

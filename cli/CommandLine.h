@@ -40,6 +40,12 @@ struct CliSettings {
 // --title comes with more than one input.
 CliSettings ParseCommandLine(const std::vector<std::string>& args);
 
+// The same for the arguments as a program gets them, its own name first.
+CliSettings ParseProgramArguments(const std::vector<std::string>& arguments);
+
+// True for listings drawn with Qt by zellist-draw: PDF output or --driver.
+bool IsDrawn(const CliSettings& settings);
+
 // True when `output` names a PDF file: it ends in ".pdf", in any case.
 bool IsPdfName(const std::string& output);
 

@@ -17,11 +17,8 @@ int main(int argc, char** argv) {
     // File names and all in UTF-8, on Windows too.
     const std::vector<std::string> arguments = zl::Utf8Arguments(argc, argv);
     try {
-        const CliSettings settings = zl::cli::ParseCommandLine(
-            std::vector<std::string>(arguments.begin() + 1, arguments.end()));
-        const bool draws =
-            settings.driver || (settings.output && zl::cli::IsPdfName(*settings.output));
-        if (settings.action != CliSettings::Action::Print || !draws) {
+        const CliSettings settings = zl::cli::ParseProgramArguments(arguments);
+        if (settings.action != CliSettings::Action::Print || !zl::cli::IsDrawn(settings)) {
             std::cerr << "zellist-draw: zellist runs this for PDF output and --driver only\n";
             return 2;
         }

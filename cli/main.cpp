@@ -53,8 +53,7 @@ int main(int argc, char** argv) {
     // File names and all in UTF-8, on Windows too.
     const std::vector<std::string> arguments = zl::Utf8Arguments(argc, argv);
     try {
-        const CliSettings settings = zl::cli::ParseCommandLine(
-            std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+        const CliSettings settings = zl::cli::ParseProgramArguments(arguments);
         if (settings.action == CliSettings::Action::Help) {
 #ifdef ZELLIST_CAN_DRAW
             std::cout << zl::cli::Usage(true);
@@ -70,7 +69,7 @@ int main(int argc, char** argv) {
         zl::cli::RequireStandardInputNotTerminal(settings, zl::cli::StandardInputIsTerminal());
         // Drawn listings are the drawing program's: zellist loads no Qt. A
         // build without it refuses them rather than print PCL instead.
-        if (settings.driver || (settings.output && zl::cli::IsPdfName(*settings.output))) {
+        if (zl::cli::IsDrawn(settings)) {
 #ifdef ZELLIST_CAN_DRAW
             return zl::cli::RunDrawingProgram(arguments, std::cerr);
 #else
