@@ -175,14 +175,10 @@ void ListingComposer::WriteHeader(const std::string& line) {
     }
 }
 
-// The text holds the number before: most numbers differ from it only in
-// their last digit, which is then counted on in place.
-void ListingComposer::NextLineNumber() {
-    ++lineNumber_;
-    if (lineNumber_ > 1 && lineNumber_ % 10 != 0)
-        ++lineNumberText_[lineNumberText_.size() - 3]; // the digit before ": "
-    else
-        FormatLineNumber(lineNumber_, lineNumberText_);
+void ListingComposer::WriteLineNumber() {
+    if (writingPage_)
+        out_->Put(numbering_.Text(), static_cast<std::int32_t>(numbering_.Length()));
+    columnCount_ = static_cast<std::int32_t>(numbering_.Length());
 }
 
 // The header with the next page's label, and the blank line below it.
@@ -212,8 +208,7 @@ void ListingComposer::StartLine() {
         CountPage();
         pageMarked_ = true;
     }
-    Write(lineNumberText_);
-    columnCount_ = static_cast<std::int32_t>(lineNumberText_.size());
+    WriteLineNumber();
     lineStartPending_ = false;
 }
 
@@ -222,7 +217,7 @@ void ListingComposer::EndLine() {
     ++lineOnPage_;
     lineStartPending_ = true;
     sourceColumn_ = 0;
-    NextLineNumber();
+    numbering_.Next();
     Write(kLineEnd);
 }
 
@@ -271,6 +266,8 @@ void ListingComposer::WriteRunsAhead() {
     const unsigned char* const end = start + count;
     const unsigned char* next = start;
     for (;;) {
+        if (sourceColumn_ == 0) // at a line's start, its number written
+            next = WritePlainLines(next, end);
         const unsigned char* const stop = stops_.FindIn(next, end);
         if (stop != next)
             WriteColumns(next, static_cast<std::size_t>(stop - next));
@@ -293,6 +290,66 @@ void ListingComposer::WriteRunsAhead() {
         }
     }
     input_->Skip(static_cast<std::size_t>(next - start));
+}
+
+// Whole lines ahead that need nothing but their bytes: up to fifteen
+// leading TABs, printable ASCII and a LF or CR LF line end, no wrap, the
+// next line on the same page. Each goes into the sink's buffer in a few
+// stores of fixed size, which may reach past what they keep: its blanks, its
+// text, the line end and the next line's number. Returns where the first
+// line that needs more begins. Only at a line's start, its number written.
+const unsigned char* ListingComposer::WritePlainLines(const unsigned char* next,
+                                                      const unsigned char* end) {
+    if (!writingPage_ || !stops_.PrintableNeverStops())
+        return next;
+    // A line is looked for in two windows, and its text copied a window at
+    // a time from where it starts, so three lie ahead; the sink keeps room
+    // for a window's stores past the line.
+    constexpr std::size_t kWindow = 64;
+    const ByteSink::Room room = out_->Lent();
+    char* out = room.next;
+    auto width = static_cast<std::size_t>(geometry_.lineWidth - columnCount_);
+    while (static_cast<std::size_t>(end - next) >= 3 * kWindow) {
+        const unsigned tabs = tabSize_ > 0 ? StopBytes::Equal(next, kTab) : 0;
+        const auto leading = static_cast<std::size_t>(__builtin_ctz(~tabs));
+        std::size_t stopAt = 0;
+        if (const std::uint64_t first = StopBytes::NotPrintable64(next) >> leading; first != 0) {
+            stopAt = leading + static_cast<std::size_t>(__builtin_ctzll(first));
+        } else {
+            const std::uint64_t second = StopBytes::NotPrintable64(next + kWindow);
+            if (second == 0)
+                break;
+            stopAt = kWindow + static_cast<std::size_t>(__builtin_ctzll(second));
+        }
+        const std::size_t lineEnd = next[stopAt] == kLF                              ? 1
+                                    : next[stopAt] == kCR && next[stopAt + 1] == kLF ? 2
+                                                                                     : 0;
+        const std::size_t blanks = leading * tabSize_;
+        const std::size_t text = stopAt - leading;
+        if (lineEnd == 0 || blanks + text >= width || next[stopAt + lineEnd] == kEndOfText ||
+            lineOnPage_ >= geometry_.linesPerPage ||
+            static_cast<std::size_t>(room.end - out) < blanks + text + kWindow)
+            break;
+        std::size_t done = 0;
+        do
+            std::memset(out + done, ' ', kWindow);
+        while ((done += kWindow) < blanks);
+        out += blanks;
+        done = 0;
+        do
+            std::memcpy(out + done, next + leading + done, kWindow);
+        while ((done += kWindow) < text);
+        out += text;
+        ++lineOnPage_;
+        numbering_.Next();
+        std::memcpy(out, numbering_.WithLineEnd().data(), sizeof(LineNumbering::Bytes));
+        out += LineNumbering::kLineEndLength + numbering_.Length();
+        columnCount_ = static_cast<std::int32_t>(numbering_.Length());
+        width = static_cast<std::size_t>(geometry_.lineWidth) - numbering_.Length();
+        next += stopAt + lineEnd;
+    }
+    out_->Keep(out);
+    return next;
 }
 
 // One ordinary character: a column of the source line and of the printed
@@ -392,7 +449,7 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
         lineStartPending_ = true;
         pageMarked_ = false;
         sourceColumn_ = 0;
-        NextLineNumber();
+        numbering_.Next();
         Write(kFormFeed);
         break;
     case kTab:
@@ -443,11 +500,9 @@ void ListingComposer::WriteListing(const std::string& fileName,
     pageNumber_ = 0;
     pagesComposed_ = 0;
     pagesCounted_ = 0;
-    lineNumber_ = 0;
-    NextLineNumber();
+    numbering_.Restart();
     StartPage();
-    Write(lineNumberText_);
-    columnCount_ = static_cast<std::int32_t>(lineNumberText_.size());
+    WriteLineNumber();
     lineStartPending_ = false;
     sourceColumn_ = 0;
 

@@ -8,6 +8,7 @@
 #include "engine/HeaderCharacters.h"
 #include "engine/InputDecoder.h"
 #include "engine/InputFile.h"
+#include "engine/LineNumbering.h"
 #include "engine/ListingHeader.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
@@ -61,7 +62,7 @@ private:
     void WritePrologue();
     void BuildHeaderLine(const std::string& fileName);
     void WriteHeader(const std::string& line);
-    void NextLineNumber();
+    void WriteLineNumber();
     void StartPage();
     void StartLine();
     void EndLine();
@@ -69,6 +70,7 @@ private:
     void Wrap();
     void WriteColumns(const unsigned char* bytes, std::size_t count);
     void WriteRunsAhead();
+    const unsigned char* WritePlainLines(const unsigned char* next, const unsigned char* end);
     void WriteSpecial(unsigned char byte);
     void WriteCharacter(unsigned char byte);
     void WriteChosen(char32_t character);
@@ -94,8 +96,7 @@ private:
     std::int32_t pagesCounted_ = 0;  // every page, written or not
     bool writingPage_ = true;        // the page is one of those asked for
     bool pageMarked_ = false;        // anything on the page being composed
-    std::int32_t lineNumber_ = 0;
-    std::string lineNumberText_;
+    LineNumbering numbering_;
     std::int32_t columnCount_ = 0;
     std::int32_t lineOnPage_ = 0;
     bool lineStartPending_ = false;

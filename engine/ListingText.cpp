@@ -3,6 +3,7 @@
 #include "engine/DateTimeFormat.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace zl {
 
@@ -47,19 +48,19 @@ std::string PageLabelText(std::int32_t pageNumber) {
 }
 
 std::string LineNumberText(std::int32_t lineNumber) {
-    std::string text;
-    FormatLineNumber(lineNumber, text);
-    return text;
+    char text[kMaxLineNumberText];
+    return std::string(text, FormatLineNumber(lineNumber, text));
 }
 
-void FormatLineNumber(std::int32_t lineNumber, std::string& text) {
+std::size_t FormatLineNumber(std::int32_t lineNumber, char* text) {
     char digits[16];
-    const int length =
-        static_cast<int>(std::to_chars(digits, digits + sizeof digits, lineNumber).ptr - digits);
-    const std::size_t pad = length < 6 ? static_cast<std::size_t>(6 - length) : 0;
-    text.assign(pad + 1, ' ');
-    text.append(digits, static_cast<std::size_t>(length));
-    text.append(": ", 2);
+    const auto length = static_cast<std::size_t>(
+        std::to_chars(digits, digits + sizeof digits, lineNumber).ptr - digits);
+    const std::size_t blanks = length < 6 ? 7 - length : 1;
+    std::memset(text, ' ', blanks);
+    std::memcpy(text + blanks, digits, length);
+    std::memcpy(text + blanks + length, ": ", 2);
+    return blanks + length + 2;
 }
 
 std::string FileNamePart(const std::string& path) {

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -38,8 +39,10 @@ std::string PageLabelText(std::int32_t pageNumber);
 // The number right-aligned in seven columns, then ": "; longer numbers get
 // one blank in front.
 std::string LineNumberText(std::int32_t lineNumber);
-// The same into `text`, reusing its storage.
-void FormatLineNumber(std::int32_t lineNumber, std::string& text);
+// The longest line number text (a sign and ten digits).
+constexpr std::size_t kMaxLineNumberText = 14;
+// The same into `text`, which holds kMaxLineNumberText bytes; its length.
+std::size_t FormatLineNumber(std::int32_t lineNumber, char* text);
 
 // The file name of a full path: what follows its last separator, the whole
 // text when it has none.

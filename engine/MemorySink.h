@@ -27,7 +27,7 @@ private:
     void TakeLent();
 
     std::string bytes_;
-    char lent_[127];
+    char lent_[1021];
 };
 
 } // namespace zl

@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zl {
 
 class StopBytes {
@@ -22,17 +26,20 @@ public:
     }
     bool Stops(unsigned char byte) const { return stops_[byte]; }
 
+    // True when no printable ASCII byte stops a run: then the bytes that do
+    // are among those NotPrintable marks.
+    bool PrintableNeverStops() const { return printableNeverStops_; }
+
     // The first byte of [next, end) that stops a run; `end` when none does.
     const unsigned char* FindIn(const unsigned char* next, const unsigned char* end) const {
         if (printableNeverStops_) {
             while (end - next >= kBlock) {
-                std::uint64_t halves[2];
-                NotPrintable(next, halves);
-                if ((halves[0] | halves[1]) == 0) {
+                const unsigned marked = NotPrintable(next);
+                if (marked == 0) {
                     next += kBlock;
                     continue;
                 }
-                next += FirstMarked(halves);
+                next += __builtin_ctz(marked);
                 if (stops_[*next])
                     return next;
                 ++next;
@@ -43,35 +50,65 @@ public:
         return next;
     }
 
+    // The sixteen bytes at `bytes` that are not printable ASCII, bit i for
+    // byte i; and those that are `byte`.
+    static unsigned NotPrintable(const unsigned char* bytes) {
+        // One more than a printable byte is 0x21 to 0x7f; one more than any
+        // other is below 0x21 as a signed byte (0x7f and up wrap to 0x80 and
+        // up, negative, and 0xff to 0).
+        return Bits(Load(bytes) + 1 < kFirstPrintable + 1);
+    }
+    static unsigned Equal(const unsigned char* bytes, unsigned char byte) {
+        return Bits(Load(bytes) == static_cast<signed char>(byte));
+    }
+    // Sixty-four bytes at `bytes` as NotPrintable and Equal mark them.
+    static std::uint64_t NotPrintable64(const unsigned char* bytes) {
+        return Join(NotPrintable(bytes), NotPrintable(bytes + 16), NotPrintable(bytes + 32),
+                    NotPrintable(bytes + 48));
+    }
+    static std::uint64_t Equal64(const unsigned char* bytes, unsigned char byte) {
+        return Join(Equal(bytes, byte), Equal(bytes + 16, byte), Equal(bytes + 32, byte),
+                    Equal(bytes + 48, byte));
+    }
+
 private:
     static constexpr signed char kFirstPrintable = 0x20;
     static constexpr signed char kLastPrintable = 0x7e;
     static constexpr std::ptrdiff_t kBlock = 16;
     using Block = signed char __attribute__((vector_size(kBlock)));
 
-    // The sixteen bytes at `bytes` as two halves in memory order, each byte
-    // 0xff that is not printable ASCII and 0 that is. As signed bytes, those
-    // from 0x80 up are negative, so below the first printable.
-    static void NotPrintable(const unsigned char* bytes, std::uint64_t (&halves)[2]) {
+    static Block Load(const unsigned char* bytes) {
         Block block;
         std::memcpy(&block, bytes, sizeof block);
-        const auto others = (block < kFirstPrintable) | (block > kLastPrintable);
-        static_assert(sizeof others == sizeof halves);
-        std::memcpy(halves, &others, sizeof halves);
+        return block;
+    }
+    static std::uint64_t Join(std::uint64_t a, std::uint64_t b, std::uint64_t c, std::uint64_t d) {
+        return a | b << 16 | c << 32 | d << 48;
     }
 
-    // The index of the first byte in memory that is set in the halves, one
-    // of which is not 0: each half's high bits gathered into one byte (the
-    // multiplication moves bit 8k+7 to bit 56+k), without a branch.
-    static std::ptrdiff_t FirstMarked(const std::uint64_t (&halves)[2]) {
+    // Bit i set for each byte i of `marked` (each 0 or all ones): SSE2's
+    // movemask where there is one; else, in little-endian order, each half's
+    // high bits gathered into one byte (the multiplication moves bit 8k+7 to
+    // bit 56+k); else byte by byte.
+    template <typename Marks> static unsigned Bits(Marks marked) {
+#if defined(__SSE2__)
+        return static_cast<unsigned>(_mm_movemask_epi8(reinterpret_cast<__m128i>(marked)));
+#elif __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        std::uint64_t halves[2];
+        static_assert(sizeof marked == sizeof halves);
+        std::memcpy(halves, &marked, sizeof halves);
         constexpr std::uint64_t kHighBits = 0x8080808080808080;
         constexpr std::uint64_t kGather = 0x0002040810204081;
-        const std::uint64_t low = ((halves[0] & kHighBits) * kGather) >> 56;
-        const std::uint64_t high = ((halves[1] & kHighBits) * kGather) >> 56;
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        return __builtin_ctz(static_cast<unsigned>(low | high << 8));
+        const auto low = static_cast<unsigned>(((halves[0] & kHighBits) * kGather) >> 56);
+        const auto high = static_cast<unsigned>(((halves[1] & kHighBits) * kGather) >> 56);
+        return low | high << 8;
 #else
-        return __builtin_clz(static_cast<unsigned>(high | low << 8) << 16);
+        unsigned char bytes[kBlock];
+        std::memcpy(bytes, &marked, sizeof bytes);
+        unsigned bits = 0;
+        for (int i = 0; i < kBlock; ++i)
+            bits |= (bytes[i] & 1u) << i;
+        return bits;
 #endif
     }
 

@@ -30,6 +30,16 @@ public:
         }
     }
 
+    // For writers that store pieces in place: the lent buffer's free part,
+    // [next, end). Stores may go anywhere in it; Keep(end) then takes what
+    // lies before `end` as written.
+    struct Room {
+        char* next;
+        char* end;
+    };
+    Room Lent() const { return {lentNext_, lentEnd_}; }
+    void Keep(char* end) { lentNext_ = end; }
+
 protected:
     ByteSink() = default;
 

@@ -108,6 +108,60 @@ TEST_F(ListingComposerTest, TabsGoToTheNextStopOfTheSourceLine) {
     });
 }
 
+// Many lines at once, with input far enough ahead: lines of tabs and
+// printable text among those that need more (a wrap, a character, a control
+// byte, a lone CR), across a page's end and up to byte 26.
+TEST_F(ListingComposerTest, LinesInBulkFollowTheRulesOfEveryLine) {
+    struct Row {
+        std::string bytes;
+        std::string printed; // after the number, before the line end
+        int lines;           // printed lines it takes
+    };
+    const std::vector<Row> rows = {
+        {"plain\n", "plain", 1},
+        {"\t\tab\r\n", Blanks(16) + "ab", 1},
+        {std::string(70, 'y') + "\n", std::string(70, 'y'), 1}, // past 64 bytes
+        {"a\tb\n", "a" + Blanks(7) + "b", 1},
+        {"\n", "", 1},
+        {"c\r", "c", 1},
+        {"\r\n", "", 1},
+        {std::string(8, '\t') + "b\n", Blanks(64) + "b", 1},
+        {"a\x01"
+         "b\n",
+         "a^Ab", 1},
+        {"\xc3\xa9\tb\n", "\x82" + Blanks(7) + "b", 1},
+        {std::string(71, 'x') + "\n", std::string(71, 'x') + kCrLf + kIndent, 2},
+        {std::string(9, '\t') + "a\n", Blanks(71) + kCrLf + kIndent + " a", 2},
+    };
+    std::string file;
+    std::string body;
+    int number = 0;
+    int onPage = 0;
+    int page = 1;
+    const auto add = [&](const Row& row) {
+        file += row.bytes;
+        if (onPage == 58) { // the page's last line
+            body += PortraitHeader(++page) + kCrLf;
+            onPage = 0;
+        }
+        body += Num(++number) + row.printed + kCrLf;
+        onPage += row.lines;
+        ASSERT_LE(onPage, 58) << "a wrap at the page's end is not worked out here";
+    };
+    for (int repeat = 0; repeat < 8; ++repeat)
+        for (const Row& row : rows)
+            add(row);
+    add({"end\n", "end", 1});
+    ASSERT_EQ(page, 2);
+    EXPECT_EQ(Body(List(file + "\x1a" + Lines(100, "left out"))), body);
+
+    // Wider lines take more blanks than one store holds.
+    options.compressed = true;
+    const std::string listing = List(Lines(60, std::string(10, '\t') + "x"));
+    for (int line = 1; line <= 50; ++line)
+        EXPECT_NE(listing.find(Num(line) + Blanks(80) + "x\r\n"), std::string::npos) << line;
+}
+
 TEST_F(ListingComposerTest, TabSizeSetsTheStops) {
     options.tabSize = 4;
     ExpectBodies({
@@ -166,7 +220,12 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          "\xc5\xbc\xc3\xb3\xe2\x80\x9c",
          {Esc("(9E") + "\xbf", Esc("(10U") + "\xa2", Esc("(19U") + "\x93"},
          0},
-        {"only the sets listed", false, "9E", "\xc5\xbc\xe6\x97\xa5", {Esc("(9E") + "\xbf", "?"}, 1},
+        {"only the sets listed",
+         false,
+         "9E",
+         "\xc5\xbc\xe6\x97\xa5",
+         {Esc("(9E") + "\xbf", "?"},
+         1},
 #ifndef _WIN32 // Windows' converter does not come near
         // A non-breaking hyphen comes near enough as "-" in the own set, a box
         // drawing line as "|" (above: the euro sign's "EUR" is too long).

@@ -1,4 +1,5 @@
 #include "engine/ListingText.h"
+#include "engine/LineNumbering.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,22 @@ TEST(LineNumberTextTest, NumberEndsInColumnSevenUpToSixDigits) {
 TEST(LineNumberTextTest, LongerNumbersGetOneBlankInFront) {
     EXPECT_EQ(LineNumberText(1000000), " 1000000: ");
     EXPECT_EQ(LineNumberText(123456789), " 123456789: ");
+}
+
+// Counted on in place, the text is that of each number written anew, after
+// CR LF.
+TEST(LineNumberingTest, CountingOnGivesEachNumbersText) {
+    LineNumbering numbering;
+    for (int number = 1; number <= 1000010; ++number) {
+        if (number < 2000 || number > 999990) {
+            ASSERT_EQ(std::string(numbering.WithLineEnd().data(),
+                                  LineNumbering::kLineEndLength + numbering.Length()),
+                      "\r\n" + LineNumberText(number));
+        }
+        numbering.Next();
+    }
+    numbering.Restart();
+    EXPECT_EQ(std::string(numbering.Text(), numbering.Length()), LineNumberText(1));
 }
 
 TEST(FileNamePartTest, WhatFollowsTheLastSeparator) {
