@@ -56,10 +56,12 @@ public:
         // One more than a printable byte is 0x21 to 0x7f; one more than any
         // other is below 0x21 as a signed byte (0x7f and up wrap to 0x80 and
         // up, negative, and 0xff to 0).
-        return Bits(Load(bytes) + 1 < kFirstPrintable + 1);
+        // (The addition is done unsigned, where it wraps.)
+        const auto wrapped = reinterpret_cast<Block>(Load<Unsigned>(bytes) + 1);
+        return Bits(wrapped < kFirstPrintable + 1);
     }
     static unsigned Equal(const unsigned char* bytes, unsigned char byte) {
-        return Bits(Load(bytes) == static_cast<signed char>(byte));
+        return Bits(Load<Block>(bytes) == static_cast<signed char>(byte));
     }
     // Sixty-four bytes at `bytes` as NotPrintable and Equal mark them.
     static std::uint64_t NotPrintable64(const unsigned char* bytes) {
@@ -77,8 +79,10 @@ private:
     static constexpr std::ptrdiff_t kBlock = 16;
     using Block = signed char __attribute__((vector_size(kBlock)));
 
-    static Block Load(const unsigned char* bytes) {
-        Block block;
+    using Unsigned = unsigned char __attribute__((vector_size(kBlock)));
+
+    template <typename Vector> static Vector Load(const unsigned char* bytes) {
+        Vector block;
         std::memcpy(&block, bytes, sizeof block);
         return block;
     }
