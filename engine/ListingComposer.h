@@ -48,6 +48,12 @@ public:
     // The characters of the listing composed last that no set the listing
     // may use has, printed as '?'.
     std::int64_t CharactersNotPrinted() const { return notPrinted_; }
+    // The character whose glyph the listing composed last downloaded under
+    // `code` in its font (kDownloadedFontId); 0 for a code it gave none.
+    char32_t DownloadedCharacter(int code) const {
+        return code >= 0 && static_cast<std::size_t>(code) < downloaded_.size() ? downloaded_[code]
+                                                                                : 0;
+    }
 
 private:
     void WriteListing(const std::string& fileName, const std::function<void()>& whenOpened);
@@ -109,6 +115,8 @@ private:
     std::unique_ptr<CharacterSets> characterSets_;
     int selectedSet_ = 0; // of characterSets_, as the printer has it now
     std::int64_t notPrinted_ = 0;
+    // By code, the characters of the downloaded font (0: none yet).
+    std::array<char32_t, 256> downloaded_{};
     std::uint32_t tabSize_ = 0;
     bool skipByteOrderMark_ = false; // "auto" drops a UTF-8 one
     std::string transcodeFrom_;      // the encoding read as UTF-8, if any
