@@ -91,6 +91,10 @@ const char* const kUsageEnd = R"usage(      --landscape        landscape (defaul
                          PCL IDs of 10U PC-8, 8U Roman-8, 19U Windows
                          Latin 1, 9E Windows Latin 2, 5N Latin 5 (default:
                          the other of 10U and 8U, then 19U,9E,5N)
+      --download-font on|off   characters none of the sets has (Cyrillic,
+                         Greek, ...) from a font the listing downloads,
+                         drawn from DejaVu Sans Mono, up to 190 different
+                         ones a listing (default on); off prints them as ?
       --control-chars show|raw   the files' control characters (ESC
                          among them; not line ends, form feed or TAB):
                          printed as ^[ and the like (default), or sent to
@@ -320,6 +324,10 @@ const Option kOptions[] = {
                    throw BadValue(option, value, "none or a list such as 19U,9E of " + known);
                }
                s.listing.symbolSets = value;
+           }),
+    Valued("--download-font", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.listing.downloadFont = Choice(option, value, {"on", "off"}) == "on";
            }),
     Valued("--title", 0,
            [](CliSettings& s, const std::string&, const std::string& value) {

@@ -6,7 +6,9 @@
 
 namespace zl {
 
-CharacterSets::CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others) : sets_{own} {
+CharacterSets::CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others,
+                             GlyphSource* glyphs)
+    : sets_{own}, glyphs_(glyphs) {
     for (const SymbolSet set : others)
         if (std::find(sets_.begin(), sets_.end(), set) == sets_.end())
             sets_.push_back(set);
@@ -23,11 +25,16 @@ CharacterSets::Choice CharacterSets::Choose(char32_t c) {
     return choice;
 }
 
-CharacterSets::Choice CharacterSets::Find(char32_t c) const {
+CharacterSets::Choice CharacterSets::Find(char32_t c) {
     unsigned char byte = 0;
     for (std::size_t set = 0; set < sets_.size(); ++set)
         if (SymbolSetMapOf(sets_[set]).Find(c, byte))
             return {static_cast<int>(set), byte};
+    if (glyphs_ && glyphsGiven_ < kDownloadedGlyphLimit && glyphs_->Has(c)) {
+        const auto code = static_cast<unsigned char>(GlyphCode(glyphsGiven_++));
+        glyphCharacters_[code] = c;
+        return {Downloaded(), code};
+    }
     // Near enough: one character that the own set prints; several would
     // take more than the character's column.
     const std::string near = Transliterated(c, InfoOf(sets_[0]).converterName);

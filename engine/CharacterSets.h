@@ -1,11 +1,14 @@
 // Where each character of a listing prints from: the listing's own symbol
 // set when it has the character; else the first of the other sets, in the
-// order given, that has it; else the own set's one character that the
+// order given, that has it; else a glyph of the listing's downloaded font,
+// when it may download one; else the own set's one character that the
 // system's converter comes nearest with. Otherwise it is not printed.
 #pragma once
 
+#include "engine/GlyphSource.h"
 #include "engine/SymbolSet.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -15,22 +18,35 @@ namespace zl {
 
 class CharacterSets {
 public:
-    // `others` in the order they are tried; the own set among them is left out.
-    CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others);
+    // `others` in the order they are tried; the own set among them is left
+    // out. `glyphs` (borrowed; none: no font is downloaded) draws the
+    // downloaded font's characters, up to kDownloadedGlyphLimit of them.
+    CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others,
+                  GlyphSource* glyphs = nullptr);
 
     struct Choice {
-        int set;            // 0: the own set, 1 on: the others in order; -1: none
-        unsigned char byte; // the character's byte in that set
+        // 0: the own set, 1 on: the others in order, then the downloaded
+        // font (Downloaded()); -1: none.
+        int set;
+        unsigned char byte; // the character's byte in that set, its code in the font
     };
     // Where `c` (not a control character) prints from. ASCII prints from
     // every set alike: the own set.
     Choice Choose(char32_t c);
     SymbolSet SetAt(int index) const { return sets_[static_cast<std::size_t>(index)]; }
+    // The number the downloaded font goes by as a set.
+    int Downloaded() const { return static_cast<int>(sets_.size()); }
+    GlyphSource* Glyphs() const { return glyphs_; }
+    // The character given `code` in the downloaded font; 0 for none.
+    char32_t GlyphCharacter(unsigned char code) const { return glyphCharacters_[code]; }
 
 private:
-    Choice Find(char32_t c) const;
+    Choice Find(char32_t c);
 
     std::vector<SymbolSet> sets_; // the own first
+    GlyphSource* glyphs_;
+    int glyphsGiven_ = 0;
+    std::array<char32_t, 256> glyphCharacters_{};
     std::unordered_map<char32_t, Choice> chosen_;
 };
 

@@ -40,7 +40,10 @@ constexpr unsigned char kCaretOffset = 0x40;
 ListingComposer::ListingComposer(const ListingOptions& options, const Clock& clock,
                                  const LocaleNames& names, InputOpener openInput)
     : options_(options), geometry_(GeometryFor(options)), clock_(clock), names_(names),
-      openInput_(std::move(openInput)) {}
+      openInput_(std::move(openInput)) {
+    if (options_.downloadFont) // glyphs in the cell of the face's pitch: 300 / 10 or 300 / 16.67
+        glyphs_ = std::make_unique<SystemGlyphs>(options_.compressed ? 18 : 30);
+}
 
 void ListingComposer::Compose(const std::string& fileName, ByteSink& out,
                               const std::function<void()>& whenOpened) {
@@ -93,9 +96,11 @@ void ListingComposer::PrepareCharacters() {
         OtherSymbolSets(options_.symbolSets, own, &unknown);
     if (!others)
         throw Exception("unknown symbol set '" + unknown + "'");
-    characterSets_ = std::make_unique<CharacterSets>(own, *others);
+    characterSets_ = std::make_unique<CharacterSets>(own, *others, glyphs_.get());
     selectedSet_ = 0;
     notPrinted_ = 0;
+    downloaded_.fill(0);
+    fontDownloaded_ = false;
     const int tabSize = options_.tabSize;
     tabSize_ = static_cast<std::uint32_t>(tabSize < 0             ? 0
                                           : tabSize > kMaxTabSize ? kMaxTabSize
@@ -167,6 +172,14 @@ void ListingComposer::WriteHeader(const std::string& line) {
         return;
     }
     for (const HeaderCharacters::Piece& piece : headerCharacters_.Pieces(line, datePosition_)) {
+        if (piece.set == characterSets_->Downloaded()) { // the face again right after it
+            const bool drawn = writingPage_ && Download(static_cast<unsigned char>(piece.bytes[0]));
+            if (drawn)
+                SelectSet(piece.set);
+            Write(drawn ? piece.bytes : "?");
+            SelectSet(0);
+            continue;
+        }
         if (piece.set != 0 || std::any_of(piece.bytes.begin(), piece.bytes.end(), [](char c) {
                 return static_cast<unsigned char>(c) >= 128;
             }))
@@ -407,27 +420,6 @@ void ListingComposer::WriteCharacter(unsigned char byte) {
         input_->Skip(1);
         WriteColumn(byte);
     }
-}
-
-// A character as its byte in the set that prints it, that set selected
-// first; '?' where none does.
-void ListingComposer::WriteChosen(char32_t character) {
-    const CharacterSets::Choice choice = characterSets_->Choose(character);
-    if (choice.set < 0)
-        ++notPrinted_;
-    else if (choice.byte >= 128) // ASCII prints alike from every set
-        SelectSet(choice.set);
-    WriteColumn(choice.byte);
-}
-
-// Selects a set of the listing's on the printer, unless it has it. The
-// selection goes out on pages left out too: the printer keeps it for the
-// next page written.
-void ListingComposer::SelectSet(int set) {
-    if (set == selectedSet_)
-        return;
-    selectedSet_ = set;
-    WriteAlways(kEsc + "(" + InfoOf(characterSets_->SetAt(set)).pclId);
 }
 
 // The byte ahead that stopped the run of ordinary bytes.

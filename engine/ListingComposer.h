@@ -14,6 +14,7 @@
 #include "engine/PageGeometry.h"
 #include "engine/StopBytes.h"
 #include "engine/SymbolSet.h"
+#include "engine/SystemGlyphs.h"
 #include "platform/ByteSink.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
@@ -80,6 +81,9 @@ private:
     void WriteSpecial(unsigned char byte);
     void WriteCharacter(unsigned char byte);
     void WriteChosen(char32_t character);
+    void WriteGlyph(unsigned char code);
+    bool Download(unsigned char code);
+    std::string FaceSelection() const;
     void SelectSet(int set);
     void WriteColumn(unsigned char byte);
     void WriteShown(unsigned char control);
@@ -112,11 +116,13 @@ private:
 
     // How the file's characters are read and printed.
     std::unique_ptr<InputDecoder> decoder_;
+    std::unique_ptr<SystemGlyphs> glyphs_; // those of the downloaded font
     std::unique_ptr<CharacterSets> characterSets_;
     int selectedSet_ = 0; // of characterSets_, as the printer has it now
     std::int64_t notPrinted_ = 0;
     // By code, the characters of the downloaded font (0: none yet).
     std::array<char32_t, 256> downloaded_{};
+    bool fontDownloaded_ = false; // its header
     std::uint32_t tabSize_ = 0;
     bool skipByteOrderMark_ = false; // "auto" drops a UTF-8 one
     std::string transcodeFrom_;      // the encoding read as UTF-8, if any

@@ -57,6 +57,9 @@ struct ListingOptions {
     // lacks print from, as PCL IDs: "19U,9E,5N"; "none"; empty: the other of
     // PC-8 and Roman-8, then 19U, 9E, 5N.
     std::string symbolSets;
+    // Characters none of the sets has print from a font the listing
+    // downloads, drawn from the system's monospace face; else as '?'.
+    bool downloadFont = true;
     PrinterRequests requests;
     // The pages written, each as in the whole listing; the rest are left out.
     PageSelection pages;

@@ -5,6 +5,8 @@
 
 #include <cups/cups.h>
 
+#include "platform/LoadedLibrary.h"
+
 namespace zl {
 
 #define ZL_CUPS_FUNCTIONS(X)                                                                       \
@@ -47,9 +49,7 @@ namespace zl {
     X(pwgMediaForPPD)
 
 struct CupsLibrary {
-#define ZL_CUPS_POINTER(name) decltype(&::name) name = nullptr;
-    ZL_CUPS_FUNCTIONS(ZL_CUPS_POINTER)
-#undef ZL_CUPS_POINTER
+    ZL_CUPS_FUNCTIONS(ZL_LOADED_LIBRARY_POINTER)
 
     // The loaded library, or null when it cannot be loaded whole.
     static const CupsLibrary* Get();

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libcups2-dev
     cups-daemon cups-client
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core fonts-urw-base35 fonts-league-mono xvfb xauth
+    libfreetype-dev fonts-dejavu-core fonts-urw-base35 fonts-league-mono xvfb xauth
     poppler-utils help2man
 )
 

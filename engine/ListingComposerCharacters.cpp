@@ -1,0 +1,91 @@
+// The listing's characters from the printer's symbol sets and from the
+// font it downloads: the selections and downloads that print them.
+#include "engine/ListingComposer.h"
+
+namespace zl {
+
+namespace {
+
+const std::string kEsc = "\x1b";
+
+} // namespace
+
+// A character as its byte in the set that prints it, that set selected
+// first; '?' where none does.
+void ListingComposer::WriteChosen(char32_t character) {
+    const CharacterSets::Choice choice = characterSets_->Choose(character);
+    if (choice.set == characterSets_->Downloaded())
+        WriteGlyph(choice.byte);
+    else if (choice.set < 0)
+        ++notPrinted_;
+    else if (choice.byte >= 128) // ASCII prints alike from every set
+        SelectSet(choice.set);
+    if (choice.set != characterSets_->Downloaded())
+        WriteColumn(choice.byte);
+}
+
+// A character of the downloaded font: its glyph downloaded the first time,
+// the font selected for it and the listing's set and face again after it,
+// before a wrap that it may bring. '?' where the glyph cannot be drawn.
+void ListingComposer::WriteGlyph(unsigned char code) {
+    if (!writingPage_) {
+        WriteColumn(code); // a column, nothing written
+        return;
+    }
+    if (!Download(code)) {
+        ++notPrinted_;
+        WriteColumn('?');
+        return;
+    }
+    SelectSet(characterSets_->Downloaded());
+    out_->Put(&code, 1);
+    SelectSet(0);
+    ++sourceColumn_;
+    if (++columnCount_ == geometry_.lineWidth)
+        Wrap();
+}
+
+// Downloads the glyph of `code` unless the printer has it, and the font's
+// header before the first; false when the glyph cannot be drawn. Written
+// on any page, as the printer keeps the font for the job.
+bool ListingComposer::Download(unsigned char code) {
+    const char32_t character = characterSets_->GlyphCharacter(code);
+    if (downloaded_[code] == character)
+        return true;
+    GlyphSource& glyphs = *characterSets_->Glyphs();
+    const std::optional<GlyphBitmap> glyph = glyphs.Draw(character);
+    if (!glyph)
+        return false;
+    const SoftFontCell cell = glyphs.Cell();
+    if (!fontDownloaded_)
+        WriteAlways(SoftFontHeader(cell));
+    fontDownloaded_ = true;
+    WriteAlways(CharacterDownload(code, *glyph, cell));
+    downloaded_[code] = character;
+    return true;
+}
+
+// The listing's face as the prologue leaves it, selected by all its
+// characteristics: after a font selected by ID, the printer keeps that
+// font's characteristics for those a selection leaves out.
+std::string ListingComposer::FaceSelection() const {
+    const std::string pitch = options_.compressed ? "16.67" : "10";
+    return kEsc + "(s0p" + pitch + (options_.linePrinter ? "h8.5v0s0b0T" : "h12v0s0b4099T");
+}
+
+// Selects a set of the listing's on the printer, unless it has it. The
+// selection goes out on pages left out too: the printer keeps it for the
+// next page written.
+void ListingComposer::SelectSet(int set) {
+    if (set == selectedSet_)
+        return;
+    const bool fromFont = selectedSet_ == characterSets_->Downloaded();
+    selectedSet_ = set;
+    if (set == characterSets_->Downloaded())
+        WriteAlways(kEsc + "(" + std::to_string(kDownloadedFontId) + "X");
+    else
+        WriteAlways(kEsc + "(" + InfoOf(characterSets_->SetAt(set)).pclId +
+                    (fromFont ? FaceSelection() : ""));
+}
+
+} // namespace zl

@@ -1,0 +1,35 @@
+// The glyphs of the system's monospace face, DejaVu Sans Mono, drawn with
+// FreeType at 300 dpi, one bit a dot, at the size whose advance is the
+// listing's cell. FreeType and the face are loaded the first time a
+// character is asked for; without them no character has a glyph (so on
+// Windows, which has neither).
+#pragma once
+
+#include "engine/GlyphSource.h"
+
+#include <memory>
+
+namespace zl {
+
+class SystemGlyphs : public GlyphSource {
+public:
+    // Glyphs for cells `cellWidth` dots wide.
+    explicit SystemGlyphs(int cellWidth);
+    ~SystemGlyphs() override;
+    SystemGlyphs(const SystemGlyphs&) = delete;
+    SystemGlyphs& operator=(const SystemGlyphs&) = delete;
+
+    bool Has(char32_t c) override;
+    std::optional<GlyphBitmap> Draw(char32_t c) override;
+    SoftFontCell Cell() override;
+
+private:
+    struct Face;
+    Face* Open();
+
+    const int cellWidth_;
+    bool opened_ = false;
+    std::unique_ptr<Face> face_;
+};
+
+} // namespace zl
