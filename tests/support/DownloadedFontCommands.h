@@ -4,27 +4,61 @@
 // listing's other commands, for checks that count them.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
-#include <regex>
+#include <cstring>
 #include <string>
 
 namespace zl::test {
 
-inline std::string WithoutTheDownloadedFont(const std::string& bytes) {
-    static const std::regex kFontCommand(
-        R"(\x1b(\*c[0-9]+[DE]|\([0-9]+X|\(s0p[0-9.]+h[0-9.]+v0s0b[0-9]+T|[()]s([0-9]+)W))");
-    std::string rest;
-    std::size_t at = 0;
-    for (std::smatch match; std::regex_search(bytes.begin() + static_cast<std::ptrdiff_t>(at),
-                                              bytes.end(), match, kFontCommand);) {
-        rest += bytes.substr(at, static_cast<std::size_t>(match.position(0)));
-        at += static_cast<std::size_t>(match.position(0) + match.length(0));
-        if (match[2].matched) // the data that follows
-            at += std::stoul(match[2].str());
-        at = std::min(at, bytes.size());
+namespace detail {
+
+// The length of the font command at `at` (an ESC), 0 when it is none; the
+// length of the data after it in `data`.
+inline std::size_t FontCommandAt(const std::string& bytes, std::size_t at, std::size_t& data) {
+    data = 0;
+    auto digitsFrom = [&](std::size_t from, const char* also) {
+        std::size_t end = from;
+        while (end < bytes.size() &&
+               ((bytes[end] >= '0' && bytes[end] <= '9') || std::strchr(also, bytes[end])))
+            ++end;
+        return end;
+    };
+    const std::string rest = bytes.substr(at + 1, 4);
+    for (const char* start : {"*c", "(", "(s", ")s"}) {
+        if (rest.compare(0, std::strlen(start), start) != 0)
+            continue;
+        const std::size_t value = at + 1 + std::strlen(start);
+        // The face again: ESC ( s 0 p # h # v 0 s 0 b # T.
+        const std::size_t end = digitsFrom(value, std::string(start) == "(s" ? ".phvsb" : "");
+        if (end == value || end >= bytes.size())
+            continue;
+        const char terminator = bytes[end];
+        const bool font =
+            (std::string(start) == "*c" && (terminator == 'D' || terminator == 'E')) ||
+            (std::string(start) == "(" && terminator == 'X') ||
+            (start[1] == 's' && (terminator == 'W' || terminator == 'T'));
+        if (!font)
+            continue;
+        if (terminator == 'W')
+            data = std::stoul(bytes.substr(value, end - value));
+        return end + 1 - at;
     }
-    return rest + bytes.substr(at);
+    return 0;
+}
+
+} // namespace detail
+
+inline std::string WithoutTheDownloadedFont(const std::string& bytes) {
+    std::string rest;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t data = 0;
+        const std::size_t length = bytes[at] == '\x1b' ? detail::FontCommandAt(bytes, at, data) : 0;
+        if (length == 0)
+            rest += bytes[at++];
+        else
+            at += length + data;
+    }
+    return rest;
 }
 
 } // namespace zl::test
