@@ -36,7 +36,7 @@ inline std::size_t FontCommandAt(const std::string& bytes, std::size_t at, std::
         const bool font =
             (std::string(start) == "*c" && (terminator == 'D' || terminator == 'E')) ||
             (std::string(start) == "(" && terminator == 'X') ||
-            (start[1] == 's' && (terminator == 'W' || terminator == 'T'));
+            (start[1] == 's' && terminator == 'W') || (terminator == 'T' && rest == "(s0p");
         if (!font)
             continue;
         if (terminator == 'W')
