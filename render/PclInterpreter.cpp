@@ -502,9 +502,11 @@ void PclInterpreter::MacroControl(const PclCommand& command) {
         overlayId_ = value == 4 ? macros_.Id() : -1;
         return;
     }
+    // A running macro keeps the definitions as they are; deleting them all
+    // (6: all, 7: the temporary ones, all here) ends the overlay.
     if (macroDepth_ > 0)
-        return;                   // a running macro keeps the definitions as they are
-    if (value == 6 || value == 7) // all of them; temporary ones (all, here)
+        return;
+    if (value == 6 || value == 7)
         overlayId_ = -1;
     macros_.Edit(value);
 }
@@ -551,8 +553,9 @@ void PclInterpreter::RectangleControl(const PclCommand& command) {
             FillRect(100);
         else if (value == 2 && env_.pattern > 0) // shaded, G the percentage
             FillRect(std::min(100, Int(env_.pattern)));
-        return; // white, cross-hatched and user patterns are not drawn
-    case 'D':   // soft fonts: font ID, character code, font control
+        // White, cross-hatched and user patterns are not drawn.
+        return;
+    case 'D': // soft fonts: the font ID, the character code, font control
     case 'E':
     case 'F':
         softFonts_.Command(command);

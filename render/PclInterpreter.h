@@ -58,7 +58,7 @@ private:
     void CursorPosition(const PclCommand& command);   // ESC &a, ESC *p
     void MacroControl(const PclCommand& command);     // ESC &f
     void SpacingControl(const PclCommand& command);   // ESC &k
-    void RectangleControl(const PclCommand& command); // ESC *c
+    void RectangleControl(const PclCommand& command); // ESC *c, soft font IDs too
     void FontControl(const PclCommand& command);      // ESC (s, ESC (#U, ESC (#X
     void LanguageSwitch(const PclCommand& command);   // ESC %: HP-GL/2 and back
 

@@ -20,6 +20,10 @@ struct MacroItem {
 
 class PclMacros {
 public:
+    PclMacros() = default;
+    PclMacros(const PclMacros&) = delete;
+    PclMacros& operator=(const PclMacros&) = delete;
+
     // While a macro is defined, what arrives belongs to it.
     bool Defining() const { return defining_ != nullptr; }
     void Record(unsigned char byte);
