@@ -1,6 +1,7 @@
 #include "render/ListingPainter.h"
 
 #include "engine/ListingComposer.h"
+#include "engine/SoftFont.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "render/PagePainter.h"
@@ -96,11 +97,19 @@ QPageLayout LayoutOf(const PaperSize& paper, bool landscape) {
                        QMarginsF(0, 0, 0, 0));
 }
 
+DownloadedCharacterNamer DownloadedCharacters(const ListingComposer& composer) {
+    return [&composer](int fontId, int code) {
+        return fontId == kDownloadedFontId ? composer.DownloadedCharacter(code) : 0;
+    };
+}
+
 int PaintListing(const ListingSource& source, QPagedPaintDevice& device,
                  const std::function<void()>& whenOpened, const std::function<void()>& afterPage) {
     ListingComposer composer(source.options, *source.clock, *source.names, source.openInput);
     DevicePages pages(device, source.paper, afterPage);
-    PclInterpreter interpreter(source.paper, [&pages](const Page& page) { pages.Add(page); });
+    PclInterpreter interpreter(
+        source.paper, [&pages](const Page& page) { pages.Add(page); },
+        DownloadedCharacters(composer));
     RenderSink sink(interpreter);
     composer.Compose(source.textFile, sink, whenOpened);
     sink.Finish();

@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
 #include "render/PageModel.h"
+#include "render/PclInterpreter.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,6 +17,10 @@
 
 class QPagedPaintDevice;
 class QPageLayout;
+
+namespace zl {
+class ListingComposer;
+}
 
 namespace zl::render {
 
@@ -38,6 +43,10 @@ struct ListingSource {
 int PaintListing(const ListingSource& source, QPagedPaintDevice& device,
                  const std::function<void()>& whenOpened = {},
                  const std::function<void()>& afterPage = {});
+
+// The characters `composer` downloaded glyphs for, as the listing's PCL
+// stream selects them (kDownloadedFontId).
+DownloadedCharacterNamer DownloadedCharacters(const ListingComposer& composer);
 
 // The page layout of `paper`, turned for landscape, without margins.
 QPageLayout LayoutOf(const PaperSize& paper, bool landscape);

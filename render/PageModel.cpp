@@ -11,15 +11,16 @@ struct KnownPaper {
     const char* name;
     double width;
     double height;
+    int pclCode; // ESC &l#A
 };
 
 constexpr KnownPaper kPapers[] = {
-    {"Letter", 2550, 3300},    // 8.5 x 11 in
-    {"A4", 2480, 3508},        // 210 x 297 mm
-    {"Legal", 2550, 4200},     // 8.5 x 14 in
-    {"Executive", 2175, 3150}, // 7.25 x 10.5 in
-    {"A5", 1748, 2480},        // 148 x 210 mm
-    {"B5", 2150, 3035},        // JIS B5, 182 x 257 mm
+    {"Letter", 2550, 3300, 2},    // 8.5 x 11 in
+    {"A4", 2480, 3508, 26},       // 210 x 297 mm
+    {"Legal", 2550, 4200, 3},     // 8.5 x 14 in
+    {"Executive", 2175, 3150, 1}, // 7.25 x 10.5 in
+    {"A5", 1748, 2480, 25},       // 148 x 210 mm
+    {"B5", 2150, 3035, 45},       // JIS B5, 182 x 257 mm
 };
 
 PaperSize Make(const KnownPaper& paper) {
@@ -61,6 +62,16 @@ PaperSize PaperSize::Legal() {
 bool PaperSize::Named(const std::string& name, PaperSize& out) {
     for (const KnownPaper& paper : kPapers) {
         if (SameName(name, paper.name)) {
+            out = Make(paper);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PaperSize::OfPclCode(int code, PaperSize& out) {
+    for (const KnownPaper& paper : kPapers) {
+        if (paper.pclCode == code) {
             out = Make(paper);
             return true;
         }

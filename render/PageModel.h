@@ -4,9 +4,12 @@
 // into a PDF or onto any printer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zl::render {
@@ -25,6 +28,8 @@ struct PaperSize {
     // The form called `name` (case-insensitive: letter, a4, legal, ...);
     // false when none is known by that name.
     static bool Named(const std::string& name, PaperSize& out);
+    // The form of PCL paper size code `code` (ESC &l#A); false for none.
+    static bool OfPclCode(int code, PaperSize& out);
 };
 
 // The font a run of text is printed in.
@@ -38,13 +43,38 @@ struct FontChoice {
 // 16.67 cpi advances exactly 18 dots (0.06 in), 10 cpi 30 dots.
 double CellWidth(double pitch);
 
+// A character of a downloaded bitmap font, in dots: rows of bits from the
+// top, each padded to whole bytes, the most significant bit leftmost (a set
+// bit is black); its left edge from the cell's left, its top above the
+// baseline.
+struct BitmapGlyph {
+    int left = 0, top = 0, width = 0, height = 0;
+    double advance = 0; // to the next cell
+    std::vector<unsigned char> rows;
+
+    int RowBytes() const { return (width + 7) / 8; }
+    bool Bit(int x, int y) const {
+        return (rows[static_cast<std::size_t>(y * RowBytes() + x / 8)] >> (7 - x % 8)) & 1;
+    }
+};
+
 // Characters on one line of the page, one advance (the cell of the pitch)
 // apart.
 struct TextRun {
+    TextRun() = default;
+    TextRun(double x, double baseline, std::u32string text, FontChoice font)
+        : x(x), baseline(baseline), text(std::move(text)), font(font) {}
+
     double x = 0;        // left edge of the first character cell, dots
     double baseline = 0; // dots from the top of the physical page
     std::u32string text;
     FontChoice font;
+    // Printed from a downloaded bitmap font (glyphAdvance > 0): the glyph of
+    // each character of `text` (null for a blank cell), the cells
+    // glyphAdvance dots apart; `font` is then not used. Shared with the
+    // font, so that a page stays whole whatever the stream deletes later.
+    std::vector<std::shared_ptr<const BitmapGlyph>> glyphs;
+    double glyphAdvance = 0;
 };
 
 // A filled rectangle.

@@ -1,6 +1,7 @@
 #include "render/PagePainter.h"
 
 #include <QGlyphRun>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -75,6 +76,10 @@ const QRawFont& PagePainter::Sized(const QRawFont& face, double em) {
 // characters of the run's face make one item, those drawn from the
 // fallback face another.
 void PagePainter::PaintRun(QPainter& painter, const TextRun& run) {
+    if (run.glyphAdvance > 0) {
+        PaintGlyphs(painter, run);
+        return;
+    }
     if (run.text.empty() || run.font.pitch <= 0 || run.font.height <= 0)
         return;
     const RunFace face = faces_.FaceOf(run.font.typeface);
@@ -109,6 +114,23 @@ void PagePainter::PaintRun(QPainter& painter, const TextRun& run) {
         painter.scale(scale, 1);
         painter.drawGlyphRun(QPointF(0, 0), glyphRun);
         painter.restore();
+    }
+}
+
+// Each glyph's set bits black at its offsets in its cell; the clear ones
+// leave what is under them.
+void PagePainter::PaintGlyphs(QPainter& painter, const TextRun& run) {
+    static const QList<QRgb> kColours = {qRgba(0, 0, 0, 0), qRgb(0, 0, 0)};
+    for (std::size_t column = 0; column < run.glyphs.size(); ++column) {
+        const BitmapGlyph* glyph = run.glyphs[column].get();
+        if (!glyph || glyph->width <= 0 || glyph->height <= 0)
+            continue;
+        QImage bits(glyph->rows.data(), glyph->width, glyph->height, glyph->RowBytes(),
+                    QImage::Format_Mono);
+        bits.setColorTable(kColours);
+        const double left = run.x + static_cast<double>(column) * run.glyphAdvance + glyph->left;
+        painter.drawImage(QRectF(left, run.baseline - glyph->top, glyph->width, glyph->height),
+                          bits);
     }
 }
 

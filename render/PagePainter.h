@@ -2,7 +2,8 @@
 // widget, an image, a printer. The shaded rectangles go first, filled with
 // the grey of their shading, then the text in the printer's faces (see
 // ListingFaces): each run of a line as one item, its characters one cell of
-// the pitch apart, so that the columns line up as on paper.
+// the pitch apart, so that the columns line up as on paper. The glyphs of a
+// downloaded bitmap font are drawn bit for bit in their cells.
 #pragma once
 
 #include "render/ListingFaces.h"
@@ -35,6 +36,7 @@ public:
 
 private:
     void PaintRun(QPainter& painter, const TextRun& run);
+    static void PaintGlyphs(QPainter& painter, const TextRun& run);
     const GlyphSource& GlyphOf(int typeface, char32_t c);
     // `face` at `em` dots to the em.
     const QRawFont& Sized(const QRawFont& face, double em);

@@ -22,8 +22,6 @@ constexpr double kHalfInch = 150;
 constexpr std::size_t kMaxRunsPerPage = 20000;
 constexpr std::size_t kMaxRectsPerPage = 20000;
 constexpr std::size_t kMaxCharsPerPage = 1 << 20;
-constexpr std::size_t kMaxMacros = 64;
-constexpr std::size_t kMaxMacroItems = 1 << 18;
 constexpr std::size_t kMaxPushedPositions = 20;
 constexpr int kMaxMacroDepth = 2;
 
@@ -41,28 +39,14 @@ double LogicalOffset(const PaperSize& paper, bool landscape) {
     return landscape ? 60 : 75;
 }
 
-// The paper of an ESC &l#A code.
-bool PaperOfCode(int code, PaperSize& paper) {
-    static const struct {
-        int code;
-        const char* name;
-    } kCodes[] = {{1, "Executive"}, {2, "Letter"}, {3, "Legal"},
-                  {25, "A5"},       {26, "A4"},    {45, "B5"}};
-    for (const auto& known : kCodes) {
-        if (known.code == code)
-            return PaperSize::Named(known.name, paper);
-    }
-    return false;
-}
-
 int Int(double value) {
     return value > 32767 ? 32767 : value < -32767 ? -32767 : static_cast<int>(value);
 }
 
 } // namespace
 
-PclInterpreter::PclInterpreter(PaperSize paper, PageSink sink)
-    : sink_(std::move(sink)), parser_(*this), paper_(std::move(paper)) {
+PclInterpreter::PclInterpreter(PaperSize paper, PageSink sink, DownloadedCharacterNamer namer)
+    : sink_(std::move(sink)), namer_(std::move(namer)), parser_(*this), paper_(std::move(paper)) {
     ResetPrinter();
 }
 
@@ -72,7 +56,7 @@ void PclInterpreter::Feed(const void* data, std::size_t size) {
 
 void PclInterpreter::Finish() {
     parser_.Reset();
-    defining_ = nullptr;
+    macros_.EndDefinition();
     Eject();
 }
 
@@ -138,18 +122,22 @@ void PclInterpreter::ResetPrinter() {
     lineTermination_ = 0;
     ignoringText_ = false;
     positionStack_.clear();
-    macros_.clear();
-    macroItems_ = 0;
-    macroId_ = 0;
-    defining_ = nullptr;
+    softFonts_.Reset();
+    macros_.Clear();
+    macros_.SetId(0);
     overlayId_ = -1;
     SetOrientation(false);
 }
 
 void PclInterpreter::CloseRun() {
-    if (runOpen_ && !page_.runs.empty()) {
-        std::u32string& text = page_.runs.back().text;
-        text.erase(text.find_last_not_of(U' ') + 1); // a run ends in its last mark
+    if (runOpen_ && !page_.runs.empty()) { // a run ends in its last mark
+        TextRun& run = page_.runs.back();
+        std::size_t end = run.text.size();
+        while (end > 0 && run.text[end - 1] == U' ' && (run.glyphs.empty() || !run.glyphs[end - 1]))
+            --end;
+        run.text.resize(end);
+        if (!run.glyphs.empty())
+            run.glyphs.resize(end);
     }
     runOpen_ = false;
 }
@@ -169,6 +157,7 @@ void PclInterpreter::Eject() {
             sink_(page_);
     }
     page_ = Page{};
+    softFonts_.PageEjected();
     marked_ = false;
     pageChars_ = 0;
     env_.y = FirstLineY();
@@ -176,7 +165,7 @@ void PclInterpreter::Eject() {
 }
 
 void PclInterpreter::RunOverlay() {
-    if (overlayId_ < 0 || macros_.count(overlayId_) == 0)
+    if (overlayId_ < 0 || !macros_.Find(overlayId_))
         return;
     const Environment saved = env_;
     const std::size_t rectsBefore = page_.rects.size();
@@ -198,12 +187,12 @@ void PclInterpreter::RunOverlay() {
 }
 
 void PclInterpreter::RunMacro(int id) {
-    const auto found = macros_.find(id);
-    if (found == macros_.end() || macroDepth_ >= kMaxMacroDepth)
+    const std::vector<MacroItem>* items = macros_.Find(id);
+    if (!items || macroDepth_ >= kMaxMacroDepth)
         return;
     ++macroDepth_;
     // Macros cannot be defined or deleted while one runs, so the items stay.
-    for (const MacroItem& item : found->second) {
+    for (const MacroItem& item : *items) {
         if (item.isByte)
             OnByte(item.byte);
         else
@@ -227,10 +216,21 @@ void PclInterpreter::LineFeed() {
         Eject();
 }
 
+// The character of `byte` in the selected font: in a downloaded one its
+// glyph, named by the namer, or a blank cell where it has none.
 void PclInterpreter::Print(unsigned char byte) {
-    const char32_t c = CharOfByte(env_.symbolSet, byte);
+    const SoftFont* downloaded = softFonts_.Selected();
+    std::shared_ptr<const BitmapGlyph> glyph;
+    char32_t c = 0;
+    double advance = env_.hmi;
+    if (downloaded) {
+        glyph = downloaded->glyphs[byte];
+        advance = glyph ? glyph->advance : downloaded->cellWidth;
+        c = glyph ? DownloadedCharacter(byte) : U' ';
+    } else {
+        c = CharOfByte(env_.symbolSet, byte);
+    }
     const double left = logicalOffset_ + env_.x;
-    const double advance = env_.hmi;
     env_.x += advance;
     // Text is clipped at the printable area: nothing wraps.
     if (c == 0 || left < kUnprintableEdge - kEpsilon ||
@@ -241,29 +241,38 @@ void PclInterpreter::Print(unsigned char byte) {
     if (pageChars_ >= kMaxCharsPerPage)
         return;
     env_.atPageStart = false;
+    const double glyphAdvance = downloaded ? advance : 0;
+    if (runOpen_ && page_.runs.back().glyphAdvance != glyphAdvance)
+        CloseRun(); // cells of another width
     if (runOpen_) {
         page_.runs.back().text += c;
+        if (downloaded)
+            page_.runs.back().glyphs.push_back(std::move(glyph));
         ++pageChars_;
         return;
     }
     if (c == U' ' || page_.runs.size() >= kMaxRunsPerPage)
         return; // blanks move the cursor; they begin no run
-    CloseRun();
-    page_.runs.push_back(TextRun{left, env_.y, std::u32string(1, c), PrintedFont(env_.font)});
+    page_.runs.emplace_back(left, env_.y, std::u32string(1, c), PrintedFont(env_.font));
+    if (downloaded) {
+        page_.runs.back().glyphs.push_back(std::move(glyph));
+        page_.runs.back().glyphAdvance = glyphAdvance;
+    }
     ++pageChars_;
     runOpen_ = true;
     marked_ = true;
 }
 
+char32_t PclInterpreter::DownloadedCharacter(int code) const {
+    const char32_t c = namer_ ? namer_(softFonts_.SelectedId(), code) : 0;
+    const bool printable =
+        c >= 0x20 && (c < 0x7F || c > 0x9F) && (c < 0xD800 || c > 0xDFFF) && c <= 0x10FFFF;
+    return printable ? c : U'\uFFFD';
+}
+
 void PclInterpreter::OnByte(unsigned char byte) {
-    if (defining_) {
-        if (macroItems_ < kMaxMacroItems) {
-            MacroItem item;
-            item.byte = byte;
-            item.isByte = true;
-            defining_->push_back(item);
-            ++macroItems_;
-        }
+    if (macros_.Defining()) {
+        macros_.Record(byte);
         return;
     }
     const bool crAddsLf = lineTermination_ == 1 || lineTermination_ == 3;
@@ -305,19 +314,18 @@ void PclInterpreter::OnByte(unsigned char byte) {
 // ---- Commands ----
 
 void PclInterpreter::OnCommand(const PclCommand& command) {
-    if (defining_) {
-        if (command.kind == '&' && command.group == 'f' && command.terminator == 'X' &&
-            Int(command.value) == 1) {
-            defining_ = nullptr; // the definition ends
-        } else if (macroItems_ < kMaxMacroItems) {
-            MacroItem item;
-            item.command = command;
-            defining_->push_back(item);
-            ++macroItems_;
-        }
+    if (macros_.Defining()) {
+        macros_.Record(command);
         return;
     }
     Execute(command);
+}
+
+// A macro keeps no data: a font defined while one is defined is lost.
+void PclInterpreter::OnData(const PclCommand& command, const unsigned char* data,
+                            std::size_t size) {
+    if (!macros_.Defining())
+        softFonts_.Define(command, data, size);
 }
 
 void PclInterpreter::Execute(const PclCommand& command) {
@@ -383,7 +391,7 @@ void PclInterpreter::PageControl(const PclCommand& command) {
         return;
     case 'A': { // paper size; the automatic overlay ends with the old paper
         PaperSize paper;
-        if (macroDepth_ == 0 && PaperOfCode(Int(value), paper)) {
+        if (macroDepth_ == 0 && PaperSize::OfPclCode(Int(value), paper)) {
             Eject();
             overlayId_ = -1;
             SetPaper(paper);
@@ -472,7 +480,7 @@ void PclInterpreter::CursorPosition(const PclCommand& command) {
 void PclInterpreter::MacroControl(const PclCommand& command) {
     const int value = Int(command.value);
     if (command.terminator == 'Y') {
-        macroId_ = value;
+        macros_.SetId(value);
         return;
     }
     if (command.terminator == 'S') {
@@ -487,28 +495,20 @@ void PclInterpreter::MacroControl(const PclCommand& command) {
     if (command.terminator != 'X')
         return;
     if (value == 2 || value == 3) { // execute, call
-        RunMacro(macroId_);
+        RunMacro(macros_.Id());
         return;
     }
     if (value == 4 || value == 5) { // the automatic overlay on, off
-        overlayId_ = value == 4 ? macroId_ : -1;
+        overlayId_ = value == 4 ? macros_.Id() : -1;
         return;
     }
+    // A running macro keeps the definitions as they are; deleting them all
+    // (6: all, 7: the temporary ones, all here) ends the overlay.
     if (macroDepth_ > 0)
-        return; // a running macro keeps the definitions as they are
-    if (value == 0 && (macros_.count(macroId_) > 0 || macros_.size() < kMaxMacros)) {
-        std::vector<MacroItem>& items = macros_[macroId_];
-        macroItems_ -= items.size();
-        items.clear();
-        defining_ = &items;
-    } else if (value == 6 || value == 7) { // all of them; temporary ones (all, here)
-        macros_.clear();
-        macroItems_ = 0;
+        return;
+    if (value == 6 || value == 7)
         overlayId_ = -1;
-    } else if (value == 8 && macros_.count(macroId_) > 0) {
-        macroItems_ -= macros_[macroId_].size();
-        macros_.erase(macroId_);
-    }
+    macros_.Edit(value);
 }
 
 void PclInterpreter::FillRect(int percent) {
@@ -553,7 +553,13 @@ void PclInterpreter::RectangleControl(const PclCommand& command) {
             FillRect(100);
         else if (value == 2 && env_.pattern > 0) // shaded, G the percentage
             FillRect(std::min(100, Int(env_.pattern)));
-        return; // white, cross-hatched and user patterns are not drawn
+        // White, cross-hatched and user patterns are not drawn.
+        return;
+    case 'D': // soft fonts: the font ID, the character code, font control
+    case 'E':
+    case 'F':
+        softFonts_.Command(command);
+        return;
     default:
         return;
     }
@@ -570,6 +576,8 @@ FontChoice PclInterpreter::PrintedFont(const FontChoice& selected) {
 }
 
 void PclInterpreter::FontControl(const PclCommand& command) {
+    if (softFonts_.Select(command))
+        CloseRun();
     const double value = command.value;
     if (command.group == 0) { // a symbol set the program knows; the others as Roman-8
         if (command.terminator >= 'A' && command.terminator <= 'Z' && command.terminator != 'X') {

@@ -1,23 +1,33 @@
 // A PCL 5 printer in software, for the commands a listing uses: it reads a
 // byte stream in any chunking and hands each finished page to a sink as
-// positioned runs of text and shaded rectangles. Every other escape
-// sequence is parsed and skipped; memory stays bounded whatever arrives.
+// positioned runs of text and shaded rectangles. Bitmap soft fonts are
+// downloaded and print by ID. Every other escape sequence is parsed and
+// skipped; memory stays bounded whatever arrives.
 #pragma once
 
 #include "engine/SymbolSet.h"
 #include "render/PageModel.h"
+#include "render/PclMacros.h"
 #include "render/PclParser.h"
+#include "render/SoftFontStore.h"
 
 #include <cstddef>
-#include <map>
+#include <functional>
 #include <utility>
 #include <vector>
 
 namespace zl::render {
 
+// The character a code of a downloaded font stands for, which the PCL
+// stream does not tell; 0 for one it does not know.
+using DownloadedCharacterNamer = std::function<char32_t(int fontId, int code)>;
+
 class PclInterpreter : private PclHandler {
 public:
-    PclInterpreter(PaperSize paper, PageSink sink);
+    // A code printed from a downloaded font reads as `namer` names it, as
+    // U+FFFD where it names none; a code without a glyph there prints
+    // nothing and moves on a cell, like a blank.
+    PclInterpreter(PaperSize paper, PageSink sink, DownloadedCharacterNamer namer = {});
     PclInterpreter(const PclInterpreter&) = delete;
     PclInterpreter& operator=(const PclInterpreter&) = delete;
 
@@ -29,12 +39,6 @@ public:
 
 private:
     static FontChoice PrintedFont(const FontChoice& selected);
-    // One byte or command kept in a macro, replayed when the macro runs.
-    struct MacroItem {
-        PclCommand command;
-        unsigned char byte = 0;
-        bool isByte = false;
-    };
     // What an automatic overlay runs in and gives back afterwards.
     struct Environment {
         double x = 0, y = 0, vmi = 0, hmi = 0;
@@ -46,6 +50,7 @@ private:
 
     void OnByte(unsigned char byte) override;
     void OnCommand(const PclCommand& command) override;
+    void OnData(const PclCommand& command, const unsigned char* data, std::size_t size) override;
     void Execute(const PclCommand& command);
     void Reset(const PclCommand& command);            // ESC E
     void HalfLineFeed(const PclCommand& command);     // ESC =
@@ -53,8 +58,8 @@ private:
     void CursorPosition(const PclCommand& command);   // ESC &a, ESC *p
     void MacroControl(const PclCommand& command);     // ESC &f
     void SpacingControl(const PclCommand& command);   // ESC &k
-    void RectangleControl(const PclCommand& command); // ESC *c
-    void FontControl(const PclCommand& command);      // ESC (s, ESC (#U
+    void RectangleControl(const PclCommand& command); // ESC *c, soft font IDs too
+    void FontControl(const PclCommand& command);      // ESC (s, ESC (#U, ESC (#X
     void LanguageSwitch(const PclCommand& command);   // ESC %: HP-GL/2 and back
 
     void ResetPrinter();
@@ -62,6 +67,7 @@ private:
     void SetPaper(const PaperSize& paper);
     void DefaultMargins();
     void Print(unsigned char byte);
+    char32_t DownloadedCharacter(int code) const;
     void LineFeed();
     void Eject();
     void RunOverlay();
@@ -75,6 +81,7 @@ private:
     void CloseRun();
 
     PageSink sink_;
+    DownloadedCharacterNamer namer_;
     PclParser parser_;
     int pageCount_ = 0;
 
@@ -95,12 +102,10 @@ private:
     int lineTermination_ = 0;
     bool ignoringText_ = false; // between ESC %#B and ESC %#A (HP-GL/2)
     std::vector<std::pair<double, double>> positionStack_;
+    SoftFontStore softFonts_;
 
-    // Macros: definitions, the one being defined, the automatic overlay.
-    std::map<int, std::vector<MacroItem>> macros_;
-    std::size_t macroItems_ = 0;
-    int macroId_ = 0;
-    std::vector<MacroItem>* defining_ = nullptr;
+    // Macros: their definitions, the automatic overlay, the depth of calls.
+    PclMacros macros_;
     int overlayId_ = -1;
     int macroDepth_ = 0;
     bool inOverlay_ = false;

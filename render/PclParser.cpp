@@ -39,21 +39,34 @@ bool CarriesData(const PclCommand& command) {
 void PclParser::Reset() {
     state_ = State::Ground;
     dataLeft_ = 0;
+    collecting_ = false;
+    data_.clear();
 }
 
 void PclParser::Feed(const unsigned char* data, std::size_t size) {
     std::size_t i = 0;
     while (i < size) {
         if (state_ == State::Data) {
-            const std::size_t skip =
+            const std::size_t take =
                 static_cast<std::size_t>(std::min<std::uint64_t>(dataLeft_, size - i));
-            i += skip;
-            dataLeft_ -= skip;
+            if (collecting_)
+                data_.insert(data_.end(), data + i, data + i + take);
+            i += take;
+            dataLeft_ -= take;
             if (dataLeft_ == 0)
-                state_ = dataThenValue_ ? State::Value : State::Ground;
+                EndData();
             continue;
         }
         Step(data[i++]);
+    }
+}
+
+void PclParser::EndData() {
+    state_ = dataThenValue_ ? State::Value : State::Ground;
+    if (collecting_) {
+        collecting_ = false;
+        handler_.OnData(dataCommand_, data_.data(), data_.size());
+        data_.clear();
     }
 }
 
@@ -79,20 +92,23 @@ void PclParser::AddDigit(unsigned char byte) {
     }
 }
 
-// A parameter ends: its command goes out, then its data is skipped or the
-// next parameter of a combined sequence begins.
+// A parameter ends: its command goes out, then its data is read or the next
+// parameter of a combined sequence begins.
 void PclParser::Parameter(unsigned char byte) {
     const bool last = IsTerminator(byte);
     command_.terminator = static_cast<char>(last ? byte : byte - 32);
     const double magnitude = integer_ + fraction_;
     command_.value = negative_ ? -magnitude : magnitude;
     handler_.OnCommand(command_);
-    const bool data = CarriesData(command_);
-    const double count = command_.value;
+    const bool data = CarriesData(command_) && command_.value >= 1;
+    if (data) {
+        dataCommand_ = command_;
+        dataLeft_ = static_cast<std::uint64_t>(command_.value);
+    }
     StartValue();
-    if (data && count >= 1) {
-        dataLeft_ = static_cast<std::uint64_t>(count);
+    if (data) {
         dataThenValue_ = !last;
+        collecting_ = dataLeft_ <= kMaxDeliveredData;
         state_ = State::Data;
     } else if (last) {
         state_ = State::Ground;

@@ -1,12 +1,14 @@
 // The syntax of a PCL 5 byte stream: plain bytes, two-character escape
 // sequences and parameterised ones, combined or not, and the binary data
 // some of them carry. The parser keeps no more than one value at a time, so
-// any chunking of the stream gives the same commands, and it skips binary
-// data by its count without buffering it.
+// any chunking of the stream gives the same commands. Binary data up to
+// kMaxDeliveredData bytes is collected and handed over whole; longer data
+// is skipped by its count without buffering it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace zl::render {
 
@@ -28,7 +30,16 @@ public:
     // A byte outside any escape sequence: text or a control code.
     virtual void OnByte(unsigned char byte) = 0;
     virtual void OnCommand(const PclCommand& command) = 0;
+    // The binary data of `command` (already handed to OnCommand), whole;
+    // data cut off by the end of the stream never arrives.
+    virtual void OnData(const PclCommand& command, const unsigned char* data, std::size_t size) {
+        (void)command, (void)data, (void)size;
+    }
 };
+
+// The longest data handed to OnData; a font header or a character of a
+// listing's font takes far less.
+constexpr std::size_t kMaxDeliveredData = 64 * 1024;
 
 class PclParser {
 public:
@@ -42,6 +53,7 @@ private:
     enum class State { Ground, Escape, Group, Value, Data };
 
     void Step(unsigned char byte);
+    void EndData();
     void StartValue();
     void Parameter(unsigned char byte);
     void AddDigit(unsigned char byte);
@@ -55,9 +67,13 @@ private:
     double scale_ = 1;
     bool negative_ = false;
     bool afterPoint_ = false;
-    // Binary data still to skip, and whether the sequence goes on after it.
+    // Binary data still to come, and whether the sequence goes on after it;
+    // the command it belongs to and the data collected when it is delivered.
     std::uint64_t dataLeft_ = 0;
     bool dataThenValue_ = false;
+    bool collecting_ = false;
+    PclCommand dataCommand_;
+    std::vector<unsigned char> data_;
 };
 
 } // namespace zl::render

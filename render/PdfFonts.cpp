@@ -10,7 +10,7 @@ namespace zl::render {
 
 namespace {
 
-constexpr int kCourierKey = 0, kLinePrinterKey = 1;
+constexpr int kCourierKey = 0, kLinePrinterKey = 1, kBitmapKey = 2;
 
 int KeyOf(int typeface) {
     return typeface == kLinePrinterTypeface ? kLinePrinterKey : kCourierKey;
@@ -116,14 +116,41 @@ std::string Numbers(const std::array<double, 4>& numbers) {
     return text;
 }
 
+// A bitmap glyph as a PDF glyph procedure in dots, with y up from the
+// baseline: its bits an image mask (set bits paint) at its offsets. A blank
+// draws nothing.
+std::string BitmapProcedure(const BitmapGlyph* glyph, double advance, std::array<double, 4>& box) {
+    std::string procedure;
+    AppendNumber(procedure, advance);
+    if (!glyph || glyph->width <= 0 || glyph->height <= 0) {
+        box = {0, 0, 0, 0};
+        return procedure + " 0 0 0 0 0 d1\n";
+    }
+    const std::string width = std::to_string(glyph->width);
+    const std::string height = std::to_string(glyph->height);
+    const int bottom = glyph->top - glyph->height;
+    box = {static_cast<double>(glyph->left), static_cast<double>(bottom),
+           static_cast<double>(glyph->left + glyph->width), static_cast<double>(glyph->top)};
+    procedure += " 0 " + Numbers(box) + " d1\nq " + width + " 0 0 " + height + " " +
+                 std::to_string(glyph->left) + " " + std::to_string(bottom) + " cm\nBI/W " + width +
+                 "/H " + height + "/IM true/BPC 1/D[1 0]/F/AHx ID\n";
+    for (unsigned char byte : glyph->rows)
+        procedure += Hex(byte, 2);
+    return procedure + ">\nEI Q\n";
+}
+
 } // namespace
 
 struct PdfFonts::Font {
     int key = kCourierKey;
-    RunFace face;
+    RunFace face; // none for glyphs of downloaded fonts
     int object = 0;
     std::array<char32_t, 256> chars{};
     std::array<bool, 256> used{};
+    // Glyphs of downloaded fonts: each code's glyph (null: a blank), and
+    // its advance in dots.
+    std::array<std::shared_ptr<const BitmapGlyph>, 256> glyphs;
+    std::array<double, 256> advances{};
 };
 
 PdfFonts::PdfFonts(const ListingFaces& faces, PdfWriter& writer) : faces_(faces), writer_(writer) {}
@@ -136,22 +163,41 @@ PdfFonts::Coded PdfFonts::Encode(int typeface, char32_t c) {
     const auto found = known.find(c);
     if (found != known.end())
         return found->second;
+    const Coded coded = Place(key, c);
+    known.emplace(c, coded);
+    return coded;
+}
+
+PdfFonts::Coded PdfFonts::EncodeGlyph(const std::shared_ptr<const BitmapGlyph>& glyph, char32_t c,
+                                      double advance) {
+    const auto key = std::make_tuple(glyph.get(), c, advance);
+    const auto found = glyphsCoded_.find(key);
+    if (found != glyphsCoded_.end())
+        return found->second;
+    const Coded coded = Place(kBitmapKey, c);
+    Font& font = *fonts_[static_cast<std::size_t>(coded.font - 1)];
+    font.glyphs[coded.code] = glyph;
+    font.advances[coded.code] = advance;
+    glyphsCoded_.emplace(key, coded);
+    return coded;
+}
+
+PdfFonts::Coded PdfFonts::Place(int key, char32_t c) {
     Coded coded;
     for (std::size_t i = 0;; ++i) {
         if (i == fonts_.size()) {
             auto font = std::make_unique<Font>();
             font->key = key;
-            font->face = faces_.FaceOf(TypefaceOf(key));
+            if (key != kBitmapKey)
+                font->face = faces_.FaceOf(TypefaceOf(key));
             font->object = writer_.Reserve();
             fonts_.push_back(std::move(font));
         }
         if (fonts_[i]->key == key && Take(*fonts_[i], c, coded.code)) {
             coded.font = static_cast<int>(i) + 1;
-            break;
+            return coded;
         }
     }
-    known.emplace(c, coded);
-    return coded;
 }
 
 bool PdfFonts::Take(Font& font, char32_t c, unsigned char& code) {
@@ -199,22 +245,30 @@ std::string PdfFonts::GlyphProcedure(const Font& font, char32_t c,
 }
 
 void PdfFonts::WriteFont(const Font& font) {
+    const bool bitmaps = font.key == kBitmapKey;
+    const auto advance = [&](int code) {
+        return bitmaps ? font.advances[static_cast<std::size_t>(code)] : font.face.advance;
+    };
     std::string procedures, differences, widths;
     std::vector<std::string> unicodes;
     std::array<double, 4> fontBox{0, 0, 0, 0};
     int first = -1, last = 0;
     for (int code = 0; code < 256; ++code) {
-        if (!font.used[static_cast<std::size_t>(code)])
+        const auto at = static_cast<std::size_t>(code);
+        if (!font.used[at])
             continue;
         first = first < 0 ? code : first;
         last = code;
-        const char32_t c = font.chars[static_cast<std::size_t>(code)];
+        const char32_t c = font.chars[at];
         std::array<double, 4> box{};
         const int procedure = writer_.Reserve();
-        writer_.WriteStream(procedure, GlyphProcedure(font, c, box));
+        writer_.WriteStream(procedure,
+                            bitmaps ? BitmapProcedure(font.glyphs[at].get(), advance(code), box)
+                                    : GlyphProcedure(font, c, box));
         fontBox = {std::min(fontBox[0], box[0]), std::min(fontBox[1], box[1]),
                    std::max(fontBox[2], box[2]), std::max(fontBox[3], box[3])};
-        const std::string name = GlyphName(c);
+        // Glyphs of downloaded fonts may stand for the same character.
+        const std::string name = GlyphName(c) + (bitmaps ? "." + std::to_string(code) : "");
         procedures += "/" + name + " " + std::to_string(procedure) + " 0 R";
         differences += std::to_string(code) + "/" + name + " ";
         unicodes.push_back("<" + Hex(static_cast<unsigned>(code), 2) + "><" + Utf16Hex(c) + ">");
@@ -222,17 +276,17 @@ void PdfFonts::WriteFont(const Font& font) {
     first = std::max(first, 0);
     for (int code = first; code <= last; ++code) {
         widths += code > first ? " " : "";
-        AppendNumber(widths, font.used[static_cast<std::size_t>(code)] ? font.face.advance : 0);
+        AppendNumber(widths, font.used[static_cast<std::size_t>(code)] ? advance(code) : 0);
     }
     const int toUnicode = writer_.Reserve();
     writer_.WriteStream(toUnicode, ToUnicodeMap(unicodes));
-    writer_.WriteObject(font.object, "<</Type/Font/Subtype/Type3/FontBBox[" + Numbers(fontBox) +
-                                         "]/FontMatrix[0.001 0 0 0.001 0 0]/CharProcs<<" +
-                                         procedures + ">>/Encoding<</Type/Encoding/Differences[" +
-                                         differences + "]>>/FirstChar " + std::to_string(first) +
-                                         "/LastChar " + std::to_string(last) + "/Widths[" + widths +
-                                         "]/Resources<<>>/ToUnicode " + std::to_string(toUnicode) +
-                                         " 0 R>>");
+    writer_.WriteObject(font.object,
+                        "<</Type/Font/Subtype/Type3/FontBBox[" + Numbers(fontBox) + "]/FontMatrix" +
+                            (bitmaps ? "[1 0 0 1 0 0]" : "[0.001 0 0 0.001 0 0]") + "/CharProcs<<" +
+                            procedures + ">>/Encoding<</Type/Encoding/Differences[" + differences +
+                            "]>>/FirstChar " + std::to_string(first) + "/LastChar " +
+                            std::to_string(last) + "/Widths[" + widths +
+                            "]/Resources<<>>/ToUnicode " + std::to_string(toUnicode) + " 0 R>>");
 }
 
 } // namespace zl::render

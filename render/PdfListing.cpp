@@ -1,6 +1,7 @@
 #include "render/PdfListing.h"
 
 #include "engine/ListingComposer.h"
+#include "engine/SoftFont.h"
 #include "platform/Interruption.h"
 #include "render/GuiApplication.h"
 #include "render/ListingFaces.h"
@@ -16,10 +17,13 @@ int WriteListingPdf(const ListingSource& source, ByteSink& out, const std::strin
     const ListingFaces faces;
     PdfDocument document(out, faces, source.paper);
     ListingComposer composer(source.options, *source.clock, *source.names, source.openInput);
-    PclInterpreter interpreter(source.paper, [&document](const Page& page) {
-        ThrowIfStopped();
-        document.Add(page);
-    });
+    PclInterpreter interpreter(
+        source.paper,
+        [&document](const Page& page) {
+            ThrowIfStopped();
+            document.Add(page);
+        },
+        DownloadedCharacters(composer));
     RenderSink sink(interpreter);
     composer.Compose(source.textFile, sink, whenOpened);
     sink.Finish();

@@ -121,11 +121,14 @@ std::string PdfPages::DrawRects(const Page& page, double width, double height) {
 }
 
 // The run as one string from its first cell, in as many pieces as it takes
-// fonts; the horizontal scale makes the face's advance the cell.
+// fonts; the horizontal scale makes the face's advance the cell. Glyphs of
+// downloaded fonts are in dots already.
 void PdfPages::AppendRun(std::string& content, const TextRun& run, double heightInDots) {
-    if (run.text.empty() || run.font.pitch <= 0 || run.font.height <= 0)
+    const bool glyphs = run.glyphAdvance > 0;
+    if (run.text.empty() || (!glyphs && (run.font.pitch <= 0 || run.font.height <= 0)))
         return;
-    const double scale = CellStretch(run.font, faces_.FaceOf(run.font.typeface).advance) * 100;
+    const double scale =
+        glyphs ? 100 : CellStretch(run.font, faces_.FaceOf(run.font.typeface).advance) * 100;
     if (scale != text_.scale) {
         text_.scale = scale;
         AppendNumbers(content, {scale});
@@ -136,10 +139,14 @@ void PdfPages::AppendRun(std::string& content, const TextRun& run, double height
     content += "Td\n";
     text_.lineX = run.x;
     text_.lineY = y;
-    const double size = EmDots(run.font);
+    const double size = glyphs ? 1 : EmDots(run.font);
+    const std::shared_ptr<const BitmapGlyph> blank;
     bool open = false;
-    for (char32_t c : run.text) {
-        const PdfFonts::Coded coded = fonts_.Encode(run.font.typeface, c);
+    for (std::size_t i = 0; i < run.text.size(); ++i) {
+        const PdfFonts::Coded coded =
+            glyphs ? fonts_.EncodeGlyph(i < run.glyphs.size() ? run.glyphs[i] : blank, run.text[i],
+                                        run.glyphAdvance)
+                   : fonts_.Encode(run.font.typeface, run.text[i]);
         if (coded.font != text_.font || size != text_.size) {
             if (open)
                 content += ")Tj\n";

@@ -1,6 +1,7 @@
 // The pages of a PDF listing, each written as it arrives: the shaded
 // rectangles in their grey, then each run of text as one string in the
-// listing's fonts, scaled sideways so that every character keeps its cell.
+// listing's fonts, scaled sideways so that every character keeps its cell
+// (glyphs of downloaded fonts in theirs, unscaled).
 // The rectangles of a page are a form drawn on every page that has the same
 // (a listing's bands); the fonts, the forms and the paper of the first page
 // are the page tree's, which every page takes unless it has a paper of its

@@ -1,6 +1,6 @@
 // The page painter on a 300-dpi image: bands in the grey of their shading,
 // characters one cell of 1/pitch inch apart, capitals as tall as the
-// printer's.
+// printer's, downloaded glyphs bit for bit in their cells.
 #include "render/PagePainter.h"
 
 #include <QGuiApplication>
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -165,6 +166,40 @@ TEST_F(PagePainterTest, CapitalsStandAsTallAsThePrintersAndLinesStayApart) {
             EXPECT_LT(descenders.second, capitals.first) << baseline;
         }
     }
+}
+
+// A downloaded glyph's set bits, and only those, come out black at its
+// offsets in each cell it is printed in; a blank cell stays white.
+TEST_F(PagePainterTest, DownloadedGlyphsAreTheirBitsInTheirCells) {
+    auto glyph = std::make_shared<BitmapGlyph>();
+    glyph->left = 3;
+    glyph->top = 12;
+    glyph->width = 10;
+    glyph->height = 5;
+    glyph->advance = 18;
+    glyph->rows = {0xC0, 0x40, 0x21, 0x80, 0x12, 0x00, 0x0C, 0x00, 0xFF, 0xC0};
+    TextRun run(20, 40, U"\u0416 \u0416", {});
+    run.glyphs = {glyph, nullptr, glyph};
+    run.glyphAdvance = 18;
+    Page page;
+    page.runs.push_back(run);
+    const QImage image = Painted(page, 100, 60);
+
+    int black = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            bool set = false;
+            for (int column : {0, 2}) {
+                const int bitX = x - (20 + 18 * column + glyph->left);
+                const int bitY = y - (40 - glyph->top);
+                set = set || (bitX >= 0 && bitX < glyph->width && bitY >= 0 &&
+                              bitY < glyph->height && glyph->Bit(bitX, bitY));
+            }
+            EXPECT_EQ(qGray(image.pixel(x, y)) < 128, set) << x << "," << y;
+            black += set ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(black, 2 * 20); // the bits set in the rows
 }
 
 } // namespace

@@ -27,9 +27,10 @@ struct Rendered {
 
 // Renders `bytes` fed in pieces of `chunk` bytes (0: all at once).
 Rendered Render(const std::string& bytes, const PaperSize& paper = PaperSize::Letter(),
-                std::size_t chunk = 0) {
+                std::size_t chunk = 0, const DownloadedCharacterNamer& namer = {}) {
     Rendered out;
-    PclInterpreter interpreter(paper, [&out](const Page& page) { out.pages.push_back(page); });
+    PclInterpreter interpreter(
+        paper, [&out](const Page& page) { out.pages.push_back(page); }, namer);
     const std::size_t step = chunk == 0 ? bytes.size() : chunk;
     for (std::size_t at = 0; at < bytes.size(); at += step)
         interpreter.Feed(bytes.data() + at, std::min(step, bytes.size() - at));
@@ -252,6 +253,109 @@ TEST(PclInterpreterTest, SymbolSets) {
     EXPECT_EQ(text, U"\u00e9\u00e9\u20ac\u20ac\u017c\u011e");
 }
 
+std::string Bytes(std::initializer_list<unsigned char> bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A bitmap soft font built by hand from the PCL 5 layout: cells 30 x 50
+// dots, the baseline 40 dots below the cell's top; code 198 an 8 x 10 "Zhe"
+// 4 dots from the cell's left, its top 10 dots above the baseline, advancing
+// 120 quarter-dots.
+struct HandMadeFont {
+    const std::string header =
+        Bytes({0, 64,  0, 1,   0, 0,   0, 40,  0, 30, 0, 50,  0, 0, 0,    14,
+               0, 120, 0, 200, 0, 100, 0, 0,   0, 0,  0, 0,   0, 0, 0xFD, 2,
+               0, 200, 0, 120, 0, 32,  0, 255, 0, 0,  0, 140, 0, 0, 0,    0}) +
+        "hand-made font  ";
+    const std::string descriptor = Bytes({4, 0, 14, 1, 0, 0, 0, 4, 0, 10, 0, 8, 0, 10, 0, 120});
+    const std::string zhe = Bytes({0x92, 0x92, 0x54, 0x54, 0x38, 0x38, 0x54, 0x54, 0x92, 0x92});
+
+    // Font 901 with `head`, and its code 198 with `character`.
+    std::string Define(const std::string& head, const std::string& character) const {
+        return Esc("*c901D") + Esc(")s" + std::to_string(head.size()) + "W") + head +
+               Esc("*c198E") + Esc("(s" + std::to_string(character.size()) + "W") + character;
+    }
+    std::string Define() const { return Define(header, descriptor + zhe); }
+};
+
+// Text printed from the downloaded font sits in the cells of Courier's on
+// its baseline: "a", Zhe, "b" (Courier again once the listing's set and face
+// are selected), then Zhe, a code without a glyph and Zhe again, which
+// share the one bitmap.
+TEST(PclInterpreterTest, DownloadedGlyphsPrintInTheirCells) {
+    const HandMadeFont font;
+    const std::string resident = Esc("(10U") + Esc("(s0p10h12v0s0b4099T");
+    const std::string stream = Esc("E") + font.Define() + "a" + Esc("(901X") + "\xc6" + resident +
+                               "b" + Esc("(901X") + "\xc6" + "A\xc6" + resident + "c";
+    const DownloadedCharacterNamer namer = [](int id, int code) {
+        return id == 901 && code == 198 ? U'\u0416' : 0;
+    };
+    for (std::size_t chunk : {0, 1, 5}) {
+        SCOPED_TRACE(chunk);
+        const Rendered rendered = Render(stream, PaperSize::Letter(), chunk, namer);
+        ASSERT_EQ(rendered.pages.size(), 1u);
+        const std::vector<TextRun>& runs = rendered.pages[0].runs;
+        const std::u32string texts[] = {U"a", U"\u0416", U"b", U"\u0416 \u0416", U"c"};
+        const double columns[] = {0, 1, 2, 3, 6};
+        ASSERT_EQ(runs.size(), 5u);
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            EXPECT_EQ(runs[i].text, texts[i]) << i;
+            EXPECT_DOUBLE_EQ(runs[i].x, 75 + 30 * columns[i]) << i;
+            EXPECT_DOUBLE_EQ(runs[i].baseline, 187.5) << i;
+            EXPECT_EQ(runs[i].glyphs.empty(), i % 2 == 0) << i;
+        }
+        EXPECT_EQ(runs[2].font.typeface, 4099);
+        ASSERT_EQ(runs[1].glyphs.size(), 1u);
+        const BitmapGlyph& zhe = *runs[1].glyphs[0];
+        EXPECT_EQ(std::string(zhe.rows.begin(), zhe.rows.end()), font.zhe);
+        EXPECT_EQ(zhe.left, 4);
+        EXPECT_EQ(zhe.top, 10);
+        EXPECT_EQ(zhe.width, 8);
+        EXPECT_EQ(zhe.height, 10);
+        EXPECT_DOUBLE_EQ(runs[1].glyphAdvance, 30);
+        ASSERT_EQ(runs[3].glyphs.size(), 3u);
+        EXPECT_EQ(runs[3].glyphs[0], runs[1].glyphs[0]);
+        EXPECT_EQ(runs[3].glyphs[1], nullptr);
+        EXPECT_EQ(runs[3].glyphs[2], runs[1].glyphs[0]);
+    }
+    // Without a name the character reads as the replacement character.
+    EXPECT_EQ(Render(stream).pages.at(0).runs.at(1).text, U"\ufffd");
+}
+
+// A font or character that does not fit the layout of a bitmap font, or that
+// is gone, prints no glyph.
+TEST(PclInterpreterTest, DownloadsThatDoNotFitOrAreDeletedPrintNoGlyph) {
+    const HandMadeFont font;
+    const std::string character = font.descriptor + font.zhe;
+    std::string outline = font.header, otherFormat = character, compressed = character;
+    outline[2] = 10;
+    otherFormat[0] = 5;
+    compressed[3] = 2;
+    const std::string tooLong = character + std::string(70000 - character.size(), '\0');
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"outline font header", font.Define(outline, character)},
+        {"header cut short", font.Define(font.header.substr(0, 40), character)},
+        {"character of another format", font.Define(font.header, otherFormat)},
+        {"compressed character", font.Define(font.header, compressed)},
+        {"bitmap shorter than its rows", font.Define(font.header, character.substr(0, 20))},
+        {"character longer than the parser delivers", font.Define(font.header, tooLong)},
+        {"character before its font", Esc("*c901D") + Esc("*c198E") + Esc("(s26W") + character},
+        {"font defined again", font.Define() + Esc(")s64W") + font.header},
+        {"fonts deleted", font.Define() + Esc("*c0F")},
+        {"font of the ID deleted", font.Define() + Esc("*c2F")},
+        {"character deleted", font.Define() + Esc("*c3F")},
+        {"printer reset", font.Define() + Esc("E")},
+    };
+    for (const auto& [name, download] : cases) {
+        SCOPED_TRACE(name);
+        const Rendered rendered = Render(Esc("E") + download + Esc("(901X") + "\xc6\xc6");
+        for (const Page& page : rendered.pages) {
+            for (const TextRun& run : page.runs)
+                EXPECT_TRUE(run.glyphs.empty() || run.glyphs[0] == nullptr);
+        }
+    }
+}
+
 // Garbage never crashes and memory stays bounded: a huge binary count, and
 // pseudo-random bytes rich in ESC and PCL syntax.
 TEST(PclInterpreterTest, GarbageStaysBounded) {
@@ -267,7 +371,7 @@ TEST(PclInterpreterTest, GarbageStaysBounded) {
     EXPECT_EQ(overlaid.pages[0].runs.size(), 3u); // the overlay's "o" twice, then "x"
 
     stream.clear();
-    const std::string alphabet = "\x1b\x1b&*()%lafcpsbW0123456789.+-XYHVDOPG\r\n\f\tzZ";
+    const std::string alphabet = "\x1b\x1b&*()%lafcpsbW0123456789.+-XYHVDOPGEF\r\n\f\tzZ";
     std::uint32_t seed = 12345;
     for (int i = 0; i < 1 << 20; ++i) {
         seed = seed * 1664525u + 1013904223u;

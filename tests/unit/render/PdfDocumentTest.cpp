@@ -1,7 +1,8 @@
 // The PDF of listing pages read back by poppler's pdftotext: every run's
 // characters come out as they went in, each word from the cell its first
 // character stands in, also where the text needs escapes in the PDF, a
-// fallback glyph, another face or a second font of the same face.
+// fallback glyph, another face, a second font of the same face or a
+// downloaded bitmap glyph.
 #include "render/PdfDocument.h"
 
 #include "engine/MemorySink.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -81,7 +83,12 @@ TEST(PdfDocumentTest, TextComesBackFromTheCellsItWasPutIn) {
         {111, 300, U"gr\u00f6\u00dfer \u2554\u2550\u2557 \u03b1\u0393", linePrinter},
         {129, 400, many.substr(0, 94), courier16},
         {129, 450, many.substr(94), courier16},
+        {111, 500, U"\u0416\u0416 \u0416", {}},
     };
+    auto zhe = std::make_shared<BitmapGlyph>();
+    *zhe = {4, 10, 8, 10, 30, {0x92, 0x92, 0x54, 0x54, 0x38, 0x38, 0x54, 0x54, 0x92, 0x92}};
+    page.runs.back().glyphs = {zhe, zhe, nullptr, zhe};
+    page.runs.back().glyphAdvance = 30;
     MemorySink sink;
     const ListingFaces faces;
     PdfDocument document(sink, faces, PaperSize::Letter());
@@ -105,6 +112,8 @@ TEST(PdfDocumentTest, TextComesBackFromTheCellsItWasPutIn) {
         {111, 11, 18, Utf8(U"\u03b1\u0393")},
         {129, 0, 18, Utf8(many.substr(0, 94))},
         {129, 0, 18, Utf8(many.substr(94))},
+        {111, 0, 30, Utf8(U"\u0416\u0416")},
+        {111, 3, 30, Utf8(U"\u0416")},
     };
     const std::vector<Word> words = WordsOf(dir / "page.pdf");
     ASSERT_EQ(words.size(), expected.size());
