@@ -4,6 +4,7 @@
 // line below it, vertical positions counted from the top margin.
 #include "render/PclInterpreter.h"
 #include "engine/ListingComposer.h"
+#include "render/ListingPainter.h"
 #include "render/RenderSink.h"
 #include "tests/support/TempDir.h"
 
@@ -149,6 +150,33 @@ TEST(PclInterpreterTest, ListingPages) {
             EXPECT_DOUBLE_EQ(band.width, c.width);
             EXPECT_DOUBLE_EQ(band.height, 2 * line);
         }
+#ifndef _WIN32 // where the listing downloads glyphs
+        // A character of the listing's downloaded font sits in the cell after
+        // "a", drawn and named; the face prints "b" in the next cell.
+        test::WriteFile(path, "a\xd0\x96"
+                              "b\r\n");
+        std::vector<Page> glyphPages;
+        PclInterpreter glyphs(
+            c.paper, [&glyphPages](const Page& page) { glyphPages.push_back(page); },
+            DownloadedCharacters(composer));
+        RenderSink glyphSink(glyphs);
+        composer.Compose(path, glyphSink);
+        glyphSink.Finish();
+        ASSERT_EQ(glyphPages.size(), 1u);
+        const std::vector<TextRun>& runs = glyphPages[0].runs;
+        ASSERT_EQ(runs.size(), 4u); // the header, "1: a", the glyph, "b"
+        EXPECT_EQ(runs[2].text, U"\u0416");
+        ASSERT_EQ(runs[2].glyphs.size(), 1u);
+        ASSERT_TRUE(runs[2].glyphs[0]);
+        EXPECT_GT(runs[2].glyphs[0]->height, 0);
+        EXPECT_DOUBLE_EQ(runs[2].glyphAdvance, advance);
+        EXPECT_DOUBLE_EQ(runs[2].x, line1.x + 4 * advance);
+        EXPECT_DOUBLE_EQ(runs[2].baseline, line1.baseline);
+        EXPECT_EQ(runs[3].text, U"b");
+        EXPECT_DOUBLE_EQ(runs[3].x, line1.x + 5 * advance);
+        EXPECT_EQ(runs[3].font.typeface, line1.font.typeface);
+        EXPECT_DOUBLE_EQ(runs[3].font.pitch, line1.font.pitch);
+#endif
     }
 }
 
