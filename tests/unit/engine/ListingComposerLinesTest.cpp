@@ -341,6 +341,18 @@ TEST_F(ListingComposerTest, CharactersNoSetHasPrintFromTheDownloadedFont) {
     // The header's name too.
     options.roman8 = false;
     options.downloadFont = true;
+    // A listing downloads 190 glyphs at most, each once.
+    std::string letters;
+    for (char32_t c = 0x370; c < 0x530; ++c) // Greek and Cyrillic
+        letters += {static_cast<char>(0xc0 | c >> 6), static_cast<char>(0x80 | (c & 0x3f)), ' '};
+    const std::string many = List(letters + letters);
+    std::size_t downloads = 0;
+    for (std::size_t at = many.find(Esc("*c")); at != std::string::npos;
+         at = many.find(Esc("*c"), at + 1))
+        downloads += many[many.find_first_not_of("0123456789", at + 3)] == 'E';
+    EXPECT_EQ(downloads, 190u);
+    EXPECT_GE(charactersNotPrinted, 2 * (0x530 - 0x370 - 190 - 100))
+        << "past 190, '?' but for those a set has or that come near enough";
     EXPECT_NE(
         List("x", "C:/TEMP/" + zhe + ".TXT")
             .find("  File: ...EMP/" + header + download + inFont + Esc("(10U") + courier + ".TXT "),
