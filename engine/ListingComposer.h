@@ -46,8 +46,8 @@ public:
     // each begun by a header, and each a form feed began that got a line;
     // of those, the ones the options' page selection writes.
     std::int32_t PagesComposed() const { return pagesComposed_; }
-    // The characters of the listing composed last that no set the listing
-    // may use has, printed as '?'.
+    // The characters of the listing composed last that neither a set the
+    // listing may use nor its downloaded font prints, printed as '?'.
     std::int64_t CharactersNotPrinted() const { return notPrinted_; }
     // The character whose glyph the listing composed last downloaded under
     // `code` in its font (kDownloadedFontId); 0 for a code it gave none.
