@@ -7,7 +7,7 @@
 namespace zl {
 
 CharacterSets::CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others,
-                             GlyphSource* glyphs)
+                             SystemGlyphs* glyphs)
     : sets_{own}, glyphs_(glyphs) {
     for (const SymbolSet set : others)
         if (std::find(sets_.begin(), sets_.end(), set) == sets_.end())

@@ -5,8 +5,8 @@
 // system's converter comes nearest with. Otherwise it is not printed.
 #pragma once
 
-#include "engine/GlyphSource.h"
 #include "engine/SymbolSet.h"
+#include "engine/SystemGlyphs.h"
 
 #include <array>
 #include <optional>
@@ -22,7 +22,7 @@ public:
     // out. `glyphs` (borrowed; none: no font is downloaded) draws the
     // downloaded font's characters, up to kDownloadedGlyphLimit of them.
     CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others,
-                  GlyphSource* glyphs = nullptr);
+                  SystemGlyphs* glyphs = nullptr);
 
     struct Choice {
         // 0: the own set, 1 on: the others in order, then the downloaded
@@ -36,7 +36,7 @@ public:
     SymbolSet SetAt(int index) const { return sets_[static_cast<std::size_t>(index)]; }
     // The number the downloaded font goes by as a set.
     int Downloaded() const { return static_cast<int>(sets_.size()); }
-    GlyphSource* Glyphs() const { return glyphs_; }
+    SystemGlyphs* Glyphs() const { return glyphs_; }
     // The character given `code` in the downloaded font; 0 for none.
     char32_t GlyphCharacter(unsigned char code) const { return glyphCharacters_[code]; }
 
@@ -44,7 +44,7 @@ private:
     Choice Find(char32_t c);
 
     std::vector<SymbolSet> sets_; // the own first
-    GlyphSource* glyphs_;
+    SystemGlyphs* glyphs_;
     int glyphsGiven_ = 0;
     std::array<char32_t, 256> glyphCharacters_{};
     std::unordered_map<char32_t, Choice> chosen_;

@@ -11,17 +11,18 @@ const std::string kEsc = "\x1b";
 } // namespace
 
 // A character as its byte in the set that prints it, that set selected
-// first; '?' where none does.
+// first, or from the downloaded font; '?' where none does.
 void ListingComposer::WriteChosen(char32_t character) {
     const CharacterSets::Choice choice = characterSets_->Choose(character);
-    if (choice.set == characterSets_->Downloaded())
+    if (choice.set == characterSets_->Downloaded()) {
         WriteGlyph(choice.byte);
-    else if (choice.set < 0)
+        return;
+    }
+    if (choice.set < 0)
         ++notPrinted_;
     else if (choice.byte >= 128) // ASCII prints alike from every set
         SelectSet(choice.set);
-    if (choice.set != characterSets_->Downloaded())
-        WriteColumn(choice.byte);
+    WriteColumn(choice.byte);
 }
 
 // A character of the downloaded font: its glyph downloaded the first time,
@@ -52,7 +53,7 @@ bool ListingComposer::Download(unsigned char code) {
     const char32_t character = characterSets_->GlyphCharacter(code);
     if (downloaded_[code] == character)
         return true;
-    GlyphSource& glyphs = *characterSets_->Glyphs();
+    SystemGlyphs& glyphs = *characterSets_->Glyphs();
     const std::optional<GlyphBitmap> glyph = glyphs.Draw(character);
     if (!glyph)
         return false;

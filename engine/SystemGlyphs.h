@@ -5,23 +5,27 @@
 // Windows, which has neither).
 #pragma once
 
-#include "engine/GlyphSource.h"
+#include "engine/SoftFont.h"
 
 #include <memory>
+#include <optional>
 
 namespace zl {
 
-class SystemGlyphs : public GlyphSource {
+class SystemGlyphs {
 public:
     // Glyphs for cells `cellWidth` dots wide.
     explicit SystemGlyphs(int cellWidth);
-    ~SystemGlyphs() override;
+    ~SystemGlyphs();
     SystemGlyphs(const SystemGlyphs&) = delete;
     SystemGlyphs& operator=(const SystemGlyphs&) = delete;
 
-    bool Has(char32_t c) override;
-    std::optional<GlyphBitmap> Draw(char32_t c) override;
-    SoftFontCell Cell() override;
+    // Whether the face has a glyph for `c` that prints something.
+    bool Has(char32_t c);
+    // The glyph of `c`, drawn in the cell; none when the face has none.
+    std::optional<GlyphBitmap> Draw(char32_t c);
+    // The cell the glyphs are drawn in.
+    SoftFontCell Cell();
 
 private:
     struct Face;
