@@ -21,7 +21,7 @@ struct FaceName {
 };
 
 constexpr FaceName kCourier{"Nimbus Mono PS", "Regular", "fonts-urw-base35"};
-constexpr FaceName kLinePrinter{"League Mono", "Condensed", "fonts-league-mono"};
+constexpr FaceName kLinePrinter{"League Mono", "Condensed UltraLight", "fonts-league-mono"};
 constexpr FaceName kFallback{"DejaVu Sans Mono", "", "fonts-dejavu-core"};
 
 // The installed face `name` at 1000 pixels to the em. The system gives some

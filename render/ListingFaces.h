@@ -1,10 +1,13 @@
 // The faces a listing is drawn in, found by family name among the system's
 // fonts: Nimbus Mono PS, a Courier metric for metric, for the printer's
-// Courier; League Mono Condensed, a condensed sans, for its Line Printer;
-// DejaVu Sans Mono for the characters a face lacks. Each face is sized by
-// the printer's rule: its em is the printed font's height in points (12 at
-// 10 cpi, 7.2 at 16.67 cpi for Courier, 8.5 for Line Printer), and its
-// advance is scaled sideways to the cell of the pitch.
+// Courier; League Mono Condensed UltraLight, a condensed sans, for its Line
+// Printer, whose bitmap strokes are about 2 dots wide at 300 dpi (the
+// regular weight's are nearly twice that); DejaVu Sans Mono for the
+// characters a face lacks. Each face is sized by the printer's rule: its em
+// is the printed font's height in points (12 at 10 cpi, 7.2 at 16.67 cpi for
+// Courier, 8.5 for Line Printer), and its advance is scaled sideways to the
+// cell of the pitch. At 8.5 point League Mono's ink from ascender to
+// descender spans the em, 35 dots, as the Line Printer's does.
 #pragma once
 
 #include "render/PageModel.h"

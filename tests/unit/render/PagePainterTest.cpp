@@ -1,7 +1,12 @@
 // The page painter on a 300-dpi image: bands in the grey of their shading,
 // characters one cell of 1/pitch inch apart, capitals as tall as the
-// printer's, downloaded glyphs bit for bit in their cells.
+// printer's, the Line Printer's lines as tall and as light as the printer's
+// (in the PDF too), downloaded glyphs bit for bit in their cells.
 #include "render/PagePainter.h"
+
+#include "engine/MemorySink.h"
+#include "render/PdfDocument.h"
+#include "tests/support/TempDir.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -142,7 +147,8 @@ TEST_F(PagePainterTest, EachCharacterSitsInItsCell) {
 // dots): the cap height of the face's published metrics at the printed
 // size, 563/1000 of the em for Courier (Nimbus Mono PS's, as Courier's own)
 // at 12 point, scaled with the pitch to 7.2 point at 16.67 cpi; 700/1000 for
-// the Line Printer's stand-in (League Mono Condensed's) at its 8.5 point.
+// the Line Printer's stand-in (League Mono Condensed UltraLight's) at its
+// 8.5 point.
 // At 8 lines per inch the descenders of one line stay clear of the capitals
 // of the next.
 TEST_F(PagePainterTest, CapitalsStandAsTallAsThePrintersAndLinesStayApart) {
@@ -164,6 +170,52 @@ TEST_F(PagePainterTest, CapitalsStandAsTallAsThePrintersAndLinesStayApart) {
             const auto descenders = InkRows(Line(U"gjpqy", c.font, baseline));
             const auto capitals = InkRows(Line(U"HHHHH", c.font, baseline + 37.5));
             EXPECT_LT(descenders.second, capitals.first) << baseline;
+        }
+    }
+}
+
+// A Line Printer header line spans from its ascenders to its descenders
+// what the printer's does, 35 to 36 dots, to 0.01 inch; its stems are about
+// as thin as the printer's 2 dots (the ink across a cell of '|', 'l' or 'I',
+// counted in dots of black). The PDF, read back by poppler at 300 dpi,
+// draws the same.
+TEST_F(PagePainterTest, ALinePrinterHeaderIsAsTallAndAsLightAsThePrinters) {
+    const std::u32string header =
+        U"File: /src/lib/main.c  Thursday, January 1, 1970  Page 1  |lI|lI";
+    const FontChoice font{16.67, 8.5, kLinePrinterTypeface};
+    const int width = 1200, height = 150, baseline = 100;
+    Page page;
+    page.paper = PaperSize::Letter();
+    page.runs.push_back({0, baseline, header, font});
+    MemorySink sink;
+    const ListingFaces faces;
+    PdfDocument document(sink, faces, page.paper);
+    document.Add(page);
+    document.Finish("T");
+    const test::TempDir dir;
+    test::WriteFile(dir / "page.pdf", sink.Bytes());
+    const std::string rasterize = "pdftoppm -r 300 -gray -singlefile -x 0 -y 0 -W " +
+                                  std::to_string(width) + " -H " + std::to_string(height) + " '" +
+                                  (dir / "page.pdf").string() + "' '" + (dir / "page").string() +
+                                  "'";
+    ASSERT_EQ(std::system(rasterize.c_str()), 0);
+
+    const std::pair<const char*, QImage> drawings[] = {
+        {"painter", Painted(page, width, height)},
+        {"PDF", QImage(QString::fromStdString((dir / "page.pgm").string()))}};
+    const double cell = CellWidth(font.pitch);
+    for (const auto& [name, image] : drawings) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(image.height(), height);
+        const auto ink = InkRows(image);
+        EXPECT_GE(ink.second - ink.first + 1, 33);
+        EXPECT_LE(ink.second - ink.first + 1, 38);
+        for (std::size_t column = header.find(U'|'); column < header.size(); ++column) {
+            double black = 0;
+            for (int x = static_cast<int>(column * cell); x < (column + 1) * cell; ++x)
+                black += 1 - qGray(image.pixel(x, baseline - 10)) / 255.0;
+            EXPECT_GE(black, 1.0) << column;
+            EXPECT_LE(black, 2.5) << column;
         }
     }
 }
