@@ -8,6 +8,7 @@
 #include "app/FileListBox.h"
 #include "app/LeftClick.h"
 #include "app/LegibleText.h"
+#include "app/PreviewWindow.h"
 #include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
 #include "app/PrinterRequestControls.h"

@@ -25,7 +25,6 @@ class QComboBox;
 class QFileDialog;
 class QGroupBox;
 class QLabel;
-class QPrintPreviewDialog;
 class QProgressBar;
 class QRadioButton;
 class QSpinBox;
@@ -43,6 +42,7 @@ class FileDropTarget;
 class PrinterComboBox;
 class FileListBox;
 class PrintRunControl;
+class PreviewWindow;
 
 // What the window works with; the program passes the process-wide ones,
 // tests their own.
@@ -66,8 +66,8 @@ struct MainWindowServices {
     // Opens a link of the About box; shows the About box.
     std::function<bool(const QUrl& url)> openUrl;
     std::function<void(QDialog& box)> runDialog;
-    // Shows the print preview of a listing.
-    std::function<void(QPrintPreviewDialog& dialog)> runPreview;
+    // Shows the preview of a listing (modal); its dialogs run through it.
+    std::function<void(PreviewWindow& preview)> runPreview;
     // Where the window's settings are kept between runs; none: not kept.
     OpenSettings openSettings;
 };
@@ -88,8 +88,12 @@ public:
     // True from Print until the run has ended.
     bool Printing() const;
     // Shows the listing of the highlighted file (else the first ticked one)
-    // in Qt's print preview, as it will print.
+    // in the preview window, as it will print, once its first page is
+    // composed; meanwhile the status bar shows it is under way and Cancel
+    // (Escape) stops it.
     void PreviewListing();
+    // True from Preview until the preview has closed.
+    bool Previewing() const { return preview_ != nullptr; }
     void OpenFiles();
     // Adds the names picked in the open dialog.
     void AddFiles(const QStringList& names);
@@ -175,6 +179,11 @@ private:
     void FitToFont();
     void Guarded(const std::function<void()>& action);
     void ShowPrinterGone(const std::string& name);
+    // The preview's first page came, or the listing failed: the preview
+    // opens, or the failure is shown.
+    void PreviewReady();
+    void OpenPreview();
+    void EndPreview(const QString& status);
 
     MainWindowServices services_;
     HintTracker hints_;
@@ -186,6 +195,11 @@ private:
     bool shown_ = false;
     bool printerChosen_ = false; // the default was selected at the first show
     std::unique_ptr<PrintRunControl> printRun_;
+    // The preview being prepared or shown, and the moment its headers show.
+    std::unique_ptr<PreviewWindow> preview_;
+    std::unique_ptr<FixedClock> previewClock_;
+    ListingOptions previewOptions_;
+    bool previewOpening_ = false;
     std::unique_ptr<WindowSettings> settings_;
 };
 

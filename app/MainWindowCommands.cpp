@@ -14,6 +14,7 @@
 #include "platform/Interruption.h"
 #include "printing/SystemPrintService.h"
 
+#include "app/PreviewWindow.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -24,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
 #include <QRadioButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -324,7 +324,7 @@ MainWindowServices ProgramServices(const std::string& executablePath) {
     services.runOpenDialog = [](QFileDialog& dialog) {
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
     };
-    services.runPreview = [](QPrintPreviewDialog& dialog) { dialog.exec(); };
+    services.runPreview = [](PreviewWindow& preview) { preview.exec(); };
     services.info = InfoSource::System(nullptr);
     services.openSettings = [] { return std::make_unique<QSettings>(); };
     return services;

@@ -1,10 +1,12 @@
-// The Preview command: the listing of one file of the list in Qt's print
-// preview, composed and drawn exactly as it will print. Nothing goes to a
-// raw job; the preview's own Print button prints through the system's
-// printer driver.
+// The Preview command: the listing of one file of the list in the preview
+// window, composed and drawn exactly as it will print. Nothing goes to a
+// printer unless the preview's Print, Print through driver or Save as PDF
+// asks for it; its Print runs as the window's Print does.
 #include "app/MainWindow.h"
 
 #include "app/FileListBox.h"
+#include "app/PreviewWindow.h"
+#include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
 #include "engine/FileInputSource.h"
 #include "printer/FailureWords.h"
@@ -12,9 +14,10 @@
 #include "render/ListingPainter.h"
 
 #include <QFileInfo>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QLabel>
 #include <QPrinterInfo>
+#include <QProgressBar>
+#include <QToolButton>
 
 namespace zl {
 
@@ -74,17 +77,21 @@ QString DriverPrinter(PrinterSelector& selector) {
 } // namespace
 
 void MainWindow::PreviewListing() {
+    if (preview_)
+        return;
     const int entry = PreviewedEntry(*fileList);
     if (entry < 0) {
         services_.showMessage(kNoFilesMessage);
         return;
     }
     PageSettings(); // the geometry as the option controls say, activated or not
-    const ListingOptions options = Options();
-    const render::ListingSource source{fileList->Text(entry).toStdString(), options,
-                                       services_.clock, &services_.names,
-                                       PreviewPaper(options.requests.paper, *services_.printer,
-                                                    printerComboBox->Selector().PaperList())};
+    previewOptions_ = Options();
+    // Every page the preview composes is dated alike.
+    previewClock_ = std::make_unique<FixedClock>(services_.clock->Now());
+    const render::ListingSource source{
+        fileList->Text(entry).toStdString(), previewOptions_, previewClock_.get(), &services_.names,
+        PreviewPaper(previewOptions_.requests.paper, *services_.printer,
+                     printerComboBox->Selector().PaperList())};
     // A file that cannot be opened gets an error box naming it, no preview.
     try {
         FileInputSource::Open(source.textFile)->Close();
@@ -94,27 +101,69 @@ void MainWindow::PreviewListing() {
             QString::fromStdString(e.what()));
         return;
     }
+    const QString name = QFileInfo(fileList->Text(entry)).fileName();
+    preview_ = std::make_unique<PreviewWindow>(
+        PreviewSetup{source, name, DriverPrinter(printerComboBox->Selector())}, this);
+    connect(&preview_->Loader(), &PreviewPageLoader::Changed, this, &MainWindow::PreviewReady);
+    // Until the first page is there (a file slow to arrive), the status bar
+    // says so, and Cancel or Escape stops it.
+    previewAction->setEnabled(false);
+    printAction->setEnabled(false);
+    printingLabel->setText("Preparing the preview of " + name);
+    printProgress->setRange(0, 0);
+    printProgress->show();
+    cancelPrintButton->setEnabled(true);
+    cancelPrintButton->show();
+    connect(cancelPrintButton, &QToolButton::clicked, preview_.get(),
+            [this] { EndPreview("Cancelled"); });
+    PreviewReady();
+}
 
-    // Full page: the painter's dots map onto the paper, without margins, in
-    // the listing's orientation from the first page on.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    printer.setPageLayout(render::LayoutOf(source.paper, options.landscape));
-    // The preview's Print button prints on the window's printer where the
-    // system's printer driver knows it.
-    const QString chosen = DriverPrinter(printerComboBox->Selector());
-    if (!chosen.isEmpty())
-        printer.setPrinterName(chosen);
-    QPrintPreviewDialog dialog(&printer, this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [&](QPrinter* device) { Guarded([&] { render::PaintListing(source, *device); }); });
-    services_.runPreview(dialog);
-    // Accepted: the preview's Print button printed the pages.
-    if (dialog.result() == QDialog::Accepted && (printer.printerState() == QPrinter::Error ||
-                                                 printer.printerState() == QPrinter::Aborted)) {
-        services_.showError("Cannot print " + QFileInfo(fileList->Text(entry)).fileName() + " on " +
-                            printer.printerName() + ": the printer did not take the listing.");
+void MainWindow::PreviewReady() {
+    if (!preview_ || previewOpening_)
+        return;
+    PreviewPageLoader& loader = preview_->Loader();
+    if (!loader.Page(1) && loader.Failure().isEmpty())
+        return;
+    // Opened from the window's own call, not from within the loader's.
+    previewOpening_ = true;
+    QMetaObject::invokeMethod(this, &MainWindow::OpenPreview, Qt::QueuedConnection);
+}
+
+void MainWindow::OpenPreview() {
+    if (!preview_)
+        return;
+    printProgress->hide();
+    cancelPrintButton->hide();
+    printingLabel->setText("");
+    PreviewWindow& preview = *preview_;
+    const std::string file = preview.Source().textFile;
+    if (!preview.Loader().Page(1)) { // the listing failed before its first page
+        const QString failure = preview.Loader().Failure();
+        EndPreview("");
+        services_.showFailure(
+            QString::fromStdString(FailureSentence("preview", file, failure.toStdString())),
+            failure);
+        return;
     }
+    services_.runPreview(preview);
+    const std::optional<PageSelection> request = preview.PrintRequest();
+    EndPreview("");
+    if (!request)
+        return;
+    ListingOptions options = previewOptions_;
+    options.pages = *request;
+    printRun_->StartFile(file, options, selectedPrinterIndex_);
+}
+
+void MainWindow::EndPreview(const QString& status) {
+    preview_.reset(); // stops its drawing
+    previewOpening_ = false;
+    printProgress->hide();
+    cancelPrintButton->hide();
+    printingLabel->setText(status);
+    previewAction->setEnabled(true);
+    printAction->setEnabled(true);
 }
 
 } // namespace zl

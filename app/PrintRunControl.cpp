@@ -96,6 +96,23 @@ void PrintRunControl::Start(const ListingOptions& options, std::int32_t printerI
                         {}};
     for (int i = 0; i < list.Count(); ++i)
         order.entries.emplace_back(list.Text(i).toStdString(), list.Checked(i));
+    Run(std::move(order));
+}
+
+void PrintRunControl::StartFile(const std::string& path, const ListingOptions& options,
+                                std::int32_t printerIndex) {
+    if (run_)
+        return;
+    Run({services_.spooler,
+         services_.printer,
+         services_.clock,
+         services_.names,
+         options,
+         printerIndex,
+         {{path, true}}});
+}
+
+void PrintRunControl::Run(PrintRunOrder order) {
     DisableControls();
     window_.printingLabel->setText("");
     window_.printProgress->setRange(0, kProgressSteps);

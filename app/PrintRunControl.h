@@ -41,6 +41,9 @@ public:
     // Prints the ticked files of the window's list on entry `printerIndex`
     // of the printer list, with `options`.
     void Start(const ListingOptions& options, std::int32_t printerIndex);
+    // Prints file `path` alone, as Start prints each ticked file.
+    void StartFile(const std::string& path, const ListingOptions& options,
+                   std::int32_t printerIndex);
     void Cancel();
 
 signals:
@@ -51,6 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Run(PrintRunOrder order);
     void DisableControls();
     void RestoreControls();
     void ShowProgress();

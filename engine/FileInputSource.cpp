@@ -168,6 +168,12 @@ std::unique_ptr<InputSource> FileInputSource::Open(const std::string& path) {
     return std::make_unique<FileInputSource>(path);
 }
 
+InputOpener FileInputSource::CancellableOpener(const CancelSignal& cancel) {
+    return [&cancel](const std::string& path) -> std::unique_ptr<InputSource> {
+        return std::make_unique<FileInputSource>(path, &cancel);
+    };
+}
+
 std::unique_ptr<InputSource> FileInputSource::OpenStandardInput() {
     // A copy of the descriptor: closing the source leaves standard input
     // open, for a second "-" on the same command line.

@@ -35,6 +35,9 @@ public:
 
     // The opener of the listing: a FileInputSource for `path`.
     static std::unique_ptr<InputSource> Open(const std::string& path);
+    // An opener of FileInputSources that `cancel` stops; it must outlive
+    // what they read.
+    static InputOpener CancellableOpener(const CancelSignal& cancel);
     // The process's standard input, read as a file is; raises EInOutError
     // when there is none.
     static std::unique_ptr<InputSource> OpenStandardInput();

@@ -210,6 +210,8 @@ void ListingComposer::CountPage() {
     writingPage_ = options_.pages.Contains(++pagesCounted_);
     if (writingPage_)
         ++pagesComposed_;
+    if (pageStart_)
+        pageStart_(pagesCounted_);
 }
 
 // The number of a line, on a new page when the page is full. The number

@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace zl {
 
@@ -42,6 +43,12 @@ public:
     // The file is closed whatever happens.
     void Compose(const std::string& fileName, ByteSink& out,
                  const std::function<void()>& whenOpened = {});
+    // Runs as each page of the listings composed from now on begins, with
+    // its number as the listing counts pages, whether it is written or not;
+    // it may raise to end the listing there.
+    void OnPageStart(std::function<void(std::int32_t page)> pageStart) {
+        pageStart_ = std::move(pageStart);
+    }
     // The pages of the listing composed last, as the printer ejects them:
     // each begun by a header, and each a form feed began that got a line;
     // of those, the ones the options' page selection writes.
@@ -95,6 +102,7 @@ private:
     const Clock& clock_;
     const LocaleNames& names_;
     InputOpener openInput_;
+    std::function<void(std::int32_t page)> pageStart_;
 
     // State of the listing being composed.
     ByteSink* out_ = nullptr;

@@ -7,14 +7,14 @@
 #include "app/FileListBox.h"
 #include "app/InfoLabel.h"
 #include "app/MainWindow.h"
+#include "app/PreviewPagesView.h"
+#include "app/PreviewWindow.h"
 #include "tools/OffscreenTool.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QStatusBar>
 
 #include <memory>
@@ -31,12 +31,14 @@ int main(int argc, char** argv) {
     // The pictures show the defaults, not the settings of whoever draws them.
     services.openSettings = nullptr;
     // Preview's dialog as it opens, with the first page whole.
-    services.runPreview = [&dir](QPrintPreviewDialog& dialog) {
-        dialog.resize(720, 900);
-        dialog.show();
-        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
-        preview->fitInView();
-        dialog.grab().save(dir.filePath("preview.png"));
+    services.runPreview = [&dir](zl::PreviewWindow& preview) {
+        preview.resize(720, 900);
+        preview.show();
+        preview.pages->SetFit(zl::PreviewPagesView::Fit::Page);
+        while (!preview.Loader().CountComplete())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents();
+        preview.grab().save(dir.filePath("preview.png"));
     };
     zl::MainWindow window(services);
     window.show();
@@ -56,5 +58,7 @@ int main(int argc, char** argv) {
     window.AddFiles({QFileInfo("engine/PageGeometry.cpp").absoluteFilePath()});
     window.fileList->SetItemIndex(window.fileList->Count() - 1);
     window.PreviewListing();
+    while (window.Previewing())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     return 0;
 }

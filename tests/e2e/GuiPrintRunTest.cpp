@@ -1,6 +1,8 @@
 // The Print command of the window, through the private CUPS server.
 #include "app/FileListBox.h"
 #include "app/MainWindow.h"
+#include "app/PreviewPagesView.h"
+#include "app/PreviewWindow.h"
 #include "app/PrinterComboBox.h"
 #include "printing/CupsPrintService.h"
 #include "printing/SystemPrintService.h"
@@ -13,10 +15,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QImage>
 #include <QLabel>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <cups/cups.h>
@@ -31,7 +35,7 @@ using test::CupsTestServer;
 // The window on `service`, with its messages, errors and failures kept.
 struct WindowOn {
     explicit WindowOn(PrintService& service,
-                      std::function<void(QPrintPreviewDialog&)> runPreview = nullptr)
+                      std::function<void(PreviewWindow&)> runPreview = nullptr)
         : printer(service) {
         services.runPreview = std::move(runPreview);
         services.spooler = &service;
@@ -145,48 +149,164 @@ TEST(GuiPrintRun, ASilentPrintServerCostsTheWindowOneShortWaitAndPclFileStillPri
               std::string::npos);
 }
 
-// The preview of a landscape listing, with the server's queues known to
-// Qt's print support as they are on a desktop: landscape pages from the
-// start, no warnings, and its Print button set on the window's printer.
-TEST(GuiPrintRun, APreviewIsInTheListingsOrientationAndPrintsOnTheChosenPrinter) {
+// The bytes zellist writes into `out` for `arguments`, dated as the
+// window's clock (Sunday, December 6, 2026 at 11:31 UTC); "" if it failed.
+std::string ZelListOutput(const std::string& arguments, const std::filesystem::path& out) {
+    const std::string command = "TZ=UTC SOURCE_DATE_EPOCH=1796556660 LC_ALL=C.UTF-8 '" +
+                                std::string(ZELLIST_BINARY) + "' -q -o '" + out.string() + "' " +
+                                arguments;
+    return std::system(command.c_str()) == 0 ? test::ReadFile(out) : std::string();
+}
+
+// Page `page` of `pdf` drawn by poppler at `dpi`, in grey.
+QImage PdfPage(const std::filesystem::path& pdf, int page, int dpi) {
+    const std::filesystem::path png = pdf.parent_path() / ("page-" + std::to_string(page));
+    const std::string command = "pdftoppm -gray -png -singlefile -r " + std::to_string(dpi) +
+                                " -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                                " '" + pdf.string() + "' '" + png.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    return QImage(QString::fromStdString(png.string() + ".png"))
+        .convertToFormat(QImage::Format_Grayscale8);
+}
+
+// How far `drawn` is from `expected` where anti-aliasing does not count:
+// the greys of 4 x 4 pixel blocks compared, the share of blocks that differ
+// by more than a quarter of the scale, and the share that has ink at all.
+std::pair<double, double> Differing(const QImage& drawn, const QImage& expected) {
+    constexpr int kBlock = 4;
+    int differing = 0, inked = 0, blocks = 0;
+    for (int top = 0; top + kBlock <= expected.height(); top += kBlock) {
+        for (int left = 0; left + kBlock <= expected.width(); left += kBlock) {
+            int a = 0, b = 0;
+            for (int y = top; y < top + kBlock; ++y) {
+                for (int x = left; x < left + kBlock; ++x) {
+                    a += qGray(drawn.pixel(x, y));
+                    b += qGray(expected.pixel(x, y));
+                }
+            }
+            ++blocks;
+            differing += std::abs(a - b) > 64 * kBlock * kBlock;
+            inked += a < 224 * kBlock * kBlock;
+        }
+    }
+    return {static_cast<double>(differing) / blocks, static_cast<double>(inked) / blocks};
+}
+
+// The preview of a generated landscape source of some thousands of pages,
+// on the queue with a PPD: pages the user reaches (the first, the last by
+// End, one typed in the box) are drawn landscape and as the PDF writer draws
+// the whole listing, Cyrillic glyphs downloaded on page 1 included. Its
+// Print of the current page prints what `zellist --pages N` does, and Save
+// as PDF writes what `zellist -o x.pdf --pages` does.
+TEST(GuiPrintRun, APreviewShowsTheListingsPagesAndPrintsOrSavesThePagesAsked) {
     CupsTestServer server = CupsTestServer::Shared();
     cupsSetServer(server.Address().c_str()); // where Qt's print support asks
     test::TempDir files;
     SystemPrintService service(std::make_unique<CupsPrintService>(server.Address()),
                                std::make_unique<PclFileService>(files.Path()));
-    struct Seen {
-        QString printer;
-        bool landscape;
-        int pages;
+    std::string text;
+    const std::string cyrillic = "съешь же ещё этих мягких французских булок да выпей чаю ";
+    for (int line = 1; line <= 160000; ++line) {
+        text += std::string(static_cast<std::size_t>(line % 7), '\t') + "x = f(" +
+                std::to_string(line) + ");";
+        if (line % 20000 == 1 || line > 159990)
+            text += " // " + cyrillic + cyrillic;
+        text += "\n";
+    }
+    const std::filesystem::path source = files / "big.c";
+    test::WriteFile(source, text);
+    // The queue's PPD asks for Letter by default: the preview's paper.
+    const std::string whole =
+        ZelListOutput("--landscape --paper letter '" + source.string() + "'", files / "all.pdf");
+    ASSERT_FALSE(whole.empty());
+    constexpr int kDpi = 75;
+    static constexpr int kTyped = 1234;
+
+    struct Shown {
+        int page;
+        std::function<void(PreviewWindow&)> reach;
     };
-    std::vector<Seen> seen;
-    WindowOn on(service, [&](QPrintPreviewDialog& dialog) {
-        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
-        preview->updatePreview();
-        seen.push_back({dialog.printer()->printerName(),
-                        dialog.printer()->pageLayout().orientation() == QPageLayout::Landscape,
-                        preview->pageCount()});
+    std::vector<int> reached;
+    WindowOn on(service, [&](PreviewWindow& preview) {
+        preview.resize(1100, 1000);
+        preview.setAttribute(Qt::WA_DontShowOnScreen); // drawn, no window on the screen
+        preview.show();
+        preview.pages->SetZoom(kDpi / 300.0);
+        ASSERT_TRUE(test::WaitUntil([&] { return preview.Loader().CountComplete(); }));
+        const int last = preview.Loader().PagesCounted();
+        const Shown shown[] = {
+            {1, [](PreviewWindow&) {}},
+            {last, [](PreviewWindow& p) { p.lastAction->trigger(); }},
+            {kTyped,
+             [](PreviewWindow& p) {
+                 p.pageBox->setText(QString::number(kTyped));
+                 emit p.pageBox->returnPressed();
+             }},
+        };
+        for (const Shown& s : shown) {
+            SCOPED_TRACE(s.page);
+            s.reach(preview);
+            EXPECT_EQ(preview.pages->CurrentPage(), s.page);
+            ASSERT_TRUE(test::WaitUntil([&] { return preview.Loader().Page(s.page) != nullptr; }));
+            EXPECT_TRUE(preview.Loader().Page(s.page)->landscape);
+            const QRect rect = preview.pages->PageRect(s.page);
+            EXPECT_GT(rect.width(), rect.height()) << "a landscape page";
+            const QImage drawn = preview.pages->viewport()->grab(rect).toImage();
+            const QImage expected = PdfPage(files / "all.pdf", s.page, kDpi);
+            ASSERT_EQ(drawn.size(), expected.size());
+            const auto [differing, inked] = Differing(drawn, expected);
+            EXPECT_LT(differing, 0.002);
+            EXPECT_GT(inked, 0.02) << "the page has text";
+            reached.push_back(s.page);
+        }
+        // The pages asked for in the preview's dialogs.
+        const QString pdf = QString::fromStdString((files / "some.pdf").string());
+        std::string choice = "pageRangeRadio";
+        preview.runDialog = [&](QDialog& dialog) {
+            if (auto* save = qobject_cast<QFileDialog*>(&dialog)) {
+                save->selectFile(pdf);
+                return static_cast<int>(QDialog::Accepted);
+            }
+            if (auto* radio = dialog.findChild<QRadioButton*>(QString::fromStdString(choice)))
+                radio->setChecked(true);
+            if (auto* range = dialog.findChild<QLineEdit*>("pageRangeEdit"))
+                range->setText(choice == "pageRangeRadio" ? "3-5,9" : "");
+            return static_cast<int>(QDialog::Accepted);
+        };
+        preview.savePdfAction->trigger();
+        ASSERT_TRUE(
+            test::WaitUntil([&] { return preview.statusLabel->text().startsWith("Saved"); }));
+        EXPECT_EQ(
+            test::ReadFile(files / "some.pdf"),
+            ZelListOutput("--landscape --paper letter --pages 3-5,9 '" + source.string() + "'",
+                          files / "some-zellist.pdf"));
+        choice = "currentPageRadio";
+        preview.printAction->trigger();
     });
     MainWindow& window = *on.window;
-    on.PickQueue("zcli");
-    std::string lines;
-    for (int i = 1; i <= 100; ++i)
-        lines += "line\n";
-    test::WriteFile(files / "a.txt", lines);
-    window.AddFiles({QString::fromStdString((files / "a.txt").string())});
+    on.PickQueue("zppd");
+    window.AddFiles({QString::fromStdString(source.string())});
     window.landscapeCheck->setChecked(true);
-
+    const std::vector<int> before = server.JobIds("zppd");
+    QSignalSpy printed(&window, &MainWindow::PrintRunFinished);
     {
         const test::QtWarnings warnings;
-        window.previewAction->trigger();
+        ASSERT_TRUE(test::PreviewAndWait(window));
         EXPECT_TRUE(warnings.None()) << warnings.First();
     }
     cupsSetServer(nullptr);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].printer, "zcli");
-    EXPECT_TRUE(seen[0].landscape);
-    EXPECT_EQ(seen[0].pages, 2) << "60 lines a page";
+    EXPECT_EQ(reached.size(), 3u);
+    ASSERT_TRUE(printed.wait(30000));
+    const std::vector<int> jobs = NewJobs(server, "zppd", before);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(server.WaitForFinalState("zppd", jobs[0]), IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(server.JobData("zppd", jobs[0]),
+              ZelListOutput("--landscape --pages " + std::to_string(kTyped) + " '" +
+                                source.string() + "'",
+                            files / "page.pcl"));
     EXPECT_TRUE(on.errors.empty());
+    EXPECT_TRUE(on.failures.empty());
 }
 
 // A queue whose PPD gives its trays' PCL commands: the window offers each

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/PreviewWindow.h"
 #include "app/PrinterComboBox.h"
 #include "app/VersionInfo.h"
 
@@ -14,8 +15,6 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QPageSize>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSettings>
 #include <QUrl>
@@ -82,16 +81,16 @@ protected:
             if (onAbout)
                 onAbout(box);
         };
-        // The preview as it paints: its page count and paper.
-        services.runPreview = [this](QPrintPreviewDialog& dialog) {
+        // The preview once its pages are counted: their number, paper and
+        // orientation (of its first page as drawn).
+        services.runPreview = [this](PreviewWindow& preview) {
             if (onDialog)
-                onDialog(dialog);
-            auto* preview = dialog.findChild<QPrintPreviewWidget*>();
-            ASSERT_NE(preview, nullptr);
-            preview->updatePreview();
-            const QPageLayout layout = dialog.printer()->pageLayout();
-            previews.push_back({preview->pageCount(), layout.pageSize().id(),
-                                layout.orientation() == QPageLayout::Landscape});
+                onDialog(preview);
+            PreviewPageLoader& loader = preview.Loader();
+            ASSERT_TRUE(WaitUntil([&] { return loader.CountComplete(); }));
+            const auto first = loader.Page(1);
+            ASSERT_NE(first, nullptr);
+            previews.push_back({loader.PagesCounted(), first->paper.name, first->landscape});
         };
         // Every window of a test keeps its settings in the test's folder.
         services.openSettings = [this] { return Settings(); };
@@ -147,7 +146,7 @@ protected:
     std::function<void(QDialog&)> onDialog;
     struct Preview {
         int pages;
-        QPageSize::PageSizeId paper;
+        std::string paper;
         bool landscape;
     };
     std::vector<Preview> previews;

@@ -91,7 +91,7 @@ TEST_F(MainWindowFocusTest, TheUsersPrinterStaysChosenUntilItIsNoLongerInstalled
         {"the About box", [&] { w.aboutAction->trigger(); }},
         {"a message box", [&] { ReturnFromABox(w, messageBox); }},
         {"the Open dialog", [&] { w.openAction->trigger(); }},
-        {"the preview", [&] { w.previewAction->trigger(); }},
+        {"the preview", [&] { ASSERT_TRUE(test::PreviewAndWait(w)); }},
     };
     for (const auto& [from, returnFrom] : returns) {
         SCOPED_TRACE(from);

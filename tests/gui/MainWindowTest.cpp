@@ -21,8 +21,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -487,10 +485,10 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
         (c.sixLpi ? w.sixLpiRadio : w.eightLpiRadio)->setChecked(true);
         w.landscapeCheck->setChecked(c.landscape);
         previews.clear();
-        w.previewAction->trigger();
+        ASSERT_TRUE(test::PreviewAndWait(w));
         ASSERT_EQ(previews.size(), 1u);
         EXPECT_EQ(previews[0].pages, c.pages);
-        EXPECT_EQ(previews[0].paper, QPageSize::Letter) << "the default settings name no form";
+        EXPECT_EQ(previews[0].paper, "Letter") << "the default settings name no form";
         EXPECT_EQ(previews[0].landscape, c.landscape);
     }
     w.landscapeCheck->setChecked(false);
@@ -501,15 +499,15 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
     PickPrinter(w, 0);
     w.fileList->SetItemIndex(0);
     previews.clear();
-    w.previewAction->trigger();
+    ASSERT_TRUE(test::PreviewAndWait(w));
     ASSERT_EQ(previews.size(), 1u);
     EXPECT_EQ(previews[0].pages, 1);
-    EXPECT_EQ(previews[0].paper, QPageSize::A4);
+    EXPECT_EQ(previews[0].paper, "A4");
     // The paper the listing asks for goes before the default.
     w.paperCombo->setCurrentIndex(w.paperCombo->findText("Letter"));
-    w.previewAction->trigger();
+    ASSERT_TRUE(test::PreviewAndWait(w));
     ASSERT_EQ(previews.size(), 2u);
-    EXPECT_EQ(previews[1].paper, QPageSize::Letter);
+    EXPECT_EQ(previews[1].paper, "Letter");
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(spooler.jobs.empty()) << "previewing sends nothing to a printer";
@@ -517,11 +515,11 @@ TEST_F(MainWindowTest, PreviewPaintsTheHighlightedFileElseTheFirstTickedOne) {
 
 TEST_F(MainWindowTest, PreviewOfAMissingFileOrOfNoFileShowsNoDialog) {
     MainWindow& w = Window();
-    w.previewAction->trigger();
+    ASSERT_TRUE(test::PreviewAndWait(w));
     EXPECT_EQ(messages, (std::vector<std::string>{"No files to print!?!"}));
     w.AddFiles({QString::fromStdString((dir / "gone.txt").string())});
     w.fileList->SetItemIndex(0);
-    w.previewAction->trigger();
+    ASSERT_TRUE(test::PreviewAndWait(w));
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].first, "Cannot preview gone.txt: the file does not exist.");
     EXPECT_TRUE(previews.empty());

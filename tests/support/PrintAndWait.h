@@ -1,10 +1,15 @@
-// The window's Print command, waited for: the run prints in the background
-// and ends with PrintRunFinished.
+// The window's Print and Preview commands, waited for: the run prints in
+// the background and ends with PrintRunFinished; the preview opens once its
+// first page is composed.
 #pragma once
 
 #include "app/MainWindow.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSignalSpy>
+
+#include <functional>
 
 namespace zl::test {
 
@@ -14,6 +19,24 @@ inline bool PrintAndWait(MainWindow& window, int limitMs = 30000) {
     QSignalSpy finished(&window, &MainWindow::PrintRunFinished);
     window.PrintTickedFiles();
     return finished.wait(limitMs);
+}
+
+// Handles events until `done` holds; false when it did not within `limitMs`.
+inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 30000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+}
+
+// Presses Preview and waits until the preview has been shown and closed.
+inline bool PreviewAndWait(MainWindow& window, int limitMs = 30000) {
+    window.previewAction->trigger();
+    return WaitUntil([&] { return !window.Previewing(); }, limitMs);
 }
 
 } // namespace zl::test

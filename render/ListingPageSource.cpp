@@ -1,0 +1,69 @@
+#include "render/ListingPageSource.h"
+
+#include "engine/ListingComposer.h"
+#include "render/PclInterpreter.h"
+#include "render/RenderSink.h"
+
+#include <string>
+
+namespace zl::render {
+
+namespace {
+
+// Takes every byte and keeps none, lending a buffer so that the composer
+// writes as fast as into a job.
+class DiscardingSink : public ByteSink {
+public:
+    DiscardingSink() { Lend(buffer_, buffer_ + sizeof buffer_); }
+    void Write(const void*, std::int32_t) override { Lend(buffer_, buffer_ + sizeof buffer_); }
+
+private:
+    char buffer_[64 * 1024];
+};
+
+// Raised when the composition has passed the last page asked for.
+struct PastLastPage {};
+
+} // namespace
+
+std::int32_t
+ListingPageSource::CountPages(const std::function<void(std::int32_t page)>& pageStart) const {
+    ListingOptions options = source_.options;
+    options.pages = PageSelection();
+    ListingComposer composer(options, *source_.clock, *source_.names, source_.openInput);
+    composer.OnPageStart(pageStart);
+    DiscardingSink sink;
+    composer.Compose(source_.textFile, sink);
+    return composer.PagesComposed();
+}
+
+void ListingPageSource::ComposePages(
+    std::int32_t first, std::int32_t last,
+    const std::function<void(std::int32_t number, const Page& page)>& page) const {
+    if (first < 1 || last < first)
+        return;
+    ListingOptions options = source_.options;
+    options.pages = *PageSelection::Parse(std::to_string(first) + "-" + std::to_string(last));
+    ListingComposer composer(options, *source_.clock, *source_.names, source_.openInput);
+    std::int32_t next = first;
+    PclInterpreter interpreter(
+        source_.paper,
+        [&](const Page& done) {
+            if (next <= last)
+                page(next++, done);
+        },
+        DownloadedCharacters(composer));
+    composer.OnPageStart([last](std::int32_t number) {
+        if (number > last)
+            throw PastLastPage{};
+    });
+    RenderSink sink(interpreter);
+    try {
+        composer.Compose(source_.textFile, sink);
+    } catch (const PastLastPage&) {
+        // Everything of the last page is written.
+    }
+    sink.Finish();
+}
+
+} // namespace zl::render
