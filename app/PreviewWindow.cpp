@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -72,8 +74,10 @@ PreviewWindow::PreviewWindow(PreviewSetup setup, QWidget* parent)
         if (task_)
             task_->Cancel();
     });
-    const QSize screen = QSize(1024, 768);
-    resize(std::min(screen.width(), 900), std::min(screen.height(), 1000));
+    // A page's width and most of its height, within the screen's free area.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableSize() * 9 / 10 : QSize(900, 1000);
+    resize(std::min(room.width(), 900), std::min(room.height(), 1000));
     pages->setFocus();
     ShowCount();
     ShowCurrentPage();

@@ -51,8 +51,8 @@ int QtPreview(const zl::render::ListingSource& source) {
     QObject::connect(&widget, &QPrintPreviewWidget::paintRequested,
                      [&](QPrinter* device) { zl::render::PaintListing(source, *device); });
     widget.updatePreview();
-    std::printf("Qt's preview: pages %d\nfirst page %.3f s\npeak RSS %.1f MB\n",
-                widget.pageCount(), timer.nsecsElapsed() / 1e9, PeakMegabytes());
+    std::printf("Qt's preview: pages %d\nfirst page %.3f s\npeak RSS %.1f MB\n", widget.pageCount(),
+                timer.nsecsElapsed() / 1e9, PeakMegabytes());
     return 0;
 }
 
@@ -114,8 +114,7 @@ int main(int argc, char** argv) {
 
     std::printf("pages %d\nfirst page %.3f s\ncount %.3f s\nlast page after End %.3f s\n"
                 "page %d typed %.3f s\nlongest event-loop stall %.0f ms\npeak RSS %.1f MB\n",
-                pages, first, counted, last, typed, typedSeconds, stallMs,
-                PeakMegabytes());
+                pages, first, counted, last, typed, typedSeconds, stallMs, PeakMegabytes());
     if (!loader.Failure().isEmpty()) {
         std::fprintf(stderr, "%s\n", loader.Failure().toLocal8Bit().constData());
         return 1;

@@ -80,6 +80,27 @@ TEST_F(MainWindowPrintRunTest, EscapeCancelsARunWhoseInputStallsWhileTheWindowGo
     EXPECT_TRUE(failures.empty());
 }
 
+// A preview whose first page does not come (its input stalls) is said in
+// the status bar with a busy bar and Cancel; Escape stops it, and no
+// preview opens.
+TEST_F(MainWindowPrintRunTest, EscapeStopsAPreviewWhoseInputStalls) {
+    MainWindow& w = ActiveWindow();
+    test::StalledInput stalled(dir / "stalled.txt");
+    ASSERT_TRUE(stalled.Made());
+    w.AddFiles({PathOf(stalled.Path())});
+    w.previewAction->trigger();
+    EXPECT_EQ(w.printingLabel->text(), "Preparing the preview of stalled.txt");
+    EXPECT_TRUE(w.printProgress->isVisible());
+    EXPECT_FALSE(w.previewAction->isEnabled());
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.Previewing(); }, 10000));
+    EXPECT_EQ(w.printingLabel->text(), "Cancelled");
+    EXPECT_FALSE(w.cancelPrintButton->isVisible());
+    EXPECT_TRUE(w.previewAction->isEnabled());
+    EXPECT_FALSE(stalled.GuardReleased()) << "the preview stopped waiting at once";
+    EXPECT_TRUE(previews.empty());
+}
+
 // While the first file stalls: its name and number in the status bar, in
 // full, a busy bar (a FIFO has no size), the Cancel button, and the controls
 // that would change the run disabled. At the end: what was printed, and each
