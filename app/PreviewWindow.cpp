@@ -239,6 +239,7 @@ void PreviewWindow::PrintThroughDriver() {
     source.options.pages = *chosen;
     RunTask(
         "Printing " + setup_.fileName + " on " + printer->printerName() + "…",
+        "Cannot print " + setup_.fileName + " on " + printer->printerName(),
         [printer, source](const CancelSignal& cancel) mutable {
             source.openInput = FileInputSource::CancellableOpener(cancel);
             try {
@@ -273,7 +274,7 @@ void PreviewWindow::SaveAsPdf() {
     source.options.pages = *chosen;
     auto pagesSaved = std::make_shared<int>(0);
     RunTask(
-        "Saving " + QFileInfo(pdf).fileName() + "…",
+        "Saving " + QFileInfo(pdf).fileName() + "…", "Cannot save " + QFileInfo(pdf).fileName(),
         [source, pdf, pagesSaved](const CancelSignal& cancel) mutable {
             source.openInput = FileInputSource::CancellableOpener(cancel);
             *pagesSaved = cli::WritePdfFile(pdf.toStdString(), source);
@@ -284,7 +285,7 @@ void PreviewWindow::SaveAsPdf() {
         });
 }
 
-void PreviewWindow::RunTask(const QString& status, BackgroundTask::Work work,
+void PreviewWindow::RunTask(const QString& status, const QString& cannot, BackgroundTask::Work work,
                             std::function<void()> done) {
     if (task_)
         return;
@@ -293,6 +294,7 @@ void PreviewWindow::RunTask(const QString& status, BackgroundTask::Work work,
     statusLabel->setText(status);
     cancelTaskButton->show();
     taskDone_ = std::move(done);
+    taskCannot_ = cannot;
     task_ = std::make_unique<BackgroundTask>(std::move(work));
     connect(task_.get(), &BackgroundTask::Ended, this, &PreviewWindow::TaskEnded,
             Qt::QueuedConnection);
@@ -306,7 +308,7 @@ void PreviewWindow::TaskEnded() {
     if (task->Cancelled())
         statusLabel->setText("Cancelled");
     else if (!task->Failure().isEmpty())
-        statusLabel->setText("Cannot do it for " + setup_.fileName + ": " + task->Failure());
+        statusLabel->setText(taskCannot_ + ": " + task->Failure());
     else if (taskDone_)
         taskDone_();
 }

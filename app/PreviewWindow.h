@@ -77,14 +77,17 @@ private:
     void PrintThroughDriver();
     void SaveAsPdf();
     // Runs `work` in the background with `status` and Cancel shown; `done`
-    // runs after it ended well.
-    void RunTask(const QString& status, BackgroundTask::Work work, std::function<void()> done);
+    // runs after it ended well, else the failure is said after `cannot`
+    // ("Cannot save a.pdf").
+    void RunTask(const QString& status, const QString& cannot, BackgroundTask::Work work,
+                 std::function<void()> done);
     void TaskEnded();
 
     PreviewSetup setup_;
     std::unique_ptr<PreviewPageLoader> loader_;
     std::unique_ptr<BackgroundTask> task_;
     std::function<void()> taskDone_;
+    QString taskCannot_;
     std::optional<PageSelection> printRequest_;
 };
 
