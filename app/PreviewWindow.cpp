@@ -32,9 +32,11 @@ QSizeF TurnedPaper(const render::ListingSource& source) {
     return source.options.landscape ? paper.transposed() : paper;
 }
 
-QAction* AddAction(QToolBar& bar, const char* name, const QString& text, const QKeySequence& key,
+// An action shown by `widget`: a button of a tool bar, else of the dialog.
+QAction* AddAction(QWidget& widget, const char* name, const QString& text, const QKeySequence& key,
                    const QString& tip) {
-    QAction* action = bar.addAction(text);
+    auto* action = new QAction(text, &widget);
+    widget.addAction(action);
     action->setObjectName(name);
     action->setShortcut(key);
     action->setToolTip(tip + (key.isEmpty() ? QString() : " (" + key.toString() + ")"));
@@ -56,17 +58,20 @@ PreviewWindow::PreviewWindow(PreviewSetup setup, QWidget* parent)
     layout->addWidget(toolBar);
     pages = new PreviewPagesView(*loader_, TurnedPaper(setup_.source), this);
     layout->addWidget(pages, 1);
-    auto* status = new QHBoxLayout;
-    status->setContentsMargins(6, 2, 6, 2);
+    // The status line, then the commands that print or save.
+    commands_ = new QHBoxLayout;
+    commands_->setContentsMargins(6, 4, 6, 4);
     statusLabel = new QLabel(this);
     statusLabel->setObjectName("statusLabel");
+    statusLabel->setMinimumWidth(0);
+    statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     cancelTaskButton = new QToolButton(this);
     cancelTaskButton->setObjectName("cancelTaskButton");
     cancelTaskButton->setText("Cancel");
     cancelTaskButton->hide();
-    status->addWidget(statusLabel, 1);
-    status->addWidget(cancelTaskButton);
-    layout->addLayout(status);
+    commands_->addWidget(statusLabel, 1);
+    commands_->addWidget(cancelTaskButton);
+    layout->addLayout(commands_);
     CreateActions();
     connect(loader_.get(), &PreviewPageLoader::Changed, this, &PreviewWindow::ShowCount);
     connect(pages, &PreviewPagesView::CurrentPageChanged, this, &PreviewWindow::ShowCurrentPage);
@@ -114,13 +119,18 @@ void PreviewWindow::CreateActions() {
     fitPageAction = AddAction(bar, "fitPageAction", "Fit Page", {}, "A whole page in view");
     twoPagesAction = AddAction(bar, "twoPagesAction", "Two Pages", {}, "Two pages side by side");
     twoPagesAction->setCheckable(true);
-    bar.addSeparator();
-    printAction = AddAction(bar, "printAction", "Print…", QKeySequence::Print,
+    printAction = AddAction(*this, "printAction", "Print…", QKeySequence::Print,
                             "Print the listing raw on the window's printer, as Print does");
-    driverPrintAction = AddAction(bar, "driverPrintAction", "Print through driver…", {},
+    driverPrintAction = AddAction(*this, "driverPrintAction", "Print through driver…", {},
                                   "Print the pages drawn, through the system's printer driver");
-    savePdfAction = AddAction(bar, "savePdfAction", "Save as PDF…", QKeySequence::Save,
+    savePdfAction = AddAction(*this, "savePdfAction", "Save as PDF…", QKeySequence::Save,
                               "Save the pages as a PDF file");
+    for (QAction* action : {printAction, driverPrintAction, savePdfAction}) {
+        auto* button = new QToolButton(this);
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        commands_->addWidget(button);
+    }
 
     connect(firstAction, &QAction::triggered, this, [this] { pages->GoToPage(1); });
     connect(previousAction, &QAction::triggered, this,

@@ -20,6 +20,7 @@
 #include <optional>
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QToolBar;
@@ -84,6 +85,7 @@ private:
     void TaskEnded();
 
     PreviewSetup setup_;
+    QHBoxLayout* commands_ = nullptr; // the status line and the commands beside it
     std::unique_ptr<PreviewPageLoader> loader_;
     std::unique_ptr<BackgroundTask> task_;
     std::function<void()> taskDone_;
