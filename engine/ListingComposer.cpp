@@ -229,6 +229,7 @@ void ListingComposer::StartLine() {
 
 // A line end of the file, whichever kind: CR LF to the printer.
 void ListingComposer::EndLine() {
+    wrapPending_ = false;
     ++lineOnPage_;
     lineStartPending_ = true;
     sourceColumn_ = 0;
@@ -239,6 +240,7 @@ void ListingComposer::EndLine() {
 // Ends a full line and indents its continuation, with a new page when the
 // line end fills the page.
 void ListingComposer::Wrap() {
+    wrapPending_ = false;
     Write(kLineEnd);
     if (++lineOnPage_ > geometry_.linesPerPage) {
         WriteGreenbarOverlay();
@@ -248,9 +250,18 @@ void ListingComposer::Wrap() {
     columnCount_ = 5;
 }
 
+void ListingComposer::WrapIfFull() {
+    if (wrapPending_)
+        Wrap();
+}
+
 // Writes `count` ordinary characters, one column each: as few writes as
-// the line allows, wrapping it where a character fills it.
+// the line allows, wrapping it where a character fills it and another
+// follows.
 void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count) {
+    if (count == 0)
+        return;
+    WrapIfFull();
     sourceColumn_ += count;
     if (count < static_cast<std::size_t>(geometry_.lineWidth - columnCount_)) { // no wrap
         if (writingPage_)
@@ -266,8 +277,12 @@ void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count
         bytes += piece;
         count -= piece;
         columnCount_ += static_cast<std::int32_t>(piece);
-        if (columnCount_ == geometry_.lineWidth)
-            Wrap();
+        if (columnCount_ == geometry_.lineWidth) {
+            if (count > 0)
+                Wrap();
+            else
+                wrapPending_ = true;
+        }
     }
 }
 
@@ -439,6 +454,7 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
         break;
     case kFF:
         input_->Skip(1);
+        wrapPending_ = false;
         lineOnPage_ = 1;
         lineStartPending_ = true;
         pageMarked_ = false;

@@ -82,6 +82,8 @@ private:
     void EndLine();
     bool InputEnded();
     void Wrap();
+    // Wraps a line that a character filled, now that more follows.
+    void WrapIfFull();
     void WriteColumns(const unsigned char* bytes, std::size_t count);
     void WriteRunsAhead();
     const unsigned char* WritePlainLines(const unsigned char* next, const unsigned char* end);
@@ -116,6 +118,9 @@ private:
     bool pageMarked_ = false;        // anything on the page being composed
     LineNumbering numbering_;
     std::int32_t columnCount_ = 0;
+    // The line is full: it wraps with the next character of its own, not
+    // at its end.
+    bool wrapPending_ = false;
     std::int32_t lineOnPage_ = 0;
     bool lineStartPending_ = false;
     // Characters of the source line written so far, for its tab stops.

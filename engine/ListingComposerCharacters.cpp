@@ -13,6 +13,7 @@ const std::string kEsc = "\x1b";
 // A character as its byte in the set that prints it, that set selected
 // first, or from the downloaded font; '?' where none does.
 void ListingComposer::WriteChosen(char32_t character) {
+    WrapIfFull(); // before a set is selected for it: a new page selects the own set
     const CharacterSets::Choice choice = characterSets_->Choose(character);
     if (choice.set == characterSets_->Downloaded()) {
         WriteGlyph(choice.byte);
@@ -26,8 +27,7 @@ void ListingComposer::WriteChosen(char32_t character) {
 }
 
 // A character of the downloaded font: its glyph downloaded the first time,
-// the font selected for it and the listing's set and face again after it,
-// before a wrap that it may bring. '?' where the glyph cannot be drawn.
+// the font selected for it and the listing's set and face again after it. '?' where the glyph cannot be drawn.
 void ListingComposer::WriteGlyph(unsigned char code) {
     if (!writingPage_) {
         WriteColumn(code); // a column, nothing written
@@ -38,12 +38,12 @@ void ListingComposer::WriteGlyph(unsigned char code) {
         WriteColumn('?');
         return;
     }
+    WrapIfFull();
     SelectSet(characterSets_->Downloaded());
     out_->Put(&code, 1);
     SelectSet(0);
     ++sourceColumn_;
-    if (++columnCount_ == geometry_.lineWidth)
-        Wrap();
+    wrapPending_ = ++columnCount_ == geometry_.lineWidth;
 }
 
 // Downloads the glyph of `code` unless the printer has it, and the font's

@@ -54,14 +54,14 @@ TEST_F(ListingComposerTest, ByteTwentySixEndsTheInput) {
 }
 
 TEST_F(ListingComposerTest, TheLineNumberTakesItsColumnsOfTheWidth) {
-    // 9 columns of number and 71 bytes fill the 80: the wrap's line end and
-    // indent, then the line's own end.
+    // 9 columns of number and 71 bytes fill the 80: the line ends there,
+    // without a continuation.
     const std::string fits(71, 'x');
     // A continuation holds 75 bytes after its indent.
     const std::string more(75, 'y');
     ExpectBodies({
         {"71 bytes", fits + "\r\nz",
-         Seq() << Num(1) << fits << kCrLf << kIndent << kCrLf << Num(2) << "z"},
+         Seq() << Num(1) << fits << kCrLf << Num(2) << "z"},
         {"72 bytes", fits + "x\r\nz",
          Seq() << Num(1) << fits << kCrLf << kIndent << "x" << kCrLf << Num(2) << "z"},
         {"continued", fits + more + "z",
@@ -133,7 +133,7 @@ TEST_F(ListingComposerTest, LinesInBulkFollowTheRulesOfEveryLine) {
          "b\n",
          "a^Ab", 1},
         {"\xc3\xa9\tb\n", "\x82" + Blanks(7) + "b", 1},
-        {std::string(71, 'x') + "\n", std::string(71, 'x') + kCrLf + kIndent, 2},
+        {std::string(71, 'x') + "\n", std::string(71, 'x'), 1}, // fits: no continuation
         {std::string(9, '\t') + "a\n", Blanks(71) + kCrLf + kIndent + " a", 2},
     };
     std::string file;
