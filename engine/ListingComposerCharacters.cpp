@@ -19,7 +19,7 @@ void ListingComposer::WriteChosen(char32_t character) {
         WriteGlyph(choice.byte);
         return;
     }
-    if (choice.set < 0)
+    if (choice.set < 0 && writingPage_)
         ++notPrinted_;
     else if (choice.byte >= 128) // ASCII prints alike from every set
         SelectSet(choice.set);

@@ -151,6 +151,8 @@ TEST_F(ListingComposerTest, OnlyTheSelectedPagesAreWrittenEachAsInTheWholeListin
         {"1,3-", "a\fb\fc", {page1, Num(1), "a\f", Num(3), "c"}, 2},
         {"3-9", "a\fb\fc", {Num(3), "c"}, 1},
         {"4-", "a\fb\fc", {}, 0},
+        // Only the characters of the pages written count as not printed.
+        {"2", "\xe6\x97\xa5\fb", {Num(2), "b"}, 1},
         // A header begins page 2.
         {"2", Lines(58, "x") + "y", {PortraitHeader(2), kCrLf, Num(59), "y"}, 1},
         // A wrap fills page 1: the overlay written between them stays.
@@ -164,6 +166,7 @@ TEST_F(ListingComposerTest, OnlyTheSelectedPagesAreWrittenEachAsInTheWholeListin
         options.pages = *PageSelection::Parse(c.pages);
         EXPECT_EQ(List(c.input), begin + Joined(c.written) + end);
         EXPECT_EQ(pagesComposed, c.pageCount);
+        EXPECT_EQ(charactersNotPrinted, 0);
     }
 }
 
