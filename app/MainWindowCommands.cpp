@@ -12,6 +12,7 @@
 #include "engine/ListingText.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
+#include "printer/PagePaper.h"
 #include "printing/SystemPrintService.h"
 
 #include "app/PreviewWindow.h"
@@ -71,6 +72,13 @@ ListingOptions MainWindow::Options() const {
     options.barHeight = barHeightSpin->Value();
     options.printBars = printBarsCheck->isChecked();
     options.requests = RequestsOf(*this);
+    // The page is laid out for the paper the printer takes by default.
+    try {
+        if (const PrinterDevice* device = services_.printer->Device())
+            options.pagePaper = DefaultPaperOf(device->capabilities);
+    } catch (const std::exception&) {
+        // No printer to ask: Letter's widths.
+    }
     return options;
 }
 

@@ -6,9 +6,11 @@
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "printer/ListingJob.h"
+#include "printer/PagePaper.h"
 #include "printer/PrinterList.h"
 #include "printer/PrinterSelector.h"
 #include "printer/RawPrintJob.h"
+#include "printing/OutputFileService.h"
 #include "printing/PclFileService.h"
 
 #include <algorithm>
@@ -136,16 +138,31 @@ void NoteFallback(const CliSettings& settings, const std::string& printerName,
         err << "zellist: " << note << "; printing to " << PclFileService::kPrinterName << '\n';
 }
 
+// The paper a listing on `printer` is laid out for: the printer's default
+// paper, where the print system tells it.
+PaperRequest PagePaperOf(PrintService& service, const std::string& printer) {
+    if (printer == OutputFileService::kPrinterName || printer == PclFileService::kPrinterName)
+        return PaperRequest::PrinterDefault;
+    try {
+        return DefaultPaperOf(service.Capabilities(printer));
+    } catch (const std::exception&) {
+        return PaperRequest::PrinterDefault; // the job will say what is wrong with the printer
+    }
+}
+
 // Prints each file as one raw job on entry `printerIndex`.
 int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t printerIndex,
                PrintService& service, const Clock& clock, const LocaleNames& names,
                const DestinationWords& destination, std::ostream& err) {
     RawPrintJob job(service);
     const std::string printer = printers.EntryNames()[static_cast<std::size_t>(printerIndex)];
+    const PaperRequest pagePaper = PagePaperOf(service, printer);
     return RunListings(
         settings,
         [&](const Listing& listing) {
-            ListingComposer composer(listing.options, clock, names, OpenInput);
+            ListingOptions options = listing.options;
+            options.pagePaper = pagePaper;
+            ListingComposer composer(options, clock, names, OpenInput);
             ListingJob(job, printers, composer).PrintListing(listing.path, printerIndex);
             return Listed{composer.PagesComposed(),
                           destination ? destination(printer) : "on " + printer,

@@ -122,9 +122,8 @@ void ListingComposer::PrepareCharacters() {
 void ListingComposer::WritePrologue() {
     std::string prologue = kEsc + "E";
     const PrinterRequests& requests = options_.requests;
-    static const char* const kPaperSizes[] = {"", "2", "3", "26"}; // by PaperRequest
     if (requests.paper != PaperRequest::PrinterDefault)
-        prologue += kEsc + "&l" + kPaperSizes[static_cast<int>(requests.paper)] + "A";
+        prologue += kEsc + "&l" + std::to_string(PclPaperSize(requests.paper)) + "A";
     if (requests.paperSource > 0)
         prologue += kEsc + "&l" + std::to_string(requests.paperSource) + "H";
     static const char* const kDuplexModes[] = {"", "0", "1", "2"}; // by Sides

@@ -13,6 +13,13 @@ enum class Sides { PrinterDefault, OneSided, LongEdge, ShortEdge };
 // The paper the printer is asked to take; none asks nothing.
 enum class PaperRequest { PrinterDefault, Letter, Legal, A4 };
 
+// The PCL paper size that asks for `paper` (ESC & l # A): 2 Letter, 3 Legal,
+// 26 A4; 0 for none.
+inline int PclPaperSize(PaperRequest paper) {
+    constexpr int kSizes[] = {0, 2, 3, 26}; // by PaperRequest
+    return kSizes[static_cast<int>(paper)];
+}
+
 // What the listing asks of the printer besides its text, written into the
 // listing's prologue only when given, so that a listing without them is the
 // same stream as ever.
@@ -61,6 +68,10 @@ struct ListingOptions {
     // downloads, drawn from the system's monospace face; else as '?'.
     bool downloadFont = true;
     PrinterRequests requests;
+    // The paper the page is laid out for when the listing asks for none:
+    // the printer's default paper, or the locale's for a file. Unknown
+    // (PrinterDefault): Letter's widths, which Legal shares.
+    PaperRequest pagePaper = PaperRequest::PrinterDefault;
     // The pages written, each as in the whole listing; the rest are left out.
     PageSelection pages;
 };

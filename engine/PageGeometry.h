@@ -24,7 +24,7 @@ inline bool CourierForced(bool compressed) {
 }
 
 // The geometry of a listing with `options` (pitch, orientation, lines per
-// inch decide it).
+// inch and the paper decide it).
 PageGeometry GeometryFor(const ListingOptions& options);
 
 } // namespace zl

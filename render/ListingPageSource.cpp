@@ -28,7 +28,7 @@ struct PastLastPage {};
 
 std::int32_t
 ListingPageSource::CountPages(const std::function<void(std::int32_t page)>& pageStart) const {
-    ListingOptions options = source_.options;
+    ListingOptions options = OptionsOnPaper(source_);
     options.pages = PageSelection();
     ListingComposer composer(options, *source_.clock, *source_.names, source_.openInput);
     composer.OnPageStart(pageStart);
@@ -42,7 +42,7 @@ void ListingPageSource::ComposePages(
     const std::function<void(std::int32_t number, const Page& page)>& page) const {
     if (first < 1 || last < first)
         return;
-    ListingOptions options = source_.options;
+    ListingOptions options = OptionsOnPaper(source_);
     options.pages = *PageSelection::Parse(std::to_string(first) + "-" + std::to_string(last));
     ListingComposer composer(options, *source_.clock, *source_.names, source_.openInput);
     std::int32_t next = first;

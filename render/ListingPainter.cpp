@@ -103,9 +103,17 @@ DownloadedCharacterNamer DownloadedCharacters(const ListingComposer& composer) {
     };
 }
 
+ListingOptions OptionsOnPaper(const ListingSource& source) {
+    ListingOptions options = source.options;
+    if (options.pagePaper == PaperRequest::PrinterDefault)
+        options.pagePaper = PaperOfSize(source.paper);
+    return options;
+}
+
 int PaintListing(const ListingSource& source, QPagedPaintDevice& device,
                  const std::function<void()>& whenOpened, const std::function<void()>& afterPage) {
-    ListingComposer composer(source.options, *source.clock, *source.names, source.openInput);
+    ListingComposer composer(OptionsOnPaper(source), *source.clock, *source.names,
+                             source.openInput);
     DevicePages pages(device, source.paper, afterPage);
     PclInterpreter interpreter(
         source.paper, [&pages](const Page& page) { pages.Add(page); },

@@ -35,6 +35,10 @@ struct ListingSource {
     std::int64_t* charactersNotPrinted = nullptr;
 };
 
+// The options of `source` with the page laid out for its paper, unless
+// they name another: what a listing drawn on that paper is composed with.
+ListingOptions OptionsOnPaper(const ListingSource& source);
+
 // Paints the listing of `source` onto `device`, or raises (zl::Exception;
 // Interrupted once a stop signal arrived). `whenOpened` runs once the text
 // file opened, before anything is painted; `afterPage` after each page, for

@@ -79,4 +79,18 @@ bool PaperSize::OfPclCode(int code, PaperSize& out) {
     return false;
 }
 
+PaperRequest PaperOfSize(const PaperSize& paper) {
+    int code = 0;
+    for (const KnownPaper& known : kPapers) {
+        if (SameName(paper.name, known.name))
+            code = known.pclCode;
+    }
+    for (const PaperRequest request :
+         {PaperRequest::Letter, PaperRequest::Legal, PaperRequest::A4}) {
+        if (code == PclPaperSize(request))
+            return request;
+    }
+    return PaperRequest::PrinterDefault;
+}
+
 } // namespace zl::render

@@ -4,6 +4,8 @@
 // into a PDF or onto any printer.
 #pragma once
 
+#include "engine/ListingOptions.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -31,6 +33,10 @@ struct PaperSize {
     // The form of PCL paper size code `code` (ESC &l#A); false for none.
     static bool OfPclCode(int code, PaperSize& out);
 };
+
+// The paper a listing lays its page out for on `paper`: A4, Legal or
+// Letter by its PCL paper size; none (Letter's widths) for the others.
+PaperRequest PaperOfSize(const PaperSize& paper);
 
 // The font a run of text is printed in.
 struct FontChoice {

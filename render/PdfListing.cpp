@@ -16,7 +16,8 @@ int WriteListingPdf(const ListingSource& source, ByteSink& out, const std::strin
     RequireGuiApplication();
     const ListingFaces faces;
     PdfDocument document(out, faces, source.paper);
-    ListingComposer composer(source.options, *source.clock, *source.names, source.openInput);
+    ListingComposer composer(OptionsOnPaper(source), *source.clock, *source.names,
+                             source.openInput);
     PclInterpreter interpreter(
         source.paper,
         [&document](const Page& page) {

@@ -26,8 +26,17 @@ TEST_F(ListingComposerTest, HeaderColumnsFollowLineWidthAndOrientation) {
         bool compressed;
         bool landscape;
         std::string header;
+        PaperRequest paper = PaperRequest::PrinterDefault;
     };
     const Case cases[] = {
+        // A4 portrait, 129 columns: date from 46, label ending in column 129;
+        // asked for, or the paper the page is laid out for.
+        {true, false, kFileText + Blanks(24) + kDate + Blanks(42) + "Page 1", PaperRequest::A4},
+        // 77 columns: the file text gets 18, the date from 20.
+        {false, false, "  File: ...P/A.TXT " + kDate + Blanks(16) + "Page 1", PaperRequest::A4},
+        // Landscape A4 holds Letter's widths.
+        {false, true, kFileText + Blanks(12) + kDate + Blanks(29) + "Page 1" + Blanks(1),
+         PaperRequest::A4},
         // 105 columns: date from 34, label ending in column 104.
         {false, true, kFileText + Blanks(12) + kDate + Blanks(29) + "Page 1" + Blanks(1)},
         // 133 columns: date from 48, label ending in column 133.
@@ -39,12 +48,16 @@ TEST_F(ListingComposerTest, HeaderColumnsFollowLineWidthAndOrientation) {
         SCOPED_TRACE(std::string(c.landscape ? "landscape" : "portrait") +
                      (c.compressed ? ", compressed" : ""));
         SetPage(c.compressed, c.landscape, false);
-        const std::string listing = List("");
-        const std::vector<std::size_t> headers = Headers(listing);
-        ASSERT_EQ(headers.size(), 1u);
-        EXPECT_TRUE(EndsWith(listing.substr(0, headers[0]), Esc("&f4X")))
-            << "the header follows the overlay";
-        EXPECT_EQ(HeaderAt(listing, headers[0]), c.header + kCrLf);
+        for (const bool asked : {false, true}) {
+            options.pagePaper = asked ? PaperRequest::PrinterDefault : c.paper;
+            options.requests.paper = asked ? c.paper : PaperRequest::PrinterDefault;
+            const std::string listing = List("");
+            const std::vector<std::size_t> headers = Headers(listing);
+            ASSERT_EQ(headers.size(), 1u);
+            EXPECT_TRUE(EndsWith(listing.substr(0, headers[0]), Esc("&f4X")))
+                << "the header follows the overlay";
+            EXPECT_EQ(HeaderAt(listing, headers[0]), c.header + kCrLf);
+        }
     }
 }
 

@@ -94,6 +94,7 @@ TEST(PclInterpreterTest, ListingPages) {
         {"letter landscape 8 lpi", PaperSize::Letter(), true, true, true, 8, 60, 15, 60, 3150},
         {"letter landscape 6 lpi", PaperSize::Letter(), true, false, false, 6, 60, 12, 60, 3150},
         {"a4 portrait 8 lpi", PaperSize::A4(), false, true, false, 8, 100, 20, 71, 2338},
+        {"a4 portrait 10 cpi", PaperSize::A4(), false, false, false, 6, 60, 15, 71, 2338},
         {"a4 landscape 6 lpi", PaperSize::A4(), true, false, false, 6, 60, 12, 59, 3150},
     };
     test::TempDir dir;
@@ -111,6 +112,7 @@ TEST(PclInterpreterTest, ListingPages) {
         options.compressed = c.compressed;
         options.linePrinter = c.linePrinter;
         options.sixLpi = c.lpi == 6;
+        options.pagePaper = PaperOfSize(c.paper);
         ListingComposer composer(options, clock, names);
 
         std::vector<Page> pages;
@@ -130,6 +132,12 @@ TEST(PclInterpreterTest, ListingPages) {
         EXPECT_EQ(header.text.substr(0, 6), U"File: ");
         EXPECT_DOUBLE_EQ(header.x, c.offset + 2 * advance);
         EXPECT_DOUBLE_EQ(header.baseline, firstBaseline);
+        // Its last character ("Page 1" ends in the line's last column) is
+        // inside the logical page, which the printer cuts the text at.
+        const double logicalWidth = (c.landscape ? c.paper.height : c.paper.width) - 2 * c.offset;
+        const std::size_t last = header.text.find_last_not_of(U' ');
+        EXPECT_EQ(header.text.substr(last - 5, 6), U"Page 1");
+        EXPECT_LE(header.x + static_cast<double>(last + 1) * advance, c.offset + logicalWidth);
         const TextRun& line1 = page.runs[1];
         EXPECT_EQ(line1.text, U"1: abc");
         EXPECT_DOUBLE_EQ(line1.x, c.offset + 6 * advance);
