@@ -93,8 +93,9 @@ const char* const kUsageEnd = R"usage(      --landscape        landscape (defaul
                          the other of 10U and 8U, then 19U,9E,5N)
       --download-font on|off   characters none of the sets has (Cyrillic,
                          Greek, ...) from a font the listing downloads,
-                         drawn from DejaVu Sans Mono, up to 190 different
-                         ones a listing (default on); off prints them as ?
+                         drawn like the listing's face, up to 190
+                         different ones a listing (default on); off
+                         prints them as ?
       --control-chars show|raw   the files' control characters (ESC
                          among them; not line ends, form feed or TAB):
                          printed as ^[ and the like (default), or sent to

@@ -15,7 +15,8 @@ namespace zl {
     X(FT_Done_FreeType)                                                                            \
     X(FT_New_Face)                                                                                 \
     X(FT_Done_Face)                                                                                \
-    X(FT_Set_Pixel_Sizes)                                                                          \
+    X(FT_Set_Char_Size)                                                                            \
+    X(FT_Set_Transform)                                                                            \
     X(FT_Get_Char_Index)                                                                           \
     X(FT_Load_Glyph)
 

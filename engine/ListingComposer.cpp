@@ -42,7 +42,7 @@ ListingComposer::ListingComposer(const ListingOptions& options, const Clock& clo
     : options_(options), geometry_(GeometryFor(options)), clock_(clock), names_(names),
       openInput_(std::move(openInput)) {
     if (options_.downloadFont) // glyphs in the cell of the face's pitch: 300 / 10 or 300 / 16.67
-        glyphs_ = std::make_unique<SystemGlyphs>(options_.compressed ? 18 : 30);
+        glyphs_ = std::make_unique<SystemGlyphs>(options_);
 }
 
 void ListingComposer::Compose(const std::string& fileName, ByteSink& out,

@@ -1,20 +1,25 @@
 #include "engine/SystemGlyphs.h"
 
+#include "engine/ListingOptions.h"
+
 #ifndef _WIN32
+#include "engine/FontconfigLibrary.h"
 #include "engine/FreeTypeLibrary.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 #endif
 
 namespace zl {
 
 #ifdef _WIN32
 
-struct SystemGlyphs::Face {};
+struct SystemGlyphs::Faces {};
 
-SystemGlyphs::Face* SystemGlyphs::Open() {
+SystemGlyphs::Faces* SystemGlyphs::Open() {
     return nullptr;
 }
 
@@ -34,64 +39,168 @@ SoftFontCell SystemGlyphs::Cell() {
 
 namespace {
 
-// Where the distributions install the face.
-const char* const kFacePaths[] = {
-    "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
-    "/usr/share/fonts/dejavu-sans-mono-fonts/DejaVuSansMono.ttf",
-    "/usr/share/fonts/TTF/DejaVuSansMono.ttf",
-    "/usr/share/fonts/dejavu/DejaVuSansMono.ttf",
-};
+// The faces the glyphs come from, as fontconfig names them; the first that
+// has a character draws it. Beside Courier: Courier's own outline, then
+// faces of its kind with more scripts (FreeMono has Vietnamese, Hebrew and
+// more). Beside Line Printer: the light face the preview draws it in, which
+// has no Cyrillic or Greek, then a light face that has them, then Courier's.
+const char* const kCourierFaces[] = {"Nimbus Mono PS:style=Regular", "FreeMono:style=Regular",
+                                     "DejaVu Sans Mono:style=Book"};
+const char* const kLinePrinterFaces[] = {"League Mono Condensed UltraLight", "DejaVu Sans Light"};
 
-// 26.6 fixed point to whole dots, rounded.
-int Dots(FT_Pos value) {
-    return static_cast<int>((value + 32) >> 6);
+// The height of the listing's capitals in dots: Courier's are 563/1000 of
+// its em, whose advance, 600/1000, is the cell; Line Printer's 700/1000 of
+// its 8.5 point.
+double CapHeight(int cellWidth, bool linePrinter) {
+    return linePrinter ? 8.5 * 300 / 72 * 0.7 : cellWidth * 563.0 / 600.0;
 }
+
+// Monochrome, hinted for it.
+constexpr FT_Int32 kLoad = FT_LOAD_TARGET_MONO;
+
+// 26.6 fixed point to dots.
+double Dots(FT_Pos value) {
+    return static_cast<double>(value) / 64;
+}
+
+// A face fontconfig found, opened and sized when first needed.
+struct Source {
+    FcPattern* match = nullptr; // its file, index and characters
+    FT_Face face = nullptr;
+    bool opened = false;
+};
 
 } // namespace
 
-struct SystemGlyphs::Face {
+struct SystemGlyphs::Faces {
     const FreeTypeLibrary& ft;
+    const FontconfigLibrary& fc;
     FT_Library library = nullptr;
-    FT_Face face = nullptr;
+    std::vector<Source> sources;
+    double capHeight = 0; // dots
+    int above = 0;        // ink rows the line has above the baseline
+    int below = 0;        // and from it down
     SoftFontCell cell;
 
-    explicit Face(const FreeTypeLibrary& loaded) : ft(loaded) {}
-    ~Face() {
-        if (face)
-            ft.FT_Done_Face(face);
+    Faces(const FreeTypeLibrary& loadedFt, const FontconfigLibrary& loadedFc)
+        : ft(loadedFt), fc(loadedFc) {}
+    ~Faces() {
+        for (const Source& source : sources) {
+            if (source.face)
+                ft.FT_Done_Face(source.face);
+            fc.FcPatternDestroy(source.match);
+        }
         if (library)
             ft.FT_Done_FreeType(library);
     }
+
+    // Adds the face `name` asks for, when it is installed: fontconfig offers
+    // some face whatever the family, and only the family asked for will do.
+    void Find(const char* name) {
+        FcPattern* pattern = fc.FcNameParse(reinterpret_cast<const FcChar8*>(name));
+        if (!pattern)
+            return;
+        fc.FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+        fc.FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = fc.FcFontMatch(nullptr, pattern, &result);
+        fc.FcPatternDestroy(pattern);
+        if (!match)
+            return;
+        const std::string family(name, std::strcspn(name, ":"));
+        FcChar8* found = nullptr;
+        for (int n = 0; fc.FcPatternGetString(match, FC_FAMILY, n, &found) == FcResultMatch; ++n) {
+            if (fc.FcStrCmpIgnoreCase(found, reinterpret_cast<const FcChar8*>(family.c_str())) ==
+                0) {
+                sources.push_back({match});
+                return;
+            }
+        }
+        fc.FcPatternDestroy(match);
+    }
+
+    // The face of `source`, at the size where its H is as tall as the
+    // listing's capitals; null when it cannot be opened.
+    FT_Face FaceOf(Source& source) {
+        if (source.opened)
+            return source.face;
+        source.opened = true;
+        FcChar8* file = nullptr;
+        int index = 0;
+        if (fc.FcPatternGetString(source.match, FC_FILE, 0, &file) != FcResultMatch)
+            return nullptr;
+        fc.FcPatternGetInteger(source.match, FC_INDEX, 0, &index);
+        FT_Face face = nullptr;
+        if (ft.FT_New_Face(library, reinterpret_cast<const char*>(file), index, &face) != 0)
+            return nullptr;
+        const FT_UInt capital = ft.FT_Get_Char_Index(face, 'H');
+        if (capital == 0 || ft.FT_Load_Glyph(face, capital, FT_LOAD_NO_SCALE) != 0 ||
+            face->glyph->metrics.horiBearingY <= 0 ||
+            ft.FT_Set_Char_Size(face, 0,
+                                std::lround(capHeight * face->units_per_EM /
+                                            static_cast<double>(face->glyph->metrics.horiBearingY) *
+                                            64),
+                                72, 72) != 0) {
+            ft.FT_Done_Face(face);
+            return nullptr;
+        }
+        source.face = face;
+        return face;
+    }
+
+    // The first face with a glyph for `c`, and the glyph's index in it.
+    FT_Face FaceFor(char32_t c, FT_UInt& index) {
+        for (Source& source : sources) {
+            FcCharSet* characters = nullptr;
+            if (fc.FcPatternGetCharSet(source.match, FC_CHARSET, 0, &characters) != FcResultMatch ||
+                !fc.FcCharSetHasChar(characters, c))
+                continue;
+            FT_Face face = FaceOf(source);
+            index = face ? ft.FT_Get_Char_Index(face, c) : 0;
+            if (index != 0)
+                return face;
+        }
+        return nullptr;
+    }
+
+    // Loads the glyph `index` of `face` as drawn at its size; false when it
+    // cannot.
+    bool Load(FT_Face face, FT_UInt index, FT_Matrix* matrix, FT_Vector* delta,
+              FT_Int32 flags) const {
+        ft.FT_Set_Transform(face, matrix, delta);
+        return ft.FT_Load_Glyph(face, index, flags) == 0;
+    }
 };
 
-SystemGlyphs::Face* SystemGlyphs::Open() {
+SystemGlyphs::Faces* SystemGlyphs::Open() {
     if (opened_)
-        return face_.get();
+        return faces_.get();
     opened_ = true;
     const FreeTypeLibrary* ft = FreeTypeLibrary::Get();
-    if (!ft)
+    const FontconfigLibrary* fc = FontconfigLibrary::Get();
+    if (!ft || !fc)
         return nullptr;
-    auto face = std::make_unique<Face>(*ft);
-    if (ft->FT_Init_FreeType(&face->library) != 0)
+    auto faces = std::make_unique<Faces>(*ft, *fc);
+    if (ft->FT_Init_FreeType(&faces->library) != 0)
         return nullptr;
-    for (const char* path : kFacePaths)
-        if (ft->FT_New_Face(face->library, path, 0, &face->face) == 0)
-            break;
-    if (!face->face)
+    faces->capHeight = CapHeight(cellWidth_, linePrinter_);
+    if (linePrinter_)
+        for (const char* name : kLinePrinterFaces)
+            faces->Find(name);
+    for (const char* name : kCourierFaces)
+        faces->Find(name);
+    // The line keeps a blank row between its ink and the next line's, and
+    // below the baseline room for descenders as deep as a p's ink.
+    const int rows = static_cast<int>(lineHeight_) - 1;
+    FT_UInt index = 0;
+    FT_Face face = faces->FaceFor('p', index);
+    if (!face || !faces->Load(face, index, nullptr, nullptr, kLoad | FT_LOAD_RENDER))
         return nullptr;
-    // The size at which a digit's advance is the cell.
-    const FT_UInt digit = ft->FT_Get_Char_Index(face->face, '0');
-    if (digit == 0 || ft->FT_Load_Glyph(face->face, digit, FT_LOAD_NO_SCALE) != 0 ||
-        face->face->glyph->advance.x <= 0)
-        return nullptr;
-    const double pixels = static_cast<double>(cellWidth_) * face->face->units_per_EM /
-                          static_cast<double>(face->face->glyph->advance.x);
-    if (ft->FT_Set_Pixel_Sizes(face->face, 0, static_cast<FT_UInt>(std::lround(pixels))) != 0)
-        return nullptr;
-    const FT_Size_Metrics& metrics = face->face->size->metrics;
-    face->cell = {cellWidth_, Dots(metrics.ascender - metrics.descender), Dots(metrics.ascender)};
-    face_ = std::move(face);
-    return face_.get();
+    faces->below = static_cast<int>(face->glyph->bitmap.rows) - face->glyph->bitmap_top;
+    faces->above = rows - faces->below;
+    faces->cell = {cellWidth_, rows + 1, faces->above + 1};
+    faces_ = std::move(faces);
+    return faces_.get();
 }
 
 // A glyph with ink: spaces and characters that only format text have none,
@@ -102,15 +211,38 @@ bool SystemGlyphs::Has(char32_t c) {
                                 [](unsigned char bits) { return bits != 0; });
 }
 
+// The glyph as its face draws it, made smaller where it would reach into the
+// line above or below, narrower where it is wider than the cell (leaving a
+// blank column before the next), its advance centred in the cell and moved
+// by whole dots where its ink would cross the cell's edges.
 std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t c) {
-    Face* face = Open();
-    if (!face)
+    Faces* faces = Open();
+    if (!faces)
         return std::nullopt;
-    const FT_UInt index = face->ft.FT_Get_Char_Index(face->face, c);
-    if (index == 0 ||
-        face->ft.FT_Load_Glyph(face->face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0)
+    FT_UInt index = 0;
+    const FT_Face face = faces->FaceFor(c, index);
+    if (!face || !faces->Load(face, index, nullptr, nullptr, kLoad))
         return std::nullopt;
-    const FT_GlyphSlot slot = face->face->glyph;
+    const FT_Glyph_Metrics& metrics = face->glyph->metrics;
+    const double top = Dots(metrics.horiBearingY);
+    const double bottom = Dots(metrics.height - metrics.horiBearingY);
+    const double width = Dots(metrics.width);
+    double scale = 1;
+    if (top > faces->above)
+        scale = faces->above / top;
+    if (bottom > faces->below)
+        scale = std::min(scale, faces->below / bottom);
+    const double room = cellWidth_ - 2;
+    const double sideways = width * scale > room ? room / width : scale;
+    const double left = Dots(metrics.horiBearingX) * sideways;
+    const double right = left + width * sideways;
+    double shift = std::round((cellWidth_ - Dots(metrics.horiAdvance) * sideways) / 2);
+    shift = std::min(std::max(shift, std::ceil(-left)), std::floor(cellWidth_ - 1 - right));
+    FT_Matrix matrix{std::lround(sideways * 0x10000), 0, 0, std::lround(scale * 0x10000)};
+    FT_Vector delta{std::lround(shift * 64), 0};
+    if (!faces->Load(face, index, &matrix, &delta, kLoad | FT_LOAD_RENDER))
+        return std::nullopt;
+    const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.rows > 0)
         return std::nullopt;
@@ -128,13 +260,20 @@ std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t c) {
 }
 
 SoftFontCell SystemGlyphs::Cell() {
-    const Face* face = Open();
-    return face ? face->cell : SoftFontCell{cellWidth_, 0, 0};
+    const Faces* faces = Open();
+    return faces ? faces->cell : SoftFontCell{cellWidth_, 0, 0};
 }
 
 #endif
 
-SystemGlyphs::SystemGlyphs(int cellWidth) : cellWidth_(cellWidth) {}
+SystemGlyphs::SystemGlyphs(int cellWidth, bool linePrinter, double lineHeight)
+    : cellWidth_(cellWidth), linePrinter_(linePrinter), lineHeight_(lineHeight) {}
+
+// The cell of the face's pitch, 300 / 16.67 or 300 / 10 dots, and the line
+// of 6 or 8 lines per inch.
+SystemGlyphs::SystemGlyphs(const ListingOptions& options)
+    : SystemGlyphs(options.compressed ? 18 : 30, options.linePrinter,
+                   options.sixLpi ? 300.0 / 6 : 300.0 / 8) {}
 
 SystemGlyphs::~SystemGlyphs() = default;
 

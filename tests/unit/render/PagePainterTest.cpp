@@ -1,10 +1,13 @@
 // The page painter on a 300-dpi image: bands in the grey of their shading,
 // characters one cell of 1/pitch inch apart, capitals as tall as the
 // printer's, the Line Printer's lines as tall and as light as the printer's
-// (in the PDF too), downloaded glyphs bit for bit in their cells.
+// (in the PDF too), downloaded glyphs bit for bit in their cells, and drawn
+// as the listing draws them, as tall as the face's capitals and inside their
+// lines and cells.
 #include "render/PagePainter.h"
 
 #include "engine/MemorySink.h"
+#include "engine/SystemGlyphs.h"
 #include "render/PdfDocument.h"
 #include "tests/support/TempDir.h"
 
@@ -13,8 +16,11 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -77,11 +83,42 @@ protected:
         return rows;
     }
 
-    // `text` alone on a page, its baseline at `baseline`.
-    static QImage Line(const std::u32string& text, const FontChoice& font, double baseline) {
+    // The first and last columns (inclusive) with dark pixels.
+    static std::pair<int, int> InkColumns(const QImage& image) {
+        std::pair<int, int> columns{image.width(), -1};
+        for (int y = 0; y < image.height(); ++y) {
+            for (const auto& [left, right] : DarkSpans(image, y)) {
+                columns.first = std::min(columns.first, left);
+                columns.second = std::max(columns.second, right - 1);
+            }
+        }
+        return columns;
+    }
+
+    // `text` alone on a page, its left edge at 50 and its baseline at
+    // `baseline`; from `glyphs` where given, as the listing downloads them.
+    static QImage Line(const std::u32string& text, const FontChoice& font, double baseline,
+                       SystemGlyphs* glyphs = nullptr) {
+        TextRun run(50, baseline, text, font);
+        for (char32_t c : glyphs ? text : U"") {
+            const std::optional<GlyphBitmap> drawn = glyphs->Draw(c);
+            EXPECT_TRUE(drawn) << "U+" << std::hex << static_cast<unsigned>(c);
+            auto glyph = std::make_shared<BitmapGlyph>();
+            if (drawn)
+                *glyph = {drawn->left,           drawn->top, drawn->width, drawn->height,
+                          CellWidth(font.pitch), drawn->rows};
+            run.glyphs.push_back(glyph);
+            run.glyphAdvance = CellWidth(font.pitch);
+        }
         Page page;
-        page.runs.push_back({50, baseline, text, font});
+        page.runs.push_back(run);
         return Painted(page, 400, 300);
+    }
+
+    // The glyphs a listing in `font` at 8 lines per inch downloads.
+    static SystemGlyphs GlyphsFor(const FontChoice& font) {
+        return SystemGlyphs(static_cast<int>(std::lround(CellWidth(font.pitch))),
+                            font.typeface == kLinePrinterTypeface, 300.0 / 8);
     }
 };
 
@@ -148,7 +185,8 @@ TEST_F(PagePainterTest, EachCharacterSitsInItsCell) {
 // size, 563/1000 of the em for Courier (Nimbus Mono PS's, as Courier's own)
 // at 12 point, scaled with the pitch to 7.2 point at 16.67 cpi; 700/1000 for
 // the Line Printer's stand-in (League Mono Condensed UltraLight's) at its
-// 8.5 point.
+// 8.5 point. A capital the listing downloads stands as tall as the face's H
+// beside it.
 // At 8 lines per inch the descenders of one line stay clear of the capitals
 // of the next.
 TEST_F(PagePainterTest, CapitalsStandAsTallAsThePrintersAndLinesStayApart) {
@@ -156,20 +194,54 @@ TEST_F(PagePainterTest, CapitalsStandAsTallAsThePrintersAndLinesStayApart) {
         const char* name;
         FontChoice font;
         double capHeight; // thousandths of the em
+        bool downloaded;  // drawn as the listing downloads them
+        std::u32string capital, descenders, capitals;
     };
-    for (const Case& c : {Case{"Courier 10 cpi", {10, 12, 4099}, 563},
-                          Case{"Courier 16.67 cpi", {16.67, 120 / 16.67, 4099}, 563},
-                          Case{"Line Printer", {16.67, 8.5, kLinePrinterTypeface}, 700}}) {
+    // Under a line of руд, one of руд and capitals with marks above.
+    const std::u32string nextLine = U"\u0440\u0443\u0434\u0419\u0401\u1ea8";
+    const FontChoice courier10{10, 12, 4099}, courier16{16.67, 120 / 16.67, 4099},
+        linePrinter{16.67, 8.5, kLinePrinterTypeface};
+    for (const Case& c :
+         {Case{"Courier 10 cpi", courier10, 563, false, U"H", U"gjpqy", U"HHHHH"},
+          Case{"Courier 16.67 cpi", courier16, 563, false, U"H", U"gjpqy", U"HHHHH"},
+          Case{"Line Printer", linePrinter, 700, false, U"H", U"gjpqy", U"HHHHH"},
+          Case{"Cyrillic 10 cpi", courier10, 563, true, U"\u041d", U"\u0440\u0443\u0434", nextLine},
+          Case{"Cyrillic 16.67 cpi", courier16, 563, true, U"\u0416", U"\u0440\u0443\u0434",
+               nextLine},
+          Case{"Cyrillic Line Printer", linePrinter, 700, true, U"\u0416", U"\u0440\u0443\u0434",
+               nextLine}}) {
         SCOPED_TRACE(c.name);
-        const double expected = c.capHeight / 1000 * c.font.height * 300 / 72;
-        const auto capital = InkRows(Line(U"H", c.font, 100));
+        SystemGlyphs glyphs = GlyphsFor(c.font);
+        SystemGlyphs* downloaded = c.downloaded ? &glyphs : nullptr;
+        const auto h = InkRows(Line(U"H", c.font, 100));
+        const auto capital = InkRows(Line(c.capital, c.font, 100, downloaded));
+        const double expected =
+            c.downloaded ? h.second - h.first + 1 : c.capHeight / 1000 * c.font.height * 300 / 72;
         EXPECT_NEAR(capital.second - capital.first + 1, expected, 3);
 
         // The listing's baselines at 8 lpi fall on whole and half dots.
         for (double baseline : {178.125, 215.625}) {
-            const auto descenders = InkRows(Line(U"gjpqy", c.font, baseline));
-            const auto capitals = InkRows(Line(U"HHHHH", c.font, baseline + 37.5));
+            const auto descenders = InkRows(Line(c.descenders, c.font, baseline, downloaded));
+            const auto capitals = InkRows(Line(c.capitals, c.font, baseline + 37.5, downloaded));
             EXPECT_LT(descenders.second, capitals.first) << baseline;
+        }
+    }
+}
+
+// A glyph the listing downloads keeps its ink inside its cell, the accents
+// of Greek capitals too, and every face has Vietnamese.
+TEST_F(PagePainterTest, DownloadedGlyphsStayInsideTheirCells) {
+    for (const FontChoice& font : {FontChoice{10, 12, 4099}, FontChoice{16.67, 120 / 16.67, 4099},
+                                   FontChoice{16.67, 8.5, kLinePrinterTypeface}}) {
+        SCOPED_TRACE(font.typeface);
+        SCOPED_TRACE(font.pitch);
+        SystemGlyphs glyphs = GlyphsFor(font);
+        for (char32_t c :
+             std::u32string(U"\u0388\u0389\u038a\u038e\u038f\u0416\u0429\u1ed9\u1ea9")) {
+            const auto ink = InkColumns(Line(std::u32string(1, c), font, 100, &glyphs));
+            EXPECT_GE(ink.first, 50) << std::hex << static_cast<unsigned>(c);
+            EXPECT_LT(ink.second, 50 + CellWidth(font.pitch))
+                << std::hex << static_cast<unsigned>(c);
         }
     }
 }
