@@ -1,8 +1,11 @@
 #include "cli/LocalePaper.h"
 
+#include <cstdlib>
+#if defined(__GLIBC__)
 #include <clocale>
 #include <langinfo.h>
 #include <locale.h>
+#endif
 
 namespace zl::cli {
 
@@ -28,6 +31,23 @@ render::PaperSize LocalePaper() {
 #else
     return render::PaperSize::Letter();
 #endif
+}
+
+bool NamesAPaper(const std::string& name) {
+    const std::string language = name.substr(0, name.find('.'));
+    return !language.empty() && language != "C" && language != "POSIX";
+}
+
+PaperRequest LocalePagePaper() {
+    std::string name;
+    for (const char* variable : {"LC_ALL", "LC_PAPER", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) {
+            name = value;
+            break;
+        }
+    }
+    return NamesAPaper(name) ? render::PaperOfSize(LocalePaper()) : PaperRequest::PrinterDefault;
 }
 
 } // namespace zl::cli

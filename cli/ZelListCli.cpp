@@ -6,6 +6,7 @@
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "printer/ListingJob.h"
+#include "cli/LocalePaper.h"
 #include "printer/PagePaper.h"
 #include "printer/PrinterList.h"
 #include "printer/PrinterSelector.h"
@@ -139,10 +140,11 @@ void NoteFallback(const CliSettings& settings, const std::string& printerName,
 }
 
 // The paper a listing on `printer` is laid out for: the printer's default
-// paper, where the print system tells it.
+// paper, where the print system tells it; for a file, whose printer is not
+// known, the paper of the user's locale.
 PaperRequest PagePaperOf(PrintService& service, const std::string& printer) {
     if (printer == OutputFileService::kPrinterName || printer == PclFileService::kPrinterName)
-        return PaperRequest::PrinterDefault;
+        return LocalePagePaper();
     try {
         return DefaultPaperOf(service.Capabilities(printer));
     } catch (const std::exception&) {

@@ -261,6 +261,12 @@ TEST(CommandLine, PaperByNameOrTheLocales) {
                           Case{0, 0, "Letter"}})
         EXPECT_EQ(PaperOfMillimetres(c.width, c.height).name, c.name) << c.width;
 #endif
+    // The C and POSIX locales say nothing of the paper: a listing into a
+    // file keeps Letter's widths there.
+    for (const char* name : {"", "C", "C.UTF-8", "C.utf8", "POSIX"})
+        EXPECT_FALSE(NamesAPaper(name)) << name;
+    for (const char* name : {"de_DE.UTF-8", "en_US", "fr_FR@euro"})
+        EXPECT_TRUE(NamesAPaper(name)) << name;
 }
 
 TEST(CommandLine, DriverPrintsOnAPrinterByNameOnly) {
