@@ -76,7 +76,10 @@ public:
         listing_.PrintListing(path, run_.order_.printerIndex);
         ++run_.outcome_.files;
         run_.outcome_.pages += composer_.PagesComposed();
-        run_.outcome_.notPrinted += composer_.CharactersNotPrinted();
+        const ListingCounts& counts = composer_.Counts();
+        run_.outcome_.counts.notPrinted += counts.notPrinted;
+        run_.outcome_.counts.nearEnough += counts.nearEnough;
+        run_.outcome_.counts.notDecoded += counts.notDecoded;
     }
 
     std::string current; // the file being printed
@@ -113,6 +116,7 @@ void BackgroundPrintRun::Run() {
         return std::make_unique<CountedSource>(std::move(file), bytesRead_);
     };
     std::string current;
+    outcome_.encoding = order_.options.inputEncoding;
     try {
         const std::vector<PrinterEntry>& printers = order_.printers->Entries();
         if (order_.printerIndex >= 0 &&

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "engine/CancelSignal.h"
+#include "engine/ListingCounts.h"
 #include "engine/ListingOptions.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
@@ -39,9 +40,10 @@ struct PrintRunOrder {
 struct PrintRunOutcome {
     enum class End { Printed, Cancelled, Failed, Interrupted };
     End end = End::Printed;
-    int files = 0;               // printed whole
-    int pages = 0;               // of those
-    std::int64_t notPrinted = 0; // characters printed as '?' in them
+    int files = 0;        // printed whole
+    int pages = 0;        // of those
+    ListingCounts counts; // what did not print exactly in them
+    std::string encoding; // the files' input encoding, for the counts' words
     std::string printer;
     std::string failedPath, failure; // the listing that failed, and why
     std::vector<std::string> messages;

@@ -29,17 +29,14 @@ QString Counted(int count, const char* one, const char* many) {
     return QString::number(count) + " " + (count == 1 ? one : many);
 }
 
-// "Printed 3 files, 41 pages, on laser", and what could not be printed:
+// "Printed 3 files, 41 pages, on laser", and what did not print exactly:
 // "; 2 characters could not be printed (shown as ?)".
 QString PrintedText(const PrintRunOutcome& outcome) {
     QString text = "Printed " + Counted(outcome.files, "file", "files") + ", " +
                    Counted(outcome.pages, "page", "pages") + ", on " +
                    QString::fromStdString(outcome.printer);
-    if (outcome.notPrinted > 0)
-        text += "; " +
-                Counted(static_cast<int>(std::min<std::int64_t>(outcome.notPrinted, INT_MAX)),
-                        "character", "characters") +
-                " could not be printed (shown as ?)";
+    for (const std::string& phrase : CountPhrases(outcome.counts, outcome.encoding))
+        text += "; " + QString::fromStdString(phrase);
     return text;
 }
 

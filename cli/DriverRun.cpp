@@ -195,7 +195,7 @@ Listed PrintOne(const CliSettings& settings, const Listing& listing, const JobRe
     Listed listed;
     listed.destination = "on " + printer.printerName().toStdString();
     listed.pages = PrintListing(render::ListingSource{listing.path, listing.options, &clock, &names,
-                                                      paper, OpenInput, &listed.notPrinted},
+                                                      paper, OpenInput, &listed.counts},
                                 requests, printer);
     return listed;
 }

@@ -43,10 +43,10 @@ int RunListings(const CliSettings& settings, const ListingAction& listOne, std::
             if (!settings.quiet)
                 err << "zellist: " << name << ": " << listed.pages
                     << (listed.pages == 1 ? " page " : " pages ") << listed.destination << '\n';
-            if (listed.notPrinted > 0) // said also when quiet: something is missing
-                err << "zellist: " << name << ": " << listed.notPrinted
-                    << (listed.notPrinted == 1 ? " character" : " characters")
-                    << " could not be printed (shown as ?)\n";
+            // Said also when quiet: something is missing or not as it was.
+            for (const std::string& phrase :
+                 CountPhrases(listed.counts, settings.listing.inputEncoding))
+                err << "zellist: " << name << ": " << phrase << '\n';
         } catch (const Interrupted& stop) {
             err << "zellist: interrupted: " << name << " was not printed\n";
             return 128 + stop.Signal();

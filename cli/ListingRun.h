@@ -5,6 +5,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "engine/ListingCounts.h"
 #include "engine/ListingOptions.h"
 #include "platform/Exception.h"
 
@@ -26,8 +27,8 @@ struct Listing {
 // What one listing made and where it went.
 struct Listed {
     std::int32_t pages = 0;
-    std::string destination;     // "on laser", "into out.pcl"
-    std::int64_t notPrinted = 0; // characters printed as '?'
+    std::string destination; // "on laser", "into out.pcl"
+    ListingCounts counts;    // what did not print exactly
 };
 
 // The destination of a listing written into the file `output`: "into

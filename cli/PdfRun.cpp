@@ -15,7 +15,7 @@ int WritePdfListings(const CliSettings& settings, const render::PaperSize& paper
             Listed listed;
             listed.destination = IntoOutput(pdf);
             listed.pages = WritePdfFile(pdf, {listing.path, listing.options, &clock, &names, paper,
-                                              OpenInput, &listed.notPrinted});
+                                              OpenInput, &listed.counts});
             return listed;
         },
         err);

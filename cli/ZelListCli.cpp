@@ -1,12 +1,12 @@
 #include "cli/ZelListCli.h"
 
 #include "cli/ListingRun.h"
+#include "cli/LocalePaper.h"
 #include "cli/StandardInput.h"
 #include "engine/ListingComposer.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
 #include "printer/ListingJob.h"
-#include "cli/LocalePaper.h"
 #include "printer/PagePaper.h"
 #include "printer/PrinterList.h"
 #include "printer/PrinterSelector.h"
@@ -167,8 +167,7 @@ int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t 
             ListingComposer composer(options, clock, names, OpenInput);
             ListingJob(job, printers, composer).PrintListing(listing.path, printerIndex);
             return Listed{composer.PagesComposed(),
-                          destination ? destination(printer) : "on " + printer,
-                          composer.CharactersNotPrinted()};
+                          destination ? destination(printer) : "on " + printer, composer.Counts()};
         },
         err);
 }

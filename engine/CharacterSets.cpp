@@ -43,7 +43,7 @@ CharacterSets::Choice CharacterSets::Find(char32_t c) {
         const bool printable = (byte >= 32 && byte <= 126) || byte >= 160 ||
                                (byte >= 128 && !InfoOf(sets_[0]).upperControls);
         if (printable)
-            return {0, byte};
+            return {0, byte, true};
     }
     return {-1, '?'};
 }

@@ -29,6 +29,8 @@ public:
         // font (Downloaded()); -1: none.
         int set;
         unsigned char byte; // the character's byte in that set, its code in the font
+        // Not the character itself but one near it in the own set.
+        bool nearEnough = false;
     };
     // Where `c` (not a control character) prints from. ASCII prints from
     // every set alike: the own set.

@@ -98,7 +98,7 @@ void ListingComposer::PrepareCharacters() {
         throw Exception("unknown symbol set '" + unknown + "'");
     characterSets_ = std::make_unique<CharacterSets>(own, *others, glyphs_.get());
     selectedSet_ = 0;
-    notPrinted_ = 0;
+    counts_ = ListingCounts();
     downloaded_.fill(0);
     fontDownloaded_ = false;
     const int tabSize = options_.tabSize;
@@ -434,7 +434,7 @@ void ListingComposer::WriteCharacter(unsigned char byte) {
             WriteChosen(character);
     } else {
         input_->Skip(1);
-        WriteColumn(byte);
+        WriteUndecoded(byte);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "engine/InputDecoder.h"
 #include "engine/InputFile.h"
 #include "engine/LineNumbering.h"
+#include "engine/ListingCounts.h"
 #include "engine/ListingHeader.h"
 #include "engine/ListingOptions.h"
 #include "engine/PageGeometry.h"
@@ -53,9 +54,10 @@ public:
     // each begun by a header, and each a form feed began that got a line;
     // of those, the ones the options' page selection writes.
     std::int32_t PagesComposed() const { return pagesComposed_; }
-    // The characters of the listing composed last that neither a set the
-    // listing may use nor its downloaded font prints, printed as '?'.
-    std::int64_t CharactersNotPrinted() const { return notPrinted_; }
+    // What of the pages written of the listing composed last did not print
+    // exactly: the characters that neither a set the listing may use nor its
+    // downloaded font prints, and so on.
+    const ListingCounts& Counts() const { return counts_; }
     // The character whose glyph the listing composed last downloaded under
     // `code` in its font (kDownloadedFontId); 0 for a code it gave none.
     char32_t DownloadedCharacter(int code) const {
@@ -89,6 +91,7 @@ private:
     const unsigned char* WritePlainLines(const unsigned char* next, const unsigned char* end);
     void WriteSpecial(unsigned char byte);
     void WriteCharacter(unsigned char byte);
+    void WriteUndecoded(unsigned char byte);
     void WriteChosen(char32_t character);
     void WriteGlyph(unsigned char code);
     bool Download(unsigned char code);
@@ -132,7 +135,7 @@ private:
     std::unique_ptr<SystemGlyphs> glyphs_; // those of the downloaded font
     std::unique_ptr<CharacterSets> characterSets_;
     int selectedSet_ = 0; // of characterSets_, as the printer has it now
-    std::int64_t notPrinted_ = 0;
+    ListingCounts counts_;
     // By code, the characters of the downloaded font (0: none yet).
     std::array<char32_t, 256> downloaded_{};
     bool fontDownloaded_ = false; // its header

@@ -19,22 +19,25 @@ void ListingComposer::WriteChosen(char32_t character) {
         WriteGlyph(choice.byte);
         return;
     }
-    if (choice.set < 0 && writingPage_)
-        ++notPrinted_;
-    else if (choice.byte >= 128) // ASCII prints alike from every set
+    if (writingPage_) {
+        counts_.notPrinted += choice.set < 0;
+        counts_.nearEnough += choice.nearEnough;
+    }
+    if (choice.set >= 0 && choice.byte >= 128) // ASCII prints alike from every set
         SelectSet(choice.set);
     WriteColumn(choice.byte);
 }
 
 // A character of the downloaded font: its glyph downloaded the first time,
-// the font selected for it and the listing's set and face again after it. '?' where the glyph cannot be drawn.
+// the font selected for it and the listing's set and face again after it.
+// '?' where the glyph cannot be drawn.
 void ListingComposer::WriteGlyph(unsigned char code) {
     if (!writingPage_) {
         WriteColumn(code); // a column, nothing written
         return;
     }
     if (!Download(code)) {
-        ++notPrinted_;
+        ++counts_.notPrinted;
         WriteColumn('?');
         return;
     }
@@ -44,6 +47,19 @@ void ListingComposer::WriteGlyph(unsigned char code) {
     SelectSet(0);
     ++sourceColumn_;
     wrapPending_ = ++columnCount_ == geometry_.lineWidth;
+}
+
+// A byte that begins no character of the file's encoding: in the listing's
+// own set, selected again for it; '?' where that set takes the byte as a
+// control code.
+void ListingComposer::WriteUndecoded(unsigned char byte) {
+    WrapIfFull();
+    SelectSet(0);
+    if (writingPage_)
+        ++counts_.notDecoded;
+    const bool control =
+        byte >= 128 && byte < 160 && InfoOf(characterSets_->SetAt(0)).upperControls;
+    WriteColumn(control ? '?' : byte);
 }
 
 // Downloads the glyph of `code` unless the printer has it, and the font's

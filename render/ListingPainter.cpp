@@ -121,8 +121,8 @@ int PaintListing(const ListingSource& source, QPagedPaintDevice& device,
     RenderSink sink(interpreter);
     composer.Compose(source.textFile, sink, whenOpened);
     sink.Finish();
-    if (source.charactersNotPrinted)
-        *source.charactersNotPrinted = composer.CharactersNotPrinted();
+    if (source.counts)
+        *source.counts = composer.Counts();
     pages.Finish();
     return pages.Count();
 }

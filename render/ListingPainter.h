@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/FileInputSource.h"
+#include "engine/ListingCounts.h"
 #include "engine/ListingOptions.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
@@ -31,8 +32,8 @@ struct ListingSource {
     const LocaleNames* names = nullptr;
     PaperSize paper;
     InputOpener openInput = FileInputSource::Open; // what opens `textFile`
-    // Where the count of the characters printed as '?' goes, if anywhere.
-    std::int64_t* charactersNotPrinted = nullptr;
+    // Where the counts of what did not print exactly go, if anywhere.
+    ListingCounts* counts = nullptr;
 };
 
 // The options of `source` with the page laid out for its paper, unless

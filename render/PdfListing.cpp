@@ -28,8 +28,8 @@ int WriteListingPdf(const ListingSource& source, ByteSink& out, const std::strin
     RenderSink sink(interpreter);
     composer.Compose(source.textFile, sink, whenOpened);
     sink.Finish();
-    if (source.charactersNotPrinted)
-        *source.charactersNotPrinted = composer.CharactersNotPrinted();
+    if (source.counts)
+        *source.counts = composer.Counts();
     return document.Finish(title);
 }
 

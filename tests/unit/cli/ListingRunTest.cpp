@@ -72,7 +72,7 @@ TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
                 titles.push_back(listing.options.title);
                 EXPECT_EQ(listing.index + 1, paths.size());
                 c.list(listing.index);
-                return Listed{static_cast<std::int32_t>(listing.index + 1), "on laser"};
+                return Listed{static_cast<std::int32_t>(listing.index + 1), "on laser", {}};
             },
             err);
         ClearStopRequest();

@@ -198,7 +198,8 @@ protected:
         ListingComposer composer = Composer();
         composer.Compose(path, sink);
         pagesComposed = composer.PagesComposed();
-        charactersNotPrinted = composer.CharactersNotPrinted();
+        charactersNotPrinted = composer.Counts().notPrinted;
+        counts = composer.Counts();
         return sink.Bytes();
     }
 
@@ -246,6 +247,7 @@ protected:
     MemorySink sink;
     std::int32_t pagesComposed = 0;
     std::int64_t charactersNotPrinted = 0;
+    ListingCounts counts;
 
 private:
     fs::path home_;
