@@ -91,6 +91,10 @@ private:
     const unsigned char* WritePlainLines(const unsigned char* next, const unsigned char* end);
     void WriteSpecial(unsigned char byte);
     void WriteCharacter(unsigned char byte);
+    InputDecoder::Result DecodeAhead(std::size_t& length, char32_t& character);
+    bool MarkMayBeginAt(const unsigned char* at, const unsigned char* end);
+    void WriteWithMarks(char32_t base);
+    void WritePrinted(char32_t character);
     void WriteUndecoded(unsigned char byte);
     void WriteChosen(char32_t character);
     void WriteGlyph(unsigned char code);

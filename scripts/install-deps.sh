@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libcups2-dev
     cups-daemon cups-client
     libgtest-dev libgmock-dev libbenchmark-dev
-    libfreetype-dev libfontconfig-dev
+    libfreetype-dev libfontconfig-dev libutf8proc-dev
     fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-freefont-ttf fonts-league-mono
     xvfb xauth
     poppler-utils help2man

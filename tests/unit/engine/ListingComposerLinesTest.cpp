@@ -60,8 +60,7 @@ TEST_F(ListingComposerTest, TheLineNumberTakesItsColumnsOfTheWidth) {
     // A continuation holds 75 bytes after its indent.
     const std::string more(75, 'y');
     ExpectBodies({
-        {"71 bytes", fits + "\r\nz",
-         Seq() << Num(1) << fits << kCrLf << Num(2) << "z"},
+        {"71 bytes", fits + "\r\nz", Seq() << Num(1) << fits << kCrLf << Num(2) << "z"},
         {"72 bytes", fits + "x\r\nz",
          Seq() << Num(1) << fits << kCrLf << kIndent << "x" << kCrLf << Num(2) << "z"},
         {"continued", fits + more + "z",
@@ -195,7 +194,10 @@ const std::string kCharacters = "\xc3\xa9\xc3\x9f\xe2\x82\xac\xe2\x94\x82\xf0\x9
 
 // A character prints from the listing's own set, else from the first of the
 // other sets that has it, selected just before it; the own set is selected
-// again before a character that needs it, and before the next header.
+// again before a character that needs it, and before the next header. A
+// character and its combining marks take one cell, as the one character
+// they compose to, else as the base; characters invisible by nature take
+// none; wide characters two, a wrap never between them.
 TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
     struct Case {
         const char* name;
@@ -204,6 +206,7 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
         std::string text;
         Writes bytes;
         int notPrinted;
+        int nearEnough = 0;
     };
     const std::string euro = "\xe2\x82\xac";
     const std::string page1 = Lines(57, "x");
@@ -212,9 +215,9 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          false,
          "",
          kCharacters,
-         {"\x82", "\xe1", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "?"},
+         {"\x82", "\xe1", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "? "},
          1},
-        {"PC-8, no other set", false, "none", kCharacters, {"\x82", "\xe1", "?", "\xb3", "?"}, 2},
+        {"PC-8, no other set", false, "none", kCharacters, {"\x82", "\xe1", "?", "\xb3", "? "}, 2},
         // ż from Windows Latin 2, ó from PC-8, a curly quote from Latin 1;
         // 日 from none of Windows Latin 2, nor near enough.
         {"Polish",
@@ -227,7 +230,7 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          false,
          "9E",
          "\xc5\xbc\xe6\x97\xa5",
-         {Esc("(9E") + "\xbf", "?"},
+         {Esc("(9E") + "\xbf", "? "},
          1},
 #ifndef _WIN32 // Windows' converter does not come near
         // A non-breaking hyphen comes near enough as "-" in the own set, a box
@@ -238,7 +241,8 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          "a\xe2\x80\x91"
          "b",
          {"a", "-", "b"},
-         0},
+         0,
+         1},
 #endif
         // The euro sign fills the line: the wrap follows the selection.
         {"wrap", false, "", std::string(70, 'a') + euro + "b",
@@ -251,11 +255,42 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          true,
          "",
          kCharacters,
-         {"\xc5", "\xde", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "?"},
+         {"\xc5", "\xde", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "? "},
          1},
 #ifndef _WIN32 // Windows' converter does not come near
-        {"Roman-8, no other set", true, "none", kCharacters, {"\xc5", "\xde", "?", "|", "?"}, 2},
+        {"Roman-8, no other set",
+         true,
+         "none",
+         kCharacters,
+         {"\xc5", "\xde", "?", "|", "? "},
+         2,
+         1},
+        // e + U+0301 is é (PC-8 0x82), after ASCII or not; x + U+0301 has no
+        // one character: x, its accent counted.
+        {"composed",
+         false,
+         "",
+         "cafe\xcc\x81 \xc3\xa9\xcc\x88 x\xcc\x81",
+         {"caf", "\x82", " ", "\x82", " ", "x"},
+         0,
+         2},
 #endif
+        // A zero-width space, a joiner, a variation selector, a byte-order
+        // mark: no column, nothing printed.
+        {"zero width",
+         false,
+         "",
+         "a\xe2\x80\x8b"
+         "b\xe2\x80\x8d"
+         "c\xef\xb8\x8f\xef\xbb\xbf"
+         "d",
+         {"abcd"},
+         0},
+        // 日 takes columns 1 and 2: the tab goes on to column 8.
+        {"wide", false, "", "\xe6\x97\xa5\tx", {"? ", Blanks(6), "x"}, 1},
+        // With one column left, the line is filled and 日 starts the next.
+        {"wide at the end", false, "", std::string(70, 'a') + "\xe6\x97\xa5",
+         Seq() << std::string(70, 'a') << " " << kCrLf << kIndent << "? ", 1},
     };
     options.downloadFont = false; // what no set has comes near or is '?'
     for (const Case& c : cases) {
@@ -269,6 +304,7 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
             lines += Num(line) + "x" + kCrLf;
         EXPECT_EQ(body, lines + Joined(Seq() << Num(before.empty() ? 1 : 58) << c.bytes << kCrLf));
         EXPECT_EQ(charactersNotPrinted, c.notPrinted);
+        EXPECT_EQ(counts.nearEnough, c.nearEnough);
     }
 }
 
@@ -462,8 +498,8 @@ TEST_F(ListingComposerTest, AByteOrderMarkIsDroppedOnlyWhereTheEncodingIsGuessed
     ExpectBodies({
         {"auto, first", mark + "ab", {Num(1), "a", "b"}},
         {"auto, alone", mark, {Num(1)}},
-        // Later, it is a character that PC-8 does not have.
-        {"auto, later", "a" + mark, {Num(1), "a", "?"}},
+        // Later, it is invisible: no column, nothing printed.
+        {"auto, later", "a" + mark + "b", {Num(1), "a", "b"}},
     });
     options.inputEncoding = "raw";
     ExpectBodies({{"raw", mark + "ab", {Num(1), "\xef", "\xbb", "\xbf", "a", "b"}}});
