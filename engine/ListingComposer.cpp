@@ -189,6 +189,7 @@ void ListingComposer::WriteHeader(const std::string& line) {
 }
 
 void ListingComposer::WriteLineNumber() {
+    LeaveFont();
     if (writingPage_)
         out_->Put(numbering_.Text(), static_cast<std::int32_t>(numbering_.Length()));
     columnCount_ = static_cast<std::int32_t>(numbering_.Length());
@@ -240,6 +241,7 @@ void ListingComposer::EndLine() {
 // Ends a full line and indents its continuation, with a new page when the
 // line end fills the page.
 void ListingComposer::Wrap() {
+    LeaveFont(); // for the indent
     wrapPending_ = false;
     Write(kLineEnd);
     if (++lineOnPage_ > geometry_.linesPerPage) {
@@ -261,6 +263,7 @@ void ListingComposer::WrapIfFull() {
 void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count) {
     if (count == 0)
         return;
+    LeaveFont(bytes, count);
     WrapIfFull();
     sourceColumn_ += count;
     if (count < static_cast<std::size_t>(geometry_.lineWidth - columnCount_)) { // no wrap

@@ -101,6 +101,10 @@ private:
     bool Download(unsigned char code);
     std::string FaceSelection() const;
     void SelectSet(int set);
+    // The listing's set and face again after downloaded characters, before
+    // anything else is printed; blanks between them stay in the font.
+    void LeaveFont(const unsigned char* bytes = nullptr, std::size_t count = 0);
+    bool DownloadBlank();
     void WriteColumn(unsigned char byte);
     void WriteShown(unsigned char control);
     void WriteTabs(std::size_t tabs);

@@ -2,6 +2,8 @@
 // font it downloads: the selections and downloads that print them.
 #include "engine/ListingComposer.h"
 
+#include <algorithm>
+
 namespace zl {
 
 namespace {
@@ -29,7 +31,8 @@ void ListingComposer::WriteChosen(char32_t character) {
 }
 
 // A character of the downloaded font: its glyph downloaded the first time,
-// the font selected for it and the listing's set and face again after it.
+// the font selected for it unless the character before was one of its
+// own; the listing's set and face come back with the next other character.
 // '?' where the glyph cannot be drawn.
 void ListingComposer::WriteGlyph(unsigned char code) {
     if (!writingPage_) {
@@ -42,9 +45,8 @@ void ListingComposer::WriteGlyph(unsigned char code) {
         return;
     }
     WrapIfFull();
-    SelectSet(characterSets_->Downloaded());
+    SelectSet(characterSets_->Downloaded()); // a run of them selects the font once
     out_->Put(&code, 1);
-    SelectSet(0);
     ++sourceColumn_;
     wrapPending_ = ++columnCount_ == geometry_.lineWidth;
 }
@@ -88,6 +90,32 @@ bool ListingComposer::Download(unsigned char code) {
 std::string ListingComposer::FaceSelection() const {
     const std::string pitch = options_.compressed ? "16.67" : "10";
     return kEsc + "(s0p" + pitch + (options_.linePrinter ? "h8.5v0s0b0T" : "h12v0s0b4099T");
+}
+
+void ListingComposer::LeaveFont(const unsigned char* bytes, std::size_t count) {
+    if (selectedSet_ != characterSets_->Downloaded())
+        return;
+    const bool blanks =
+        count > 0 && std::all_of(bytes, bytes + count, [](unsigned char b) { return b == ' '; });
+    if (!blanks || !DownloadBlank())
+        SelectSet(0);
+}
+
+// The font's blank (code 32, a cell without ink), downloaded once, so that
+// words of downloaded characters and the blanks between them are one run
+// in the font. False when it cannot be.
+bool ListingComposer::DownloadBlank() {
+    if (downloaded_[' '] == U' ')
+        return true;
+    if (!fontDownloaded_)
+        return false;
+    GlyphBitmap blank;
+    blank.width = 1;
+    blank.height = 1;
+    blank.rows = {0};
+    WriteAlways(CharacterDownload(' ', blank, characterSets_->Glyphs()->Cell()));
+    downloaded_[' '] = U' ';
+    return true;
 }
 
 // Selects a set of the listing's on the printer, unless it has it. The

@@ -353,12 +353,21 @@ TEST_F(ListingComposerTest, CharactersNoSetHasPrintFromTheDownloadedFont) {
         int notPrinted;
     };
     const Case cases[] = {
-        {"IBM, twice", false, true, "a" + zhe + "b " + zhe,
-         Num(1) + "a" + header + download + inFont + Esc("(10U") + courier + "b " + inFont +
-             Esc("(10U") + courier,
+        // The font stays selected to the line's end, the face comes back
+        // with the next line's number.
+        {"IBM, twice", false, true, "a" + zhe + "b " + zhe + "\nc",
+         Num(1) + "a" + header + download + inFont + Esc("(10U") + courier + "b " + inFont + kCrLf +
+             Esc("(10U") + courier + Num(2) + "c",
          0},
-        {"Roman-8", true, true, "a" + zhe,
-         Num(1) + "a" + header + download + inFont + Esc("(8U") + courier, 0},
+        // A run of downloaded characters selects the font once, the blanks
+        // between them in it from its blank, downloaded once.
+        {"run", false, true, zhe + zhe + " " + zhe + "b",
+         Num(1) + header + download + inFont + "!" + Esc("*c32E") + Esc("(s17W") +
+             std::string("\x04\x00\x0e\x01\x00\x00", 6) + Words({0, 0, 1, 1, 120}) +
+             std::string(1, '\0') + " !" + Esc("(10U") + courier + "b",
+         0},
+        {"Roman-8", true, true, "a" + zhe + "b",
+         Num(1) + "a" + header + download + inFont + Esc("(8U") + courier + "b", 0},
         // The glyph fills the line: the wrap follows the face's selection.
         {"wrap", false, true, std::string(70, 'a') + zhe + "b",
          Num(1) + std::string(70, 'a') + header + download + inFont + Esc("(10U") + courier +
@@ -377,7 +386,8 @@ TEST_F(ListingComposerTest, CharactersNoSetHasPrintFromTheDownloadedFont) {
     // The header's name too.
     options.roman8 = false;
     options.downloadFont = true;
-    // A listing downloads 190 glyphs at most, each once.
+    // A listing downloads 190 glyphs at most, each once, and a blank (code
+    // 32) for the blanks between them.
     std::string letters;
     for (char32_t c = 0x370; c < 0x530; ++c) // Greek and Cyrillic
         letters += {static_cast<char>(0xc0 | c >> 6), static_cast<char>(0x80 | (c & 0x3f)), ' '};
@@ -386,7 +396,8 @@ TEST_F(ListingComposerTest, CharactersNoSetHasPrintFromTheDownloadedFont) {
     for (std::size_t at = many.find(Esc("*c")); at != std::string::npos;
          at = many.find(Esc("*c"), at + 1))
         downloads += many[many.find_first_not_of("0123456789", at + 3)] == 'E';
-    EXPECT_EQ(downloads, 190u);
+    EXPECT_EQ(downloads, 191u);
+    EXPECT_NE(many.find(Esc("*c32E")), std::string::npos);
     EXPECT_GE(charactersNotPrinted, 2 * (0x530 - 0x370 - 190 - 100))
         << "past 190, '?' but for those a set has or that come near enough";
     EXPECT_NE(
