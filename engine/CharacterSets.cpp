@@ -25,16 +25,30 @@ CharacterSets::Choice CharacterSets::Choose(char32_t c) {
     return choice;
 }
 
+namespace {
+
+// Greek letters, which a word mixes from PC-8's few (α π σ ...) and a
+// downloaded font's others unless all print from the font.
+bool IsGreek(char32_t c) {
+    return (c >= 0x370 && c <= 0x3ff) || (c >= 0x1f00 && c <= 0x1fff);
+}
+
+// PC-8 and Roman-8 have the micro sign, which is the Greek mu.
+constexpr char32_t kGreekMu = 0x3bc, kMicroSign = 0xb5;
+
+} // namespace
+
 CharacterSets::Choice CharacterSets::Find(char32_t c) {
+    if (IsGreek(c)) { // one face for the script where the font draws it
+        if (const std::optional<Choice> glyph = Glyph(c))
+            return *glyph;
+    }
     unsigned char byte = 0;
     for (std::size_t set = 0; set < sets_.size(); ++set)
-        if (SymbolSetMapOf(sets_[set]).Find(c, byte))
+        if (SymbolSetMapOf(sets_[set]).Find(c == kGreekMu ? kMicroSign : c, byte))
             return {static_cast<int>(set), byte};
-    if (glyphs_ && glyphsGiven_ < kDownloadedGlyphLimit && glyphs_->Has(c)) {
-        const auto code = static_cast<unsigned char>(GlyphCode(glyphsGiven_++));
-        glyphCharacters_[code] = c;
-        return {Downloaded(), code};
-    }
+    if (const std::optional<Choice> glyph = Glyph(c))
+        return *glyph;
     // Near enough: one character that the own set prints; several would
     // take more than the character's column.
     const std::string near = Transliterated(c, InfoOf(sets_[0]).converterName);
@@ -46,6 +60,16 @@ CharacterSets::Choice CharacterSets::Find(char32_t c) {
             return {0, byte, true};
     }
     return {-1, '?'};
+}
+
+// A code of the downloaded font for `c`, while it may give one and the face
+// draws it.
+std::optional<CharacterSets::Choice> CharacterSets::Glyph(char32_t c) {
+    if (!glyphs_ || glyphsGiven_ >= kDownloadedGlyphLimit || !glyphs_->Has(c))
+        return std::nullopt;
+    const auto code = static_cast<unsigned char>(GlyphCode(glyphsGiven_++));
+    glyphCharacters_[code] = c;
+    return Choice{Downloaded(), code};
 }
 
 std::optional<std::vector<SymbolSet>> OtherSymbolSets(const std::string& list, SymbolSet own,

@@ -2,7 +2,9 @@
 // set when it has the character; else the first of the other sets, in the
 // order given, that has it; else a glyph of the listing's downloaded font,
 // when it may download one; else the own set's one character that the
-// system's converter comes nearest with. Otherwise it is not printed.
+// system's converter comes nearest with. Otherwise it is not printed. Greek
+// prints from the font first, so that a word is in one face; without it,
+// from the sets (the Greek mu as the micro sign).
 #pragma once
 
 #include "engine/SymbolSet.h"
@@ -44,6 +46,7 @@ public:
 
 private:
     Choice Find(char32_t c);
+    std::optional<Choice> Glyph(char32_t c);
 
     std::vector<SymbolSet> sets_; // the own first
     SystemGlyphs* glyphs_;

@@ -286,6 +286,8 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          "d",
          {"abcd"},
          0},
+        // Greek from PC-8 where it has the letters, the mu as its micro sign.
+        {"Greek", false, "", "\xce\xb1\xce\xbc\xcf\x80", {"\xe0", "\xe6", "\xe3"}, 0},
         // 日 takes columns 1 and 2: the tab goes on to column 8.
         {"wide", false, "", "\xe6\x97\xa5\tx", {"? ", Blanks(6), "x"}, 1},
         // With one column left, the line is filled and 日 starts the next.
@@ -386,6 +388,10 @@ TEST_F(ListingComposerTest, CharactersNoSetHasPrintFromTheDownloadedFont) {
     // The header's name too.
     options.roman8 = false;
     options.downloadFont = true;
+    // Greek prints from the font alone, though PC-8 has α.
+    const std::string greek = List("\xce\xb1\xce\xb2");
+    EXPECT_NE(greek.find(Esc("(901X") + "!" + Esc("*c34E")), std::string::npos)
+        << "α from the font's first code, β's glyph downloaded after it";
     // A listing downloads 190 glyphs at most, each once, and a blank (code
     // 32) for the blanks between them.
     std::string letters;
