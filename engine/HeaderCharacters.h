@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/CharacterSets.h"
+#include "engine/ListingText.h"
 
 #include <cstdint>
 #include <string>
@@ -25,22 +26,25 @@ public:
         return Bytes(utf8, sets, date_);
     }
 
-    // The laid-out `line`, whose date starts at column `datePosition`, in
-    // the pieces to write: runs of the own set's bytes (set 0) and the other
-    // sets' characters. A shortened name keeps its last characters, a cut
-    // date its first.
+    // The laid-out `line`, whose date starts at column `datePosition` and
+    // whose name's characters from column 9 on are those `nameShown` gives
+    // (a shortened name shows some), in the pieces to write: runs of the own
+    // set's bytes (set 0) and the other sets' characters. A cut date keeps
+    // its first characters.
     struct Piece {
         int set;
         std::string bytes;
     };
-    std::vector<Piece> Pieces(const std::string& line, std::int32_t datePosition) const;
+    std::vector<Piece> Pieces(const std::string& line, std::int32_t datePosition,
+                              const ShownIndices& nameShown) const;
     // Whether `line` holds characters of other sets: else it is one piece.
     static bool HasOthers(const std::string& line);
 
 private:
     static std::string Bytes(const std::string& utf8, CharacterSets& sets,
-                             std::vector<CharacterSets::Choice>& others);
+                             std::vector<CharacterSets::Choice>& chosen);
 
+    // Where each of the name's and the date's characters prints from.
     std::vector<CharacterSets::Choice> name_, date_;
 };
 

@@ -171,7 +171,8 @@ void ListingComposer::WriteHeader(const std::string& line) {
         Write(line);
         return;
     }
-    for (const HeaderCharacters::Piece& piece : headerCharacters_.Pieces(line, datePosition_)) {
+    for (const HeaderCharacters::Piece& piece :
+         headerCharacters_.Pieces(line, datePosition_, header_.NameShown())) {
         if (piece.set == characterSets_->Downloaded()) { // the face again right after it
             const bool drawn = writingPage_ && Download(static_cast<unsigned char>(piece.bytes[0]));
             if (drawn)

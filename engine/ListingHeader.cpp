@@ -2,6 +2,8 @@
 
 #include "engine/ListingText.h"
 
+#include <algorithm>
+
 namespace zl {
 
 namespace {
@@ -21,30 +23,46 @@ std::int32_t DatePosition(std::int32_t width, const std::string& date) {
     return width / 2 - static_cast<std::int32_t>(date.size() / 2);
 }
 
-std::string HeaderFileText(const std::string& path, std::int32_t datePosition) {
-    if (FitsBeforeDate(path, datePosition))
-        return kFileLabel + path;
+ShownIndices HeaderNameIndices(const std::string& name, std::int32_t datePosition, bool path) {
+    ShownIndices shown;
+    if (path)
+        shown = ShortenedPathIndices(name);
+    if (!path || !FitsBeforeDate(ShownText(name, shown), datePosition)) {
+        shown.clear();
+        for (std::size_t i = 0; i < name.size(); ++i)
+            shown.push_back(static_cast<std::int64_t>(i));
+    }
+    if (FitsBeforeDate(ShownText(name, shown), datePosition))
+        return shown;
+    // A longer text becomes "..." and its last characters.
     const std::int64_t tail = static_cast<std::int64_t>(datePosition) - 2 -
                               static_cast<std::int64_t>(kFileLabel.size() + kDots.size());
-    const std::size_t keep = tail > 0 ? static_cast<std::size_t>(tail) : 0;
-    return kFileLabel + kDots + path.substr(path.size() - keep);
+    const std::size_t keep = std::min(shown.size(), tail > 0 ? static_cast<std::size_t>(tail) : 0);
+    ShownIndices cut(kDots.size(), kDot);
+    cut.insert(cut.end(), shown.end() - static_cast<std::ptrdiff_t>(keep), shown.end());
+    return cut;
+}
+
+std::string HeaderFileText(const std::string& path, std::int32_t datePosition) {
+    return kFileLabel + ShownText(path, HeaderNameIndices(path, datePosition, false));
 }
 
 std::string HeaderPathText(const std::string& path, std::int32_t datePosition) {
-    const std::string shortened = ShortenPath(path);
-    return HeaderFileText(FitsBeforeDate(shortened, datePosition) ? shortened : path, datePosition);
+    return kFileLabel + ShownText(path, HeaderNameIndices(path, datePosition, true));
 }
 
 void ListingHeader::Start(const std::string& name, const std::string& date, std::int32_t width,
                           bool landscape) {
     const std::int32_t datePosition = DatePosition(width, date);
-    Lay(HeaderFileText(name, datePosition), date, datePosition, width, landscape);
+    nameShown_ = HeaderNameIndices(name, datePosition, false);
+    Lay(kFileLabel + ShownText(name, nameShown_), date, datePosition, width, landscape);
 }
 
 void ListingHeader::StartWithPath(const std::string& path, const std::string& date,
                                   std::int32_t width, bool landscape) {
     const std::int32_t datePosition = DatePosition(width, date);
-    Lay(HeaderPathText(path, datePosition), date, datePosition, width, landscape);
+    nameShown_ = HeaderNameIndices(path, datePosition, true);
+    Lay(kFileLabel + ShownText(path, nameShown_), date, datePosition, width, landscape);
 }
 
 void ListingHeader::Lay(const std::string& fileText, const std::string& date,

@@ -2,6 +2,8 @@
 // label, laid out on one line of the listing's width.
 #pragma once
 
+#include "engine/ListingText.h"
+
 #include <cstdint>
 #include <string>
 
@@ -20,6 +22,10 @@ std::string HeaderFileText(const std::string& path, std::int32_t datePosition);
 // header keeps its last characters after a single "...".
 std::string HeaderPathText(const std::string& path, std::int32_t datePosition);
 
+// The characters of `name` that the header shows after "  File: ", as
+// HeaderPathText (a path) or HeaderFileText (a title) shows them.
+ShownIndices HeaderNameIndices(const std::string& name, std::int32_t datePosition, bool path);
+
 class ListingHeader {
 public:
     // Lays out the line for `name` (a title, or a path already shortened)
@@ -37,11 +43,16 @@ public:
     // there to the right, and gives the line as written: its first `width`
     // characters and CR LF.
     const std::string& NextPage(std::int32_t pageNumber);
+    // The characters of the name the line shows, from column 9 on.
+    const ShownIndices& NameShown() const { return nameShown_; }
+    // Where the name's characters start on the line (counted from 0).
+    static constexpr std::size_t kNameStart = 8;
 
 private:
     void Lay(const std::string& fileText, const std::string& date, std::int32_t datePosition,
              std::int32_t width, bool landscape);
 
+    ShownIndices nameShown_;
     std::string line_; // the first `width_` characters of the line
     std::string written_;
     std::int32_t width_ = 0;

@@ -14,20 +14,52 @@ void InsertAt(std::string& line, const std::string& text, std::int32_t position)
     line.insert(at, text);
 }
 
-std::string ShortenPath(const std::string& path) {
+namespace {
+
+// Indices `first` to `last` (not included) added to `shown`.
+void AddIndices(ShownIndices& shown, std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; ++i)
+        shown.push_back(static_cast<std::int64_t>(i));
+}
+
+void AddDots(ShownIndices& shown) {
+    shown.insert(shown.end(), 3, kDot);
+}
+
+} // namespace
+
+ShownIndices ShortenedPathIndices(const std::string& path) {
+    ShownIndices shown;
     if (path.find_first_of(kPathSeparators) == std::string::npos)
-        return {};
-    if (path.size() < 30)
-        return path;
+        return shown;
+    if (path.size() < 30) {
+        AddIndices(shown, 0, path.size());
+        return shown;
+    }
     // The last separator before the final character starts the tail.
-    std::size_t last = path.find_last_of(kPathSeparators, path.size() - 2);
-    if (last == std::string::npos) // the only separator ends the path
-        return "..." + path.substr(path.size() - 25);
-    const std::string tail = path.substr(last);
-    const std::int32_t headLength = 25 - static_cast<std::int32_t>(tail.size());
-    const std::string head =
-        headLength > 0 ? path.substr(0, static_cast<std::size_t>(headLength)) : std::string();
-    return head + "..." + tail;
+    const std::size_t last = path.find_last_of(kPathSeparators, path.size() - 2);
+    if (last == std::string::npos) { // the only separator ends the path
+        AddDots(shown);
+        AddIndices(shown, path.size() - 25, path.size());
+        return shown;
+    }
+    const std::int64_t headLength = 25 - static_cast<std::int64_t>(path.size() - last);
+    AddIndices(shown, 0, headLength > 0 ? static_cast<std::size_t>(headLength) : 0);
+    AddDots(shown);
+    AddIndices(shown, last, path.size());
+    return shown;
+}
+
+std::string ShownText(const std::string& text, const ShownIndices& shown) {
+    std::string result;
+    result.reserve(shown.size());
+    for (const std::int64_t index : shown)
+        result += index == kDot ? '.' : text[static_cast<std::size_t>(index)];
+    return result;
+}
+
+std::string ShortenPath(const std::string& path) {
+    return ShownText(path, ShortenedPathIndices(path));
 }
 
 std::string WithoutControlBytes(std::string text) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zl {
 
@@ -25,6 +26,15 @@ void InsertAt(std::string& line, const std::string& text, std::int32_t position)
 // The path as the header shows it: empty without a separator, whole below 30
 // characters, else head, "..." and the tail from the last separator.
 std::string ShortenPath(const std::string& path);
+
+// Which characters of a text a shortened form of it shows: for each, its
+// index in the text; kDot for a dot of the "..." put in their place.
+using ShownIndices = std::vector<std::int64_t>;
+constexpr std::int64_t kDot = -1;
+// Those of ShortenPath(path).
+ShownIndices ShortenedPathIndices(const std::string& path);
+// The text of `text` that `shown` shows.
+std::string ShownText(const std::string& text, const ShownIndices& shown);
 
 // The text with every control byte (below 32, and 127) shown as "?", so a
 // file name cannot break the line it is shown in.

@@ -163,6 +163,15 @@ TEST_F(ListingComposerTest, HeaderNameAndDateSpeakTheSymbolSet) {
         }
         EXPECT_EQ(FirstHeader(List("", path)), c.header + kCrLf);
     }
+    // A shortened path shows its head's Ź (Windows Latin 2), not the ł of
+    // the part left out.
+    options.roman8 = false;
+    SetPage(true, false, false);
+    const std::string deep = "\xc5\xb9" + std::string(24, 'x') + "\xc5\x82x/abcdef.txt";
+    EXPECT_EQ(FirstHeader(List("", deep)),
+              "  File: " + Esc("(9E") + "\x8f" + Esc("(10U") + std::string(13, 'x') +
+                  ".../abcdef.txt" + Blanks(12) + "Donnerstag, M\x84rz 5, 2026 at 6:40 PM" +
+                  Blanks(44) + "Page 1" + kCrLf);
 }
 
 TEST_F(ListingComposerTest, EveryHeaderIsTheLineWidthWhateverThePageNumber) {
