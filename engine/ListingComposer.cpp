@@ -513,6 +513,8 @@ void ListingComposer::WritePrinted(char32_t character) {
         WriteColumn(' ');
         return;
     default:
+        if (writingPage_ && IsRightToLeft(character))
+            ++counts_.rightToLeft;
         WriteChosen(character);
     }
 }

@@ -21,6 +21,10 @@ std::vector<std::string> CountPhrases(const ListingCounts& counts, const std::st
     if (counts.notDecoded > 0)
         phrases.push_back(Counted(counts.notDecoded, "byte was", "bytes were") + " not " +
                           (encoding == "auto" ? std::string("UTF-8") : encoding));
+    if (counts.rightToLeft > 0)
+        phrases.push_back(
+            Counted(counts.rightToLeft, "right-to-left character", "right-to-left characters") +
+            " printed left to right");
     return phrases;
 }
 

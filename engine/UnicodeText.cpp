@@ -24,6 +24,10 @@ bool IsIgnorable(char32_t) {
     return false;
 }
 
+bool IsRightToLeft(char32_t) {
+    return false;
+}
+
 char32_t Composed(char32_t, const std::u32string&) {
     return 0;
 }
@@ -52,6 +56,11 @@ bool IsCombiningMark(char32_t c) {
 
 bool IsIgnorable(char32_t c) {
     return utf8proc_get_property(static_cast<utf8proc_int32_t>(c))->ignorable;
+}
+
+bool IsRightToLeft(char32_t c) {
+    const int direction = utf8proc_get_property(static_cast<utf8proc_int32_t>(c))->bidi_class;
+    return direction == UTF8PROC_BIDI_CLASS_R || direction == UTF8PROC_BIDI_CLASS_AL;
 }
 
 char32_t Composed(char32_t base, const std::u32string& marks) {

@@ -22,6 +22,10 @@ bool IsCombiningMark(char32_t c);
 // joiners, variation selectors, a byte-order mark inside a line.
 bool IsIgnorable(char32_t c);
 
+// A letter of a script written right to left (Hebrew, Arabic), which a
+// listing prints in the file's order, left to right.
+bool IsRightToLeft(char32_t c);
+
 // The one character that `base` and its `marks` compose to (Unicode's
 // normalization form C), 0 where they make no one character.
 char32_t Composed(char32_t base, const std::u32string& marks);

@@ -191,6 +191,13 @@ TEST_F(ListingComposerTest, TabSizeSetsTheStops) {
 
 // é, ß, €, │ and 😀 in UTF-8.
 const std::string kCharacters = "\xc3\xa9\xc3\x9f\xe2\x82\xac\xe2\x94\x82\xf0\x9f\x98\x80";
+// A wide character not printed: '?' in its two columns (one on Windows,
+// which has no tables of widths).
+#ifdef _WIN32
+const std::string kWideNotPrinted = "?";
+#else
+const std::string kWideNotPrinted = "? ";
+#endif
 
 // A character prints from the listing's own set, else from the first of the
 // other sets that has it, selected just before it; the own set is selected
@@ -215,9 +222,14 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          false,
          "",
          kCharacters,
-         {"\x82", "\xe1", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "? "},
+         {"\x82", "\xe1", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", kWideNotPrinted},
          1},
-        {"PC-8, no other set", false, "none", kCharacters, {"\x82", "\xe1", "?", "\xb3", "? "}, 2},
+        {"PC-8, no other set",
+         false,
+         "none",
+         kCharacters,
+         {"\x82", "\xe1", "?", "\xb3", kWideNotPrinted},
+         2},
         // ż from Windows Latin 2, ó from PC-8, a curly quote from Latin 1;
         // 日 from none of Windows Latin 2, nor near enough.
         {"Polish",
@@ -230,7 +242,7 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          false,
          "9E",
          "\xc5\xbc\xe6\x97\xa5",
-         {Esc("(9E") + "\xbf", "? "},
+         {Esc("(9E") + "\xbf", kWideNotPrinted},
          1},
 #ifndef _WIN32 // Windows' converter does not come near
         // A non-breaking hyphen comes near enough as "-" in the own set, a box
@@ -255,14 +267,14 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          true,
          "",
          kCharacters,
-         {"\xc5", "\xde", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", "? "},
+         {"\xc5", "\xde", Esc("(19U") + "\x80", Esc("(10U") + "\xb3", kWideNotPrinted},
          1},
 #ifndef _WIN32 // Windows' converter does not come near
         {"Roman-8, no other set",
          true,
          "none",
          kCharacters,
-         {"\xc5", "\xde", "?", "|", "? "},
+         {"\xc5", "\xde", "?", "|", kWideNotPrinted},
          2,
          1},
         // e + U+0301 is é (PC-8 0x82), after ASCII or not; x + U+0301 has no
@@ -274,7 +286,9 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          {"caf", "\x82", " ", "\x82", " ", "x"},
          0,
          2},
-#endif
+        // Greek from PC-8 where it has the letters, the mu as its micro sign.
+        {"Greek", false, "", "\xce\xb1\xce\xbc\xcf\x80", {"\xe0", "\xe6", "\xe3"}, 0},
+        // Unicode's columns (Windows builds give every character one).
         // A zero-width space, a joiner, a variation selector, a byte-order
         // mark: no column, nothing printed.
         {"zero width",
@@ -286,13 +300,12 @@ TEST_F(ListingComposerTest, CharactersBecomeTheirByteInTheSetThatHasThem) {
          "d",
          {"abcd"},
          0},
-        // Greek from PC-8 where it has the letters, the mu as its micro sign.
-        {"Greek", false, "", "\xce\xb1\xce\xbc\xcf\x80", {"\xe0", "\xe6", "\xe3"}, 0},
         // 日 takes columns 1 and 2: the tab goes on to column 8.
         {"wide", false, "", "\xe6\x97\xa5\tx", {"? ", Blanks(6), "x"}, 1},
         // With one column left, the line is filled and 日 starts the next.
         {"wide at the end", false, "", std::string(70, 'a') + "\xe6\x97\xa5",
          Seq() << std::string(70, 'a') << " " << kCrLf << kIndent << "? ", 1},
+#endif
     };
     options.downloadFont = false; // what no set has comes near or is '?'
     for (const Case& c : cases) {
@@ -515,8 +528,10 @@ TEST_F(ListingComposerTest, AByteOrderMarkIsDroppedOnlyWhereTheEncodingIsGuessed
     ExpectBodies({
         {"auto, first", mark + "ab", {Num(1), "a", "b"}},
         {"auto, alone", mark, {Num(1)}},
+#ifndef _WIN32 // Windows builds have no tables of widths: there a '?'
         // Later, it is invisible: no column, nothing printed.
         {"auto, later", "a" + mark + "b", {Num(1), "a", "b"}},
+#endif
     });
     options.inputEncoding = "raw";
     ExpectBodies({{"raw", mark + "ab", {Num(1), "\xef", "\xbb", "\xbf", "a", "b"}}});
