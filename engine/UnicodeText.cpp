@@ -6,6 +6,7 @@
 #include <utf8proc.h>
 
 #include <cstdlib>
+#include <cstring>
 #endif
 
 namespace zl {
@@ -72,9 +73,9 @@ char32_t Composed(char32_t base, const std::u32string& marks) {
         utf8proc_NFC(reinterpret_cast<const utf8proc_uint8_t*>(text.c_str()));
     if (!composed)
         return 0;
+    const auto size = static_cast<utf8proc_ssize_t>(std::strlen(reinterpret_cast<char*>(composed)));
     utf8proc_int32_t first = 0;
-    const utf8proc_ssize_t length = utf8proc_iterate(composed, -1, &first);
-    const bool one = length > 0 && composed[length] == 0;
+    const bool one = size > 0 && utf8proc_iterate(composed, size, &first) == size;
     std::free(composed);
     return one ? static_cast<char32_t>(first) : 0;
 }
