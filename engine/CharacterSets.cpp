@@ -1,6 +1,7 @@
 #include "engine/CharacterSets.h"
 
 #include "engine/Transliteration.h"
+#include "engine/UnicodeText.h"
 
 #include <algorithm>
 
@@ -62,14 +63,29 @@ CharacterSets::Choice CharacterSets::Find(char32_t c) {
     return {-1, '?'};
 }
 
-// A code of the downloaded font for `c`, while it may give one and the face
-// draws it.
+// A code for `c` in the last downloaded font of its width (two cells for a
+// wide character), or in a new one when that is full, while the listing may
+// download more and a face draws it.
 std::optional<CharacterSets::Choice> CharacterSets::Glyph(char32_t c) {
-    if (!glyphs_ || glyphsGiven_ >= kDownloadedGlyphLimit || !glyphs_->Has(c))
+    if (!glyphs_)
         return std::nullopt;
-    const auto code = static_cast<unsigned char>(GlyphCode(glyphsGiven_++));
-    glyphCharacters_[code] = c;
-    return Choice{Downloaded(), code};
+    const bool wide = ColumnWidth(c) == 2;
+    std::size_t index = fonts_.size();
+    for (std::size_t k = fonts_.size(); k-- > 0;) {
+        if (fonts_[k].wide == wide) {
+            if (fonts_[k].given < kDownloadedGlyphLimit)
+                index = k;
+            break;
+        }
+    }
+    if ((index == fonts_.size() && fonts_.size() >= kMaxDownloadedFonts) || !glyphs_->Has(c, wide))
+        return std::nullopt;
+    if (index == fonts_.size())
+        fonts_.push_back(Font{wide});
+    Font& font = fonts_[index];
+    const auto code = static_cast<unsigned char>(GlyphCode(font.given++));
+    font.characters[code] = c;
+    return Choice{Downloaded() + static_cast<int>(index), code};
 }
 
 std::optional<std::vector<SymbolSet>> OtherSymbolSets(const std::string& list, SymbolSet own,

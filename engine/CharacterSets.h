@@ -22,13 +22,14 @@ class CharacterSets {
 public:
     // `others` in the order they are tried; the own set among them is left
     // out. `glyphs` (borrowed; none: no font is downloaded) draws the
-    // downloaded font's characters, up to kDownloadedGlyphLimit of them.
+    // downloaded fonts' characters, up to kDownloadedGlyphLimit in each of
+    // kMaxDownloadedFonts fonts.
     CharacterSets(SymbolSet own, const std::vector<SymbolSet>& others,
                   SystemGlyphs* glyphs = nullptr);
 
     struct Choice {
         // 0: the own set, 1 on: the others in order, then the downloaded
-        // font (Downloaded()); -1: none.
+        // fonts (from Downloaded() on); -1: none.
         int set;
         unsigned char byte; // the character's byte in that set, its code in the font
         // Not the character itself but one near it in the own set.
@@ -38,20 +39,33 @@ public:
     // every set alike: the own set.
     Choice Choose(char32_t c);
     SymbolSet SetAt(int index) const { return sets_[static_cast<std::size_t>(index)]; }
-    // The number the downloaded font goes by as a set.
+    // The number the first downloaded font goes by as a set; font k is set
+    // Downloaded() + k, with ID kDownloadedFontId + k.
     int Downloaded() const { return static_cast<int>(sets_.size()); }
+    bool IsFont(int set) const { return set >= Downloaded(); }
+    int FontId(int set) const { return kDownloadedFontId + set - Downloaded(); }
+    // Whether the font of `set` has glyphs two cells wide.
+    bool WideFont(int set) const { return fonts_[FontIndex(set)].wide; }
     SystemGlyphs* Glyphs() const { return glyphs_; }
-    // The character given `code` in the downloaded font; 0 for none.
-    char32_t GlyphCharacter(unsigned char code) const { return glyphCharacters_[code]; }
+    // The character given `code` in the font of `set`; 0 for none.
+    char32_t GlyphCharacter(int set, unsigned char code) const {
+        return fonts_[FontIndex(set)].characters[code];
+    }
 
 private:
+    struct Font {
+        bool wide = false;
+        int given = 0; // codes
+        std::array<char32_t, 256> characters{};
+    };
+
     Choice Find(char32_t c);
     std::optional<Choice> Glyph(char32_t c);
+    std::size_t FontIndex(int set) const { return static_cast<std::size_t>(set - Downloaded()); }
 
     std::vector<SymbolSet> sets_; // the own first
     SystemGlyphs* glyphs_;
-    int glyphsGiven_ = 0;
-    std::array<char32_t, 256> glyphCharacters_{};
+    std::vector<Font> fonts_;
     std::unordered_map<char32_t, Choice> chosen_;
 };
 

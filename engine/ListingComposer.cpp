@@ -100,8 +100,8 @@ void ListingComposer::PrepareCharacters() {
     characterSets_ = std::make_unique<CharacterSets>(own, *others, glyphs_.get());
     selectedSet_ = 0;
     counts_ = ListingCounts();
-    downloaded_.fill(0);
-    fontDownloaded_ = false;
+    downloadedFonts_.clear();
+    downloadTarget_ = 0;
     const int tabSize = options_.tabSize;
     tabSize_ = static_cast<std::uint32_t>(tabSize < 0             ? 0
                                           : tabSize > kMaxTabSize ? kMaxTabSize
@@ -173,8 +173,10 @@ void ListingComposer::WriteHeader(const std::string& line) {
     }
     for (const HeaderCharacters::Piece& piece :
          headerCharacters_.Pieces(line, datePosition_, header_.NameShown())) {
-        if (piece.set == characterSets_->Downloaded()) { // the face again right after it
-            const bool drawn = writingPage_ && Download(static_cast<unsigned char>(piece.bytes[0]));
+        if (characterSets_->IsFont(piece.set)) { // the face again right after it
+            // One column each: a wide font's glyph would push the line on.
+            const bool drawn = writingPage_ && !characterSets_->WideFont(piece.set) &&
+                               Download(piece.set, static_cast<unsigned char>(piece.bytes[0]));
             if (drawn)
                 SelectSet(piece.set);
             Write(drawn ? piece.bytes : "?");
@@ -509,8 +511,8 @@ void ListingComposer::WritePrinted(char32_t character) {
     case 2:
         if (columnCount_ == geometry_.lineWidth - 1)
             WriteColumn(' ');
-        WriteChosen(character);
-        WriteColumn(' ');
+        if (WriteChosen(character) < 2) // a wide font's glyph takes both
+            WriteColumn(' ');
         return;
     default:
         if (writingPage_ && IsRightToLeft(character))

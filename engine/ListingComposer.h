@@ -27,6 +27,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace zl {
 
@@ -59,10 +60,14 @@ public:
     // downloaded font prints, and so on.
     const ListingCounts& Counts() const { return counts_; }
     // The character whose glyph the listing composed last downloaded under
-    // `code` in its font (kDownloadedFontId); 0 for a code it gave none.
-    char32_t DownloadedCharacter(int code) const {
-        return code >= 0 && static_cast<std::size_t>(code) < downloaded_.size() ? downloaded_[code]
-                                                                                : 0;
+    // `code` in its font `fontId` (from kDownloadedFontId on); 0 for a code
+    // it gave none.
+    char32_t DownloadedCharacter(int fontId, int code) const {
+        const auto index = static_cast<std::size_t>(fontId - kDownloadedFontId);
+        return fontId >= kDownloadedFontId && index < downloadedFonts_.size() && code >= 0 &&
+                       code < 256
+                   ? downloadedFonts_[index].characters[static_cast<std::size_t>(code)]
+                   : 0;
     }
 
 private:
@@ -96,9 +101,11 @@ private:
     void WriteWithMarks(char32_t base);
     void WritePrinted(char32_t character);
     void WriteUndecoded(unsigned char byte);
-    void WriteChosen(char32_t character);
-    void WriteGlyph(unsigned char code);
-    bool Download(unsigned char code);
+    int WriteChosen(char32_t character);
+    int WriteGlyph(int set, unsigned char code);
+    struct DownloadedFont;
+    DownloadedFont& FontToDownload(int set);
+    bool Download(int set, unsigned char code);
     std::string FaceSelection() const;
     void SelectSet(int set);
     // The listing's set and face again after downloaded characters, before
@@ -144,9 +151,14 @@ private:
     std::unique_ptr<CharacterSets> characterSets_;
     int selectedSet_ = 0; // of characterSets_, as the printer has it now
     ListingCounts counts_;
-    // By code, the characters of the downloaded font (0: none yet).
-    std::array<char32_t, 256> downloaded_{};
-    bool fontDownloaded_ = false; // its header
+    // The fonts downloaded: by code, the characters of each (0: none yet),
+    // and whether its header is; the font the downloads go to now.
+    struct DownloadedFont {
+        std::array<char32_t, 256> characters{};
+        bool defined = false;
+    };
+    std::vector<DownloadedFont> downloadedFonts_;
+    int downloadTarget_ = 0;
     std::uint32_t tabSize_ = 0;
     bool skipByteOrderMark_ = false; // "auto" drops a UTF-8 one
     std::string transcodeFrom_;      // the encoding read as UTF-8, if any

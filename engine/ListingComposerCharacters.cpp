@@ -13,14 +13,13 @@ const std::string kEsc = "\x1b";
 } // namespace
 
 // A character as its byte in the set that prints it, that set selected
-// first, or from the downloaded font; '?' where none does.
-void ListingComposer::WriteChosen(char32_t character) {
+// first, or from a downloaded font; '?' where none does. Returns the columns
+// it took: two for a glyph of a wide font.
+int ListingComposer::WriteChosen(char32_t character) {
     WrapIfFull(); // before a set is selected for it: a new page selects the own set
     const CharacterSets::Choice choice = characterSets_->Choose(character);
-    if (choice.set == characterSets_->Downloaded()) {
-        WriteGlyph(choice.byte);
-        return;
-    }
+    if (characterSets_->IsFont(choice.set))
+        return WriteGlyph(choice.set, choice.byte);
     if (writingPage_) {
         counts_.notPrinted += choice.set < 0;
         counts_.nearEnough += choice.nearEnough;
@@ -28,27 +27,33 @@ void ListingComposer::WriteChosen(char32_t character) {
     if (choice.set >= 0 && choice.byte >= 128) // ASCII prints alike from every set
         SelectSet(choice.set);
     WriteColumn(choice.byte);
+    return 1;
 }
 
-// A character of the downloaded font: its glyph downloaded the first time,
+// A character of a downloaded font: its glyph downloaded the first time,
 // the font selected for it unless the character before was one of its
 // own; the listing's set and face come back with the next other character.
-// '?' where the glyph cannot be drawn.
-void ListingComposer::WriteGlyph(unsigned char code) {
-    if (!writingPage_) {
-        WriteColumn(code); // a column, nothing written
-        return;
+// '?' where the glyph cannot be drawn. Returns the columns it took.
+int ListingComposer::WriteGlyph(int set, unsigned char code) {
+    const int width = characterSets_->WideFont(set) ? 2 : 1;
+    if (!writingPage_) { // its columns, nothing written
+        WriteColumn(code);
+        if (width == 2)
+            WriteColumn(' ');
+        return width;
     }
-    if (!Download(code)) {
+    if (!Download(set, code)) {
         ++counts_.notPrinted;
         WriteColumn('?');
-        return;
+        return 1;
     }
     WrapIfFull();
-    SelectSet(characterSets_->Downloaded()); // a run of them selects the font once
+    SelectSet(set); // a run of them selects the font once
     out_->Put(&code, 1);
-    ++sourceColumn_;
-    wrapPending_ = ++columnCount_ == geometry_.lineWidth;
+    sourceColumn_ += static_cast<std::uint64_t>(width);
+    columnCount_ += width;
+    wrapPending_ = columnCount_ >= geometry_.lineWidth;
+    return width;
 }
 
 // A byte that begins no character of the file's encoding: in the listing's
@@ -64,23 +69,39 @@ void ListingComposer::WriteUndecoded(unsigned char byte) {
     WriteColumn(control ? '?' : byte);
 }
 
-// Downloads the glyph of `code` unless the printer has it, and the font's
-// header before the first; false when the glyph cannot be drawn. Written
-// on any page, as the printer keeps the font for the job.
-bool ListingComposer::Download(unsigned char code) {
-    const char32_t character = characterSets_->GlyphCharacter(code);
-    if (downloaded_[code] == character)
+// The font of `set` as downloaded so far: its header is written before its
+// first character, and the downloads go to it.
+ListingComposer::DownloadedFont& ListingComposer::FontToDownload(int set) {
+    const auto index = static_cast<std::size_t>(set - characterSets_->Downloaded());
+    if (downloadedFonts_.size() <= index)
+        downloadedFonts_.resize(index + 1);
+    DownloadedFont& font = downloadedFonts_[index];
+    const int id = characterSets_->FontId(set);
+    if (!font.defined)
+        WriteAlways(
+            SoftFontHeader(characterSets_->Glyphs()->Cell(characterSets_->WideFont(set)), id));
+    else if (downloadTarget_ != id)
+        WriteAlways(FontIdCommand(id));
+    font.defined = true;
+    downloadTarget_ = id;
+    return font;
+}
+
+// Downloads the glyph of `code` in the font of `set` unless the printer has
+// it; false when the glyph cannot be drawn. Written on any page, as the
+// printer keeps the fonts for the job.
+bool ListingComposer::Download(int set, unsigned char code) {
+    const char32_t character = characterSets_->GlyphCharacter(set, code);
+    if (DownloadedCharacter(characterSets_->FontId(set), code) == character)
         return true;
     SystemGlyphs& glyphs = *characterSets_->Glyphs();
-    const std::optional<GlyphBitmap> glyph = glyphs.Draw(character);
+    const bool wide = characterSets_->WideFont(set);
+    const std::optional<GlyphBitmap> glyph = glyphs.Draw(character, wide);
     if (!glyph)
         return false;
-    const SoftFontCell cell = glyphs.Cell();
-    if (!fontDownloaded_)
-        WriteAlways(SoftFontHeader(cell));
-    fontDownloaded_ = true;
-    WriteAlways(CharacterDownload(code, *glyph, cell));
-    downloaded_[code] = character;
+    DownloadedFont& font = FontToDownload(set);
+    WriteAlways(CharacterDownload(code, *glyph, glyphs.Cell(wide)));
+    font.characters[code] = character;
     return true;
 }
 
@@ -93,7 +114,7 @@ std::string ListingComposer::FaceSelection() const {
 }
 
 void ListingComposer::LeaveFont(const unsigned char* bytes, std::size_t count) {
-    if (selectedSet_ != characterSets_->Downloaded())
+    if (!characterSets_->IsFont(selectedSet_))
         return;
     const bool blanks =
         count > 0 && std::all_of(bytes, bytes + count, [](unsigned char b) { return b == ' '; });
@@ -101,20 +122,22 @@ void ListingComposer::LeaveFont(const unsigned char* bytes, std::size_t count) {
         SelectSet(0);
 }
 
-// The font's blank (code 32, a cell without ink), downloaded once, so that
-// words of downloaded characters and the blanks between them are one run
-// in the font. False when it cannot be.
+// The selected font's blank (code 32, a cell without ink), downloaded once,
+// so that words of downloaded characters and the blanks between them are one
+// run in the font. False when it cannot be: a wide font's blank would take
+// two columns.
 bool ListingComposer::DownloadBlank() {
-    if (downloaded_[' '] == U' ')
-        return true;
-    if (!fontDownloaded_)
+    if (characterSets_->WideFont(selectedSet_))
         return false;
+    if (DownloadedCharacter(characterSets_->FontId(selectedSet_), ' ') == U' ')
+        return true;
+    DownloadedFont& font = FontToDownload(selectedSet_);
     GlyphBitmap blank;
     blank.width = 1;
     blank.height = 1;
     blank.rows = {0};
     WriteAlways(CharacterDownload(' ', blank, characterSets_->Glyphs()->Cell()));
-    downloaded_[' '] = U' ';
+    font.characters[' '] = U' ';
     return true;
 }
 
@@ -124,10 +147,10 @@ bool ListingComposer::DownloadBlank() {
 void ListingComposer::SelectSet(int set) {
     if (set == selectedSet_)
         return;
-    const bool fromFont = selectedSet_ == characterSets_->Downloaded();
+    const bool fromFont = characterSets_->IsFont(selectedSet_);
     selectedSet_ = set;
-    if (set == characterSets_->Downloaded())
-        WriteAlways(kEsc + "(" + std::to_string(kDownloadedFontId) + "X");
+    if (characterSets_->IsFont(set))
+        WriteAlways(kEsc + "(" + std::to_string(characterSets_->FontId(set)) + "X");
     else
         WriteAlways(kEsc + "(" + InfoOf(characterSets_->SetAt(set)).pclId +
                     (fromFont ? FaceSelection() : ""));

@@ -23,7 +23,11 @@ int GlyphCode(int index) {
     return index < kLowCodes ? kFirstGlyphCode + index : 160 + (index - kLowCodes);
 }
 
-std::string SoftFontHeader(const SoftFontCell& cell) {
+std::string FontIdCommand(int fontId) {
+    return kEsc + "*c" + std::to_string(fontId) + "D";
+}
+
+std::string SoftFontHeader(const SoftFontCell& cell, int fontId) {
     constexpr int kHeaderSize = 64;
     const int quarterHeight = cell.height * 4;
     std::string header;
@@ -53,8 +57,7 @@ std::string SoftFontHeader(const SoftFontCell& cell) {
     std::string name = "ZelList glyphs";
     name.resize(16, ' ');
     header += name;
-    return kEsc + "*c" + std::to_string(kDownloadedFontId) + "D" + kEsc + ")s" +
-           std::to_string(header.size()) + "W" + header;
+    return FontIdCommand(fontId) + kEsc + ")s" + std::to_string(header.size()) + "W" + header;
 }
 
 std::string CharacterDownload(int code, const GlyphBitmap& glyph, const SoftFontCell& cell) {

@@ -9,8 +9,12 @@
 
 namespace zl {
 
-// The ID the listing's font is downloaded and selected under.
+// The ID the listing's first font is downloaded and selected under; its
+// others (for more characters, or two cells wide for CJK and Hangul) count
+// up from it.
 constexpr int kDownloadedFontId = 901;
+// The fonts a listing downloads at most: 3990 characters.
+constexpr int kMaxDownloadedFonts = 21;
 
 // The codes the font gives glyphs, in order: 33 to 126, then 160 to 255
 // (a font of type 1 prints those; the blank and controls keep their roles).
@@ -37,8 +41,10 @@ struct GlyphBitmap {
     std::vector<unsigned char> rows;
 };
 
-// ESC * c # D, then the 64-byte font header: defines the font.
-std::string SoftFontHeader(const SoftFontCell& cell);
+// ESC * c # D, then the 64-byte font header: defines font `fontId`.
+std::string SoftFontHeader(const SoftFontCell& cell, int fontId = kDownloadedFontId);
+// ESC * c # D: the font the next character downloads go to.
+std::string FontIdCommand(int fontId);
 // ESC * c # E, then the character descriptor and its bitmap: defines the
 // glyph of `code` in the font.
 std::string CharacterDownload(int code, const GlyphBitmap& glyph, const SoftFontCell& cell);

@@ -23,16 +23,16 @@ SystemGlyphs::Faces* SystemGlyphs::Open() {
     return nullptr;
 }
 
-bool SystemGlyphs::Has(char32_t) {
+bool SystemGlyphs::Has(char32_t, bool) {
     return false;
 }
 
-std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t) {
+std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t, bool) {
     return std::nullopt;
 }
 
-SoftFontCell SystemGlyphs::Cell() {
-    return {cellWidth_, 0, 0};
+SoftFontCell SystemGlyphs::Cell(bool wide) {
+    return {wide ? 2 * cellWidth_ : cellWidth_, 0, 0};
 }
 
 #else
@@ -44,8 +44,10 @@ namespace {
 // faces of its kind with more scripts (FreeMono has Vietnamese, Hebrew and
 // more). Beside Line Printer: the light face the preview draws it in, which
 // has no Cyrillic or Greek, then a light face that has them, then Courier's.
+// The last for CJK and Hangul, drawn two cells wide.
 const char* const kCourierFaces[] = {"Nimbus Mono PS:style=Regular", "FreeMono:style=Regular",
-                                     "DejaVu Sans Mono:style=Book"};
+                                     "DejaVu Sans Mono:style=Book",
+                                     "WenQuanYi Zen Hei:style=Regular"};
 const char* const kLinePrinterFaces[] = {"League Mono Condensed UltraLight", "DejaVu Sans Light"};
 
 // The height of the listing's capitals in dots: Courier's are 563/1000 of
@@ -205,8 +207,8 @@ SystemGlyphs::Faces* SystemGlyphs::Open() {
 
 // A glyph with ink: spaces and characters that only format text have none,
 // and print nearer as a blank or not at all.
-bool SystemGlyphs::Has(char32_t c) {
-    const std::optional<GlyphBitmap> glyph = Draw(c);
+bool SystemGlyphs::Has(char32_t c, bool wide) {
+    const std::optional<GlyphBitmap> glyph = Draw(c, wide);
     return glyph && std::any_of(glyph->rows.begin(), glyph->rows.end(),
                                 [](unsigned char bits) { return bits != 0; });
 }
@@ -215,7 +217,8 @@ bool SystemGlyphs::Has(char32_t c) {
 // line above or below, narrower where it is wider than the cell (leaving a
 // blank column before the next), its advance centred in the cell and moved
 // by whole dots where its ink would cross the cell's edges.
-std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t c) {
+std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t c, bool wide) {
+    const int cellWidth = wide ? 2 * cellWidth_ : cellWidth_;
     Faces* faces = Open();
     if (!faces)
         return std::nullopt;
@@ -232,12 +235,12 @@ std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t c) {
         scale = faces->above / top;
     if (bottom > faces->below)
         scale = std::min(scale, faces->below / bottom);
-    const double room = cellWidth_ - 2;
+    const double room = cellWidth - 2;
     const double sideways = width * scale > room ? room / width : scale;
     const double left = Dots(metrics.horiBearingX) * sideways;
     const double right = left + width * sideways;
-    double shift = std::round((cellWidth_ - Dots(metrics.horiAdvance) * sideways) / 2);
-    shift = std::min(std::max(shift, std::ceil(-left)), std::floor(cellWidth_ - 1 - right));
+    double shift = std::round((cellWidth - Dots(metrics.horiAdvance) * sideways) / 2);
+    shift = std::min(std::max(shift, std::ceil(-left)), std::floor(cellWidth - 1 - right));
     FT_Matrix matrix{std::lround(sideways * 0x10000), 0, 0, std::lround(scale * 0x10000)};
     FT_Vector delta{std::lround(shift * 64), 0};
     if (!faces->Load(face, index, &matrix, &delta, kLoad | FT_LOAD_RENDER))
@@ -259,9 +262,12 @@ std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t c) {
     return glyph;
 }
 
-SoftFontCell SystemGlyphs::Cell() {
+SoftFontCell SystemGlyphs::Cell(bool wide) {
     const Faces* faces = Open();
-    return faces ? faces->cell : SoftFontCell{cellWidth_, 0, 0};
+    SoftFontCell cell = faces ? faces->cell : SoftFontCell{cellWidth_, 0, 0};
+    if (wide)
+        cell.width *= 2;
+    return cell;
 }
 
 #endif

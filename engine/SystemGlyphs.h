@@ -28,12 +28,13 @@ public:
     SystemGlyphs& operator=(const SystemGlyphs&) = delete;
 
     // Whether a face has a glyph for `c` that prints something.
-    bool Has(char32_t c);
-    // The glyph of `c`, drawn in the cell; none when no face has one.
-    std::optional<GlyphBitmap> Draw(char32_t c);
-    // The cell the glyphs are drawn in: as wide as the face's and as tall as
-    // the line.
-    SoftFontCell Cell();
+    bool Has(char32_t c, bool wide = false);
+    // The glyph of `c`, drawn in the cell (two cells for a `wide` one: CJK,
+    // Hangul); none when no face has one.
+    std::optional<GlyphBitmap> Draw(char32_t c, bool wide = false);
+    // The cell the glyphs are drawn in: as wide as the face's (or two) and
+    // as tall as the line.
+    SoftFontCell Cell(bool wide = false);
 
 private:
     struct Faces;

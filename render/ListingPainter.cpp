@@ -98,9 +98,7 @@ QPageLayout LayoutOf(const PaperSize& paper, bool landscape) {
 }
 
 DownloadedCharacterNamer DownloadedCharacters(const ListingComposer& composer) {
-    return [&composer](int fontId, int code) {
-        return fontId == kDownloadedFontId ? composer.DownloadedCharacter(code) : 0;
-    };
+    return [&composer](int fontId, int code) { return composer.DownloadedCharacter(fontId, code); };
 }
 
 ListingOptions OptionsOnPaper(const ListingSource& source) {

@@ -50,7 +50,7 @@ int PaintListing(const ListingSource& source, QPagedPaintDevice& device,
                  const std::function<void()>& afterPage = {});
 
 // The characters `composer` downloaded glyphs for, as the listing's PCL
-// stream selects them (kDownloadedFontId).
+// stream selects them (from kDownloadedFontId on).
 DownloadedCharacterNamer DownloadedCharacters(const ListingComposer& composer);
 
 // The page layout of `paper`, turned for landscape, without margins.

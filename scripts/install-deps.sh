@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libfreetype-dev libfontconfig-dev libutf8proc-dev
     fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-freefont-ttf fonts-league-mono
+    fonts-wqy-zenhei
     xvfb xauth
     poppler-utils help2man
 )

@@ -3,6 +3,7 @@
 #include "tests/unit/engine/ListingComposerFixture.h"
 
 #include "engine/SystemGlyphs.h"
+#include "engine/Utf8.h"
 #include "tests/support/DownloadedFontCommands.h"
 
 #include <gtest/gtest.h>
@@ -405,20 +406,19 @@ TEST_F(ListingComposerTest, CharactersNoSetHasPrintFromTheDownloadedFont) {
     const std::string greek = List("\xce\xb1\xce\xb2");
     EXPECT_NE(greek.find(Esc("(901X") + "!" + Esc("*c34E")), std::string::npos)
         << "α from the font's first code, β's glyph downloaded after it";
-    // A listing downloads 190 glyphs at most, each once, and a blank (code
-    // 32) for the blanks between them.
-    std::string letters;
-    for (char32_t c = 0x370; c < 0x530; ++c) // Greek and Cyrillic
-        letters += {static_cast<char>(0xc0 | c >> 6), static_cast<char>(0x80 | (c & 0x3f)), ' '};
-    const std::string many = List(letters + letters);
-    std::size_t downloads = 0;
-    for (std::size_t at = many.find(Esc("*c")); at != std::string::npos;
-         at = many.find(Esc("*c"), at + 1))
-        downloads += many[many.find_first_not_of("0123456789", at + 3)] == 'E';
-    EXPECT_EQ(downloads, 191u);
-    EXPECT_NE(many.find(Esc("*c32E")), std::string::npos);
-    EXPECT_GE(charactersNotPrinted, 2 * (0x530 - 0x370 - 190 - 100))
-        << "past 190, '?' but for those a set has or that come near enough";
+    // Past 190 characters a font, another, its ID counted up; CJK in fonts
+    // of their own, two cells wide; past 21 fonts, '?'.
+    std::string cjk;
+    for (char32_t c = 0x4e00; c < 0x4e00 + 4000; ++c)
+        AppendUtf8(c, cjk);
+    const std::string many = List("\xd0\x96" + cjk);
+    EXPECT_NE(many.find(Esc("*c902D") + Esc(")s64W") + Words({64}) + std::string("\x00\x01", 2) +
+                        Words({0}) + Words({cell.baseline, 60})),
+              std::string::npos)
+        << "font 902 of cells of 60 dots";
+    EXPECT_NE(many.find(Esc("(921X")), std::string::npos);
+    EXPECT_EQ(many.find(Esc("(922X")), std::string::npos);
+    EXPECT_EQ(charactersNotPrinted, 4000 - 20 * 190);
     EXPECT_NE(
         List("x", "C:/TEMP/" + zhe + ".TXT")
             .find("  File: ...EMP/" + header + download + inFont + Esc("(10U") + courier + ".TXT "),
