@@ -1,7 +1,6 @@
 #include "cli/CommandLine.h"
-#ifdef ZELLIST_WITH_RENDER
+
 #include "cli/LocalePaper.h"
-#endif
 
 #include "tests/support/TempDir.h"
 
