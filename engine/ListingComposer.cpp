@@ -423,26 +423,6 @@ void ListingComposer::WriteTabs(std::size_t tabs) {
     WriteColumns(blanks, count);
 }
 
-// The character ahead in the input, not taken: Character and its length,
-// else NotACharacter (a byte that begins none, or one cut by the input's end).
-InputDecoder::Result ListingComposer::DecodeAhead(std::size_t& length, char32_t& character) {
-    InputDecoder::Result result = InputDecoder::Result::NotACharacter;
-    for (;;) {
-        std::size_t count = 0;
-        const unsigned char* const bytes = input_->Ahead(count);
-        result = decoder_->Decode(bytes, count, length, character);
-        if (result != InputDecoder::Result::NeedMore)
-            break;
-        if (!input_->EnsureAhead(count + 1)) // cut by the end of the input
-            return InputDecoder::Result::NotACharacter;
-    }
-    std::size_t count = 0;
-    input_->Ahead(count);
-    return result == InputDecoder::Result::Character && length > 0 && length <= count
-               ? result
-               : InputDecoder::Result::NotACharacter;
-}
-
 // A character of the file's encoding as its one byte in the symbol set (a
 // control character shown, or else '?'), with the marks that combine with
 // it; bytes that begin none are written as they are.
@@ -459,66 +439,6 @@ void ListingComposer::WriteCharacter(unsigned char byte) {
         WriteShown(static_cast<unsigned char>(character));
     else
         WriteWithMarks(character);
-}
-
-// Whether the bytes at `at` may begin a combining mark (or one cut by the
-// buffer's end): the character before it is then written with its marks.
-bool ListingComposer::MarkMayBeginAt(const unsigned char* at, const unsigned char* end) {
-    std::size_t length = 0;
-    char32_t character = 0;
-    const InputDecoder::Result result =
-        decoder_->Decode(at, static_cast<std::size_t>(end - at), length, character);
-    return result == InputDecoder::Result::NeedMore ||
-           (result == InputDecoder::Result::Character && IsCombiningMark(character));
-}
-
-// A character and the combining marks after it, in one cell: the one
-// character Unicode composes them to (e + U+0301 is é), else the base alone,
-// counted as printed without its accents. Characters invisible by nature
-// among the marks print nothing.
-void ListingComposer::WriteWithMarks(char32_t base) {
-    std::u32string marks;
-    std::size_t length = 0;
-    char32_t next = 0;
-    while (!InputEnded() && DecodeAhead(length, next) == InputDecoder::Result::Character &&
-           (IsCombiningMark(next) || IsIgnorable(next))) {
-        if (!IsIgnorable(next))
-            marks += next;
-        input_->Skip(length);
-    }
-    if (!marks.empty()) {
-        if (const char32_t composed = Composed(base, marks))
-            base = composed;
-        else if (writingPage_)
-            ++counts_.nearEnough;
-    }
-    WritePrinted(base);
-}
-
-// A character in as many columns as it takes: none for one invisible by
-// nature (or a mark with nothing to sit on, counted as an accent lost), two
-// for a wide one (its character, then a blank; never split by a wrap).
-void ListingComposer::WritePrinted(char32_t character) {
-    if (character < 128) { // an ASCII base of marks
-        WriteColumn(static_cast<unsigned char>(character));
-        return;
-    }
-    switch (ColumnWidth(character)) {
-    case 0:
-        if (writingPage_ && IsCombiningMark(character))
-            ++counts_.nearEnough;
-        return;
-    case 2:
-        if (columnCount_ == geometry_.lineWidth - 1)
-            WriteColumn(' ');
-        if (WriteChosen(character) < 2) // a wide font's glyph takes both
-            WriteColumn(' ');
-        return;
-    default:
-        if (writingPage_ && IsRightToLeft(character))
-            ++counts_.rightToLeft;
-        WriteChosen(character);
-    }
 }
 
 // The byte ahead that stopped the run of ordinary bytes.
