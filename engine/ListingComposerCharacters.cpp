@@ -1,6 +1,8 @@
-// The listing's characters from the printer's symbol sets and from the
-// font it downloads: the selections and downloads that print them.
+// The listing's characters: the columns Unicode's tables give them, the
+// combining marks that go with them, and the printer's symbol sets and the
+// fonts the listing downloads that print them.
 #include "engine/ListingComposer.h"
+
 #include "engine/UnicodeText.h"
 
 #include <algorithm>
