@@ -70,22 +70,48 @@ std::optional<CharacterSets::Choice> CharacterSets::Glyph(char32_t c) {
     if (!glyphs_)
         return std::nullopt;
     const bool wide = ColumnWidth(c) == 2;
-    std::size_t index = fonts_.size();
+    const std::optional<std::size_t> index = FontWithRoom(wide);
+    if (!index || !glyphs_->Has(c, wide))
+        return std::nullopt;
+    return Give(*index, wide, c);
+}
+
+std::optional<std::size_t> CharacterSets::FontWithRoom(bool wide) const {
     for (std::size_t k = fonts_.size(); k-- > 0;) {
         if (fonts_[k].wide == wide) {
             if (fonts_[k].given < kDownloadedGlyphLimit)
-                index = k;
+                return k;
             break;
         }
     }
-    if ((index == fonts_.size() && fonts_.size() >= kMaxDownloadedFonts) || !glyphs_->Has(c, wide))
+    if (fonts_.size() >= kMaxDownloadedFonts)
         return std::nullopt;
+    return fonts_.size();
+}
+
+CharacterSets::Choice CharacterSets::Give(std::size_t index, bool wide, char32_t c) {
     if (index == fonts_.size())
-        fonts_.push_back(Font{wide});
+        fonts_.push_back(Font{wide, 0, {}, {}});
     Font& font = fonts_[index];
     const auto code = static_cast<unsigned char>(GlyphCode(font.given++));
     font.characters[code] = c;
     return Choice{Downloaded() + static_cast<int>(index), code};
+}
+
+// The cluster's glyph goes under its base in the font: the text a drawing
+// of the listing reads there.
+std::optional<CharacterSets::Choice> CharacterSets::ChooseCluster(const std::u32string& cluster) {
+    const auto known = clusters_.find(cluster);
+    if (known != clusters_.end())
+        return known->second;
+    std::optional<Choice> choice;
+    const std::optional<std::size_t> index = glyphs_ ? FontWithRoom(false) : std::nullopt;
+    if (index && glyphs_->Draw(cluster)) {
+        choice = Give(*index, false, cluster[0]);
+        fonts_[*index].clusters[choice->byte] = cluster;
+    }
+    clusters_.emplace(cluster, choice);
+    return choice;
 }
 
 std::optional<std::vector<SymbolSet>> OtherSymbolSets(const std::string& list, SymbolSet own,

@@ -11,6 +11,7 @@
 #include "engine/SystemGlyphs.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -38,6 +39,9 @@ public:
     // Where `c` (not a control character) prints from. ASCII prints from
     // every set alike: the own set.
     Choice Choose(char32_t c);
+    // A code of a downloaded font for a character and its combining marks
+    // drawn as one glyph; none where they cannot be drawn so.
+    std::optional<Choice> ChooseCluster(const std::u32string& cluster);
     SymbolSet SetAt(int index) const { return sets_[static_cast<std::size_t>(index)]; }
     // The number the first downloaded font goes by as a set; font k is set
     // Downloaded() + k, with ID kDownloadedFontId + k.
@@ -51,22 +55,37 @@ public:
     char32_t GlyphCharacter(int set, unsigned char code) const {
         return fonts_[FontIndex(set)].characters[code];
     }
+    // The character and its marks given `code` as one glyph; empty for
+    // a code of one character.
+    std::u32string GlyphCluster(int set, unsigned char code) const {
+        const auto& clusters = fonts_[FontIndex(set)].clusters;
+        const auto found = clusters.find(code);
+        return found == clusters.end() ? std::u32string() : found->second;
+    }
 
 private:
     struct Font {
         bool wide = false;
         int given = 0; // codes
         std::array<char32_t, 256> characters{};
+        std::map<unsigned char, std::u32string> clusters; // the codes of marked characters
     };
 
     Choice Find(char32_t c);
     std::optional<Choice> Glyph(char32_t c);
+    // The last font of glyphs `wide` or not while it has a code free, else
+    // a new one (its index is the number of fonts); none past
+    // kMaxDownloadedFonts.
+    std::optional<std::size_t> FontWithRoom(bool wide) const;
+    // The next code of font `index` (created when new) for `c`.
+    Choice Give(std::size_t index, bool wide, char32_t c);
     std::size_t FontIndex(int set) const { return static_cast<std::size_t>(set - Downloaded()); }
 
     std::vector<SymbolSet> sets_; // the own first
     SystemGlyphs* glyphs_;
     std::vector<Font> fonts_;
     std::unordered_map<char32_t, Choice> chosen_;
+    std::map<std::u32string, std::optional<Choice>> clusters_;
 };
 
 // The other sets a listing may print from, from a list of PCL IDs such as

@@ -47,8 +47,9 @@ bool ListingComposer::MarkMayBeginAt(const unsigned char* at, const unsigned cha
 }
 
 // A character and the combining marks after it, in one cell: the one
-// character Unicode composes them to (e + U+0301 is é), else the base alone,
-// counted as printed without its accents. Characters invisible by nature
+// character Unicode composes them to (e + U+0301 is é), else a glyph of the
+// downloaded font drawn of them all, else the base alone, counted as printed
+// without its accents. Characters invisible by nature
 // among the marks print nothing.
 void ListingComposer::WriteWithMarks(char32_t base) {
     std::u32string marks;
@@ -61,10 +62,16 @@ void ListingComposer::WriteWithMarks(char32_t base) {
         input_->Skip(length);
     }
     if (!marks.empty()) {
-        if (const char32_t composed = Composed(base, marks))
+        if (const char32_t composed = Composed(base, marks)) {
             base = composed;
-        else if (writingPage_)
+        } else if (const std::optional<CharacterSets::Choice> glyph =
+                       ColumnWidth(base) == 1 ? characterSets_->ChooseCluster(base + marks)
+                                              : std::nullopt) {
+            WriteGlyph(glyph->set, glyph->byte); // drawn as one glyph
+            return;
+        } else if (writingPage_) {
             ++counts_.nearEnough;
+        }
     }
     WritePrinted(base);
 }
@@ -179,7 +186,9 @@ bool ListingComposer::Download(int set, unsigned char code) {
         return true;
     SystemGlyphs& glyphs = *characterSets_->Glyphs();
     const bool wide = characterSets_->WideFont(set);
-    const std::optional<GlyphBitmap> glyph = glyphs.Draw(character, wide);
+    const std::u32string cluster = characterSets_->GlyphCluster(set, code);
+    const std::optional<GlyphBitmap> glyph =
+        cluster.empty() ? glyphs.Draw(character, wide) : glyphs.Draw(cluster);
     if (!glyph)
         return false;
     DownloadedFont& font = FontToDownload(set);

@@ -39,6 +39,11 @@ struct GlyphBitmap {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rows;
+
+    int RowBytes() const { return (width + 7) / 8; }
+    bool Bit(int x, int y) const {
+        return (rows[static_cast<std::size_t>(y * RowBytes() + x / 8)] >> (7 - x % 8)) & 1;
+    }
 };
 
 // ESC * c # D, then the 64-byte font header: defines font `fontId`.

@@ -31,6 +31,10 @@ std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t, bool) {
     return std::nullopt;
 }
 
+std::optional<GlyphBitmap> SystemGlyphs::Draw(const std::u32string&) {
+    return std::nullopt;
+}
+
 SoftFontCell SystemGlyphs::Cell(bool wide) {
     return {wide ? 2 * cellWidth_ : cellWidth_, 0, 0};
 }
@@ -63,6 +67,25 @@ constexpr FT_Int32 kLoad = FT_LOAD_TARGET_MONO;
 // 26.6 fixed point to dots.
 double Dots(FT_Pos value) {
     return static_cast<double>(value) / 64;
+}
+
+// The bitmap FreeType rendered into `slot`, one bit a dot; none when it is
+// not one.
+std::optional<GlyphBitmap> BitmapOf(const FT_GlyphSlot slot) {
+    const FT_Bitmap& bitmap = slot->bitmap;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.rows > 0)
+        return std::nullopt;
+    GlyphBitmap glyph;
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.width = static_cast<int>(bitmap.width);
+    glyph.height = static_cast<int>(bitmap.rows);
+    const std::size_t rowBytes = (bitmap.width + 7) / 8;
+    glyph.rows.resize(rowBytes * bitmap.rows);
+    for (unsigned row = 0; row < bitmap.rows; ++row)
+        std::memcpy(glyph.rows.data() + row * rowBytes,
+                    bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch, rowBytes);
+    return glyph;
 }
 
 // A face fontconfig found, opened and sized when first needed.
@@ -245,20 +268,59 @@ std::optional<GlyphBitmap> SystemGlyphs::Draw(char32_t c, bool wide) {
     FT_Vector delta{std::lround(shift * 64), 0};
     if (!faces->Load(face, index, &matrix, &delta, kLoad | FT_LOAD_RENDER))
         return std::nullopt;
-    const FT_GlyphSlot slot = face->glyph;
-    const FT_Bitmap& bitmap = slot->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.rows > 0)
+    return BitmapOf(face->glyph);
+}
+
+// A base and its combining marks as one glyph in one cell: each mark drawn
+// as its face places it up and down, its ink centred over the base's; what
+// would leave the cell or the line is cut off. None when the base or a mark
+// has no glyph.
+std::optional<GlyphBitmap> SystemGlyphs::Draw(const std::u32string& cluster) {
+    if (cluster.empty())
         return std::nullopt;
+    std::optional<GlyphBitmap> base = Draw(cluster[0]);
+    Faces* faces = Open();
+    if (!base || !faces)
+        return std::nullopt;
+    // Dots from the cell's left and down from the top of the line's room.
+    const int rows = faces->above + faces->below;
+    std::vector<bool> dots(static_cast<std::size_t>(cellWidth_ * rows), false);
+    const auto put = [&](const GlyphBitmap& glyph, int dx) {
+        for (int y = 0; y < glyph.height; ++y) {
+            for (int x = 0; x < glyph.width; ++x) {
+                const int column = glyph.left + dx + x;
+                const int row = faces->above - glyph.top + y;
+                if (glyph.Bit(x, y) && column >= 0 && column < cellWidth_ - 1 && row >= 0 &&
+                    row < rows)
+                    dots[static_cast<std::size_t>(row * cellWidth_ + column)] = true;
+            }
+        }
+    };
+    put(*base, 0);
+    const double baseCentre = base->left + base->width / 2.0;
+    for (std::size_t i = 1; i < cluster.size(); ++i) {
+        FT_UInt index = 0;
+        const FT_Face face = faces->FaceFor(cluster[i], index);
+        if (!face || !faces->Load(face, index, nullptr, nullptr, kLoad | FT_LOAD_RENDER))
+            return std::nullopt;
+        const std::optional<GlyphBitmap> mark = BitmapOf(face->glyph);
+        if (!mark)
+            return std::nullopt;
+        put(*mark, static_cast<int>(std::lround(baseCentre - (mark->left + mark->width / 2.0))));
+    }
     GlyphBitmap glyph;
-    glyph.left = slot->bitmap_left;
-    glyph.top = slot->bitmap_top;
-    glyph.width = static_cast<int>(bitmap.width);
-    glyph.height = static_cast<int>(bitmap.rows);
-    const std::size_t rowBytes = (bitmap.width + 7) / 8;
-    glyph.rows.resize(rowBytes * bitmap.rows);
-    for (unsigned row = 0; row < bitmap.rows; ++row)
-        std::memcpy(glyph.rows.data() + row * rowBytes,
-                    bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch, rowBytes);
+    glyph.left = 0;
+    glyph.top = faces->above;
+    glyph.width = cellWidth_;
+    glyph.height = rows;
+    glyph.rows.assign(static_cast<std::size_t>(glyph.RowBytes() * rows), 0);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < cellWidth_; ++x) {
+            if (dots[static_cast<std::size_t>(y * cellWidth_ + x)])
+                glyph.rows[static_cast<std::size_t>(y * glyph.RowBytes() + x / 8)] |=
+                    static_cast<unsigned char>(0x80 >> (x % 8));
+        }
+    }
     return glyph;
 }
 

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace zl {
 
@@ -32,6 +33,10 @@ public:
     // The glyph of `c`, drawn in the cell (two cells for a `wide` one: CJK,
     // Hangul); none when no face has one.
     std::optional<GlyphBitmap> Draw(char32_t c, bool wide = false);
+    // A character and its combining marks drawn as one glyph in one cell
+    // (Unicode composes no one character of them); none where a face lacks
+    // one of them.
+    std::optional<GlyphBitmap> Draw(const std::u32string& cluster);
     // The cell the glyphs are drawn in: as wide as the face's (or two) and
     // as tall as the line.
     SoftFontCell Cell(bool wide = false);

@@ -402,6 +402,11 @@ TEST_F(ListingComposerTest, CharactersNoSetHasPrintFromTheDownloadedFont) {
     // The header's name too.
     options.roman8 = false;
     options.downloadFont = true;
+    // x and an acute, which Unicode composes to no one character: one glyph
+    // drawn of both, in one cell, nothing counted.
+    const std::string marked = List("x\xcc\x81y");
+    EXPECT_NE(marked.find(Esc("(901X") + "!" + Esc("(10U") + courier + "y"), std::string::npos);
+    EXPECT_EQ(counts.nearEnough, 0);
     // Greek prints from the font alone, though PC-8 has α.
     const std::string greek = List("\xce\xb1\xce\xb2");
     EXPECT_NE(greek.find(Esc("(901X") + "!" + Esc("*c34E")), std::string::npos)
