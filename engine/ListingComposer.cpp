@@ -21,7 +21,7 @@ constexpr unsigned char kEndOfText = 26; // Ctrl-Z ends a text file
 constexpr int kMaxTabSize = 16;
 const std::string kEsc = "\x1b";
 const std::string kLineEnd = "\r\n";
-const std::string kFormFeed = "\f";
+const std::string kFormFeed = "\r\f";
 const std::string kAutoEncoding = "auto";
 const std::string kRawEncoding = "raw";
 const std::string kByteOrderMark = "\xef\xbb\xbf";
@@ -462,7 +462,7 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
         pageMarked_ = false;
         sourceColumn_ = 0;
         numbering_.Next();
-        Write(kFormFeed);
+        Write(kFormFeed); // after a CR: the next page's line starts at the left margin
         break;
     case kTab:
         if (tabSize_ > 0) {

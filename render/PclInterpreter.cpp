@@ -288,9 +288,8 @@ void PclInterpreter::OnByte(unsigned char byte) {
             SetX(0);
         LineFeed();
         return;
-    case kFormFeed:
-        if (lfAddsCr)
-            env_.x = 0;
+    case kFormFeed: // the next page starts at the left margin, as a PCL 5 printer's
+        env_.x = 0;
         Eject();
         return;
     case kBackspace:

@@ -245,7 +245,7 @@ TEST_F(ZelListCliTest, PagesAreWrittenAsTheListingCountsThem) {
         ASSERT_EQ(Run({"--pages", c.pages, Path("ff.txt")}), 0);
         const std::string bytes = service.jobs.back().Bytes();
         std::string written;
-        for (const char* line : {"      1: a\f", "      2: b\f", "      3: c\r\n"}) {
+        for (const char* line : {"      1: a\r\f", "      2: b\r\f", "      3: c\r\n"}) {
             if (bytes.find(line) != std::string::npos)
                 written += line[6];
         }

@@ -73,7 +73,7 @@ TEST_F(ListingComposerTest, TheLineNumberTakesItsColumnsOfTheWidth) {
 
 TEST_F(ListingComposerTest, FormFeedStartsAPrinterPageWithoutHeader) {
     EXPECT_EQ(Body(List("a\r\n\fb\r\nc")),
-              Joined({Num(1), "a", kCrLf, Num(2), "\f", Num(3), "b", kCrLf, Num(4), "c"}));
+              Joined({Num(1), "a", kCrLf, Num(2), "\r\f", Num(3), "b", kCrLf, Num(4), "c"}));
 
     // The page the form feed begins holds 60 lines; the next byte gets page 2.
     const std::string listing = List("\f" + Lines(60, "x") + "y");
@@ -98,7 +98,7 @@ TEST_F(ListingComposerTest, TabsGoToTheNextStopOfTheSourceLine) {
         {"two", "a\t\tb", Seq() << Num(1) << "a" + Blanks(15) << "b"},
         // The count starts again after a line end and after a form feed.
         {"after LF", "abc\n\tx", Seq() << Num(1) << "abc" << kCrLf << Num(2) << Blanks(8) << "x"},
-        {"after FF", "abc\f\tx", Seq() << Num(1) << "abc\f" << Num(2) << Blanks(8) << "x"},
+        {"after FF", "abc\f\tx", Seq() << Num(1) << "abc\r\f" << Num(2) << Blanks(8) << "x"},
         // A character of several bytes counts one.
         {"after é", "\xc3\xa9\tx", Seq() << Num(1) << "\x82" << Blanks(7) << "x"},
         // Column 70 of the source: two blanks, the first fills the line.
@@ -582,7 +582,7 @@ TEST_F(ListingComposerTest, TheEncodingNamesHowBytesAreRead) {
 TEST_F(ListingComposerTest, ACharacterAcrossTheBufferBoundaryIsOneCharacter) {
     // Form feeds fill the 64 KiB buffer but its last byte; é straddles it.
     EXPECT_TRUE(EndsWith(Body(List(std::string(65535, '\f') + "\xc3\xa9")),
-                         Joined({Num(65535), "\f", Num(65536), "\x82"})));
+                         Joined({Num(65535), "\r\f", Num(65536), "\x82"})));
 
     // A source that gives one byte a read.
     ListingComposer trickling(options, clock, names,

@@ -72,7 +72,7 @@ TEST_F(ListingComposerTest, LineOneMillionHasANumberOfTenCharacters) {
     // the number leave 70 for the line: the 71st byte wraps.
     const std::string listing = List(std::string(999999, '\f') + std::string(71, 'x'));
     const Writes expected = Seq() << " 999999: "
-                                  << "\f"
+                                  << "\r\f"
                                   << " 1000000: " << std::string(70, 'x') << kCrLf << kIndent << "x"
                                   << PortraitOverlay();
     EXPECT_TRUE(EndsWith(listing, Joined(expected)));
@@ -147,8 +147,8 @@ TEST_F(ListingComposerTest, OnlyTheSelectedPagesAreWrittenEachAsInTheWholeListin
     };
     const Case cases[] = {
         // Form feeds end pages 1 and 2; the form feed goes with its page.
-        {"2", "a\fb\fc", {Num(2), "b\f"}, 1},
-        {"1,3-", "a\fb\fc", {page1, Num(1), "a\f", Num(3), "c"}, 2},
+        {"2", "a\fb\fc", {Num(2), "b\r\f"}, 1},
+        {"1,3-", "a\fb\fc", {page1, Num(1), "a\r\f", Num(3), "c"}, 2},
         {"3-9", "a\fb\fc", {Num(3), "c"}, 1},
         {"4-", "a\fb\fc", {}, 0},
         // Only the characters of the pages written count as not printed.

@@ -209,7 +209,10 @@ TEST(PclInterpreterTest, TheComposersPageCountIsThePagesThePrinterEjects) {
                                             "\fa\f\f",
                                             std::string(20000, 'x'),
                                             lines(10) + "\f" + lines(100),
-                                            lines(77) + std::string(400, 'x') + "\f"};
+                                            lines(77) + std::string(400, 'x') + "\f",
+                                            // Form feeds in lines: each page from the left
+                                            // margin, none past the right edge.
+                                            "a\fb\fc\fd\fe\ff\fg\fh\fi\fj\fk\fl\fm\fn\fo\fp\n"};
     test::TempDir dir;
     const std::string path = (dir / "a.txt").string();
     FixedClock clock{LocalTime{2026, 12, 6, 0, 11, 31, 0}};
