@@ -7,8 +7,10 @@
 // and TABs passed through, so do all its bytes but CR and LF; with control
 // characters shown, every ESC of the listing is one of its prologue, its
 // overlays, its selections of symbol sets or its downloaded font; no
-// rendered page holds an ESC character; and a listing whose file sent no ESC
-// bytes has at most one page more than the file has bytes. A fourth option
+// rendered page holds an ESC character; a listing whose file sent no ESC
+// bytes has at most one page more than the file has bytes; and with control
+// characters shown the printer ejects as many pages as the listing counts,
+// so the PDF has them all. A fourth option
 // byte turns the font off, and the file's bytes into UTF-8 text of
 // characters from all over Unicode.
 #include "engine/GreenbarOverlay.h"
@@ -232,6 +234,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     zl::MemorySink sink;
     composer.Compose(path, sink);
+    const std::int32_t composed = composer.PagesComposed();
     const std::string& output = sink.Bytes();
     if (options.showControlChars) {
         std::string overlay;
@@ -266,6 +269,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool escapesSent =
         !options.showControlChars && std::find(data, data + size, kEsc) != data + size;
     if (!escapesSent && pages > size + 1)
+        std::abort();
+    // Without the file's control bytes the printer (and so the PDF) ejects
+    // the pages the listing counts.
+    if (options.showControlChars && pages != static_cast<std::size_t>(composed))
         std::abort();
     RenderRaw(data, size);
     return 0;
