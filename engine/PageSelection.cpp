@@ -1,6 +1,8 @@
 #include "engine/PageSelection.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <limits>
 
 namespace zl {
@@ -48,16 +50,32 @@ std::optional<PageSelection> PageSelection::Parse(const std::string& text) {
         ++next;
     }
     selection.text_ = text;
+    selection.Merge();
     return selection;
+}
+
+// The ranges in order and apart, overlapping and touching ones made one, so
+// that a page is looked up among them in logarithmic time.
+void PageSelection::Merge() {
+    std::sort(ranges_.begin(), ranges_.end(),
+              [](const Range& a, const Range& b) { return a.first < b.first; });
+    std::vector<Range> merged;
+    for (const Range& range : ranges_) {
+        if (!merged.empty() && range.first - 1 <= merged.back().last) // pages from 1
+            merged.back().last = std::max(merged.back().last, range.last);
+        else
+            merged.push_back(range);
+    }
+    ranges_ = std::move(merged);
 }
 
 bool PageSelection::Contains(std::int32_t page) const {
     if (ranges_.empty())
         return true;
-    for (const Range& range : ranges_)
-        if (page >= range.first && page <= range.last)
-            return true;
-    return false;
+    // The last range that starts at or before the page.
+    const auto after = std::upper_bound(ranges_.begin(), ranges_.end(), page,
+                                        [](std::int32_t p, const Range& r) { return p < r.first; });
+    return after != ranges_.begin() && page <= std::prev(after)->last;
 }
 
 } // namespace zl

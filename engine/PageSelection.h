@@ -25,6 +25,8 @@ public:
     bool operator==(const PageSelection& other) const { return text_ == other.text_; }
 
 private:
+    void Merge();
+
     struct Range {
         std::int32_t first;
         std::int32_t last;

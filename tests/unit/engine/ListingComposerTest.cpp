@@ -178,6 +178,9 @@ TEST(PageSelectionTest, ReadsNumbersAndRangesAndRefusesAnythingElse) {
         {"3-5,9", "0011100010"},
         {"7-", "0000001111"},
         {"2,2-3", "0110000000"},
+        // Out of order, overlapping, touching: merged, looked up in order.
+        {"9,7-,1-2,3,2-4", "1111001111"},
+        {"8-9,6-7,1", "1000011110"},
         {"10", "0000000001"},
         {"0", ""},
         {"5-3", ""},
