@@ -1,6 +1,7 @@
 #include "cli/ListingRun.h"
 
 #include "cli/StandardInput.h"
+#include "engine/ListingText.h"
 #include "platform/Interruption.h"
 #include "platform/SystemText.h"
 
@@ -21,11 +22,13 @@ Listing ListingOf(const CliSettings& settings, const std::string& file, std::siz
     return listing;
 }
 
-// The name of input `file` in the messages.
+// The name of input `file` in the messages, its control characters as '?'
+// so that a name cannot send the terminal a command.
 std::string ShownName(const CliSettings& settings, const std::string& file) {
     if (!IsStandardInput(file))
-        return file;
-    return settings.listing.title.empty() ? kStandardInputTitle : settings.listing.title;
+        return WithoutControlBytes(file);
+    return WithoutControlBytes(settings.listing.title.empty() ? kStandardInputTitle
+                                                              : settings.listing.title);
 }
 
 } // namespace

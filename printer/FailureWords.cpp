@@ -117,7 +117,7 @@ std::string FailureSentence(const std::string& verb, const std::string& path,
                             const std::string& technical) {
     std::string text = "Cannot " + verb;
     if (!path.empty())
-        text += " " + FileNamePart(path);
+        text += " " + WithoutControlBytes(FileNamePart(path)); // no control character shown
     text += ": " + PlainCause(technical);
     if (text.back() != '.')
         text += '.';

@@ -128,6 +128,11 @@ TEST_F(ZelListCliTest, TheFirstFailureStopsTheRunAndNamesItsFile) {
     EXPECT_TRUE(service.jobs[0].ended);
     EXPECT_EQ(service.jobs[0].printer, "alpha");
     EXPECT_EQ(service.openJobs, 0);
+    // A name's control characters reach the terminal as '?', never as a
+    // command to it.
+    err.str("");
+    EXPECT_EQ(Run({"-q", Path("m\x1b]0;pwn\x07.txt")}), 1);
+    EXPECT_EQ(err.str(), "zellist: " + Path("m?]0;pwn?.txt") + ": File not found.\n");
 }
 
 TEST_F(ZelListCliTest, PrinterChoices) {
