@@ -132,7 +132,9 @@ TEST_F(ZelListCliTest, TheFirstFailureStopsTheRunAndNamesItsFile) {
     // command to it.
     err.str("");
     EXPECT_EQ(Run({"-q", Path("m\x1b]0;pwn\x07.txt")}), 1);
-    EXPECT_EQ(err.str(), "zellist: " + Path("m?]0;pwn?.txt") + ": File not found.\n");
+    // (Not found, or on Windows an invalid name.)
+    EXPECT_EQ(err.str().rfind("zellist: " + Path("m?]0;pwn?.txt") + ": ", 0), 0u) << err.str();
+    EXPECT_EQ(err.str().find_first_of("\x1b\x07"), std::string::npos);
 }
 
 TEST_F(ZelListCliTest, PrinterChoices) {
