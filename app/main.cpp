@@ -3,6 +3,7 @@
 #include "app/FileDropTarget.h"
 #include "app/MainWindow.h"
 #include "platform/Interruption.h"
+#include "platform/StandardDescriptors.h"
 #include "printing/SystemPrintService.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ bool HaveDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
+    zl::ReserveStandardDescriptors(); // no window's file or socket takes their numbers
 #ifndef _WIN32
     if (!HaveDisplay()) {
         std::fprintf(stderr, "zellist-gui: no display to show the window on; "

@@ -7,12 +7,14 @@
 #include "cli/LocalePaper.h"
 #include "cli/PdfRun.h"
 #include "platform/Interruption.h"
+#include "platform/StandardDescriptors.h"
 #include "platform/SystemText.h"
 
 #include <iostream>
 #include <memory>
 
 int main(int argc, char** argv) {
+    zl::ReserveStandardDescriptors(); // zellist has said so of a closed standard input
     using zl::cli::CliSettings;
     // File names and all in UTF-8, on Windows too.
     const std::vector<std::string> arguments = zl::Utf8Arguments(argc, argv);

@@ -29,9 +29,13 @@ bool StandardInputIsTerminal() {
 #endif
 }
 
-void RequireStandardInputNotTerminal(const CliSettings& settings, bool isTerminal) {
-    if (settings.action == CliSettings::Action::Print && isTerminal &&
-        std::any_of(settings.files.begin(), settings.files.end(), IsStandardInput))
+void RequireStandardInputNotTerminal(const CliSettings& settings, bool isTerminal, bool closed) {
+    if (settings.action != CliSettings::Action::Print ||
+        std::none_of(settings.files.begin(), settings.files.end(), IsStandardInput))
+        return;
+    if (closed)
+        throw UsageError("standard input is closed: give a FILE, or send the text through a pipe");
+    if (isTerminal)
         throw UsageError("standard input is a terminal: give a FILE, or send the text through "
                          "a pipe");
 }

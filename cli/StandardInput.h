@@ -25,7 +25,9 @@ std::unique_ptr<InputSource> OpenInput(const std::string& path);
 bool StandardInputIsTerminal();
 
 // Raises UsageError when `settings` would list standard input while it is a
-// terminal (`isTerminal`): zellist lists text sent to it, not typed.
-void RequireStandardInputNotTerminal(const CliSettings& settings, bool isTerminal);
+// terminal (`isTerminal`): zellist lists text sent to it, not typed; or while
+// the program was started with it closed (`closed`).
+void RequireStandardInputNotTerminal(const CliSettings& settings, bool isTerminal,
+                                     bool closed = false);
 
 } // namespace zl::cli

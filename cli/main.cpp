@@ -6,6 +6,7 @@
 #include "cli/StandardInput.h"
 #include "cli/ZelListCli.h"
 #include "platform/Interruption.h"
+#include "platform/StandardDescriptors.h"
 #include "platform/SystemText.h"
 #include "printing/OutputFileService.h"
 #include "printing/PclFileService.h"
@@ -49,6 +50,9 @@ int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
 } // namespace
 
 int main(int argc, char** argv) {
+    // Before anything is opened: a closed standard descriptor's number is
+    // not to be taken by a file or a print server's socket.
+    const bool inputClosed = zl::ReserveStandardDescriptors();
     using zl::cli::CliSettings;
     // File names and all in UTF-8, on Windows too.
     const std::vector<std::string> arguments = zl::Utf8Arguments(argc, argv);
@@ -66,7 +70,8 @@ int main(int argc, char** argv) {
             std::cout << "zellist " ZELLIST_VERSION "\n";
             return 0;
         }
-        zl::cli::RequireStandardInputNotTerminal(settings, zl::cli::StandardInputIsTerminal());
+        zl::cli::RequireStandardInputNotTerminal(settings, zl::cli::StandardInputIsTerminal(),
+                                                 inputClosed);
         // Drawn listings are the drawing program's: zellist loads no Qt. A
         // build without it refuses them rather than print PCL instead.
         if (zl::cli::IsDrawn(settings)) {

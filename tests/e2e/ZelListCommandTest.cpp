@@ -121,6 +121,24 @@ TEST_F(ZelListCommandTest, StandardInputAndTheWordAfterEachListing) {
          "",
          "zellist: standard input is a terminal: give a FILE, or send the text through a "
          "pipe\nTry 'zellist --help' for more.\n"},
+        // Closed by the parent: said, not taken over by the program's own
+        // files or the print server's socket (a job, a hang).
+        {"-o " + Arg("out.pcl") + " <&-",
+         "",
+         {},
+         2,
+         "",
+         "",
+         "zellist: standard input is closed: give a FILE, or send the text through a "
+         "pipe\nTry 'zellist --help' for more.\n"},
+        {"-P zcli <&-",
+         "",
+         {},
+         2,
+         "",
+         "",
+         "zellist: standard input is closed: give a FILE, or send the text through a "
+         "pipe\nTry 'zellist --help' for more.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
