@@ -20,6 +20,14 @@ inline int PclPaperSize(PaperRequest paper) {
     return kSizes[static_cast<int>(paper)];
 }
 
+// The paper a PCL paper size asks for; none for a size not among them.
+inline PaperRequest PaperOfPclSize(int size) {
+    for (const PaperRequest paper : {PaperRequest::Letter, PaperRequest::Legal, PaperRequest::A4})
+        if (size == PclPaperSize(paper))
+            return paper;
+    return PaperRequest::PrinterDefault;
+}
+
 // What the listing asks of the printer besides its text, written into the
 // listing's prologue only when given, so that a listing without them is the
 // same stream as ever.

@@ -4,13 +4,8 @@ namespace zl {
 
 PaperRequest DefaultPaperOf(const PrinterCapabilities& printer) {
     for (const PaperForm& form : printer.forms) {
-        if (form.code == 0 || form.code != printer.defaults.paper)
-            continue;
-        for (const PaperRequest paper :
-             {PaperRequest::Letter, PaperRequest::Legal, PaperRequest::A4}) {
-            if (form.pclPaperSize == PclPaperSize(paper))
-                return paper;
-        }
+        if (form.code != 0 && form.code == printer.defaults.paper)
+            return PaperOfPclSize(form.pclPaperSize);
     }
     return PaperRequest::PrinterDefault;
 }

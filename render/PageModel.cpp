@@ -80,15 +80,9 @@ bool PaperSize::OfPclCode(int code, PaperSize& out) {
 }
 
 PaperRequest PaperOfSize(const PaperSize& paper) {
-    int code = 0;
     for (const KnownPaper& known : kPapers) {
         if (SameName(paper.name, known.name))
-            code = known.pclCode;
-    }
-    for (const PaperRequest request :
-         {PaperRequest::Letter, PaperRequest::Legal, PaperRequest::A4}) {
-        if (code == PclPaperSize(request))
-            return request;
+            return PaperOfPclSize(known.pclCode);
     }
     return PaperRequest::PrinterDefault;
 }
