@@ -237,10 +237,12 @@ TEST(GuiPrintRun, APreviewShowsTheListingsPagesAndPrintsOrSavesThePagesAsked) {
         preview.setAttribute(Qt::WA_DontShowOnScreen); // drawn, no window on the screen
         preview.show();
         preview.pages->SetZoom(kDpi / 300.0);
-        ASSERT_TRUE(test::WaitUntil([&] {
-            return preview.Loader().CountComplete() &&
-                   preview.pages->PageCount() == preview.Loader().PagesCounted();
-        }));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return preview.Loader().CountComplete() &&
+                       preview.pages->PageCount() == preview.Loader().PagesCounted();
+            },
+            30000));
         const int last = preview.Loader().PagesCounted();
         const Shown shown[] = {
             {1, [](PreviewWindow&) {}},
@@ -255,7 +257,8 @@ TEST(GuiPrintRun, APreviewShowsTheListingsPagesAndPrintsOrSavesThePagesAsked) {
             SCOPED_TRACE(s.page);
             s.reach(preview);
             EXPECT_EQ(preview.pages->CurrentPage(), s.page);
-            ASSERT_TRUE(test::WaitUntil([&] { return preview.Loader().Page(s.page) != nullptr; }));
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return preview.Loader().Page(s.page) != nullptr; }, 30000));
             EXPECT_TRUE(preview.Loader().Page(s.page)->landscape);
             const QRect rect = preview.pages->PageRect(s.page);
             EXPECT_GT(rect.width(), rect.height()) << "a landscape page";
@@ -287,8 +290,8 @@ TEST(GuiPrintRun, APreviewShowsTheListingsPagesAndPrintsOrSavesThePagesAsked) {
         };
         preview.driverPrintAction->trigger();
         preview.savePdfAction->trigger();
-        ASSERT_TRUE(
-            test::WaitUntil([&] { return preview.statusLabel->text().startsWith("Saved"); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return preview.statusLabel->text().startsWith("Saved"); },
+                                    30000));
         EXPECT_EQ(
             test::ReadFile(files / "some.pdf"),
             ZelListOutput("--landscape --paper letter --pages 3-5,9 '" + source.string() + "'",

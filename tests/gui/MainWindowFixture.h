@@ -87,7 +87,7 @@ protected:
             if (onDialog)
                 onDialog(preview);
             PreviewPageLoader& loader = preview.Loader();
-            ASSERT_TRUE(WaitUntil([&] { return loader.CountComplete(); }));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return loader.CountComplete(); }, 30000));
             const auto first = loader.Page(1);
             ASSERT_NE(first, nullptr);
             previews.push_back({loader.PagesCounted(), first->paper.name, first->landscape});

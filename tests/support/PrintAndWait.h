@@ -5,11 +5,8 @@
 
 #include "app/MainWindow.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSignalSpy>
-
-#include <functional>
+#include <QTest>
 
 namespace zl::test {
 
@@ -21,22 +18,10 @@ inline bool PrintAndWait(MainWindow& window, int limitMs = 30000) {
     return finished.wait(limitMs);
 }
 
-// Handles events until `done` holds; false when it did not within `limitMs`.
-inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 30000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
-}
-
 // Presses Preview and waits until the preview has been shown and closed.
 inline bool PreviewAndWait(MainWindow& window, int limitMs = 30000) {
     window.previewAction->trigger();
-    return WaitUntil([&] { return !window.Previewing(); }, limitMs);
+    return QTest::qWaitFor([&] { return !window.Previewing(); }, limitMs);
 }
 
 } // namespace zl::test
