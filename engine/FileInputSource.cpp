@@ -121,17 +121,22 @@ FileInputSource::~FileInputSource() {
 std::size_t FileInputSource::Read(char* buffer, std::size_t size) {
     if (fd_ < 0)
         return 0;
+    // A regular file's read never waits; a pipe's, a FIFO's or a terminal's
+    // may, so those wait first where a stop signal or a cancel ends the wait.
+    bool wait = knownSize_ < 0;
     for (;;) {
-        if (cancel_) {
+        if (cancel_)
             cancel_->ThrowIfRaised();
+        if (wait)
             WaitForBytes();
-        }
         auto count = ::read(fd_, buffer, static_cast<unsigned>(size));
         if (count >= 0)
             return static_cast<std::size_t>(count);
 #ifndef _WIN32
-        if (errno == EAGAIN || errno == EWOULDBLOCK)
-            continue; // opened without waiting: wait for the bytes again
+        // Opened without waiting, or left so by whoever gave the descriptor.
+        wait = errno == EAGAIN || errno == EWOULDBLOCK;
+        if (wait)
+            continue;
 #endif
         if (errno != EINTR)
             throw EInOutError(IoErrorMessage(errno));
@@ -141,17 +146,9 @@ std::size_t FileInputSource::Read(char* buffer, std::size_t size) {
 
 void FileInputSource::WaitForBytes() const {
 #ifndef _WIN32
-    const int wake = cancel_->WakeDescriptor();
-    if (wake < 0)
-        return;
-    pollfd waits[2] = {{fd_, POLLIN, 0}, {wake, POLLIN, 0}};
-    // An error or a hang-up of the input also ends the wait: the read tells.
-    while (::poll(waits, 2, -1) < 0) {
-        if (errno != EINTR)
-            return;
-        ThrowIfStopped();
-    }
-    cancel_->ThrowIfRaised();
+    WaitForDescriptor(fd_, POLLIN, cancel_ ? cancel_->WakeDescriptor() : -1);
+    if (cancel_)
+        cancel_->ThrowIfRaised();
 #endif
 }
 

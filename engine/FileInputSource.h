@@ -48,8 +48,8 @@ private:
     // Checks the open descriptor: a directory is refused (and closed); a
     // regular file's size is noted.
     void TakeOpenedFile();
-    // Waits until the input has bytes to read, or its end, or the stop was
-    // asked for; then raises Cancelled.
+    // Waits until the input has bytes to read, or its end, or a stop signal
+    // (then raises Interrupted) or the cancel (then Cancelled) came.
     void WaitForBytes() const;
 
     int fd_ = -1;

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #else
 #include <cstdio>
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -91,9 +92,23 @@ int OpenExisting(const std::filesystem::path& path) {
 int WriteAll(int fd, const char* data, std::size_t count, std::uint64_t& done) {
     done = 0;
     while (done < count) {
+        // A stop signal ends the writing, also one that came during a write
+        // that then wrote part of its bytes.
+        if (StopSignal() != 0)
+            return EINTR;
         const ssize_t n = ::write(fd, data + done, count - done);
-        if (n < 0 && errno == EINTR && StopSignal() == 0)
-            continue; // some other signal: the write goes on
+        if (n < 0 && errno == EINTR)
+            continue; // the loop's test tells a stop signal from another
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // A descriptor someone left non-blocking: wait for room rather
+            // than spin; a stop signal ends the wait.
+            try {
+                WaitForDescriptor(fd, POLLOUT);
+            } catch (const Interrupted&) {
+                return EINTR;
+            }
+            continue;
+        }
         if (n <= 0)
             return n < 0 ? errno : EIO;
         done += static_cast<std::uint64_t>(n);

@@ -1,6 +1,9 @@
 #include "printing/FileJob.h"
 
 #include "platform/FileWriting.h"
+#include "platform/Interruption.h"
+
+#include <cerrno>
 
 namespace zl {
 
@@ -8,6 +11,8 @@ bool FileJob::Deliver(const char* data, std::size_t count) {
     std::uint64_t done = 0;
     const int err = WriteAll(fd_, data, count, done);
     written_ += done;
+    if (err == EINTR)
+        ThrowIfStopped(); // a stop signal ends the run, it is no write failure
     if (err != 0)
         SetCause(ErrorText(err));
     return err == 0;

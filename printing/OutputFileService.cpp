@@ -1,6 +1,7 @@
 #include "printing/OutputFileService.h"
 
 #include "platform/FileWriting.h"
+#include "platform/Interruption.h"
 #include "platform/ProcessTemporaries.h"
 #include "printing/FileJob.h"
 
@@ -61,6 +62,10 @@ protected:
     bool DoFinish(bool delivered) override {
         // A failed write named the cause already.
         int err = delivered ? SyncToStorage(output_.fd_) : 0;
+        if (StopSignal() != 0) { // came while the bytes were stored: the target stays as it was
+            TakeBack();
+            ThrowIfStopped();
+        }
         if (delivered && err == 0 && !output_.temp_.empty() && (err = output_.Publish()) != 0)
             SetCause("cannot replace " + output_.file_.string() + ": " + ErrorText(err));
         else if (err != 0)

@@ -1,6 +1,7 @@
 #include "printing/PclFileService.h"
 
 #include "platform/FileWriting.h"
+#include "platform/Interruption.h"
 #include "platform/ProcessTemporaries.h"
 #include "platform/SystemText.h"
 #include "printing/FileJob.h"
@@ -75,6 +76,10 @@ protected:
             return false;
         }
         int err = SyncToStorage(Fd());
+        if (StopSignal() != 0) { // came while the bytes were stored: no listing appears
+            Discard();
+            ThrowIfStopped();
+        }
         const int closeErr = CloseFile(Fd());
         WriteTo(-1);
         if (err == 0)

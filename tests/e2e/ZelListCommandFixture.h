@@ -97,9 +97,11 @@ protected:
     }
 
     // Starts zellist with `args` and `moreEnvironment`, its standard error
-    // into ErrFile(); its process id.
+    // into ErrFile(), its standard input and output the descriptors given
+    // (-1: the test's own input, and /dev/null); its process id.
     pid_t StartZellist(const std::vector<std::string>& args,
-                       const std::vector<std::string>& moreEnvironment) {
+                       const std::vector<std::string>& moreEnvironment, int input = -1,
+                       int output = -1) {
         std::vector<std::string> environment = Environment();
         environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
         std::vector<std::string> argv = {ZELLIST_BINARY};
@@ -110,8 +112,9 @@ protected:
         const pid_t pid = fork();
         if (pid == 0) {
             const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int nothing = open("/dev/null", O_WRONLY);
-            if (err < 0 || nothing < 0 || dup2(err, 2) < 0 || dup2(nothing, 1) < 0)
+            const int out = output >= 0 ? output : open("/dev/null", O_WRONLY);
+            if (err < 0 || out < 0 || dup2(err, 2) < 0 || dup2(out, 1) < 0 ||
+                (input >= 0 && dup2(input, 0) < 0))
                 _exit(126);
             execve(ZELLIST_BINARY, argvPointers.data(), environmentPointers.data());
             _exit(127);

@@ -8,7 +8,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <tuple>
@@ -154,30 +156,61 @@ TEST_F(ZelListCommandTest, StandardInputAndTheWordAfterEachListing) {
     }
 }
 
-// True while `pid` waits in the open of a FIFO for its other end (the
-// kernel's name for that wait).
-bool WaitsForTheOtherEnd(pid_t pid) {
-    return test::ReadFile("/proc/" + std::to_string(pid) + "/wchan") == "wait_for_partner";
+// The kernel's name for where `pid` waits.
+std::string WaitChannel(pid_t pid) {
+    return test::ReadFile("/proc/" + std::to_string(pid) + "/wchan");
 }
 
-// SIGINT in the middle of a long listing cancels its job wherever it goes:
-// nothing of it is left, and zellist ends with 128 + 2. SIGTERM while the
-// input, a FIFO without a writer, is being opened ends it the same way.
+// True once the pipe whose read end is `readEnd` is full.
+bool PipeIsFull(int readEnd) {
+    int held = 0;
+    return ioctl(readEnd, FIONREAD, &held) == 0 && held >= fcntl(readEnd, F_GETPIPE_SZ);
+}
+
+// A pipe whose ends close with it.
+struct Pipe {
+    Pipe() {
+        if (pipe(ends) != 0)
+            ends[0] = ends[1] = -1;
+    }
+    ~Pipe() {
+        for (int end : ends)
+            close(end);
+    }
+    int ends[2];
+};
+
+// A stop signal ends zellist wherever it waits or works: nothing of the
+// listing is left, an existing output file stays as it was, its job is
+// cancelled, and zellist ends with 128 + the signal's number. Under way in
+// the middle of a long listing; in the open of a FIFO without a writer; on
+// a standard input left non-blocking whose writer is silent; in a write to
+// a full pipe.
 TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
     const std::filesystem::path big = dir_ / "big.txt";
     test::WriteFile(big, "");
     std::filesystem::resize_file(big, 512u << 20); // a sparse file of blanks of byte 0
     const std::filesystem::path fifo = dir_ / "fifo";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Pipe silentInput, heldOutput;
+    ASSERT_EQ(fcntl(silentInput.ends[0], F_SETFL, O_NONBLOCK), 0);
     const std::filesystem::path outputs = dir_ / "out";
+    // Output files of an earlier run, to stay as they are.
+    const std::string kept = "the listing of an earlier run";
+    auto IsKept = [&](const std::filesystem::path& path) {
+        return path == outputs / "out.pcl" || path == outputs / "out.pdf";
+    };
     // What shows that zellist is under way.
-    enum class Started { OnQueue, InFolder, WaitingForWriter };
+    enum class Started { OnQueue, InFolder, WaitingForWriter, WaitingForInput, OutputFull };
     struct Case {
         std::vector<std::string> args;
         std::vector<std::string> environment;
         Started started;
         std::filesystem::path input;
         int signal;
+        int standardInput = -1;
+        int standardOutput = -1;
+        std::string alsoSaid = {}; // after the word of the interruption
     };
     const Case cases[] = {
         {{"-o", (outputs / "out.pcl").string()}, {}, Started::InFolder, big, SIGINT},
@@ -194,28 +227,61 @@ TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
          Started::InFolder,
          big,
          SIGINT},
+        {{"-o", (outputs / "out.pdf").string()},
+         {},
+         Started::WaitingForInput,
+         "-",
+         SIGTERM,
+         silentInput.ends[0]},
 #endif
         {{"-o", (outputs / "out.pcl").string()}, {}, Started::WaitingForWriter, fifo, SIGTERM},
+        {{"-o", (outputs / "out.pcl").string()},
+         {},
+         Started::WaitingForInput,
+         "-",
+         SIGHUP,
+         silentInput.ends[0]},
+        // What went into a pipe cannot be taken back, and the reader is told.
+        {{"-o", "-"},
+         {},
+         Started::OutputFull,
+         big,
+         SIGTERM,
+         -1,
+         heldOutput.ends[1],
+         "zellist: standard output: ends in an incomplete listing (the failed job could not be "
+         "taken back)\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.back() + " " + c.input.string());
         std::filesystem::create_directories(outputs);
+        for (const char* name : {"out.pcl", "out.pdf"})
+            test::WriteFile(outputs / name, kept);
         const std::vector<int> before = server_.JobIds("zcli");
         std::vector<std::string> args = c.args;
         args.push_back(c.input.string());
-        const pid_t pid = StartZellist(args, c.environment);
+        const pid_t pid = StartZellist(args, c.environment, c.standardInput, c.standardOutput);
         ASSERT_GT(pid, 0);
         const bool started = Eventually([&] {
-            if (c.started == Started::OnQueue)
+            switch (c.started) {
+            case Started::OnQueue:
                 return !NewJobs(before).empty();
-            if (c.started == Started::WaitingForWriter)
-                return WaitsForTheOtherEnd(pid);
+            case Started::WaitingForWriter:
+                return WaitChannel(pid) == "wait_for_partner";
+            case Started::WaitingForInput:
+                return WaitChannel(pid).find("poll") != std::string::npos;
+            case Started::OutputFull:
+                return PipeIsFull(heldOutput.ends[0]);
+            case Started::InFolder:
+                break;
+            }
             // Files come and go while zellist works: one gone is not there.
             std::error_code gone;
             for (auto entry = std::filesystem::recursive_directory_iterator(outputs, gone);
                  !gone && entry != std::filesystem::recursive_directory_iterator();
                  entry.increment(gone)) {
-                if (entry->is_regular_file(gone) && entry->file_size(gone) > 0 && !gone)
+                if (entry->is_regular_file(gone) && !IsKept(entry->path()) &&
+                    entry->file_size(gone) > 0 && !gone)
                     return true;
             }
             return false;
@@ -223,10 +289,15 @@ TEST_F(ZelListCommandTest, AnInterruptedListingLeavesNothing) {
         EXPECT_TRUE(started) << "zellist did not get under way";
         kill(pid, c.signal);
         EXPECT_EQ(ExitStatus(pid), 128 + c.signal);
+        const std::string shown = c.input == "-" ? "(standard input)" : c.input.string();
         EXPECT_EQ(test::ReadFile(ErrFile()),
-                  "zellist: interrupted: " + c.input.string() + " was not printed\n");
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(outputs))
-            EXPECT_FALSE(entry.is_regular_file()) << entry.path() << " was left";
+                  "zellist: interrupted: " + shown + " was not printed\n" + c.alsoSaid);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(outputs)) {
+            if (IsKept(entry.path()))
+                EXPECT_EQ(test::ReadFile(entry.path()), kept) << entry.path();
+            else
+                EXPECT_FALSE(entry.is_regular_file()) << entry.path() << " was left";
+        }
         for (int id : NewJobs(before))
             EXPECT_EQ(server_.WaitForFinalState("zcli", id), IPP_JSTATE_CANCELED) << "job " << id;
         std::filesystem::remove_all(outputs);

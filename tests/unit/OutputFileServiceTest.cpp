@@ -1,4 +1,5 @@
 #include "printing/OutputFileService.h"
+#include "platform/Interruption.h"
 #include "printer/RawPrintJob.h"
 
 #include "tests/support/MessageOf.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <future>
 
@@ -71,22 +73,46 @@ TEST_F(OutputFileServiceTest, ACancelledDocumentIsCutOffAgain) {
     EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"out.pcl"});
 }
 
-TEST_F(OutputFileServiceTest, ACancelledFirstDocumentLeavesWhatWasThereAsItWas) {
-    for (bool existed : {false, true}) {
-        SCOPED_TRACE(existed ? "an existing file" : "no file");
-        if (existed) {
-            test::WriteFile(dir / "out.pcl", "older listing");
-            fs::permissions(dir / "out.pcl", fs::perms(0640));
-        }
-        job.StartJob(OutputFileService::kPrinterName, "ZelPrint Job");
-        Write(std::string(200000, 'x'));
-        job.AbortJob();
-        EXPECT_EQ(FileNames(dir.Path()),
-                  existed ? std::vector<std::string>{"out.pcl"} : std::vector<std::string>{});
-        if (existed) {
-            EXPECT_EQ(ReadFile(dir / "out.pcl"), "older listing");
-            if (kPosixFiles) {
-                EXPECT_EQ(fs::status(dir / "out.pcl").permissions(), fs::perms(0640));
+// A first document that does not complete leaves no file behind and the
+// file that was there as it was: cancelled, ended by a stop signal that came
+// while its bytes were being stored, or refused its place because a folder
+// took the name meanwhile (then the end fails, naming why).
+TEST_F(OutputFileServiceTest, AFirstDocumentThatDoesNotCompleteLeavesWhatWasThereAsItWas) {
+    enum class End { Cancelled, StopSignal, NameTaken };
+    for (End end : {End::Cancelled, End::StopSignal, End::NameTaken}) {
+        for (bool existed : {false, true}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(end)) +
+                         (existed ? " an existing file" : " no file"));
+            fs::remove_all(dir / "out.pcl");
+            if (existed) {
+                test::WriteFile(dir / "out.pcl", "older listing");
+                fs::permissions(dir / "out.pcl", fs::perms(0640));
+            }
+            job.StartJob(OutputFileService::kPrinterName, "ZelPrint Job");
+            Write(std::string(200000, 'x'));
+            if (end == End::Cancelled) {
+                job.AbortJob();
+            } else if (end == End::StopSignal) {
+                RequestStop(SIGTERM);
+                EXPECT_THROW(job.EndJob(), Interrupted);
+                ClearStopRequest();
+            } else {
+                fs::remove_all(dir / "out.pcl");
+                fs::create_directories(dir / "out.pcl" / "inside");
+                EXPECT_NE(MessageOf([&] {
+                              job.EndJob();
+                          }).find("cannot replace " + (dir / "out.pcl").string()),
+                          std::string::npos);
+                EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"out.pcl"});
+                continue;
+            }
+            EXPECT_EQ(FileNames(dir.Path()),
+                      existed ? std::vector<std::string>{"out.pcl"} : std::vector<std::string>{});
+            if (existed) {
+                EXPECT_EQ(ReadFile(dir / "out.pcl"), "older listing");
+                if (kPosixFiles) {
+                    EXPECT_EQ(fs::status(dir / "out.pcl").permissions(), fs::perms(0640));
+                }
             }
         }
     }
