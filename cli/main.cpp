@@ -32,19 +32,29 @@ int PrintToOutput(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
     return status;
 }
 
+// Where a listing printed: the printer, and for "PCL File" the file.
+std::string PrintedOn(const std::string& printer, const zl::PclFileService& pclFile) {
+    if (printer == zl::PclFileService::kPrinterName)
+        return "on " + printer + " (" + zl::Utf8OfPath(pclFile.LastOutput()) + ")";
+    return "on " + printer;
+}
+
 // Runs on the system's printers; a print server that does not answer is a
-// failure here, not a reason to print into "PCL File".
+// failure here, not a reason to print into "PCL File". "PCL File" itself
+// needs no print server and asks none.
 int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) {
+    if (settings.printer && *settings.printer == zl::PclFileService::kPrinterName) {
+        zl::PclFileService pclFile;
+        return zl::cli::RunZelList(
+            settings, pclFile, clock, zl::SystemLocaleNames(), std::cout, std::cerr, {},
+            [&pclFile](const std::string& printer) { return PrintedOn(printer, pclFile); });
+    }
     zl::SystemPrintService& service = zl::ProcessPrintService();
     service.SetFailWhenServerSilent(true);
-    const auto destination = [&service](const std::string& printer) {
-        if (printer == zl::PclFileService::kPrinterName)
-            return "on " + printer + " (" + zl::Utf8OfPath(service.PclFile().LastOutput()) + ")";
-        return "on " + printer;
-    };
     return zl::cli::RunZelList(
         settings, service, clock, zl::SystemLocaleNames(), std::cout, std::cerr,
-        [&service] { return service.FallbackNote(); }, destination);
+        [&service] { return service.FallbackNote(); },
+        [&service](const std::string& printer) { return PrintedOn(printer, service.PclFile()); });
 }
 
 } // namespace

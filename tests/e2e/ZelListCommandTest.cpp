@@ -314,6 +314,13 @@ TEST_F(ZelListCommandTest, AFailingServerIsNamedAndTheNextRunPrintsOnceItIsBack)
         EXPECT_EQ(Zellist("-P zcli " + Arg("A.TXT"), err), 1);
         EXPECT_EQ(err, "zellist: cannot list the printers: the print server " + silent.Address() +
                            " does not answer.\n");
+        // PCL File and an output file need no print server, and ask none.
+        EXPECT_EQ(
+            Zellist("-q -P 'PCL File' " + Arg("A.TXT"), err, {"ZELLIST_OUTPUT_DIR=" + In("pcl")}),
+            0)
+            << err;
+        EXPECT_EQ(test::ReadFile(In("pcl/ZelPrint Job-0001.pcl")), ExpectedListing(In("A.TXT")));
+        EXPECT_EQ(Zellist("-q -o " + Arg("out.pcl") + " " + Arg("A.TXT"), err), 0) << err;
     }
 
     test::TempDir own;
