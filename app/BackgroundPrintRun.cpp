@@ -93,12 +93,22 @@ private:
 };
 
 BackgroundPrintRun::BackgroundPrintRun(PrintRunOrder order) : order_(std::move(order)) {
+    // A full queue is waited for, as long as the command line waits, and
+    // Cancel ends the wait.
+    FullQueueWait wait;
+    wait.cancelWake = cancel_.WakeDescriptor();
+    wait.onWaiting = [this](const std::string&) {
+        QMetaObject::invokeMethod(
+            this, [this] { emit QueueFull(); }, Qt::QueuedConnection);
+    };
+    order_.spooler->SetFullQueueWait(std::move(wait));
     thread_ = std::thread([this] { Run(); });
 }
 
 BackgroundPrintRun::~BackgroundPrintRun() {
     Cancel();
     Wait();
+    order_.spooler->SetFullQueueWait({});
 }
 
 void BackgroundPrintRun::Wait() {
@@ -117,6 +127,8 @@ void BackgroundPrintRun::Run() {
     };
     std::string current;
     outcome_.encoding = order_.options.inputEncoding;
+    for (const auto& entry : order_.entries)
+        outcome_.asked += entry.second ? 1 : 0;
     try {
         const std::vector<PrinterEntry>& printers = order_.printers->Entries();
         if (order_.printerIndex >= 0 &&
@@ -137,7 +149,9 @@ void BackgroundPrintRun::Run() {
     } catch (const Interrupted&) {
         outcome_.end = PrintRunOutcome::End::Interrupted;
     } catch (const std::exception& e) {
-        outcome_.end = PrintRunOutcome::End::Failed;
+        // What fails after a cancel (a wait for room it ended) was cancelled.
+        outcome_.end =
+            cancel_.Raised() ? PrintRunOutcome::End::Cancelled : PrintRunOutcome::End::Failed;
         outcome_.failedPath = current;
         outcome_.failure = e.what();
     }

@@ -40,6 +40,7 @@ struct PrintRunOrder {
 struct PrintRunOutcome {
     enum class End { Printed, Cancelled, Failed, Interrupted };
     End end = End::Printed;
+    int asked = 0;        // ticked
     int files = 0;        // printed whole
     int pages = 0;        // of those
     ListingCounts counts; // what did not print exactly in them
@@ -75,6 +76,8 @@ public:
 signals:
     // A listing starts: "Printing NAME (N of COUNT)".
     void FileStarted(const QString& status);
+    // The print server's queue is full: the listing waits for room.
+    void QueueFull();
     // The run is over; Wait returns at once.
     void Ended();
 

@@ -40,6 +40,19 @@ QString PrintedText(const PrintRunOutcome& outcome) {
     return text;
 }
 
+// After a run of several files that failed: "2 of 5 files printed on laser;
+// not printed: c.txt and 2 more".
+QString StoppedRunText(const PrintRunOutcome& outcome) {
+    if (outcome.asked < 2)
+        return {};
+    QString text = QString::number(outcome.files) + " of " + QString::number(outcome.asked) +
+                   " files printed on " + QString::fromStdString(outcome.printer) +
+                   "; not printed: " + QString::fromStdString(FileNamePart(outcome.failedPath));
+    if (const int more = outcome.asked - outcome.files - 1; more > 0)
+        text += " and " + QString::number(more) + " more";
+    return text;
+}
+
 // "Cannot print notes.txt: the file does not exist."
 } // namespace
 
@@ -122,6 +135,9 @@ void PrintRunControl::Run(PrintRunOrder order) {
         window_.printingLabel->setText(status);
         window_.printProgress->setRange(0, kProgressSteps);
         window_.printProgress->setValue(0); // until the refresh knows the file
+    });
+    connect(run_.get(), &BackgroundPrintRun::QueueFull, this, [this] {
+        window_.printingLabel->setText(tr("The print server's queue is full; waiting"));
     });
     // Queued, so that the run is not deleted while it sends; a run that
     // ended already when its call arrives (closing the window) is not ended again.
@@ -209,6 +225,8 @@ void PrintRunControl::End() {
         status = "Cancelled";
         break;
     case PrintRunOutcome::End::Failed:
+        status = StoppedRunText(outcome);
+        break;
     case PrintRunOutcome::End::Interrupted: // the program ends, no box to answer
         break;
     }

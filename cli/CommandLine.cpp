@@ -27,6 +27,9 @@ With no FILE, or where FILE is -, it lists standard input.
 
   -P, --printer NAME     print on this printer (default: the default printer)
       --printer-index N  print on entry N of the installed printer list
+      --queue-wait SECONDS   how long a listing waits for room when the
+                         print server's queue is full (default 600; 0:
+                         it fails at once)
   -o, --output FILE      write the PCL stream to FILE instead of printing
                          (several inputs: their jobs one after another;
                          "-" is standard output)
@@ -248,6 +251,10 @@ const Option kOptions[] = {
     Valued("--printer-index", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
                s.printerIndex = ParseInt(option, value, 0, 1 << 30);
+           }),
+    Valued("--queue-wait", 0,
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.queueWaitSeconds = ParseInt(option, value, 0, 86400);
            }),
     Valued("--output", 'o',
            [](CliSettings& s, const std::string&, const std::string& value) { s.output = value; }),

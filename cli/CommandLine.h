@@ -29,10 +29,11 @@ struct CliSettings {
     std::optional<std::string> output;
     std::string describedPrinter;
 
-    ListingOptions listing; // the page options
-    std::string paper;      // a PDF's paper by name; empty: the locale's
-    bool driver = false;    // drawn through the printer's driver, not raw PCL
-    bool quiet = false;     // no word on standard error after each listing
+    ListingOptions listing;     // the page options
+    std::string paper;          // a PDF's paper by name; empty: the locale's
+    bool driver = false;        // drawn through the printer's driver, not raw PCL
+    bool quiet = false;         // no word on standard error after each listing
+    int queueWaitSeconds = 600; // for room in a print server's full queue
 };
 
 // Reads the arguments after the program name; raises UsageError, also when

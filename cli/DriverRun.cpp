@@ -194,6 +194,7 @@ Listed PrintOne(const CliSettings& settings, const Listing& listing, const JobRe
         paper = PaperOf(printer.pageLayout().pageSize());
     Listed listed;
     listed.destination = "on " + printer.printerName().toStdString();
+    listed.place = listed.destination;
     listed.pages = PrintListing(render::ListingSource{listing.path, listing.options, &clock, &names,
                                                       paper, OpenInput, &listed.counts},
                                 requests, printer);
@@ -205,6 +206,7 @@ Listed PrintOne(const CliSettings& settings, const Listing& listing, const JobRe
 int PrintThroughDriver(const CliSettings& settings, const Clock& clock, const LocaleNames& names,
                        std::ostream& err) {
     JobRequests requests;
+    WaitForRoomInFullQueues(ProcessPrintService(), settings, err);
     try {
         render::RequireGuiApplication();
         // Checked once before the first file: a printer that cannot be

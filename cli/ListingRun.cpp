@@ -5,6 +5,7 @@
 #include "platform/Interruption.h"
 #include "platform/SystemText.h"
 
+#include <chrono>
 #include <filesystem>
 #include <ostream>
 
@@ -37,12 +38,38 @@ std::string IntoOutput(const std::string& output) {
     return "into " + (output == "-" ? std::string("standard output") : output);
 }
 
+void WaitForRoomInFullQueues(PrintService& service, const CliSettings& settings,
+                             std::ostream& err) {
+    FullQueueWait wait;
+    wait.limit = std::chrono::seconds(settings.queueWaitSeconds);
+    wait.onWaiting = [&err](const std::string&) {
+        err << "zellist: the print server's queue is full; waiting" << std::endl;
+    };
+    service.SetFullQueueWait(std::move(wait));
+}
+
 int RunListings(const CliSettings& settings, const ListingAction& listOne, std::ostream& err) {
+    std::size_t printed = 0;
+    std::string place;
+    // After a stop in the middle of several files: what printed, and what not.
+    const auto sayWhatPrinted = [&](std::size_t stoppedAt) {
+        const std::size_t count = settings.files.size();
+        if (count < 2)
+            return;
+        err << "zellist: " << printed << " of " << count << " files printed"
+            << (place.empty() ? "" : " " + place)
+            << "; not printed: " << ShownName(settings, settings.files[stoppedAt]);
+        if (const std::size_t more = count - stoppedAt - 1; more > 0)
+            err << " and " << more << " more";
+        err << '\n';
+    };
     for (std::size_t i = 0; i < settings.files.size(); ++i) {
         const std::string name = ShownName(settings, settings.files[i]);
         try {
             ThrowIfStopped(); // a signal between two listings stops the run as well
             const Listed listed = listOne(ListingOf(settings, settings.files[i], i));
+            ++printed;
+            place = listed.place;
             if (!settings.quiet)
                 err << "zellist: " << name << ": " << listed.pages
                     << (listed.pages == 1 ? " page " : " pages ") << listed.destination << '\n';
@@ -52,12 +79,15 @@ int RunListings(const CliSettings& settings, const ListingAction& listOne, std::
                 err << "zellist: " << name << ": " << phrase << '\n';
         } catch (const Interrupted& stop) {
             err << "zellist: interrupted: " << name << " was not printed\n";
+            sayWhatPrinted(i);
             return 128 + stop.Signal();
         } catch (const PrinterFailure& e) {
             err << "zellist: " << ShownMessage(e.what()) << '\n';
+            sayWhatPrinted(i);
             return 1;
         } catch (const std::exception& e) {
             err << "zellist: " << name << ": " << ShownMessage(e.what()) << '\n';
+            sayWhatPrinted(i);
             return 1;
         }
     }

@@ -8,6 +8,7 @@
 #include "engine/ListingCounts.h"
 #include "engine/ListingOptions.h"
 #include "platform/Exception.h"
+#include "printing/PrintService.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,7 @@ struct Listing {
 struct Listed {
     std::int32_t pages = 0;
     std::string destination; // "on laser", "into out.pcl"
+    std::string place;       // the same for all the run's listings, where there is one
     ListingCounts counts;    // what did not print exactly
 };
 
@@ -45,13 +47,19 @@ public:
     using Exception::Exception;
 };
 
+// Has the jobs of `service` wait up to settings.queueWaitSeconds for room
+// when a print server's queue is full, saying so on `err` once a job waits.
+void WaitForRoomInFullQueues(PrintService& service, const CliSettings& settings, std::ostream& err);
+
 // Runs `listOne` on each file of `settings` in order and stops at the first
 // failure. After each listing it says, unless settings.quiet, "zellist:
 // NAME: 12 pages " and the destination on `err`. A failure is told with the
 // file's name: "zellist: NAME: " and the message, a PrinterFailure's message
 // alone, or "zellist: interrupted: NAME was not printed" when a stop signal
 // ended the run (also between two files). NAME is the file as given; for
-// standard input its title, else "(standard input)". Returns 0
+// standard input its title, else "(standard input)". When a run of
+// several files stops early, it then says what became of them: "zellist: 2
+// of 5 files printed on laser; not printed: c.txt and 2 more". Returns 0
 // when every file was listed, 1 after a failure, 128 + the signal's number
 // after a stop signal.
 int RunListings(const CliSettings& settings, const ListingAction& listOne, std::ostream& err);

@@ -166,8 +166,11 @@ int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t 
             options.pagePaper = pagePaper;
             ListingComposer composer(options, clock, names, OpenInput);
             ListingJob(job, printers, composer).PrintListing(listing.path, printerIndex);
-            return Listed{composer.PagesComposed(),
-                          destination ? destination(printer) : "on " + printer, composer.Counts()};
+            const std::string words = destination ? destination(printer) : "on " + printer;
+            // PCL File's words name the listing's own file.
+            const std::string place =
+                printer == PclFileService::kPrinterName ? "on " + printer : words;
+            return Listed{composer.PagesComposed(), words, place, composer.Counts()};
         },
         err);
 }

@@ -51,6 +51,7 @@ int PrintToSystem(const zl::cli::CliSettings& settings, const zl::Clock& clock) 
     }
     zl::SystemPrintService& service = zl::ProcessPrintService();
     service.SetFailWhenServerSilent(true);
+    zl::cli::WaitForRoomInFullQueues(service, settings, std::cerr);
     return zl::cli::RunZelList(
         settings, service, clock, zl::SystemLocaleNames(), std::cout, std::cerr,
         [&service] { return service.FallbackNote(); },

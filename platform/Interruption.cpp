@@ -119,6 +119,21 @@ bool WaitForDescriptor(int fd, short events, int otherWake) {
     ThrowIfStopped();
     return waits[0].revents != 0;
 }
+
+bool PauseUnlessWoken(std::chrono::milliseconds time, int otherWake) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    pollfd waits[2] = {{WakeRead(), POLLIN, 0}, {otherWake, POLLIN, 0}};
+    for (;;) {
+        ThrowIfStopped();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return true;
+        if (::poll(waits, otherWake >= 0 ? 2 : 1, static_cast<int>(left.count())) > 0 &&
+            waits[1].revents != 0)
+            return false;
+    }
+}
 #endif
 
 } // namespace zl

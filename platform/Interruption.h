@@ -5,6 +5,8 @@
 
 #include "platform/Exception.h"
 
+#include <chrono>
+
 namespace zl {
 
 // A run stopped by a signal.
@@ -37,6 +39,9 @@ void ClearStopRequest();
 // (or an error or hang-up), or `otherWake` (-1: none) becomes readable, or
 // a stop signal arrives: that raises Interrupted. True when `fd` is ready.
 bool WaitForDescriptor(int fd, short events, int otherWake = -1);
+// Waits `time`, unless `otherWake` (-1: none) becomes readable first (then
+// false) or a stop signal arrives (that raises Interrupted).
+bool PauseUnlessWoken(std::chrono::milliseconds time, int otherWake);
 #endif
 
 } // namespace zl

@@ -1,6 +1,11 @@
 #include "printing/CupsJob.h"
 
+#include "platform/Interruption.h"
 #include "printing/CupsLibrary.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
 
 namespace zl {
 
@@ -8,6 +13,27 @@ namespace {
 
 bool IppOk(ipp_status_t status) {
     return status <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+// Whether the server refused a new job only because its queue is full: for
+// a while, not for good. CUPS says that of its job limits as "not possible",
+// in words of its own ("Too many active jobs.").
+bool QueueIsFull(ipp_status_t status, const char* words) {
+    if (status == IPP_STATUS_ERROR_TOO_MANY_JOBS || status == IPP_STATUS_ERROR_BUSY)
+        return true;
+    return status == IPP_STATUS_ERROR_NOT_POSSIBLE && words &&
+           std::strncmp(words, "Too many", 8) == 0;
+}
+
+// How often a job that waits for room asks again.
+constexpr std::chrono::seconds kRoomAskedEvery{1};
+
+// `time` in words: "90 s", "10 min".
+std::string InWords(std::chrono::milliseconds time) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(time).count();
+    if (seconds >= 120 && seconds % 60 == 0)
+        return std::to_string(seconds / 60) + " min";
+    return std::to_string(seconds) + " s";
 }
 
 } // namespace
@@ -25,16 +51,9 @@ std::uint32_t CupsJob::DoBegin(const std::string& documentName, DataType type) {
     std::vector<cups_option_t> options;
     for (const auto& [name, value] : options_)
         options.push_back({const_cast<char*>(name.c_str()), const_cast<char*>(value.c_str())});
-    int id = 0;
-    const CupsFault fault = connection_.Run(service_.limits_.jobRequest, [&](http_t* http) {
-        id = cups_.cupsCreateJob(http, queue_.c_str(), title, static_cast<int>(options.size()),
-                                 options.empty() ? nullptr : options.data());
-        return id > 0;
-    });
-    if (id <= 0) {
-        SetCause(CauseOf(fault));
+    const int id = CreateJob(title, options);
+    if (id <= 0)
         return 0;
-    }
     jobId_ = id;
     const char* format = type == DataType::Raw ? CUPS_FORMAT_RAW : CUPS_FORMAT_AUTO;
     connection_.Limit(service_.limits_.jobData);
@@ -47,6 +66,37 @@ std::uint32_t CupsJob::DoBegin(const std::string& documentName, DataType type) {
         return 0;
     }
     return static_cast<std::uint32_t>(id);
+}
+
+int CupsJob::CreateJob(const char* title, std::vector<cups_option_t>& options) {
+    const FullQueueWait& wait = service_.fullQueueWait_;
+    const auto giveUp = std::chrono::steady_clock::now() + wait.limit;
+    for (bool said = false;; said = true) {
+        int id = 0;
+        const CupsFault fault = connection_.Run(service_.limits_.jobRequest, [&](http_t* http) {
+            id = cups_.cupsCreateJob(http, queue_.c_str(), title, static_cast<int>(options.size()),
+                                     options.empty() ? nullptr : options.data());
+            return id > 0;
+        });
+        if (id > 0)
+            return id;
+        const std::string cause = CauseOf(fault);
+        const auto left = giveUp - std::chrono::steady_clock::now();
+        if (fault != CupsFault::None ||
+            !QueueIsFull(cups_.cupsLastError(), cups_.cupsLastErrorString()) || left.count() <= 0) {
+            SetCause(said ? "the queue stayed full for " + InWords(wait.limit) + ": " + cause
+                          : cause);
+            return 0;
+        }
+        if (!said && wait.onWaiting)
+            wait.onWaiting(queue_);
+        const auto pause = std::min<std::chrono::steady_clock::duration>(kRoomAskedEvery, left);
+        if (!PauseUnlessWoken(std::chrono::duration_cast<std::chrono::milliseconds>(pause),
+                              wait.cancelWake)) {
+            SetCause("cancelled while waiting for room in the queue");
+            return 0;
+        }
+    }
 }
 
 bool CupsJob::DoFinish(bool delivered) {

@@ -7,6 +7,9 @@
 #include "printing/DocumentJob.h"
 
 #include <string>
+#include <vector>
+
+struct cups_option_s; // libcups's job option
 
 namespace zl {
 
@@ -28,6 +31,9 @@ protected:
     bool Deliver(const char* data, std::size_t count) override;
 
 private:
+    // Creates the CUPS job, waiting for room as the service says when the
+    // queue is full; its id, or 0 with the cause set.
+    int CreateJob(const char* title, std::vector<cups_option_s>& options);
     bool CancelJob(const std::string& queue, int id);
     // Cancels the jobs whose cancel could not reach the server before.
     void CancelLeftJobs();

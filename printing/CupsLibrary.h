@@ -19,6 +19,7 @@ namespace zl {
     X(httpClose)                                                                                   \
     X(httpSetTimeout)                                                                              \
     X(httpError)                                                                                   \
+    X(cupsLastError)                                                                               \
     X(cupsLastErrorString)                                                                         \
     X(cupsGetNamedDest)                                                                            \
     X(cupsGetDests2)                                                                               \

@@ -48,6 +48,7 @@ public:
                                                const JobRequests& requests) override;
     std::int32_t JobCount(const std::string& printer) override;
     void RefreshLookups() override;
+    void SetFullQueueWait(FullQueueWait wait) override { fullQueueWait_ = std::move(wait); }
     // Connecting gets no longer than a look-up either.
     void SetLookupTimeLimit(std::chrono::milliseconds limit) override {
         limits_.lookup = limit;
@@ -88,6 +89,7 @@ private:
 
     std::string server_;
     CupsTimeLimits limits_;
+    FullQueueWait fullQueueWait_;
     std::optional<CupsServerAddress> address_;
     std::unique_ptr<CupsConnection> lookups_;
     // Set once a look-up found the server silent: the look-ups after it fail

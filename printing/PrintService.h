@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,6 +64,16 @@ struct InstalledPrinters {
     std::string defaultName;
 };
 
+// What the start of a job does when the print server's queue is full: it
+// waits for room, saying so once through `onWaiting` (the printer's name),
+// and tries again now and then for up to `limit`; it stops waiting when
+// `cancelWake` (-1: none) becomes readable or a stop signal arrives.
+struct FullQueueWait {
+    std::chrono::milliseconds limit = std::chrono::minutes(10);
+    std::function<void(const std::string& printer)> onWaiting;
+    int cancelWake = -1;
+};
+
 class PrintService {
 public:
     virtual ~PrintService() = default;
@@ -100,6 +111,9 @@ public:
     // destinations (the print server could not be asked); empty when it
     // listed them all.
     virtual std::string FallbackNote() const { return {}; }
+    // How a job's start waits for room in a full queue, where the print
+    // system says its queue is full rather than keep the job waiting.
+    virtual void SetFullQueueWait(FullQueueWait /*wait*/) {}
 };
 
 } // namespace zl

@@ -38,6 +38,9 @@ public:
     // not answer in time while that is no failure): why, in words; empty
     // otherwise.
     std::string FallbackNote() const override { return fallbackNote_; }
+    void SetFullQueueWait(FullQueueWait wait) override {
+        system_->SetFullQueueWait(std::move(wait));
+    }
     // The built-in "PCL File" destination, for where its jobs went.
     const PclFileService& PclFile() const { return *file_; }
 

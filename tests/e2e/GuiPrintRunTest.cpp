@@ -114,7 +114,8 @@ TEST(GuiPrintRun, TheFirstFailureStopsTheRunAndLeavesNothingOpen) {
                   "Cannot print missing.txt: the file does not exist. | File not found"}));
     EXPECT_TRUE(zcli.on.errors.empty());
     EXPECT_TRUE(zcli.on.messages.empty());
-    EXPECT_EQ(window.printingLabel->text(), "");
+    EXPECT_EQ(window.printingLabel->text().toStdString(),
+              "1 of 3 files printed on zcli; not printed: missing.txt and 1 more");
     const std::vector<int> jobs = NewJobs(zcli.server, "zcli", before);
     ASSERT_EQ(jobs.size(), 1u)
         << "the first listing; the missing file makes no job, the third none";
@@ -385,6 +386,33 @@ TEST(GuiPrintRun, ARunCancelledFromTheWindowLeavesItsJobCancelledAndNothingPrint
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(zcli.server.WaitForFinalState("zcli", jobs[0]), IPP_JSTATE_CANCELED);
     EXPECT_EQ(zcli.server.JobData("zcli", jobs[0]), "");
+}
+
+// A queue that is full: the window says that the listing waits for room,
+// and Cancel ends the wait at once.
+TEST(GuiPrintRun, AWaitForRoomInAFullQueueIsSaidAndCancelEndsIt) {
+    test::TempDir own;
+    const CupsTestServer server = CupsTestServer::StartOwn(own.Path(), 1);
+    server.HoldQueue("zcli", true);
+    test::TempDir files;
+    SystemPrintService service{std::make_unique<CupsPrintService>(server.Address()),
+                               std::make_unique<PclFileService>(files.Path())};
+    WindowOn on{service};
+    on.PickQueue("zcli");
+    MainWindow& window = *on.window;
+    test::WriteFile(files / "a.txt", "a\r\n");
+    window.AddFiles({QString::fromStdString((files / "a.txt").string()),
+                     QString::fromStdString((files / "a.txt").string())});
+    QSignalSpy finished(&window, &MainWindow::PrintRunFinished);
+    window.PrintTickedFiles();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window.printingLabel->text() == "The print server's queue is full; waiting"; },
+        20000));
+    window.cancelPrintButton->click();
+    ASSERT_TRUE(finished.wait(30000));
+    EXPECT_EQ(window.printingLabel->text(), "Cancelled");
+    EXPECT_TRUE(on.failures.empty());
+    EXPECT_EQ(server.JobIds("zcli").size(), 1u);
 }
 
 } // namespace

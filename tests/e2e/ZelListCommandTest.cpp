@@ -46,7 +46,8 @@ TEST_F(ZelListCommandTest, AMissingFileStopsTheRunAndPrintsNothingOfItsJob) {
     EXPECT_EQ(
         Zellist("-P zcli " + Arg("A.TXT") + " " + Arg("missing.txt") + " " + Arg("B.TXT"), err), 1);
     EXPECT_EQ(err, "zellist: " + In("A.TXT") + ": 1 page on zcli\nzellist: " + In("missing.txt") +
-                       ": File not found.\n");
+                       ": File not found.\nzellist: 1 of 3 files printed on zcli; not printed: " +
+                       In("missing.txt") + " and 1 more\n");
 
     const std::vector<int> jobs = NewJobs(before);
     ASSERT_EQ(jobs.size(), 1u) << "no job for the missing file, none for the third file";
@@ -352,6 +353,49 @@ TEST_F(ZelListCommandTest, AFailingServerIsNamedAndTheNextRunPrintsOnceItIsBack)
     ASSERT_EQ(after.size(), before.size() + 1);
     EXPECT_EQ(server.WaitForFinalState("zcli", after.back()), IPP_JSTATE_COMPLETED);
     EXPECT_EQ(server.JobData("zcli", after.back()), ExpectedListing(In("A.TXT")));
+}
+
+// A queue that is full is waited for, saying so once, until a job leaves
+// room; a stop signal ends the wait; without waiting the run stops there.
+// A run that stops early says what printed and what did not.
+TEST_F(ZelListCommandTest, AFullQueueIsWaitedForAndARunThatStopsSaysWhatPrinted) {
+    test::TempDir own;
+    const CupsTestServer server = CupsTestServer::StartOwn(own.Path(), 2);
+    cupsServer_ = server.Address();
+    server.HoldQueue("zcli", true); // its jobs wait, and fill the queue
+    const std::string a = In("A.TXT"), b = In("B.TXT");
+    const std::string full = "zellist: the print server's queue is full; waiting\n";
+    std::string err;
+    EXPECT_EQ(Zellist("-q --queue-wait 0 -P zcli " + Arg("A.TXT") + " " + Arg("B.TXT") + " " +
+                          Arg("A.TXT") + " " + Arg("B.TXT"),
+                      err),
+              1);
+    EXPECT_EQ(err, "zellist: " + a +
+                       ": WritePrinter() API failed @ WriteData: Too many active "
+                       "jobs.\nzellist: 2 of 4 files printed on zcli; not printed: " +
+                       a + " and 1 more\n");
+
+    // The word of the run before is gone before a run starts.
+    const auto waits = [&] {
+        return std::filesystem::exists(ErrFile()) && test::ReadFile(ErrFile()) == full;
+    };
+    std::filesystem::remove(ErrFile());
+    pid_t pid = StartZellist({"-q", "-P", "zcli", b}, {});
+    ASSERT_TRUE(Eventually(waits));
+    server.CancelJob("zcli", server.JobIds("zcli").front());
+    EXPECT_EQ(ExitStatus(pid), 0);
+    EXPECT_EQ(test::ReadFile(ErrFile()), full);
+    EXPECT_EQ(server.JobIds("zcli").back(), 3); // the server keeps no more than its limit
+
+    std::filesystem::remove(ErrFile());
+    pid = StartZellist({"-q", "-P", "zcli", a, b}, {});
+    ASSERT_TRUE(Eventually(waits));
+    kill(pid, SIGTERM);
+    EXPECT_EQ(ExitStatus(pid), 128 + SIGTERM);
+    EXPECT_EQ(test::ReadFile(ErrFile()), full + "zellist: interrupted: " + a +
+                                             " was not printed\nzellist: 0 of 2 files printed; "
+                                             "not printed: " +
+                                             a + " and 1 more\n");
 }
 
 TEST_F(ZelListCommandTest, TheServersQueuesAreListedWithItsDefault) {

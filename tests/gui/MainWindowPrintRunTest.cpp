@@ -182,7 +182,8 @@ TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSai
 }
 
 // The first failure stops the run; its box names the file and the cause in
-// plain words, the technical text in its details. The failures the spooler
+// plain words, the technical text in its details, and the status what was
+// not printed. The failures the spooler
 // is told of stay: each case's comes earlier in a job than the one before.
 TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAsDetails) {
     MainWindow& w = Window();
@@ -215,7 +216,9 @@ TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAs
         ASSERT_EQ(failures.size(), 1u);
         EXPECT_EQ(failures[0].first, c.text);
         EXPECT_EQ(failures[0].second, c.details);
-        EXPECT_EQ(w.printingLabel->text(), "");
+        EXPECT_EQ(w.printingLabel->text().toStdString(),
+                  "0 of 2 files printed on Laser; not printed: " + std::string(c.first) +
+                      " and 1 more");
         for (const test::RecordedJob& job : spooler.jobs)
             EXPECT_FALSE(job.ended) << "nothing prints, the second file neither";
     }

@@ -60,8 +60,8 @@ CupsTestServer CupsTestServer::Shared() {
     return CupsTestServer(Env("ZELLIST_TEST_CUPSD"), false);
 }
 
-CupsTestServer CupsTestServer::StartOwn(const std::filesystem::path& dir) {
-    if (RunScript("start", dir) != 0)
+CupsTestServer CupsTestServer::StartOwn(const std::filesystem::path& dir, int maxJobs) {
+    if (RunScript("start", dir, "TEST_CUPSD_MAX_JOBS=" + std::to_string(maxJobs)) != 0)
         throw std::runtime_error("test-cupsd start failed in " + dir.string());
     return CupsTestServer(dir, true);
 }
@@ -76,10 +76,25 @@ CupsTestServer::~CupsTestServer() {
         Stop();
 }
 
-int CupsTestServer::RunScript(const std::string& command, const std::filesystem::path& dir) {
-    std::string line = "'" + std::string(ZELLIST_TEST_CUPSD_SCRIPT) + "' " + command + " '" +
-                       dir.string() + "' >/dev/null";
+int CupsTestServer::RunScript(const std::string& command, const std::filesystem::path& dir,
+                              const std::string& environment) {
+    std::string line = environment + " '" + std::string(ZELLIST_TEST_CUPSD_SCRIPT) + "' " +
+                       command + " '" + dir.string() + "' >/dev/null";
     return std::system(line.c_str());
+}
+
+void CupsTestServer::RunCupsCommand(const std::string& command) const {
+    const std::string line = "CUPS_SERVER='" + Address() + "' " + command + " >/dev/null";
+    if (std::system(line.c_str()) != 0)
+        throw std::runtime_error(command + " failed on " + Address());
+}
+
+void CupsTestServer::HoldQueue(const std::string& queue, bool hold) const {
+    RunCupsCommand((hold ? "cupsdisable '" : "cupsenable '") + queue + "'");
+}
+
+void CupsTestServer::CancelJob(const std::string& queue, int id) const {
+    RunCupsCommand("cancel '" + queue + "-" + std::to_string(id) + "'");
 }
 
 void CupsTestServer::Stop() {

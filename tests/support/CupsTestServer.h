@@ -17,8 +17,9 @@ class CupsTestServer {
 public:
     // The server the fixture started (ZELLIST_TEST_CUPSD).
     static CupsTestServer Shared();
-    // Starts a server of its own in `dir`; it stops with the object.
-    static CupsTestServer StartOwn(const std::filesystem::path& dir);
+    // Starts a server of its own in `dir`; it stops with the object. With
+    // `maxJobs`, it takes no more than that many jobs not yet done.
+    static CupsTestServer StartOwn(const std::filesystem::path& dir, int maxJobs = 0);
 
     CupsTestServer(CupsTestServer&& other) noexcept;
     ~CupsTestServer();
@@ -30,6 +31,10 @@ public:
     // queues and the jobs it kept.
     void Restart();
 
+    // Stops or starts printing on `queue`: its jobs wait, or go on.
+    void HoldQueue(const std::string& queue, bool hold) const;
+    // Cancels job `id` of `queue`.
+    void CancelJob(const std::string& queue, int id) const;
     // Waits for job `id` of `queue` to reach a final state and returns it
     // (an ipp_jstate_t: 7 canceled, 8 aborted, 9 completed).
     int WaitForFinalState(const std::string& queue, int id) const;
@@ -44,7 +49,10 @@ public:
 
 private:
     CupsTestServer(std::filesystem::path dir, bool own) : dir_(std::move(dir)), own_(own) {}
-    static int RunScript(const std::string& command, const std::filesystem::path& dir);
+    static int RunScript(const std::string& command, const std::filesystem::path& dir,
+                         const std::string& environment = {});
+    // Runs the CUPS command `command` ("cancel x-1") on this server.
+    void RunCupsCommand(const std::string& command) const;
 
     std::filesystem::path dir_;
     bool own_ = false;

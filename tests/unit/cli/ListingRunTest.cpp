@@ -16,7 +16,8 @@ namespace {
 // input's title, else "(standard input)"), or without it for a printer's
 // failure. A stop signal that comes while the first file is listed, without
 // failing it, stops the run before the second. Each listing done is told
-// with its pages and destination, unless quiet.
+// with its pages and destination, unless quiet; a run that stops early then
+// says how many printed where, and which did not.
 TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
     struct Case {
         const char* what;
@@ -35,27 +36,36 @@ TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
     };
     const auto listed = [](std::size_t) {};
     const std::string first = "zellist: a.txt: 1 page on laser\n";
+    const std::string rest = "zellist: 1 of 3 files printed on laser; not printed: ";
+    const std::string restFromSecond = rest + "(standard input) and 1 more\n";
     const std::vector<Case> cases = {
         {"all listed", listed, 0,
          first + "zellist: (standard input): 2 pages on laser\nzellist: c.txt: 3 pages on laser\n",
          3, "", false},
         {"quietly", listed, 0, "", 3, "", true},
         {"the file's failure", failSecond(Exception("File not found")), 1,
-         first + "zellist: (standard input): File not found.\n", 2, "", false},
+         first + "zellist: (standard input): File not found.\n" + restFromSecond, 2, "", false},
         {"titled", failSecond(Exception("File not found")), 1,
-         first + "zellist: make: File not found.\n", 2, "make", false},
+         first + "zellist: make: File not found.\n" + rest + "make and 1 more\n", 2, "make", false},
         {"the printer's failure",
          failSecond(PrinterFailure("cannot print on 'x' through its driver: gone")), 1,
-         first + "zellist: cannot print on 'x' through its driver: gone.\n", 2, "", false},
+         first + "zellist: cannot print on 'x' through its driver: gone.\n" + restFromSecond, 2, "",
+         false},
         {"interrupted", failSecond(Interrupted(SIGINT)), 130,
-         first + "zellist: interrupted: (standard input) was not printed\n", 2, "", false},
+         first + "zellist: interrupted: (standard input) was not printed\n" + restFromSecond, 2, "",
+         false},
         {"stopped between two files",
          [](std::size_t index) {
              if (index == 0)
                  RequestStop(SIGTERM);
          },
-         128 + SIGTERM, first + "zellist: interrupted: (standard input) was not printed\n", 1, "",
+         128 + SIGTERM,
+         first + "zellist: interrupted: (standard input) was not printed\n" + restFromSecond, 1, "",
          false},
+        {"the first file's failure", [](std::size_t) { throw Exception("File not found"); }, 1,
+         "zellist: a.txt: File not found.\nzellist: 0 of 3 files printed; not printed: a.txt and 2 "
+         "more\n",
+         1, "", false},
     };
     CliSettings settings;
     settings.files = {"a.txt", "-", "c.txt"};
@@ -72,7 +82,8 @@ TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
                 titles.push_back(listing.options.title);
                 EXPECT_EQ(listing.index + 1, paths.size());
                 c.list(listing.index);
-                return Listed{static_cast<std::int32_t>(listing.index + 1), "on laser", {}};
+                return Listed{
+                    static_cast<std::int32_t>(listing.index + 1), "on laser", "on laser", {}};
             },
             err);
         ClearStopRequest();

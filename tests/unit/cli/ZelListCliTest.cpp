@@ -123,7 +123,10 @@ TEST_F(ZelListCliTest, CharactersThatCannotBePrintedAreSaid) {
 TEST_F(ZelListCliTest, TheFirstFailureStopsTheRunAndNamesItsFile) {
     EXPECT_EQ(Run({"-q", "-P", "alpha", Path("one.txt"), Path("missing.txt"), Path("three.txt")}),
               1);
-    EXPECT_EQ(err.str(), "zellist: " + Path("missing.txt") + ": File not found.\n");
+    EXPECT_EQ(err.str(), "zellist: " + Path("missing.txt") +
+                             ": File not found.\nzellist: 1 of 3 files printed on alpha; not "
+                             "printed: " +
+                             Path("missing.txt") + " and 1 more\n");
     ASSERT_EQ(service.jobs.size(), 1u) << "a file that cannot be opened gets no job";
     EXPECT_TRUE(service.jobs[0].ended);
     EXPECT_EQ(service.jobs[0].printer, "alpha");
