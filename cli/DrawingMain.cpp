@@ -6,6 +6,7 @@
 #include "cli/ListingClock.h"
 #include "cli/LocalePaper.h"
 #include "cli/PdfRun.h"
+#include "cli/PrivateRuntimeFolder.h"
 #include "platform/Interruption.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/SystemText.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
             std::cerr << "zellist-draw: zellist runs this for PDF output and --driver only\n";
             return 2;
         }
+        const zl::cli::PrivateRuntimeFolder runtimeFolder; // before Qt starts
         std::unique_ptr<zl::Clock> clock = zl::cli::ListingClock();
         // SIGINT, SIGTERM and SIGHUP cancel the listing being drawn and end
         // the run with 128 + the signal's number.

@@ -1,5 +1,7 @@
 #include "platform/SystemInfo.h"
 
+#include "platform/SystemText.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +51,18 @@ std::string LoginName() {
         return user;
 #endif
     return "(Unknown)";
+}
+
+std::filesystem::path HomeFolder() {
+#ifdef _WIN32
+    return PathFromEnvironment("USERPROFILE");
+#else
+    if (std::filesystem::path home = PathFromEnvironment("HOME"); !home.empty())
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir && *entry->pw_dir)
+        return entry->pw_dir;
+    return {};
+#endif
 }
 
 std::string ComputerName() {

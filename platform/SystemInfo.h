@@ -1,12 +1,16 @@
-// Facts about the machine and the user that the window shows.
+// Facts about the machine and the user.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace zl {
 
 // The user's login name, "(Unknown)" when it cannot be read.
 std::string LoginName();
+// The user's home folder: HOME (on Windows USERPROFILE), else the one the
+// account database gives; empty when there is none.
+std::filesystem::path HomeFolder();
 // The machine's network name, empty when it cannot be read.
 std::string ComputerName();
 // Where the operating system keeps its own settings ("/etc"; on Windows the

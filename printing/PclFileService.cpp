@@ -3,6 +3,7 @@
 #include "platform/FileWriting.h"
 #include "platform/Interruption.h"
 #include "platform/ProcessTemporaries.h"
+#include "platform/SystemInfo.h"
 #include "platform/SystemText.h"
 #include "printing/FileJob.h"
 
@@ -46,6 +47,11 @@ public:
 protected:
     std::uint32_t DoBegin(const std::string& documentName, DataType) override {
         const fs::path dir = service_.OutputDir();
+        if (dir.empty()) {
+            SetCause("no folder for its listings: HOME is not set and the account has no home "
+                     "folder (ZELLIST_OUTPUT_DIR names one)");
+            return 0;
+        }
         std::error_code ec;
         fs::create_directories(dir, ec);
         if (ec) {
@@ -128,12 +134,8 @@ fs::path PclFileService::OutputDir() const {
         return outputDir_;
     if (fs::path dir = PathFromEnvironment("ZELLIST_OUTPUT_DIR"); !dir.empty())
         return dir;
-#ifdef _WIN32
-    const fs::path home = PathFromEnvironment("USERPROFILE");
-#else
-    const fs::path home = PathFromEnvironment("HOME");
-#endif
-    return (home.empty() ? fs::path(".") : home) / "ZelList";
+    const fs::path home = HomeFolder();
+    return home.empty() ? fs::path() : home / "ZelList";
 }
 
 int PclFileService::Publish(const fs::path& temp, const std::string& docName) {

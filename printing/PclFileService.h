@@ -15,11 +15,11 @@ class PclFileService : public SinglePrinterService {
 public:
     static constexpr const char* kPrinterName = "PCL File";
 
-    // `outputDir` empty: $ZELLIST_OUTPUT_DIR, else ~/ZelList, looked up when a
-    // job starts.
+    // `outputDir` empty: $ZELLIST_OUTPUT_DIR, else ZelList in the home
+    // folder, looked up when a job starts.
     explicit PclFileService(std::filesystem::path outputDir = {});
 
-    // Where jobs go now.
+    // Where jobs go now; empty when there is no home folder.
     std::filesystem::path OutputDir() const;
     // The file the last completed job was written to.
     const std::filesystem::path& LastOutput() const { return lastOutput_; }

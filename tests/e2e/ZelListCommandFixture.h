@@ -78,14 +78,15 @@ protected:
                 std::string("SOURCE_DATE_EPOCH=") + kEpoch};
     }
 
-    // Runs zellist with `args` (and `moreEnvironment`; with the bytes of the
+    // Runs zellist with `args` (and `moreEnvironment`, without a session's
+    // runtime folder; with the bytes of the
     // file `pipedInput` on its standard input through a pipe); its exit
     // status, its standard error in `err`.
     int Zellist(const std::string& args, std::string& err,
                 const std::vector<std::string>& moreEnvironment = {},
                 const std::string& pipedInput = {}) {
         std::string line = pipedInput.empty() ? "" : "cat '" + pipedInput + "' | ";
-        line += "env -u LPDEST -u PRINTER";
+        line += "env -u LPDEST -u PRINTER -u XDG_RUNTIME_DIR";
         std::vector<std::string> environment = Environment();
         environment.insert(environment.end(), moreEnvironment.begin(), moreEnvironment.end());
         for (const std::string& variable : environment)

@@ -63,7 +63,8 @@ TEST_F(ZelListCommandTest, OnlyDrawnListingsLoadQt) {
 }
 
 // -o NAME.pdf writes each listing as a PDF of its own, its text as text: the
-// second input's, here standard input, is NAME-2.pdf.
+// second input's, here standard input, is NAME-2.pdf. Nothing is left in
+// the temporary folder.
 TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     std::string err;
 #ifndef ZELLIST_WITH_RENDER
@@ -73,11 +74,14 @@ TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     EXPECT_FALSE(std::filesystem::exists(In("x.pdf")));
     return;
 #endif
+    // What it keeps in the temporary folder goes with it.
+    std::filesystem::create_directory(In("tmp"));
     ASSERT_EQ(
         Zellist("--paper letter -o " + Arg("x.pdf") + " " + Arg("A.TXT") + " - <" + Arg("B.TXT"),
-                err),
+                err, {"TMPDIR=" + In("tmp")}),
         0)
         << err;
+    EXPECT_TRUE(std::filesystem::is_empty(In("tmp")));
     EXPECT_EQ(err, "zellist: " + In("A.TXT") + ": 1 page into " + In("x.pdf") +
                        "\nzellist: (standard input): 1 page into " + In("x-2.pdf") + "\n");
     for (const auto& [pdf, name, line] :

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #ifndef _WIN32
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -156,6 +157,12 @@ TEST(PclFileServiceOutputDir, ComesFromTheEnvironmentAndIsMadeWhenMissing) {
     test::ScopedEnv home("HOME", dir.Path().string());
 #endif
     EXPECT_EQ(PclFileService().OutputDir(), dir / "ZelList");
+#ifndef _WIN32
+    // Without HOME, the account's home; never the current folder.
+    test::ScopedEnv noHome("HOME", "");
+    EXPECT_EQ(PclFileService().OutputDir(),
+              std::filesystem::path(getpwuid(getuid())->pw_dir) / "ZelList");
+#endif
 }
 
 } // namespace
