@@ -1,5 +1,7 @@
 #include "app/BackgroundPrintRun.h"
 
+#include "printer/FailureWords.h"
+
 #include "engine/FileInputSource.h"
 #include "engine/ListingComposer.h"
 #include "platform/Interruption.h"
@@ -154,6 +156,7 @@ void BackgroundPrintRun::Run() {
             cancel_.Raised() ? PrintRunOutcome::End::Cancelled : PrintRunOutcome::End::Failed;
         outcome_.failedPath = current;
         outcome_.failure = e.what();
+        outcome_.plainCause = PlainCause(e);
     }
     QMetaObject::invokeMethod(
         this, [this] { emit Ended(); }, Qt::QueuedConnection);

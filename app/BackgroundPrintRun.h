@@ -46,7 +46,8 @@ struct PrintRunOutcome {
     ListingCounts counts; // what did not print exactly in them
     std::string encoding; // the files' input encoding, for the counts' words
     std::string printer;
-    std::string failedPath, failure; // the listing that failed, and why
+    std::string failedPath, failure; // the listing that failed, and why (technical)
+    std::string plainCause;          // why, in plain words
     std::vector<std::string> messages;
 };
 

@@ -97,7 +97,7 @@ void MainWindow::PreviewListing() {
         FileInputSource::Open(source.textFile)->Close();
     } catch (const std::exception& e) {
         services_.showFailure(
-            QString::fromStdString(FailureSentence("preview", source.textFile, e.what())),
+            QString::fromStdString(FailureSentence("preview", source.textFile, e)),
             QString::fromStdString(e.what()));
         return;
     }
@@ -141,9 +141,9 @@ void MainWindow::OpenPreview() {
     if (!preview.Loader().Page(1)) { // the listing failed before its first page
         const QString failure = preview.Loader().Failure();
         EndPreview("");
-        services_.showFailure(
-            QString::fromStdString(FailureSentence("preview", file, failure.toStdString())),
-            failure);
+        services_.showFailure(QString::fromStdString(FailureSentence(
+                                  "preview", file, preview.Loader().PlainFailure().toStdString())),
+                              failure);
         return;
     }
     services_.runPreview(preview);

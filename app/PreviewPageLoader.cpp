@@ -1,6 +1,7 @@
 #include "app/PreviewPageLoader.h"
 
 #include "engine/FileInputSource.h"
+#include "printer/FailureWords.h"
 
 #include <algorithm>
 
@@ -61,6 +62,11 @@ std::shared_ptr<const render::Page> PreviewPageLoader::Page(std::int32_t number)
 QString PreviewPageLoader::Failure() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     return failure_;
+}
+
+QString PreviewPageLoader::PlainFailure() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return plainFailure_;
 }
 
 void PreviewPageLoader::Count() {
@@ -144,8 +150,10 @@ void PreviewPageLoader::Keep(std::int32_t number, const render::Page& page) {
 void PreviewPageLoader::Fail(const std::exception& e) {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        if (failure_.isEmpty())
+        if (failure_.isEmpty()) {
             failure_ = QString::fromStdString(e.what());
+            plainFailure_ = QString::fromStdString(PlainCause(e));
+        }
     }
     Notify();
 }

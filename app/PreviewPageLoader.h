@@ -45,6 +45,8 @@ public:
     bool CountComplete() const { return countComplete_.load(); }
     // The failure that stopped the listing ("" while none did), as raised.
     QString Failure() const;
+    // The same in plain words.
+    QString PlainFailure() const;
 
     // Stops both threads and waits for them; the cache stays.
     void Stop();
@@ -81,7 +83,7 @@ private:
     bool stopping_ = false;
     // Most recently used first.
     std::list<std::pair<std::int32_t, std::shared_ptr<const render::Page>>> cache_;
-    QString failure_;
+    QString failure_, plainFailure_;
 
     std::thread counter_, composer_;
 };

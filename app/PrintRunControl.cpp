@@ -237,7 +237,7 @@ void PrintRunControl::End() {
         const QString details = QString::fromStdString(outcome.failure);
         if (services_.showFailure)
             services_.showFailure(QString::fromStdString(FailureSentence(
-                                      "print", outcome.failedPath, outcome.failure)),
+                                      "print", outcome.failedPath, outcome.plainCause)),
                                   details);
         else
             services_.showError(details);

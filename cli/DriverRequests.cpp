@@ -58,10 +58,11 @@ JobRequests DriverJobRequests(const CliSettings& settings, const std::string& pr
             }
         }
         if (requests.bin == 0)
-            throw PrinterFailure("cannot print on '" + printerName +
-                                 "' through its driver: it has no paper source that --tray " +
-                                 std::to_string(asked.paperSource) +
-                                 " selects (see --describe-printer)");
+            throw PrintFailure(PrintStep::DriverJob,
+                               "it has no paper source that --tray " +
+                                   std::to_string(asked.paperSource) +
+                                   " selects (see --describe-printer)",
+                               printerName);
     }
     return requests;
 }

@@ -11,7 +11,7 @@ namespace zl::cli {
 
 // The copies and sides of `settings`' listing, the media of the paper
 // --paper names, and the bin of `printer` whose PCL paper source is
-// --tray's. Raises PrinterFailure, naming `printerName`, when none of the
+// --tray's. Raises a PrintFailure, naming `printerName`, when none of the
 // printer's bins is that paper source.
 JobRequests DriverJobRequests(const CliSettings& settings, const std::string& printerName,
                               const PrinterCapabilities& printer);

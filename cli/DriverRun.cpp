@@ -37,7 +37,7 @@ render::PaperSize PaperOf(const QPageSize& size) {
             inches.height() * kDotsPerInch};
 }
 
-// Points `printer` at the chosen printer, or raises PrinterFailure naming it
+// Points `printer` at the chosen printer, or raises a PrintFailure naming it
 // when Qt knows no such printer (or, without a name, no default printer).
 void ChoosePrinter(const CliSettings& settings, QPrinter& printer) {
     if (settings.printer)
@@ -46,10 +46,9 @@ void ChoosePrinter(const CliSettings& settings, QPrinter& printer) {
     const bool named = !settings.printer || name == *settings.printer;
     if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat || name.empty() ||
         !named)
-        throw PrinterFailure(settings.printer ? "cannot print on '" + *settings.printer +
-                                                    "' through its driver: no such printer"
-                                              : "cannot print through a driver: no default "
-                                                "printer");
+        throw PrintFailure(PrintStep::DriverJob,
+                           settings.printer ? "no such printer" : "no default printer",
+                           settings.printer ? *settings.printer : std::string());
 }
 
 #ifdef _WIN32
@@ -83,9 +82,9 @@ void Request(const JobRequests& requests, const render::PaperSize& paper, QPrint
     if (requests.bin != 0) {
         const std::optional<QPrinter::PaperSource> source = PaperSourceOf(requests.bin);
         if (!source)
-            throw PrinterFailure("cannot print on '" + printer.printerName().toStdString() +
-                                 "' through its driver: Qt cannot select its bin " +
-                                 std::to_string(requests.bin));
+            throw PrintFailure(PrintStep::DriverJob,
+                               "Qt cannot select its bin " + std::to_string(requests.bin),
+                               printer.printerName().toStdString());
         printer.setPaperSource(*source);
     }
 }
@@ -99,7 +98,7 @@ int PrintListing(const render::ListingSource& source, const JobRequests& request
     const std::string printerName = printer.printerName().toStdString();
     const auto requireOpen = [&] {
         if (printer.printerState() == QPrinter::Error)
-            throw PrinterFailure("cannot print on '" + printerName + "' through its driver");
+            throw PrintFailure(PrintStep::DriverJob, "", printerName);
     };
     try {
         return render::PaintListing(source, printer, {}, requireOpen);
@@ -161,8 +160,7 @@ void SendDocument(const std::string& printerName, const std::string& path,
     } catch (const Exception& e) {
         const auto* failure = dynamic_cast<const PrintFailure*>(&e);
         const std::string cause = failure ? failure->Cause() : std::string();
-        throw PrinterFailure("cannot print on '" + printerName +
-                             "' through its driver: " + (cause.empty() ? e.what() : cause));
+        throw PrintFailure(PrintStep::DriverJob, cause.empty() ? e.what() : cause, printerName);
     }
 }
 

@@ -81,8 +81,9 @@ int RunListings(const CliSettings& settings, const ListingAction& listOne, std::
             err << "zellist: interrupted: " << name << " was not printed\n";
             sayWhatPrinted(i);
             return 128 + stop.Signal();
-        } catch (const PrinterFailure& e) {
-            err << "zellist: " << ShownMessage(e.what()) << '\n';
+        } catch (const PrintFailure& e) {
+            err << "zellist: " << (e.OfThePrinter() ? "" : name + ": ") << ShownMessage(e.what())
+                << '\n';
             sayWhatPrinted(i);
             return 1;
         } catch (const std::exception& e) {

@@ -40,13 +40,6 @@ std::string IntoOutput(const std::string& output);
 // Lists one file (prints it, or writes it), or raises.
 using ListingAction = std::function<Listed(const Listing& listing)>;
 
-// A failure of the printer rather than of the file being listed: told
-// without the file's name.
-class PrinterFailure : public Exception {
-public:
-    using Exception::Exception;
-};
-
 // Has the jobs of `service` wait up to settings.queueWaitSeconds for room
 // when a print server's queue is full, saying so on `err` once a job waits.
 void WaitForRoomInFullQueues(PrintService& service, const CliSettings& settings, std::ostream& err);
@@ -54,9 +47,9 @@ void WaitForRoomInFullQueues(PrintService& service, const CliSettings& settings,
 // Runs `listOne` on each file of `settings` in order and stops at the first
 // failure. After each listing it says, unless settings.quiet, "zellist:
 // NAME: 12 pages " and the destination on `err`. A failure is told with the
-// file's name: "zellist: NAME: " and the message, a PrinterFailure's message
-// alone, or "zellist: interrupted: NAME was not printed" when a stop signal
-// ended the run (also between two files). NAME is the file as given; for
+// file's name: "zellist: NAME: " and the message, a failure of the printer rather than of the file
+// (PrintFailure::OfThePrinter) its message alone, or "zellist: interrupted: NAME was not printed"
+// when a stop signal ended the run (also between two files). NAME is the file as given; for
 // standard input its title, else "(standard input)". When a run of
 // several files stops early, it then says what became of them: "zellist: 2
 // of 5 files printed on laser; not printed: c.txt and 2 more". Returns 0

@@ -79,6 +79,14 @@ std::string IoErrorMessage(int error) {
     }
 }
 
+InputFailure::InputFailure(int code) : Exception(IoErrorMessage(code)), code_(code) {}
+
+InputFailure InputFailure::UnknownEncoding(const std::string& name) {
+    InputFailure failure("unknown input encoding '" + name + "'");
+    failure.encoding_ = name;
+    return failure;
+}
+
 FileInputSource::FileInputSource(const std::string& path, const CancelSignal* cancel)
     : cancel_(cancel) {
     int flags = kOpenFlags;
@@ -93,7 +101,7 @@ FileInputSource::FileInputSource(const std::string& path, const CancelSignal* ca
     while ((fd_ = OpenFile(path, flags)) < 0 && errno == EINTR)
         ThrowIfStopped();
     if (fd_ < 0)
-        throw EInOutError(IoErrorMessage(OpenError(path)));
+        throw InputFailure(OpenError(path));
     TakeOpenedFile();
 }
 
@@ -107,7 +115,7 @@ void FileInputSource::TakeOpenedFile() {
         int error = (info.st_mode & S_IFMT) == S_IFDIR ? EISDIR : errno;
         ::close(fd_);
         fd_ = -1;
-        throw EInOutError(IoErrorMessage(error));
+        throw InputFailure(error);
     }
     if ((info.st_mode & S_IFMT) == S_IFREG)
         knownSize_ = static_cast<std::int64_t>(info.st_size);
@@ -139,7 +147,7 @@ std::size_t FileInputSource::Read(char* buffer, std::size_t size) {
             continue;
 #endif
         if (errno != EINTR)
-            throw EInOutError(IoErrorMessage(errno));
+            throw InputFailure(errno);
         ThrowIfStopped();
     }
 }
@@ -158,7 +166,7 @@ void FileInputSource::Close() {
     int result = ::close(fd_);
     fd_ = -1;
     if (result != 0)
-        throw EInOutError(IoErrorMessage(errno));
+        throw InputFailure(errno);
 }
 
 std::unique_ptr<InputSource> FileInputSource::Open(const std::string& path) {
@@ -182,7 +190,7 @@ std::unique_ptr<InputSource> FileInputSource::OpenStandardInput() {
     const int fd = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
 #endif
     if (fd < 0)
-        throw EInOutError(IoErrorMessage(errno));
+        throw InputFailure(errno);
     return std::unique_ptr<InputSource>(new FileInputSource(fd));
 }
 

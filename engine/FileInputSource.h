@@ -15,7 +15,7 @@ std::string IoErrorMessage(int error);
 
 class FileInputSource : public InputSource {
 public:
-    // Opens `path` for reading; raises EInOutError when it cannot, also for
+    // Opens `path` for reading; raises InputFailure when it cannot, also for
     // a directory, and Interrupted when a stop signal ends a wait for the
     // open (a FIFO without a writer). With `cancel`, each read first raises Cancelled once the
     // stop was asked for, and a read that waits for bytes (a FIFO without
@@ -38,7 +38,7 @@ public:
     // An opener of FileInputSources that `cancel` stops; it must outlive
     // what they read.
     static InputOpener CancellableOpener(const CancelSignal& cancel);
-    // The process's standard input, read as a file is; raises EInOutError
+    // The process's standard input, read as a file is; raises InputFailure
     // when there is none.
     static std::unique_ptr<InputSource> OpenStandardInput();
 

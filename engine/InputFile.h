@@ -14,12 +14,12 @@ namespace zl {
 
 class InputFile {
 public:
-    // Opens the file `path` for reading; raises EInOutError when it cannot.
+    // Opens the file `path` for reading; raises InputFailure when it cannot.
     explicit InputFile(const std::string& path);
     // Reads through `source`, which is already open.
     explicit InputFile(std::unique_ptr<InputSource> source);
 
-    // True at the physical end of the input; raises EInOutError when the
+    // True at the physical end of the input; raises InputFailure when the
     // next bytes cannot be read.
     bool AtEnd() { return next_ == end_ && !Refill(); }
     // The next byte; only after AtEnd() said false.
@@ -34,9 +34,9 @@ public:
     void Skip(std::size_t count) { next_ += count; }
     // Reads more until at least `count` bytes are ahead, keeping those not
     // yet taken; false when the input ends first or `count` exceeds the
-    // buffer. Raises EInOutError when the bytes cannot be read.
+    // buffer. Raises InputFailure when the bytes cannot be read.
     bool EnsureAhead(std::size_t count);
-    // Closes the input; raises EInOutError when closing fails.
+    // Closes the input; raises InputFailure when closing fails.
     void Close();
 
 private:

@@ -81,7 +81,7 @@ void ListingComposer::PrepareCharacters() {
     const std::string encoding = options_.inputEncoding;
     decoder_ = InputDecoder::Make(encoding);
     if (!decoder_)
-        throw Exception("unknown input encoding '" + encoding + "'");
+        throw InputFailure::UnknownEncoding(encoding);
     skipByteOrderMark_ = encoding == kAutoEncoding;
     // An encoding whose bytes 0..127 are not ASCII (UTF-16, EBCDIC) is read
     // as UTF-8 turned out of it, keeping a byte-order mark's place.

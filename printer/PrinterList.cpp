@@ -68,7 +68,7 @@ void PrinterList::SelectDefault() {
             return;
         }
     }
-    throw EPrinter(kNoDefaultPrinterMessage);
+    throw PrintFailure(PrintStep::ChoosePrinter, kNoDefaultPrinterMessage);
 }
 
 std::int32_t PrinterList::CurrentIndex() {
@@ -84,7 +84,7 @@ void PrinterList::SetCurrentIndex(std::int32_t index) {
     }
     CurrentIndex();
     if (index < 0 || index >= static_cast<std::int32_t>(Entries().size()))
-        throw EPrinter(kPrinterIndexMessage);
+        throw PrintFailure(PrintStep::ChoosePrinter, kPrinterIndexMessage);
     MakeCurrent(index);
 }
 

@@ -12,12 +12,6 @@
 
 namespace zl {
 
-// A failure of the printer list.
-class EPrinter : public Exception {
-public:
-    using Exception::Exception;
-};
-
 struct PrinterEntry {
     std::string name;
 };

@@ -18,7 +18,7 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
         throw Exception(kStartJobTwiceMessage);
     jobId_ = 0;
     broken_ = false;
-    brokenCause_.clear();
+    brokenCause_ = {};
     LendNothing();
     try {
         job_ = service_.OpenJob(printerName, docName, dataType);
@@ -28,7 +28,7 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
         if (failure.Step() != PrintStep::StartDocument)
             throw;
         broken_ = true;
-        brokenCause_ = failure.Cause();
+        brokenCause_ = failure.Reason();
     }
     open_ = true;
     if (!broken_)
@@ -73,7 +73,7 @@ void RawPrintJob::Deliver(const char* data, std::size_t count) {
         }
     } catch (const PrintFailure& failure) {
         broken_ = true;
-        brokenCause_ = failure.Cause();
+        brokenCause_ = failure.Reason();
         LendNothing();
         throw;
     } catch (...) {

@@ -81,7 +81,7 @@ private:
     // The printer refused the document, or bytes could not be handed on:
     // every write fails, and so does the end.
     bool broken_ = false;
-    std::string brokenCause_;
+    FailureCause brokenCause_;
     std::vector<char> buffer_;
 };
 

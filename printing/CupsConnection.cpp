@@ -107,17 +107,18 @@ CupsFault CupsConnection::FaultOfFailedCall() const {
     return cups_.httpError(http_) != 0 ? CupsFault::Closed : CupsFault::None;
 }
 
-std::string CupsConnection::Cause(CupsFault fault) const {
-    const std::string server = "the print server " + address_.Label();
+FailureCause CupsConnection::Cause(CupsFault fault) const {
+    const std::string label = address_.Label();
+    const std::string server = "the print server " + label;
     switch (fault) {
     case CupsFault::Unreachable:
-        return "cannot reach " + server;
+        return {CauseKind::ServerUnreachable, "cannot reach " + server, label};
     case CupsFault::Silent:
-        return server + " does not answer";
+        return {CauseKind::ServerSilent, server + " does not answer", label};
     case CupsFault::Closed:
-        return server + " closed the connection";
+        return {CauseKind::ServerClosed, server + " closed the connection", label};
     case CupsFault::Stopped:
-        return "stopped by a signal";
+        return {CauseKind::Stopped, "stopped by a signal"};
     case CupsFault::None:
         break;
     }

@@ -4,6 +4,8 @@
 // program longer than the limit, nor past a stop signal.
 #pragma once
 
+#include "printing/PrintFailure.h"
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -71,8 +73,8 @@ public:
     void Limit(std::chrono::milliseconds limit);
     // Why the last call on the connection failed.
     CupsFault FaultOfFailedCall() const;
-    // `fault` in words, naming the server.
-    std::string Cause(CupsFault fault) const;
+    // `fault` as a failure's cause, its words naming the server.
+    FailureCause Cause(CupsFault fault) const;
 
 private:
     // libcups calls this each time a wait for the server ends without

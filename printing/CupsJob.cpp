@@ -60,7 +60,7 @@ std::uint32_t CupsJob::DoBegin(const std::string& documentName, DataType type) {
     const http_status_t status =
         cups_.cupsStartDocument(connection_.Open(), queue_.c_str(), id, title, format, 1);
     if (status != HTTP_STATUS_CONTINUE) {
-        const std::string cause = CauseOfFailedCall(status == HTTP_STATUS_ERROR);
+        const FailureCause cause = CauseOfFailedCall(status == HTTP_STATUS_ERROR);
         DoCancel();
         SetCause(cause);
         return 0;
@@ -80,11 +80,11 @@ int CupsJob::CreateJob(const char* title, std::vector<cups_option_t>& options) {
         });
         if (id > 0)
             return id;
-        const std::string cause = CauseOf(fault);
+        const FailureCause cause = CauseOf(fault);
         const auto left = giveUp - std::chrono::steady_clock::now();
         if (fault != CupsFault::None ||
             !QueueIsFull(cups_.cupsLastError(), cups_.cupsLastErrorString()) || left.count() <= 0) {
-            SetCause(said ? "the queue stayed full for " + InWords(wait.limit) + ": " + cause
+            SetCause(said ? "the queue stayed full for " + InWords(wait.limit) + ": " + cause.words
                           : cause);
             return 0;
         }
@@ -161,14 +161,16 @@ void CupsJob::CancelLeftJobs() {
     }
 }
 
-std::string CupsJob::CauseOf(CupsFault fault) const {
+FailureCause CupsJob::CauseOf(CupsFault fault) const {
     if (fault != CupsFault::None)
         return connection_.Cause(fault);
     const char* text = cups_.cupsLastErrorString();
-    return text ? text : "";
+    if (cups_.cupsLastError() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
+        return {CauseKind::NotAcceptingJobs, text ? text : "", queue_};
+    return std::string(text ? text : "");
 }
 
-std::string CupsJob::CauseOfFailedCall(bool cutOff) {
+FailureCause CupsJob::CauseOfFailedCall(bool cutOff) {
     CupsFault fault = connection_.FaultOfFailedCall();
     if (fault == CupsFault::None && cutOff)
         fault = CupsFault::Closed;

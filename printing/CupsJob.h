@@ -39,10 +39,10 @@ private:
     void CancelLeftJobs();
     // Why a call that failed with `fault` did: the connection's trouble, or
     // the server's own words when it answered.
-    std::string CauseOf(CupsFault fault) const;
+    FailureCause CauseOf(CupsFault fault) const;
     // Why the last call failed; `cutOff` when the call says the exchange
     // broke off (the server closed the connection without a word).
-    std::string CauseOfFailedCall(bool cutOff);
+    FailureCause CauseOfFailedCall(bool cutOff);
 
     CupsPrintService& service_;
     const CupsLibrary& cups_;

@@ -139,20 +139,20 @@ void CupsPrintService::WatchSilentServer() {
 
 void CupsPrintService::Ask(PrintStep step, const std::string& printer,
                            const std::function<bool(_http_s*)>& request) {
-    if (!silentCause_.empty()) {
+    if (!silentCause_.words.empty()) {
         if (watch_ && watch_->Silent())
             throw PrintFailure(step, silentCause_, printer, true);
-        silentCause_.clear(); // the server answered the watch: ask it again
+        silentCause_ = {}; // the server answered the watch: ask it again
     }
     const CupsLibrary* cups = CupsLibrary::Get();
     if (!cups)
-        throw PrintFailure(step, kNoLibrary, printer);
+        throw PrintFailure(step, {CauseKind::LibraryMissing, kNoLibrary, "libcups.so.2"}, printer);
     if (!lookups_)
         lookups_ = std::make_unique<CupsConnection>(*cups, Address(), limits_.connect);
     const CupsFault fault = lookups_->Run(limits_.lookup, request);
     if (fault == CupsFault::None)
         return;
-    const std::string cause = lookups_->Cause(fault);
+    const FailureCause cause = lookups_->Cause(fault);
     if (fault == CupsFault::Silent) {
         silentCause_ = cause;
         WatchSilentServer();

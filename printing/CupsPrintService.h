@@ -94,7 +94,7 @@ private:
     std::unique_ptr<CupsConnection> lookups_;
     // Set once a look-up found the server silent: the look-ups after it fail
     // at once until the watch hears the server answer again.
-    std::string silentCause_;
+    FailureCause silentCause_;
     std::unique_ptr<SilentServerWatch> watch_;
     std::optional<std::vector<Destination>> destinations_;
     std::map<std::string, ChoicesAnswer> choices_;

@@ -3,7 +3,7 @@
 namespace zl {
 
 void DocumentJob::Begin(const std::string& documentName, DataType type) {
-    cause_.clear();
+    cause_ = {};
     failed_ = false;
     id_ = DoBegin(documentName, type);
     inDocument_ = id_ != 0;

@@ -27,7 +27,7 @@ protected:
     // be taken back.
     bool CancelUnfinished();
     // Notes what caused a failure, for the message the user reads.
-    void SetCause(std::string cause) { cause_ = std::move(cause); }
+    void SetCause(FailureCause cause) { cause_ = std::move(cause); }
 
     // The job's number, 0 (with the cause set) when it cannot start.
     virtual std::uint32_t DoBegin(const std::string& documentName, DataType type) = 0;
@@ -42,7 +42,7 @@ private:
     bool inDocument_ = false;
     bool failed_ = false; // a delivery failed
     std::uint32_t id_ = 0;
-    std::string cause_;
+    FailureCause cause_;
 };
 
 // The job of the backend `Backend`, as a service hands it out: when it goes,

@@ -14,7 +14,7 @@ bool FileJob::Deliver(const char* data, std::size_t count) {
     if (err == EINTR)
         ThrowIfStopped(); // a stop signal ends the run, it is no write failure
     if (err != 0)
-        SetCause(ErrorText(err));
+        SetCause(FailureCause::OfSystemError(err));
     return err == 0;
 }
 

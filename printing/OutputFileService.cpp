@@ -69,7 +69,7 @@ protected:
         if (delivered && err == 0 && !output_.temp_.empty() && (err = output_.Publish()) != 0)
             SetCause("cannot replace " + output_.file_.string() + ": " + ErrorText(err));
         else if (err != 0)
-            SetCause(ErrorText(err));
+            SetCause(FailureCause::OfSystemError(err));
         if (delivered && err == 0) {
             output_.complete_ += Written();
             output_.writing_ = false;

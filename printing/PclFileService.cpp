@@ -91,7 +91,7 @@ protected:
         if (err == 0)
             err = closeErr;
         if (err != 0) {
-            SetCause(ErrorText(err));
+            SetCause(FailureCause::OfSystemError(err));
         } else if ((err = service_.Publish(temp_, docName_)) != 0) {
             SetCause("cannot give the listing its name in " + temp_.parent_path().string() + ": " +
                      ErrorText(err));

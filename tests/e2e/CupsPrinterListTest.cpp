@@ -43,7 +43,7 @@ TEST(CupsPrinterList, QueuesInServerOrderThenPclFileWithTheServersDefault) {
     EXPECT_EQ(printer.CurrentIndex(), 5);
     printer.SetCurrentIndex(-1);
     EXPECT_EQ(printer.CurrentIndex(), 1);
-    EXPECT_THROW(printer.SetCurrentIndex(6), EPrinter);
+    EXPECT_THROW(printer.SetCurrentIndex(6), PrintFailure);
     EXPECT_EQ(printer.CurrentIndex(), 1);
 }
 

@@ -127,7 +127,8 @@ TEST_F(MainWindowFocusTest, AnUnreachableQueueFailsEachPrintAndNothingGoesToPclF
     test::WriteFile(dir / "a.txt", "a\r\n");
     w.AddFiles({QString::fromStdString((dir / "a.txt").string())});
 
-    const std::string cause = "cannot reach the print server 127.0.0.1:8741";
+    const FailureCause cause(CauseKind::ServerUnreachable,
+                             "cannot reach the print server 127.0.0.1:8741", "127.0.0.1:8741");
     server->Fail("Printers", 0, cause);
     server->Fail("OpenJob", 0, cause);
     QWidget messageBox;
@@ -137,8 +138,8 @@ TEST_F(MainWindowFocusTest, AnUnreachableQueueFailsEachPrintAndNothingGoesToPclF
     }
     ASSERT_EQ(failures.size(), 2u);
     for (const auto& [text, details] : failures) {
-        EXPECT_EQ(text, "Cannot print a.txt: " + PlainCause(cause) + ".");
-        EXPECT_NE(details.find("'Laser': " + cause), std::string::npos) << details;
+        EXPECT_EQ(text, "Cannot print a.txt: the print server 127.0.0.1:8741 does not answer.");
+        EXPECT_NE(details.find("'Laser': " + cause.words), std::string::npos) << details;
     }
     EXPECT_EQ(w.printerComboBox->currentText(), "Laser");
     EXPECT_FALSE(std::filesystem::exists(dir / "out"));

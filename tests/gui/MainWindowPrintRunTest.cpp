@@ -197,11 +197,19 @@ TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAs
         {"missing.txt", [] {}, "Cannot print missing.txt: the file does not exist.",
          "File not found"},
         {"a.txt",
-         [&] { spooler.Fail("StartDocument", 0, "Destination \"Laser\" is not accepting jobs."); },
+         [&] {
+             spooler.Fail("StartDocument", 0,
+                          {CauseKind::NotAcceptingJobs,
+                           "Destination \"Laser\" is not accepting jobs.", "Laser"});
+         },
          "Cannot print a.txt: the printer Laser does not accept jobs.",
          "WritePrinter() API failed @ WriteData: Destination \"Laser\" is not accepting jobs."},
         {"a.txt",
-         [&] { spooler.Fail("OpenJob", 0, "cannot reach the print server 127.0.0.1:8741"); },
+         [&] {
+             spooler.Fail("OpenJob", 0,
+                          {CauseKind::ServerUnreachable,
+                           "cannot reach the print server 127.0.0.1:8741", "127.0.0.1:8741"});
+         },
          "Cannot print a.txt: the print server 127.0.0.1:8741 does not answer.",
          "OpenPrinter()=False @ StartJob with PrinterName:'Laser': cannot reach the print "
          "server 127.0.0.1:8741"},

@@ -63,7 +63,7 @@ std::string RecordedJob::Bytes() const {
     return all;
 }
 
-void RecordingPrintService::Fail(const std::string& operation, int fromCall, std::string cause) {
+void RecordingPrintService::Fail(const std::string& operation, int fromCall, FailureCause cause) {
     failures_[operation] = Failure{fromCall, false, std::move(cause)};
 }
 

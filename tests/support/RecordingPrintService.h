@@ -40,7 +40,7 @@ public:
     // Makes `operation` (Printers, Capabilities, OpenJob, StartDocument,
     // Write, Finish or Cancel) fail from its `fromCall`-th call on (counting
     // from 0), with `cause`.
-    void Fail(const std::string& operation, int fromCall = 0, std::string cause = {});
+    void Fail(const std::string& operation, int fromCall = 0, FailureCause cause = {});
     // Makes every call of `operation` throw something other than a failure.
     void Throw(const std::string& operation);
 
@@ -67,7 +67,7 @@ private:
     struct Failure {
         int fromCall = 0;
         bool raise = false;
-        std::string cause;
+        FailureCause cause;
     };
     std::map<std::string, Failure> failures_;
     std::map<std::string, int> counts_;

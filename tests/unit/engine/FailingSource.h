@@ -4,6 +4,8 @@
 
 #include "engine/InputSource.h"
 
+#include <cerrno>
+
 #include <algorithm>
 #include <cstddef>
 #include <string>
@@ -20,7 +22,7 @@ public:
         : bytes_(std::move(bytes)), blockSize_(blockSize), failingRead_(failingRead) {}
     std::size_t Read(char* buffer, std::size_t size) override {
         if (++reads_ == failingRead_)
-            throw EInOutError("I/O error 5");
+            throw InputFailure(EIO);
         const std::size_t count = std::min({size, blockSize_, bytes_.size() - at_});
         bytes_.copy(buffer, count, at_);
         at_ += count;

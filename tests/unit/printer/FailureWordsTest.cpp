@@ -1,38 +1,64 @@
 #include "printer/FailureWords.h"
 
+#include "engine/InputSource.h"
+#include "printing/PrintFailure.h"
+
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
 
 namespace zl {
 namespace {
 
-// The texts the spooler calls, the input files and the print server give,
-// each with and without a failed call before it.
-TEST(FailureWords, TechnicalTextsBecomeTheirCausesInPlainWords) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"File not found", "the file does not exist"},
-        {"File access denied", "it may not be read, or it is a folder"},
-        {"I/O error 5", "reading the file failed (error 5)"},
-        {"unknown input encoding 'klingon'", "the character set 'klingon' is unknown"},
-        {"OpenPrinter()=False @ StartJob with PrinterName:'pcltest': cannot reach the print "
-         "server 127.0.0.1:8741",
+// Failures of the input files, of the print server and of the files a
+// listing is written into, each as its fields say, in plain words.
+TEST(FailureWords, FailuresAreToldInPlainWordsFromTheirFields) {
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[] { throw InputFailure(ENOENT); }, "the file does not exist"},
+        {[] { throw InputFailure(EISDIR); }, "it may not be read, or it is a folder"},
+        {[] { throw InputFailure(EIO); }, "reading the file failed (error 5)"},
+        {[] { throw InputFailure::UnknownEncoding("klingon"); },
+         "the character set 'klingon' is unknown"},
+        {[] {
+             throw PrintFailure(PrintStep::Open,
+                                {CauseKind::ServerUnreachable,
+                                 "cannot reach the print server 127.0.0.1:8741", "127.0.0.1:8741"},
+                                "pcltest");
+         },
          "the print server 127.0.0.1:8741 does not answer"},
-        {"OpenPrinter()=False @ StartJob with PrinterName:'gone'",
+        {[] { throw PrintFailure(PrintStep::Open, "", "gone"); },
          "the printer gone cannot be opened"},
-        {"WritePrinter() API failed @ WriteData: the print server 127.0.0.1:631 does not answer",
-         "the print server 127.0.0.1:631 does not answer"},
-        {"WritePrinter() API failed @ WriteData: Destination \"reject\" is not accepting jobs.",
+        {[] {
+             throw PrintFailure(PrintStep::Write,
+                                {CauseKind::NotAcceptingJobs,
+                                 "Destination \"reject\" is not accepting jobs.", "reject"});
+         },
          "the printer reject does not accept jobs"},
-        {"WritePrinter() API failed @ WriteData: the print server h:631 closed the connection",
+        {[] {
+             throw PrintFailure(PrintStep::Write,
+                                {CauseKind::ServerClosed,
+                                 "the print server h:631 closed the connection", "h:631"});
+         },
          "the print server h:631 broke off the connection"},
-        {"WritePrinter() API failed @ WriteData", "the printer did not take the listing"},
-        {"EndDocPrinter() API failed @ EndJob: No space left on device", "the disk is full"},
-        {"EndDocPrinter() API failed @ EndJob", "the printer did not take the whole listing"},
-        {"WritePrinter() API failed @ WriteData: cannot create the folder /x: Not a directory",
+        {[] { throw PrintFailure(PrintStep::Write, ""); }, "the printer did not take the listing"},
+        {[] { throw PrintFailure(PrintStep::Finish, FailureCause::OfSystemError(ENOSPC)); },
+         "the disk is full"},
+        {[] { throw PrintFailure(PrintStep::Finish, ""); },
+         "the printer did not take the whole listing"},
+        {[] {
+             throw PrintFailure(PrintStep::Write, "cannot create the folder /x: Not a directory");
+         },
          "cannot create the folder /x: Not a directory"},
-        {"something nobody foresaw", "something nobody foresaw"},
+        {[] { throw Exception("something nobody foresaw"); }, "something nobody foresaw"},
     };
-    for (const auto& [technical, plain] : cases)
-        EXPECT_EQ(PlainCause(technical), plain) << technical;
+    for (const auto& [fail, plain] : cases) {
+        try {
+            fail();
+        } catch (const std::exception& e) {
+            EXPECT_EQ(PlainCause(e), plain) << e.what();
+        }
+    }
 }
 
 } // namespace

@@ -105,7 +105,7 @@ TEST_F(ListingJobTest, FileThatCannotBeOpenedOpensNoJob) {
         SCOPED_TRACE(c.path.substr(0, 20));
         EXPECT_EQ(MessageOf([&] { PrintListing(c.path, 0); }), c.message);
     }
-    EXPECT_THROW(PrintListing("C:/TEMP/NONE.TXT", 0), EInOutError);
+    EXPECT_THROW(PrintListing("C:/TEMP/NONE.TXT", 0), InputFailure);
     EXPECT_EQ(service.Count("OpenJob"), 0);
     EXPECT_TRUE(service.jobs.empty());
     EXPECT_FALSE(job.IsOpen());
