@@ -4,32 +4,14 @@
 
 #include "engine/FileInputSource.h"
 #include "engine/ListingComposer.h"
-#include "platform/Interruption.h"
+#include "engine/ListingText.h"
 #include "printer/ListingJob.h"
-#include "printer/PrintRun.h"
+#include "printer/ListingRun.h"
 #include "printer/RawPrintJob.h"
-
-#include <algorithm>
 
 namespace zl {
 
 namespace {
-
-// The copy of the file list the run walks.
-class ListCopy : public FileListView {
-public:
-    explicit ListCopy(const std::vector<std::pair<std::string, bool>>& entries)
-        : entries_(entries) {}
-    int Count() const override { return static_cast<int>(entries_.size()); }
-    bool Ticked(int index) const override { return Entry(index).second; }
-    std::string Text(int index) const override { return Entry(index).first; }
-
-private:
-    const std::pair<std::string, bool>& Entry(int index) const {
-        return entries_.at(static_cast<std::size_t>(index));
-    }
-    const std::vector<std::pair<std::string, bool>>& entries_;
-};
 
 // An input whose bytes are counted as they are read.
 class CountedSource : public InputSource {
@@ -50,48 +32,35 @@ private:
 
 } // namespace
 
-// What the run shows and prints, in the run's thread.
-class BackgroundPrintRun::Host : public PrintRunHost {
+// Says in the window which listing prints, and adds up what printed, in
+// the run's thread.
+class BackgroundPrintRun::Progress : public ListingRunObserver {
 public:
-    Host(BackgroundPrintRun& run, ListingJob& listing, const ListingComposer& composer)
-        : run_(run), listing_(listing), composer_(composer),
-          count_(static_cast<int>(
-              std::count_if(run.order_.entries.begin(), run.order_.entries.end(),
-                            [](const std::pair<std::string, bool>& e) { return e.second; }))) {}
+    Progress(BackgroundPrintRun& run, std::size_t count) : run_(run), count_(count) {}
 
-    void ShowMessage(const std::string& text) override { run_.outcome_.messages.push_back(text); }
-    // Each listing starts with "Printing NAME"; the status it ends with is
-    // the window's to say.
-    void SetStatus(const std::string& text) override {
-        if (text.empty())
-            return;
+    // "Printing NAME (N of COUNT)"; the status the run ends with is the
+    // window's to say.
+    void Starting(std::size_t index, const ListingOrder& order) override {
         run_.bytesRead_ = 0;
         run_.fileSize_ = -1; // known once the file is open
-        const QString status = QString::fromStdString(text + " (" + std::to_string(++number_) +
-                                                      " of " + std::to_string(count_) + ")");
+        const QString status = QString::fromStdString("Printing " + FileNamePart(order.path) +
+                                                      " (" + std::to_string(index + 1) + " of " +
+                                                      std::to_string(count_) + ")");
         QMetaObject::invokeMethod(
             &run_, [run = &run_, status] { emit run->FileStarted(status); }, Qt::QueuedConnection);
     }
-    void PrintListing(const std::string& path) override {
-        run_.cancel_.ThrowIfRaised(); // no file after a cancel
-        current = path;
-        listing_.PrintListing(path, run_.order_.printerIndex);
-        ++run_.outcome_.files;
-        run_.outcome_.pages += composer_.PagesComposed();
-        const ListingCounts& counts = composer_.Counts();
-        run_.outcome_.counts.notPrinted += counts.notPrinted;
-        run_.outcome_.counts.nearEnough += counts.nearEnough;
-        run_.outcome_.counts.notDecoded += counts.notDecoded;
+    void Done(std::size_t, const Listed& listed) override {
+        PrintRunOutcome& outcome = run_.outcome_;
+        ++outcome.files;
+        outcome.pages += listed.pages;
+        outcome.counts.notPrinted += listed.counts.notPrinted;
+        outcome.counts.nearEnough += listed.counts.nearEnough;
+        outcome.counts.notDecoded += listed.counts.notDecoded;
     }
-
-    std::string current; // the file being printed
 
 private:
     BackgroundPrintRun& run_;
-    ListingJob& listing_;
-    const ListingComposer& composer_;
-    const int count_;
-    int number_ = 0;
+    const std::size_t count_;
 };
 
 BackgroundPrintRun::BackgroundPrintRun(PrintRunOrder order) : order_(std::move(order)) {
@@ -127,36 +96,47 @@ void BackgroundPrintRun::Run() {
         fileSize_ = file->KnownSize();
         return std::make_unique<CountedSource>(std::move(file), bytesRead_);
     };
-    std::string current;
     outcome_.encoding = order_.options.inputEncoding;
-    for (const auto& entry : order_.entries)
-        outcome_.asked += entry.second ? 1 : 0;
-    try {
-        const std::vector<PrinterEntry>& printers = order_.printers->Entries();
-        if (order_.printerIndex >= 0 &&
-            order_.printerIndex < static_cast<std::int32_t>(printers.size()))
-            outcome_.printer = printers[static_cast<std::size_t>(order_.printerIndex)].name;
-        RawPrintJob job(*order_.spooler);
-        ListingComposer composer(order_.options, *order_.clock, order_.names, open);
-        ListingJob listing(job, *order_.printers, composer);
-        Host host(*this, listing, composer);
-        try {
-            RunPrint(ListCopy(order_.entries), host);
-        } catch (...) {
-            current = host.current;
-            throw;
-        }
-    } catch (const Cancelled&) {
+    std::vector<ListingOrder> orders;
+    for (const auto& [path, ticked] : order_.entries) {
+        if (ticked)
+            orders.push_back({path, order_.options});
+    }
+    outcome_.asked = static_cast<int>(orders.size());
+    const std::vector<PrinterEntry>& printers = order_.printers->Entries();
+    if (order_.printerIndex >= 0 &&
+        order_.printerIndex < static_cast<std::int32_t>(printers.size()))
+        outcome_.printer = printers[static_cast<std::size_t>(order_.printerIndex)].name;
+    RawPrintJob job(*order_.spooler);
+    ListingComposer composer(order_.options, *order_.clock, order_.names, open);
+    const ListingAction print = [&](const ListingOrder& order, std::size_t) {
+        if (outcome_.printer.empty())
+            throw PrintFailure(PrintStep::ChoosePrinter,
+                               {CauseKind::PrinterGone, "no printer is chosen"});
+        ListingJob(job, composer).PrintListing(order.path, outcome_.printer);
+        return Listed{composer.PagesComposed(), "on " + outcome_.printer, "", composer.Counts()};
+    };
+    Progress progress(*this, orders.size());
+    const ListingRunEnd end = RunListings(orders, print, progress, &cancel_);
+    switch (end.how) {
+    case ListingRunEnd::How::Done:
+        break;
+    case ListingRunEnd::How::Cancelled:
         outcome_.end = PrintRunOutcome::End::Cancelled;
-    } catch (const Interrupted&) {
+        break;
+    case ListingRunEnd::How::Interrupted:
         outcome_.end = PrintRunOutcome::End::Interrupted;
-    } catch (const std::exception& e) {
-        // What fails after a cancel (a wait for room it ended) was cancelled.
-        outcome_.end =
-            cancel_.Raised() ? PrintRunOutcome::End::Cancelled : PrintRunOutcome::End::Failed;
-        outcome_.failedPath = current;
-        outcome_.failure = e.what();
-        outcome_.plainCause = PlainCause(e);
+        break;
+    case ListingRunEnd::How::Failed:
+        outcome_.end = PrintRunOutcome::End::Failed;
+        outcome_.failedPath = orders[end.stoppedAt].path;
+        try {
+            std::rethrow_exception(end.failure);
+        } catch (const std::exception& e) {
+            outcome_.failure = e.what();
+            outcome_.plainCause = PlainCause(e);
+        }
+        break;
     }
     QMetaObject::invokeMethod(
         this, [this] { emit Ended(); }, Qt::QueuedConnection);

@@ -83,7 +83,7 @@ signals:
     void Ended();
 
 private:
-    class Host;
+    class Progress;
     void Run();
 
     PrintRunOrder order_;

@@ -10,7 +10,7 @@
 #include "app/PrinterComboBox.h"
 #include "engine/FileInputSource.h"
 #include "printer/FailureWords.h"
-#include "printer/PrintRun.h"
+#include "printer/ListingRun.h"
 #include "render/ListingPainter.h"
 
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 #include "app/PrinterComboBox.h"
 #include "engine/ListingText.h"
 #include "printer/FailureWords.h"
-#include "printer/PrintRun.h"
+#include "printer/ListingRun.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -180,8 +180,8 @@ int PrintListing(const render::ListingSource& source, const JobRequests& request
 #endif
 
 // Prints `listing` as one job that asks for `requests`.
-Listed PrintOne(const CliSettings& settings, const Listing& listing, const JobRequests& requests,
-                const Clock& clock, const LocaleNames& names) {
+Listed PrintOne(const CliSettings& settings, const ListingOrder& listing,
+                const JobRequests& requests, const Clock& clock, const LocaleNames& names) {
     QPrinter printer(QPrinter::HighResolution);
     ChoosePrinter(settings, printer);
     printer.setDocName(QString::fromLatin1(ListingJob::kDocumentName));
@@ -226,7 +226,9 @@ int PrintThroughDriver(const CliSettings& settings, const Clock& clock, const Lo
     }
     return RunListings(
         settings,
-        [&](const Listing& listing) { return PrintOne(settings, listing, requests, clock, names); },
+        [&](const ListingOrder& listing, std::size_t) {
+            return PrintOne(settings, listing, requests, clock, names);
+        },
         err);
 }
 

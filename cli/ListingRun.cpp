@@ -4,24 +4,16 @@
 #include "engine/ListingText.h"
 #include "platform/Interruption.h"
 #include "platform/SystemText.h"
+#include "printing/PrintFailure.h"
 
 #include <chrono>
 #include <filesystem>
 #include <ostream>
+#include <vector>
 
 namespace zl::cli {
 
 namespace {
-
-// The input `file` as its action receives it.
-Listing ListingOf(const CliSettings& settings, const std::string& file, std::size_t index) {
-    Listing listing{file, index, settings.listing};
-    if (!IsStandardInput(file))
-        listing.path = Utf8OfPath(std::filesystem::absolute(PathOfUtf8(file)));
-    else if (listing.options.title.empty())
-        listing.options.title = kStandardInputTitle;
-    return listing;
-}
 
 // The name of input `file` in the messages, its control characters as '?'
 // so that a name cannot send the terminal a command.
@@ -31,6 +23,36 @@ std::string ShownName(const CliSettings& settings, const std::string& file) {
     return WithoutControlBytes(settings.listing.title.empty() ? kStandardInputTitle
                                                               : settings.listing.title);
 }
+
+// The input `file` as its action receives it.
+ListingOrder OrderOf(const CliSettings& settings, const std::string& file) {
+    ListingOrder order{file, settings.listing};
+    if (!IsStandardInput(file))
+        order.path = Utf8OfPath(std::filesystem::absolute(PathOfUtf8(file)));
+    else if (order.options.title.empty())
+        order.options.title = kStandardInputTitle;
+    return order;
+}
+
+// Says each listing done, and what did not print exactly.
+class RunWords : public ListingRunObserver {
+public:
+    RunWords(const CliSettings& settings, std::ostream& err) : settings_(settings), err_(err) {}
+    void Done(std::size_t index, const Listed& listed) override {
+        const std::string name = ShownName(settings_, settings_.files[index]);
+        if (!settings_.quiet)
+            err_ << "zellist: " << name << ": " << listed.pages
+                 << (listed.pages == 1 ? " page " : " pages ") << listed.destination << '\n';
+        // Said also when quiet: something is missing or not as it was.
+        for (const std::string& phrase :
+             CountPhrases(listed.counts, settings_.listing.inputEncoding))
+            err_ << "zellist: " << name << ": " << phrase << '\n';
+    }
+
+private:
+    const CliSettings& settings_;
+    std::ostream& err_;
+};
 
 } // namespace
 
@@ -49,50 +71,38 @@ void WaitForRoomInFullQueues(PrintService& service, const CliSettings& settings,
 }
 
 int RunListings(const CliSettings& settings, const ListingAction& listOne, std::ostream& err) {
-    std::size_t printed = 0;
-    std::string place;
-    // After a stop in the middle of several files: what printed, and what not.
-    const auto sayWhatPrinted = [&](std::size_t stoppedAt) {
-        const std::size_t count = settings.files.size();
-        if (count < 2)
-            return;
-        err << "zellist: " << printed << " of " << count << " files printed"
-            << (place.empty() ? "" : " " + place)
-            << "; not printed: " << ShownName(settings, settings.files[stoppedAt]);
-        if (const std::size_t more = count - stoppedAt - 1; more > 0)
-            err << " and " << more << " more";
-        err << '\n';
-    };
-    for (std::size_t i = 0; i < settings.files.size(); ++i) {
-        const std::string name = ShownName(settings, settings.files[i]);
+    std::vector<ListingOrder> orders;
+    for (const std::string& file : settings.files)
+        orders.push_back(OrderOf(settings, file));
+    RunWords words(settings, err);
+    const ListingRunEnd end = zl::RunListings(orders, listOne, words);
+    if (end.how == ListingRunEnd::How::Done)
+        return 0;
+    const std::string name = ShownName(settings, settings.files[end.stoppedAt]);
+    int status = 1;
+    if (end.how == ListingRunEnd::How::Interrupted) {
+        err << "zellist: interrupted: " << name << " was not printed\n";
+        status = 128 + end.signal;
+    } else {
         try {
-            ThrowIfStopped(); // a signal between two listings stops the run as well
-            const Listed listed = listOne(ListingOf(settings, settings.files[i], i));
-            ++printed;
-            place = listed.place;
-            if (!settings.quiet)
-                err << "zellist: " << name << ": " << listed.pages
-                    << (listed.pages == 1 ? " page " : " pages ") << listed.destination << '\n';
-            // Said also when quiet: something is missing or not as it was.
-            for (const std::string& phrase :
-                 CountPhrases(listed.counts, settings.listing.inputEncoding))
-                err << "zellist: " << name << ": " << phrase << '\n';
-        } catch (const Interrupted& stop) {
-            err << "zellist: interrupted: " << name << " was not printed\n";
-            sayWhatPrinted(i);
-            return 128 + stop.Signal();
+            std::rethrow_exception(end.failure);
         } catch (const PrintFailure& e) {
             err << "zellist: " << (e.OfThePrinter() ? "" : name + ": ") << ShownMessage(e.what())
                 << '\n';
-            sayWhatPrinted(i);
-            return 1;
         } catch (const std::exception& e) {
             err << "zellist: " << name << ": " << ShownMessage(e.what()) << '\n';
-            sayWhatPrinted(i);
-            return 1;
         }
     }
-    return 0;
+    // After a stop in the middle of several files: what printed, and what not.
+    const std::size_t count = settings.files.size();
+    if (count > 1) {
+        err << "zellist: " << end.listed << " of " << count << " files printed"
+            << (end.place.empty() ? "" : " " + end.place) << "; not printed: " << name;
+        if (const std::size_t more = count - end.stoppedAt - 1; more > 0)
+            err << " and " << more << " more";
+        err << '\n';
+    }
+    return status;
 }
 
 } // namespace zl::cli

@@ -10,8 +10,8 @@ int WritePdfListings(const CliSettings& settings, const render::PaperSize& paper
                      const Clock& clock, const LocaleNames& names, std::ostream& err) {
     return RunListings(
         settings,
-        [&](const Listing& listing) {
-            const std::string pdf = PdfOutputName(*settings.output, listing.index);
+        [&](const ListingOrder& listing, std::size_t index) {
+            const std::string pdf = PdfOutputName(*settings.output, index);
             Listed listed;
             listed.destination = IntoOutput(pdf);
             listed.pages = WritePdfFile(pdf, {listing.path, listing.options, &clock, &names, paper,

@@ -100,11 +100,11 @@ void DescribePrinter(PrinterList& printers, const std::string& name, std::ostrea
     out << "Default bin: " << selector.Settings().BinSource() << '\n';
 }
 
-// The entry to print on: the named one, the given index, or the default.
-// A name not listed because the print server could not be asked is a
-// failure with that cause, not a mistyped name.
-std::int32_t ChosenPrinter(const CliSettings& settings, PrinterList& printers,
-                           const std::function<std::string()>& fallbackNote) {
+// The printer to print on: the named one, the one at the given index, or
+// the default. A name not listed because the print server could not be
+// asked is a failure with that cause, not a mistyped name.
+std::string ChosenPrinter(const CliSettings& settings, PrinterList& printers,
+                          const std::function<std::string()>& fallbackNote) {
     const std::vector<std::string> names = printers.EntryNames();
     if (settings.printerIndex) {
         const std::int32_t last = static_cast<std::int32_t>(names.size()) - 1;
@@ -112,19 +112,17 @@ std::int32_t ChosenPrinter(const CliSettings& settings, PrinterList& printers,
             throw UsageError("--printer-index: '" + std::to_string(*settings.printerIndex) +
                              "' is not a number from 0 to " + std::to_string(last) +
                              " (see --list-printers)");
-        return *settings.printerIndex;
+        return names[static_cast<std::size_t>(*settings.printerIndex)];
     }
     if (settings.printer) {
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (names[i] == *settings.printer)
-                return static_cast<std::int32_t>(i);
-        }
+        if (std::find(names.begin(), names.end(), *settings.printer) != names.end())
+            return *settings.printer;
         const std::string missing = "--printer: no printer named '" + *settings.printer + "'";
         if (const std::string note = fallbackNote ? fallbackNote() : std::string(); !note.empty())
             throw Exception(missing + ": " + note);
         throw UsageError(missing + " (see --list-printers)");
     }
-    return printers.CurrentIndex();
+    return names[static_cast<std::size_t>(printers.CurrentIndex())];
 }
 
 // Says once that the listings go to "PCL File" because no print server could
@@ -152,20 +150,19 @@ PaperRequest PagePaperOf(PrintService& service, const std::string& printer) {
     }
 }
 
-// Prints each file as one raw job on entry `printerIndex`.
-int PrintFiles(const CliSettings& settings, PrinterList& printers, std::int32_t printerIndex,
-               PrintService& service, const Clock& clock, const LocaleNames& names,
-               const DestinationWords& destination, std::ostream& err) {
+// Prints each file as one raw job on `printer`.
+int PrintFiles(const CliSettings& settings, const std::string& printer, PrintService& service,
+               const Clock& clock, const LocaleNames& names, const DestinationWords& destination,
+               std::ostream& err) {
     RawPrintJob job(service);
-    const std::string printer = printers.EntryNames()[static_cast<std::size_t>(printerIndex)];
     const PaperRequest pagePaper = PagePaperOf(service, printer);
     return RunListings(
         settings,
-        [&](const Listing& listing) {
-            ListingOptions options = listing.options;
+        [&](const ListingOrder& order, std::size_t) {
+            ListingOptions options = order.options;
             options.pagePaper = pagePaper;
             ListingComposer composer(options, clock, names, OpenInput);
-            ListingJob(job, printers, composer).PrintListing(listing.path, printerIndex);
+            ListingJob(job, composer).PrintListing(order.path, printer);
             const std::string words = destination ? destination(printer) : "on " + printer;
             // PCL File's words name the listing's own file.
             const std::string place =
@@ -182,7 +179,7 @@ int RunZelList(const CliSettings& settings, PrintService& service, const Clock& 
                const std::function<std::string()>& fallbackNote,
                const DestinationWords& destination) {
     PrinterList printers(service);
-    std::int32_t printerIndex = -1;
+    std::string printer;
     try {
         RequirePrinterList(service);
         if (settings.action == CliSettings::Action::ListPrinters) {
@@ -193,9 +190,8 @@ int RunZelList(const CliSettings& settings, PrintService& service, const Clock& 
             DescribePrinter(printers, settings.describedPrinter, out);
             return 0;
         }
-        printerIndex = ChosenPrinter(settings, printers, fallbackNote);
-        NoteFallback(settings, printers.EntryNames()[static_cast<std::size_t>(printerIndex)],
-                     fallbackNote, err);
+        printer = ChosenPrinter(settings, printers, fallbackNote);
+        NoteFallback(settings, printer, fallbackNote, err);
     } catch (const UsageError&) {
         throw;
     } catch (const std::exception& e) {
@@ -206,7 +202,7 @@ int RunZelList(const CliSettings& settings, PrintService& service, const Clock& 
         err << "zellist: " << ShownMessage(e.what()) << '\n';
         return 1;
     }
-    return PrintFiles(settings, printers, printerIndex, service, clock, names, destination, err);
+    return PrintFiles(settings, printer, service, clock, names, destination, err);
 }
 
 } // namespace zl::cli

@@ -76,13 +76,12 @@ TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
         std::ostringstream err;
         const int status = RunListings(
             settings,
-            [&](const Listing& listing) {
-                paths.push_back(listing.path);
-                titles.push_back(listing.options.title);
-                EXPECT_EQ(listing.index + 1, paths.size());
-                c.list(listing.index);
-                return Listed{
-                    static_cast<std::int32_t>(listing.index + 1), "on laser", "on laser", {}};
+            [&](const ListingOrder& order, std::size_t index) {
+                paths.push_back(order.path);
+                titles.push_back(order.options.title);
+                EXPECT_EQ(index + 1, paths.size());
+                c.list(index);
+                return Listed{static_cast<std::int32_t>(index + 1), "on laser", "on laser", {}};
             },
             err);
         ClearStopRequest();
@@ -96,6 +95,18 @@ TEST(ListingRun, TheFirstFailureEndsTheRunAndIsToldAsItsKindSays) {
             EXPECT_EQ(titles[1], c.title.empty() ? "(standard input)" : c.title);
         }
     }
+}
+
+// The messages on standard error end with a period unless they end in one,
+// or in a closing bracket or quote.
+TEST(ShownMessage, APeriodFollowsTextsThatEndAfterOne) {
+    EXPECT_EQ(ShownMessage("no print job @ WriteData"), "no print job @ WriteData.");
+    EXPECT_EQ(ShownMessage("OpenPrinter()=False @ StartJob with PrinterName:'x'"),
+              "OpenPrinter()=False @ StartJob with PrinterName:'x'");
+    EXPECT_EQ(ShownMessage("Ends in a period."), "Ends in a period.");
+    EXPECT_EQ(ShownMessage("List index out of bounds (3)"), "List index out of bounds (3)");
+    EXPECT_EQ(ShownMessage(""), "");
+    EXPECT_EQ(ShownMessage("I/O error 1"), "I/O error 1.");
 }
 
 } // namespace

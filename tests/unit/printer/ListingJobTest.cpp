@@ -27,7 +27,7 @@ protected:
     // Prints `bytes` as the file kPath on the first printer; the job's bytes.
     std::string Print(const std::string& bytes) {
         Put(kPath, bytes);
-        PrintListing(kPath, 0);
+        PrintListing(kPath, "Laser");
         return service.jobs.empty() ? std::string() : service.jobs.back().Bytes();
     }
 
@@ -40,17 +40,16 @@ protected:
 
     // One listing as the window and the command line print it, with the
     // options as they are now.
-    void PrintListing(const std::string& path, std::int32_t printerIndex) {
+    void PrintListing(const std::string& path, const std::string& printer) {
         ListingComposer composer = Composer();
-        ListingJob(job, printers, composer).PrintListing(path, printerIndex);
+        ListingJob(job, composer).PrintListing(path, printer);
     }
 
     RecordingPrintService service;
-    PrinterList printers{service};
     RawPrintJob job{service};
 };
 
-TEST_F(ListingJobTest, PrinterIsTheEntryAtTheIndex) {
+TEST_F(ListingJobTest, TheListingGoesToThePrinterNamed) {
     EXPECT_EQ(Print("ab\r\ncd\r\n"), Joined(WorkedExample()));
     ASSERT_EQ(service.jobs.size(), 1u);
     EXPECT_EQ(service.jobs[0].printer, "Laser");
@@ -61,7 +60,7 @@ TEST_F(ListingJobTest, PrinterIsTheEntryAtTheIndex) {
     EXPECT_FALSE(job.IsOpen());
     EXPECT_EQ(service.openJobs, 0);
 
-    PrintListing(kPath, 1);
+    PrintListing(kPath, "Other");
     ASSERT_EQ(service.jobs.size(), 2u);
     EXPECT_EQ(service.jobs[1].printer, "Other");
     EXPECT_EQ(service.jobs[1].documentName, "ZelPrint Job");
@@ -69,20 +68,10 @@ TEST_F(ListingJobTest, PrinterIsTheEntryAtTheIndex) {
     EXPECT_TRUE(service.jobs[1].ended);
 }
 
-TEST_F(ListingJobTest, IndexOutsideThePrinterListOpensNoJob) {
-    Put(kPath, "ab\r\ncd\r\n");
-    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 2); }), "List index out of bounds (2)");
-    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, -1); }), "List index out of bounds (-1)");
-    EXPECT_EQ(service.Count("OpenJob"), 0);
-    EXPECT_TRUE(service.jobs.empty());
-    EXPECT_FALSE(job.IsOpen());
-    EXPECT_EQ(Print("ab\r\ncd\r\n"), Joined(WorkedExample()));
-}
-
 TEST_F(ListingJobTest, PrinterThatCannotBeOpenedLeavesNothingOpen) {
     service.Fail("OpenJob", 0);
     Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }),
+    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, "Laser"); }),
               "OpenPrinter()=False @ StartJob with PrinterName:'Laser'");
     EXPECT_TRUE(service.jobs.empty());
     EXPECT_EQ(service.openJobs, 0);
@@ -103,9 +92,9 @@ TEST_F(ListingJobTest, FileThatCannotBeOpenedOpensNoJob) {
                           {tooLong, "Invalid filename"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.substr(0, 20));
-        EXPECT_EQ(MessageOf([&] { PrintListing(c.path, 0); }), c.message);
+        EXPECT_EQ(MessageOf([&] { PrintListing(c.path, "Laser"); }), c.message);
     }
-    EXPECT_THROW(PrintListing("C:/TEMP/NONE.TXT", 0), InputFailure);
+    EXPECT_THROW(PrintListing("C:/TEMP/NONE.TXT", "Laser"), InputFailure);
     EXPECT_EQ(service.Count("OpenJob"), 0);
     EXPECT_TRUE(service.jobs.empty());
     EXPECT_FALSE(job.IsOpen());
@@ -119,8 +108,8 @@ TEST_F(ListingJobTest, ReadFailureMidFileCancelsTheJob) {
                             [](const std::string&) -> std::unique_ptr<InputSource> {
                                 return std::make_unique<FailingSource>("ab\r\ncd\r\n", 3, 2);
                             });
-    ListingJob readingJob(job, printers, reading);
-    EXPECT_EQ(MessageOf([&] { readingJob.PrintListing(kPath, 0); }), "I/O error 5");
+    ListingJob readingJob(job, reading);
+    EXPECT_EQ(MessageOf([&] { readingJob.PrintListing(kPath, "Laser"); }), "I/O error 5");
     ASSERT_EQ(service.jobs.size(), 1u);
     EXPECT_EQ(service.jobs[0].Bytes(), "") << "nothing gathered goes out after the cancel";
     ExpectCancelled(service.jobs[0]);
@@ -141,7 +130,7 @@ TEST_F(ListingJobTest, ARefusedWriteCancelsTheJobAndClosesTheFile) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         Put(kPath, c.file);
-        EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }), c.message);
+        EXPECT_EQ(MessageOf([&] { PrintListing(kPath, "Laser"); }), c.message);
         ExpectCancelled(service.jobs.back());
         EXPECT_EQ(OpenDescriptors(), descriptors) << "the file is closed";
     }
@@ -154,7 +143,7 @@ TEST_F(ListingJobTest, ARefusedWriteCancelsTheJobAndClosesTheFile) {
 TEST_F(ListingJobTest, AnUnknownEncodingOpensNoJob) {
     options.inputEncoding = "no-such-encoding";
     Put(kPath, "ab");
-    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, 0); }),
+    EXPECT_EQ(MessageOf([&] { PrintListing(kPath, "Laser"); }),
               "unknown input encoding 'no-such-encoding'");
     EXPECT_EQ(service.Count("OpenJob"), 0);
     EXPECT_TRUE(service.jobs.empty());
