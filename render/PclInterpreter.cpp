@@ -17,6 +17,12 @@ constexpr double kUnprintableEdge = 50;
 constexpr std::size_t kMaxRunsPerPage = 20000;
 constexpr std::size_t kMaxCharsPerPage = 1 << 20;
 constexpr int kMaxMacroDepth = 2;
+// Macros run at most this many items for each byte fed, and a few to start
+// with: a listing's overlay runs well under one a byte, while a stream that
+// puts a large macro under every page of many short ones would otherwise
+// take time that grows with the square of its size.
+constexpr std::uint64_t kMacroItemsPerByte = 16;
+constexpr std::uint64_t kMacroItemsAtStart = 1 << 20;
 
 constexpr unsigned char kBackspace = 8, kTab = 9, kLineFeed = 10, kFormFeed = 12,
                         kCarriageReturn = 13;
@@ -40,6 +46,7 @@ PclInterpreter::PclInterpreter(PaperSize paper, PageSink sink, DownloadedCharact
 }
 
 void PclInterpreter::Feed(const void* data, std::size_t size) {
+    bytesFed_ += size;
     parser_.Feed(static_cast<const unsigned char*>(data), size);
 }
 
@@ -182,6 +189,8 @@ void PclInterpreter::RunMacro(int id) {
     ++macroDepth_;
     // Macros cannot be defined or deleted while one runs, so the items stay.
     for (const MacroItem& item : *items) {
+        if (++macroItemsRun_ > kMacroItemsAtStart + kMacroItemsPerByte * bytesFed_)
+            break;
         if (item.isByte)
             OnByte(item.byte);
         else

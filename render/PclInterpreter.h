@@ -12,6 +12,7 @@
 #include "render/SoftFontStore.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -108,6 +109,8 @@ private:
     PclMacros macros_;
     int overlayId_ = -1;
     int macroDepth_ = 0;
+    // What was fed, and how many macro items ran: the macros' time limit.
+    std::uint64_t bytesFed_ = 0, macroItemsRun_ = 0;
     bool inOverlay_ = false;
 };
 
