@@ -4,9 +4,9 @@
 #include "cli/StandardInput.h"
 #include "engine/CharacterSets.h"
 #include "engine/InputDecoder.h"
+#include "platform/Papers.h"
 #include "platform/SystemText.h"
 #include "printing/PclFileService.h"
-#include "render/PageModel.h"
 
 #include <algorithm>
 #include <cctype>
@@ -286,8 +286,7 @@ const Option kOptions[] = {
            }),
     Valued("--paper", 0,
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               render::PaperSize paper;
-               if (!render::PaperSize::Named(value, paper))
+               if (!PaperNamed(value))
                    throw BadValue(option, value, "letter, a4, legal, executive, a5 or b5");
                s.paper = value;
            }),
