@@ -29,6 +29,8 @@ template <typename Matches> const Paper* FindPaper(Matches matches) {
 } // namespace
 
 const std::vector<Paper>& KnownPapers() {
+    // name, form name, PCL page size, width and height in 300-dpi dots, PWG
+    // name, Windows form code
     static const std::vector<Paper> kPapers = {
         {"Letter", "Letter", 2, 2550, 3300, "na_letter_8.5x11in", 1},
         {"A4", "A4", 26, 2480, 3508, "iso_a4_210x297mm", 9},
