@@ -40,14 +40,6 @@ constexpr SidesItem kSidesItems[] = {{"None", "none", Sides::PrinterDefault},
                                      {"Long edge", "long", Sides::LongEdge},
                                      {"Short edge", "short", Sides::ShortEdge}};
 
-// The papers a listing can ask for, by the PCL paper size of a form.
-struct PclPaper {
-    std::int32_t pclPaperSize;
-    PaperRequest request;
-};
-constexpr PclPaper kPclPapers[] = {
-    {2, PaperRequest::Letter}, {3, PaperRequest::Legal}, {26, PaperRequest::A4}};
-
 // A control and its caption: the members that hold them, their object
 // names, the caption's text, their design rectangles and their hint.
 template <typename Control> struct Captioned {
@@ -149,12 +141,11 @@ void CreateRequestControls(MainWindow& window, ScaledLayout& layout) {
 void ListPrinterChoices(MainWindow& window, const PrinterDevice* printer) {
     Choices papers, trays;
     if (printer) {
+        // The forms of the papers a listing can ask for.
         for (const PaperForm& form : printer->capabilities.forms) {
-            for (const PclPaper& known : kPclPapers) {
-                if (form.pclPaperSize == known.pclPaperSize)
-                    papers.emplace_back(QString::fromStdString(form.name),
-                                        static_cast<int>(known.request));
-            }
+            const PaperRequest request = PaperOfPclSize(form.pclPaperSize);
+            if (request != PaperRequest::PrinterDefault)
+                papers.emplace_back(QString::fromStdString(form.name), static_cast<int>(request));
         }
         for (const PaperBin& bin : printer->capabilities.bins) {
             if (bin.pclSource > 0)

@@ -4,9 +4,9 @@
 #include "cli/StandardInput.h"
 #include "engine/CharacterSets.h"
 #include "engine/InputDecoder.h"
+#include "platform/Papers.h"
 #include "platform/SystemText.h"
 #include "printing/PclFileService.h"
-#include "render/PageModel.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,118 +16,6 @@
 #include <optional>
 
 namespace zl::cli {
-
-namespace {
-
-// The help text in parts: those of every build, and after some of them
-// what a build that draws listings (PDF and --driver) adds.
-const char* const kUsageStart = R"(Usage: zellist [OPTIONS] [FILE...]
-Prints text files as greenbar listings on a PCL printer, one job per file.
-With no FILE, or where FILE is -, it lists standard input.
-
-  -P, --printer NAME     print on this printer (default: the default printer)
-      --printer-index N  print on entry N of the installed printer list
-      --queue-wait SECONDS   how long a listing waits for room when the
-                         print server's queue is full (default 600; 0:
-                         it fails at once)
-  -o, --output FILE      write the PCL stream to FILE instead of printing
-                         (several inputs: their jobs one after another;
-                         "-" is standard output)
-)";
-
-const char* const kUsageDrawing =
-    R"(                         A FILE ending in .pdf gets one PDF for each
-                         input instead: FILE, then NAME-2.pdf, NAME-3.pdf
-                         ... beside it.
-      --driver           draw the listing and print it through the printer's
-                         driver instead of sending it raw PCL: for printers
-                         that do not speak PCL (inkjets, IPP Everywhere
-                         printers); not with -o or PCL File
-)";
-
-// What the listing asks of the printer.
-const char* const kUsageRequests =
-    R"(      --paper NAME       the paper the printer is asked for: letter, legal
-                         or a4 (default: the printer's)
-)";
-
-const char* const kUsageDrawnPaper =
-    R"(                         A PDF or a --driver listing is drawn on that
-                         paper, or on executive, a5 or b5 (default: for a
-                         PDF the locale's paper, else letter)
-)";
-
-const char* const kUsageCopiesToPages =
-    R"(  -n, --copies N         copies of each listing, 1 to 999 (default: the
-                         printer's)
-      --duplex long|short|off   print on both sides of the sheet, turned
-                         on the long or the short edge, or on one side
-                         (default: the printer's)
-      --tray N           the paper source by its PCL number, 1 to 69:
-                         1 main tray, 4 lower tray, 2 manual feed,
-                         7 automatic selection (default: the printer's)
-      --pages LIST       only these pages of each listing, as it counts
-                         them (a form feed starts a page): 3-5,9 or 7-
-)";
-
-const char* const kUsageDrawnRequests =
-    R"(
-With --driver, --copies, --duplex, --paper and --tray become the job's
-copies, sides, media and tray (the printer's tray that the PCL number
-selects); a PDF has no copies, sides or trays and leaves them out.
-)";
-
-const char* const kUsageEnd = R"usage(      --landscape        landscape (default portrait)
-      --lpi 6|8          lines per inch (default 8)
-      --font courier|lineprinter   (default courier)
-      --no-compressed    10 cpi instead of 16.67 cpi (forces courier)
-      --charset ibm|roman8          (default ibm)
-      --bar-height N     1 to 6 (default 2)
-      --no-bars          no greenbar shading
-      --tab-size N       tab stops every N columns, 1 to 16 (default 8);
-                         0 makes TAB a control character like the others
-      --input-encoding auto|raw|NAME   how the files' characters are read:
-                         UTF-8 (default), every byte as it is, or a
-                         character set such as latin1 or cp1252
-      --symbol-sets LIST   the printer's symbol sets that print what the
-                         listing's own lacks, tried in order: none, or
-                         PCL IDs of 10U PC-8, 8U Roman-8, 19U Windows
-                         Latin 1, 9E Windows Latin 2, 5N Latin 5 (default:
-                         the other of 10U and 8U, then 19U,9E,5N)
-      --download-font on|off   characters none of the sets has (Cyrillic,
-                         Greek, ...) from a font the listing downloads,
-                         drawn like the listing's face, up to 190
-                         different ones a listing (default on); off
-                         prints them as ?
-      --control-chars show|raw   the files' control characters (ESC
-                         among them; not line ends, form feed or TAB):
-                         printed as ^[ and the like (default), or sent to
-                         the printer as they are, printer commands and all
-      --title TEXT       the name the page header shows instead of the
-                         file's, for one input only; standard input's is
-                         "(standard input)" without it
-  -q, --quiet            no "NAME: 12 pages on PRINTER" line on standard
-                         error after each listing
-      --list-printers    the installed printers in order, the default marked
-      --describe-printer NAME   the paper forms and bins of printer NAME
-  -h, --help             this text
-      --version          the version
-)usage";
-
-const char* const kUsageNotes = R"usage(
-The listing date is the local time, or SOURCE_DATE_EPOCH when it is set.
-Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage,
-128 + N stopped by signal N.
-)usage";
-
-} // namespace
-
-std::string Usage(bool drawing) {
-    const auto drawn = [drawing](const char* text) { return drawing ? text : ""; };
-    return std::string(kUsageStart) + drawn(kUsageDrawing) + kUsageRequests +
-           drawn(kUsageDrawnPaper) + kUsageCopiesToPages + kUsageEnd + drawn(kUsageDrawnRequests) +
-           kUsageNotes;
-}
 
 namespace {
 
@@ -226,104 +114,154 @@ using SetFlag = void (*)(CliSettings& s);
 // `option` is the long name, for messages about the value.
 using SetValue = void (*)(CliSettings& s, const std::string& option, const std::string& value);
 
+// An option's lines of the help text after its names, split at '\n': those
+// of every build, then those a build that draws listings (PDF and --driver)
+// adds. An option with only the latter is shown only in such a build.
+struct Help {
+    const char* text;
+    const char* drawingText = "";
+};
+
 // One option of the command line: its long name, its one-letter name ('\0'
-// for none) and what it sets, either without a value or with one.
+// for none), what the help calls its value (null for an option without
+// one), its help, and what it sets, either without a value or with one.
 struct Option {
     const char* longName;
     char shortName;
+    const char* valueName;
+    Help help;
     SetFlag setFlag;
     SetValue setValue;
 };
 
-constexpr Option Flag(const char* longName, char shortName, SetFlag set) {
-    return {longName, shortName, set, nullptr};
+constexpr Option Flag(const char* longName, char shortName, Help help, SetFlag set) {
+    return {longName, shortName, nullptr, help, set, nullptr};
 }
 
-constexpr Option Valued(const char* longName, char shortName, SetValue set) {
-    return {longName, shortName, nullptr, set};
+constexpr Option Valued(const char* longName, char shortName, const char* valueName, Help help,
+                        SetValue set) {
+    return {longName, shortName, valueName, help, nullptr, set};
 }
 
 using Action = CliSettings::Action;
 
+// In the order the help lists them.
 const Option kOptions[] = {
-    Valued("--printer", 'P',
+    Valued("--printer", 'P', "NAME", {"print on this printer (default: the default printer)"},
            [](CliSettings& s, const std::string&, const std::string& value) { s.printer = value; }),
-    Valued("--printer-index", 0,
+    Valued("--printer-index", 0, "N", {"print on entry N of the installed printer list"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                s.printerIndex = ParseInt(option, value, 0, 1 << 30);
            }),
-    Valued("--queue-wait", 0,
+    Valued("--queue-wait", 0, "SECONDS",
+           {"how long a listing waits for room when the\n"
+            "print server's queue is full (default 600; 0:\n"
+            "it fails at once)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                s.queueWaitSeconds = ParseInt(option, value, 0, 86400);
            }),
-    Valued("--output", 'o',
+    Valued("--output", 'o', "FILE",
+           {"write the PCL stream to FILE instead of printing\n"
+            "(several inputs: their jobs one after another;\n"
+            "\"-\" is standard output)",
+            "A FILE ending in .pdf gets one PDF for each\n"
+            "input instead: FILE, then NAME-2.pdf, NAME-3.pdf\n"
+            "... beside it."},
            [](CliSettings& s, const std::string&, const std::string& value) { s.output = value; }),
-    Valued("--describe-printer", 0,
-           [](CliSettings& s, const std::string&, const std::string& value) {
-               s.action = Action::DescribePrinter;
-               s.describedPrinter = value;
-           }),
-    Valued("--lpi", 0,
+    Flag("--driver", 0,
+         {"", "draw the listing and print it through the printer's\n"
+              "driver instead of sending it raw PCL: for printers\n"
+              "that do not speak PCL (inkjets, IPP Everywhere\n"
+              "printers); not with -o or PCL File"},
+         [](CliSettings& s) { s.driver = true; }),
+    Valued("--paper", 0, "NAME",
+           {"the paper the printer is asked for: letter, legal\n"
+            "or a4 (default: the printer's)",
+            "A PDF or a --driver listing is drawn on that\n"
+            "paper, or on executive, a5 or b5 (default: for a\n"
+            "PDF the locale's paper, else letter)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.listing.sixLpi = Choice(option, value, {"6", "8"}) == "6";
-           }),
-    Valued("--font", 0,
-           [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.listing.linePrinter =
-                   Choice(option, value, {"courier", "lineprinter"}) == "lineprinter";
-           }),
-    Valued("--charset", 0,
-           [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.listing.roman8 = Choice(option, value, {"ibm", "roman8"}) == "roman8";
-           }),
-    Valued("--bar-height", 0,
-           [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.listing.barHeight = ParseInt(option, value, 1, 6);
-           }),
-    Valued("--tab-size", 0,
-           [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.listing.tabSize = ParseInt(option, value, 0, 16);
-           }),
-    Valued("--paper", 0,
-           [](CliSettings& s, const std::string& option, const std::string& value) {
-               render::PaperSize paper;
-               if (!render::PaperSize::Named(value, paper))
+               if (!PaperNamed(value))
                    throw BadValue(option, value, "letter, a4, legal, executive, a5 or b5");
                s.paper = value;
            }),
-    Valued("--copies", 'n',
+    Valued("--copies", 'n', "N",
+           {"copies of each listing, 1 to 999 (default: the\n"
+            "printer's)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                s.listing.requests.copies = ParseInt(option, value, 1, 999);
            }),
-    Valued("--duplex", 0,
+    Valued("--duplex", 0, "long|short|off",
+           {"print on both sides of the sheet, turned\n"
+            "on the long or the short edge, or on one side\n"
+            "(default: the printer's)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                const std::string sides = Choice(option, value, {"long", "short", "off"});
                s.listing.requests.sides = sides == "long"    ? Sides::LongEdge
                                           : sides == "short" ? Sides::ShortEdge
                                                              : Sides::OneSided;
            }),
-    Valued("--tray", 0,
+    Valued("--tray", 0, "N",
+           {"the paper source by its PCL number, 1 to 69:\n"
+            "1 main tray, 4 lower tray, 2 manual feed,\n"
+            "7 automatic selection (default: the printer's)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                s.listing.requests.paperSource = ParseInt(option, value, 1, 69);
            }),
-    Valued("--pages", 0,
+    Valued("--pages", 0, "LIST",
+           {"only these pages of each listing, as it counts\n"
+            "them (a form feed starts a page): 3-5,9 or 7-"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                const std::optional<PageSelection> pages = PageSelection::Parse(value);
                if (!pages)
                    throw BadValue(option, value, "a list of pages such as 3-5,9 or 7-");
                s.listing.pages = *pages;
            }),
-    Valued("--control-chars", 0,
+    Flag("--landscape", 0, {"landscape (default portrait)"},
+         [](CliSettings& s) { s.listing.landscape = true; }),
+    Valued("--lpi", 0, "6|8", {"lines per inch (default 8)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               s.listing.showControlChars = Choice(option, value, {"show", "raw"}) == "show";
+               s.listing.sixLpi = Choice(option, value, {"6", "8"}) == "6";
            }),
-    Valued("--input-encoding", 0,
+    Valued("--font", 0, "courier|lineprinter", {"(default courier)"},
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.listing.linePrinter =
+                   Choice(option, value, {"courier", "lineprinter"}) == "lineprinter";
+           }),
+    Flag("--no-compressed", 0, {"10 cpi instead of 16.67 cpi (forces courier)"},
+         [](CliSettings& s) { s.listing.compressed = false; }),
+    // Its text sets its default further right than the other options'.
+    Valued("--charset", 0, "ibm|roman8", {"       (default ibm)"},
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.listing.roman8 = Choice(option, value, {"ibm", "roman8"}) == "roman8";
+           }),
+    Valued("--bar-height", 0, "N", {"1 to 6 (default 2)"},
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.listing.barHeight = ParseInt(option, value, 1, 6);
+           }),
+    Flag("--no-bars", 0, {"no greenbar shading"},
+         [](CliSettings& s) { s.listing.printBars = false; }),
+    Valued("--tab-size", 0, "N",
+           {"tab stops every N columns, 1 to 16 (default 8);\n"
+            "0 makes TAB a control character like the others"},
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.listing.tabSize = ParseInt(option, value, 0, 16);
+           }),
+    Valued("--input-encoding", 0, "auto|raw|NAME",
+           {"how the files' characters are read:\n"
+            "UTF-8 (default), every byte as it is, or a\n"
+            "character set such as latin1 or cp1252"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                if (!InputDecoder::Make(value))
                    throw BadValue(option, value, "auto, raw or a character set this system knows");
                s.listing.inputEncoding = value;
            }),
-    Valued("--symbol-sets", 0,
+    Valued("--symbol-sets", 0, "LIST",
+           {"the printer's symbol sets that print what the\n"
+            "listing's own lacks, tried in order: none, or\n"
+            "PCL IDs of 10U PC-8, 8U Roman-8, 19U Windows\n"
+            "Latin 1, 9E Windows Latin 2, 5N Latin 5 (default:\n"
+            "the other of 10U and 8U, then 19U,9E,5N)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                if (!OtherSymbolSets(value, SymbolSet::Pc8) || value.empty()) {
                    std::string known;
@@ -333,23 +271,91 @@ const Option kOptions[] = {
                }
                s.listing.symbolSets = value;
            }),
-    Valued("--download-font", 0,
+    Valued("--download-font", 0, "on|off",
+           {"characters none of the sets has (Cyrillic,\n"
+            "Greek, ...) from a font the listing downloads,\n"
+            "drawn like the listing's face, up to 190\n"
+            "different ones a listing (default on); off\n"
+            "prints them as ?"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                s.listing.downloadFont = Choice(option, value, {"on", "off"}) == "on";
            }),
-    Valued("--title", 0,
+    Valued("--control-chars", 0, "show|raw",
+           {"the files' control characters (ESC\n"
+            "among them; not line ends, form feed or TAB):\n"
+            "printed as ^[ and the like (default), or sent to\n"
+            "the printer as they are, printer commands and all"},
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               s.listing.showControlChars = Choice(option, value, {"show", "raw"}) == "show";
+           }),
+    Valued("--title", 0, "TEXT",
+           {"the name the page header shows instead of the\n"
+            "file's, for one input only; standard input's is\n"
+            "\"(standard input)\" without it"},
            [](CliSettings& s, const std::string&, const std::string& value) {
                s.listing.title = value;
            }),
-    Flag("--landscape", 0, [](CliSettings& s) { s.listing.landscape = true; }),
-    Flag("--no-compressed", 0, [](CliSettings& s) { s.listing.compressed = false; }),
-    Flag("--no-bars", 0, [](CliSettings& s) { s.listing.printBars = false; }),
-    Flag("--driver", 0, [](CliSettings& s) { s.driver = true; }),
-    Flag("--quiet", 'q', [](CliSettings& s) { s.quiet = true; }),
-    Flag("--list-printers", 0, [](CliSettings& s) { s.action = Action::ListPrinters; }),
-    Flag("--help", 'h', [](CliSettings& s) { s.action = Action::Help; }),
-    Flag("--version", 0, [](CliSettings& s) { s.action = Action::Version; }),
+    Flag("--quiet", 'q',
+         {"no \"NAME: 12 pages on PRINTER\" line on standard\n"
+          "error after each listing"},
+         [](CliSettings& s) { s.quiet = true; }),
+    Flag("--list-printers", 0, {"the installed printers in order, the default marked"},
+         [](CliSettings& s) { s.action = Action::ListPrinters; }),
+    Valued("--describe-printer", 0, "NAME", {"the paper forms and bins of printer NAME"},
+           [](CliSettings& s, const std::string&, const std::string& value) {
+               s.action = Action::DescribePrinter;
+               s.describedPrinter = value;
+           }),
+    Flag("--help", 'h', {"this text"}, [](CliSettings& s) { s.action = Action::Help; }),
+    Flag("--version", 0, {"the version"}, [](CliSettings& s) { s.action = Action::Version; }),
 };
+
+// The help text around the options' lines, which come from the option
+// table: its start, what a build that draws listings (PDF and --driver)
+// adds after them, and its end.
+const char* const kUsageStart = R"(Usage: zellist [OPTIONS] [FILE...]
+Prints text files as greenbar listings on a PCL printer, one job per file.
+With no FILE, or where FILE is -, it lists standard input.
+
+)";
+
+const char* const kUsageDrawnRequests =
+    R"(
+With --driver, --copies, --duplex, --paper and --tray become the job's
+copies, sides, media and tray (the printer's tray that the PCL number
+selects); a PDF has no copies, sides or trays and leaves them out.
+)";
+
+const char* const kUsageNotes = R"usage(
+The listing date is the local time, or SOURCE_DATE_EPOCH when it is set.
+Exit status: 0 all printed, 1 a file failed (the rest not printed), 2 usage,
+128 + N stopped by signal N.
+)usage";
+
+// Where the help's text starts after an option's names.
+constexpr std::size_t kHelpColumn = 25;
+
+// `option`'s lines of the help text: its names and value, its text from the
+// help column on, or three spaces after names that reach it, and its
+// further lines from the help column; none when it has no text.
+std::string OptionHelp(const Option& option, bool drawing) {
+    std::string text = option.help.text;
+    if (drawing && *option.help.drawingText)
+        text += (text.empty() ? "" : "\n") + std::string(option.help.drawingText);
+    if (text.empty())
+        return "";
+    std::string lines = option.shortName ? std::string("  -") + option.shortName + ", " : "      ";
+    lines += option.longName;
+    if (option.valueName)
+        lines += std::string(" ") + option.valueName;
+    lines += lines.size() + 2 <= kHelpColumn ? std::string(kHelpColumn - lines.size(), ' ') : "   ";
+    for (const char c : text) {
+        lines += c;
+        if (c == '\n')
+            lines += std::string(kHelpColumn, ' ');
+    }
+    return lines + "\n";
+}
 
 // The option that `name` ("--printer" or "-P") names; null for none.
 const Option* FindOption(const std::string& name) {
@@ -423,6 +429,15 @@ void RequireOptionsThatGoTogether(const CliSettings& s) {
 }
 
 } // namespace
+
+std::string Usage(bool drawing) {
+    std::string usage = kUsageStart;
+    for (const Option& option : kOptions)
+        usage += OptionHelp(option, drawing);
+    if (drawing)
+        usage += kUsageDrawnRequests;
+    return usage + kUsageNotes;
+}
 
 CliSettings ParseCommandLine(const std::vector<std::string>& args) {
     CliSettings s;

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
                                                std::cerr);
         zl::render::PaperSize paper;
         if (!zl::render::PaperSize::Named(settings.paper, paper)) // none named
-            paper = zl::cli::LocalePaper();
+            paper = zl::render::PaperSize::Of(*zl::RequestedPaper(zl::cli::LocalePaper()));
         return zl::cli::WritePdfListings(settings, paper, *clock, zl::SystemLocaleNames(),
                                          std::cerr);
     } catch (const zl::cli::UsageError& e) {

@@ -1,35 +1,9 @@
 #include "cli/DriverRequests.h"
 
 #include "cli/ListingRun.h"
-#include "render/PageModel.h"
+#include "platform/Papers.h"
 
 namespace zl::cli {
-
-namespace {
-
-// The PWG media size names of the papers render/ draws on.
-struct PaperMedia {
-    const char* paper;
-    const char* media;
-};
-constexpr PaperMedia kPaperMedia[] = {
-    {"Letter", "na_letter_8.5x11in"}, {"Legal", "na_legal_8.5x14in"},
-    {"A4", "iso_a4_210x297mm"},       {"Executive", "na_executive_7.25x10.5in"},
-    {"A5", "iso_a5_148x210mm"},       {"B5", "jis_b5_182x257mm"},
-};
-
-std::string MediaOf(const std::string& paperName) {
-    render::PaperSize paper;
-    if (!render::PaperSize::Named(paperName, paper))
-        return {};
-    for (const PaperMedia& known : kPaperMedia) {
-        if (paper.name == known.paper)
-            return known.media;
-    }
-    return {};
-}
-
-} // namespace
 
 JobRequests DriverJobRequests(const CliSettings& settings, const std::string& printerName,
                               const PrinterCapabilities& printer) {
@@ -49,7 +23,8 @@ JobRequests DriverJobRequests(const CliSettings& settings, const std::string& pr
     case Sides::PrinterDefault:
         break;
     }
-    requests.media = MediaOf(settings.paper);
+    if (const Paper* paper = PaperNamed(settings.paper))
+        requests.media = paper->pwgName;
     if (asked.paperSource > 0) {
         for (const PaperBin& bin : printer.bins) {
             if (bin.pclSource == asked.paperSource) {

@@ -9,16 +9,16 @@
 
 namespace zl::cli {
 
-render::PaperSize PaperOfMillimetres(unsigned width, unsigned height) {
-    return width == 210 && height == 297 ? render::PaperSize::A4() : render::PaperSize::Letter();
+PaperRequest PaperOfMillimetres(unsigned width, unsigned height) {
+    return width == 210 && height == 297 ? PaperRequest::A4 : PaperRequest::Letter;
 }
 
-render::PaperSize LocalePaper() {
+PaperRequest LocalePaper() {
 #if defined(__GLIBC__)
     // Asked of a locale object of its own, so the program's locale stays C.
     locale_t paper = newlocale(LC_PAPER_MASK, "", nullptr);
     if (!paper)
-        return render::PaperSize::Letter();
+        return PaperRequest::Letter;
     // glibc answers these two items with a number in place of the text.
     union Word {
         const char* string;
@@ -29,7 +29,7 @@ render::PaperSize LocalePaper() {
     freelocale(paper);
     return PaperOfMillimetres(width.word, height.word);
 #else
-    return render::PaperSize::Letter();
+    return PaperRequest::Letter;
 #endif
 }
 
@@ -47,7 +47,7 @@ PaperRequest LocalePagePaper() {
             break;
         }
     }
-    return NamesAPaper(name) ? render::PaperOfSize(LocalePaper()) : PaperRequest::PrinterDefault;
+    return NamesAPaper(name) ? LocalePaper() : PaperRequest::PrinterDefault;
 }
 
 } // namespace zl::cli

@@ -3,18 +3,17 @@
 #pragma once
 
 #include "engine/ListingOptions.h"
-#include "render/PageModel.h"
 
 #include <string>
 
 namespace zl::cli {
 
 // A4 for 210 x 297 mm, Letter for anything else.
-render::PaperSize PaperOfMillimetres(unsigned width, unsigned height);
+PaperRequest PaperOfMillimetres(unsigned width, unsigned height);
 
 // The paper of the environment's LC_PAPER (LC_ALL, LC_PAPER, LANG), Letter
 // when the system cannot tell.
-render::PaperSize LocalePaper();
+PaperRequest LocalePaper();
 
 // Whether the locale named `name` (as LC_ALL, LC_PAPER or LANG give it)
 // says which paper its users have: the C and POSIX locales do not.

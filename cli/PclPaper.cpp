@@ -2,7 +2,6 @@
 
 #include "cli/CommandLine.h"
 #include "engine/PageGeometry.h"
-#include "render/PageModel.h"
 
 #include <cstdio>
 
@@ -10,17 +9,9 @@ namespace zl::cli {
 
 namespace {
 
-constexpr double kDotsPerInch = 300; // render/'s papers are in 300-dpi dots
+constexpr double kDotsPerInch = 300; // the papers' sizes are in 300-dpi dots
 // The listing leaves the printer's own top margin, half an inch.
 constexpr int kTopMarginHalfInches = 1;
-
-// The papers a PCL listing can ask for, as render/ names them.
-struct PclPaper {
-    const char* name;
-    PaperRequest request;
-};
-constexpr PclPaper kPclPapers[] = {
-    {"Letter", PaperRequest::Letter}, {"Legal", PaperRequest::Legal}, {"A4", PaperRequest::A4}};
 
 // "10.5", "8.27": inches to the hundredth, without trailing zeros.
 std::string Inches(double inches) {
@@ -37,12 +28,12 @@ std::string Inches(double inches) {
 } // namespace
 
 PaperRequest PclPaperRequest(const std::string& name, const ListingOptions& listing) {
-    render::PaperSize paper;
-    if (!render::PaperSize::Named(name, paper))
+    const Paper* paper = PaperNamed(name);
+    if (!paper)
         throw UsageError("--paper: '" + name + "' is not letter, legal or a4");
     // Down the page is along the paper's length in portrait, across it in
     // landscape.
-    const double length = (listing.landscape ? paper.width : paper.height) / kDotsPerInch;
+    const double length = (listing.landscape ? paper->width : paper->height) / kDotsPerInch;
     const int textHalfInches = GeometryFor(listing).pageLength;
     const double needed = (kTopMarginHalfInches + textHalfInches) / 2.0;
     if (length <= needed) {
@@ -56,11 +47,10 @@ PaperRequest PclPaperRequest(const std::string& name, const ListingOptions& list
             Inches(length) + (landscape ? " inches wide" : " inches long") +
             "; use letter, legal or a4");
     }
-    for (const PclPaper& known : kPclPapers) {
-        if (paper.name == known.name)
-            return known.request;
-    }
-    throw UsageError("--paper: a PCL listing asks only for letter, legal or a4, not " + name);
+    const PaperRequest request = RequestFor(paper);
+    if (request == PaperRequest::PrinterDefault)
+        throw UsageError("--paper: a PCL listing asks only for letter, legal or a4, not " + name);
+    return request;
 }
 
 } // namespace zl::cli

@@ -1,5 +1,5 @@
 // The paper a PCL listing may ask the printer for with --paper. A PDF or a
-// --driver listing is drawn on any paper render/ knows; a PCL listing keeps
+// --driver listing is drawn on any paper --paper names; a PCL listing keeps
 // its page, so the paper must be long enough to hold it.
 #pragma once
 

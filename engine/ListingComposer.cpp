@@ -124,7 +124,7 @@ void ListingComposer::WritePrologue() {
     std::string prologue = kEsc + "E";
     const PrinterRequests& requests = options_.requests;
     if (requests.paper != PaperRequest::PrinterDefault)
-        prologue += kEsc + "&l" + std::to_string(PclPaperSize(requests.paper)) + "A";
+        prologue += kEsc + "&l" + std::to_string(RequestedPaper(requests.paper)->pclPageSize) + "A";
     if (requests.paperSource > 0)
         prologue += kEsc + "&l" + std::to_string(requests.paperSource) + "H";
     static const char* const kDuplexModes[] = {"", "0", "1", "2"}; // by Sides

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/PageSelection.h"
+#include "engine/PaperRequest.h"
 
 #include <string>
 
@@ -10,23 +11,6 @@ namespace zl {
 
 // Printing on one or both sides of the sheet.
 enum class Sides { PrinterDefault, OneSided, LongEdge, ShortEdge };
-// The paper the printer is asked to take; none asks nothing.
-enum class PaperRequest { PrinterDefault, Letter, Legal, A4 };
-
-// The PCL paper size that asks for `paper` (ESC & l # A): 2 Letter, 3 Legal,
-// 26 A4; 0 for none.
-inline int PclPaperSize(PaperRequest paper) {
-    constexpr int kSizes[] = {0, 2, 3, 26}; // by PaperRequest
-    return kSizes[static_cast<int>(paper)];
-}
-
-// The paper a PCL paper size asks for; none for a size not among them.
-inline PaperRequest PaperOfPclSize(int size) {
-    for (const PaperRequest paper : {PaperRequest::Letter, PaperRequest::Legal, PaperRequest::A4})
-        if (size == PclPaperSize(paper))
-            return paper;
-    return PaperRequest::PrinterDefault;
-}
 
 // What the listing asks of the printer besides its text, written into the
 // listing's prologue only when given, so that a listing without them is the

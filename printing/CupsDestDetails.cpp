@@ -1,5 +1,6 @@
 #include "printing/CupsDestDetails.h"
 
+#include "platform/Papers.h"
 #include "printing/CupsLibrary.h"
 
 #include <algorithm>
@@ -64,8 +65,8 @@ bool HasForm(const std::vector<CupsForm>& forms, const std::string& pwgName) {
 CupsForm FormOf(const DestDetails& details, cups_size_t& size) {
     CupsForm form;
     form.pwgName = size.media;
-    const std::string formName = PaperFormNameOf(PaperCodeOf(form.pwgName));
-    form.name = !formName.empty() ? formName : TextOr(details.MediaName(size), form.pwgName);
+    const Paper* paper = PaperWithPwgName(form.pwgName);
+    form.name = paper ? paper->formName : TextOr(details.MediaName(size), form.pwgName);
     form.size = {Tenths(size.width), Tenths(size.length)};
     return form;
 }

@@ -1,5 +1,7 @@
 #include "printing/CupsMediaCodes.h"
 
+#include "platform/Papers.h"
+
 #include <algorithm>
 
 namespace zl {
@@ -9,22 +11,6 @@ namespace {
 struct NamedCode {
     const char* name;
     std::uint16_t code;
-    const char* formName = nullptr; // what the form is called where it has a code
-    std::int32_t pclPaperSize = 0;  // ESC & l # A
-};
-
-// PWG media size names, the codes Windows gives those forms and the PCL
-// paper sizes.
-constexpr NamedCode kPapers[] = {
-    {"na_letter_8.5x11in", 1, "Letter", 2},
-    {"na_legal_8.5x14in", 5, "Legal", 3},
-    {"na_executive_7.25x10.5in", 7, "Executive", 1},
-    {"iso_a3_297x420mm", 8, "A3", 27},
-    {"iso_a4_210x297mm", 9, "A4", 26},
-    {"iso_a5_148x210mm", 11, "A5", 25},
-    {"jis_b5_182x257mm", 13, "B5 (JIS)", 45},
-    {"na_number-10_4.125x9.5in", 20, "Envelope #10", 81},
-    {"iso_dl_110x220mm", 27, "Envelope DL", 90},
 };
 
 // media-source keywords and the codes Windows gives those bins.
@@ -49,38 +35,14 @@ template <std::size_t N> std::uint16_t Find(const NamedCode (&table)[N], const s
     return 0;
 }
 
-} // namespace
-
-std::string PaperFormNameOf(std::uint16_t code) {
-    for (const NamedCode& entry : kPapers) {
-        if (entry.code == code)
-            return entry.formName;
-    }
-    return {};
-}
-
-namespace {
-
 // IPP print-quality values.
 constexpr int kIppDraft = 3;
 constexpr int kIppNormal = 4;
 
 } // namespace
 
-std::uint16_t PaperCodeOf(const std::string& pwgName) {
-    return Find(kPapers, pwgName);
-}
-
 std::uint16_t BinCodeOf(const std::string& keyword) {
     return Find(kBins, keyword);
-}
-
-std::int32_t PclPaperSizeOf(const std::string& pwgName) {
-    for (const NamedCode& entry : kPapers) {
-        if (pwgName == entry.name)
-            return entry.pclPaperSize;
-    }
-    return 0;
 }
 
 std::int32_t PclSourceOf(const std::string& keyword) {
@@ -90,10 +52,9 @@ std::int32_t PclSourceOf(const std::string& keyword) {
 void AssignCodes(CupsDestChoices& choices) {
     std::uint16_t next = kFirstPrivateCode;
     for (CupsForm& form : choices.forms) {
-        form.code = PaperCodeOf(form.pwgName);
-        if (form.code == 0)
-            form.code = next++;
-        form.pclPaperSize = PclPaperSizeOf(form.pwgName);
+        const Paper* paper = PaperWithPwgName(form.pwgName);
+        form.code = paper ? paper->windowsForm : next++;
+        form.pclPaperSize = paper ? paper->pclPageSize : 0;
     }
     next = kFirstPrivateCode;
     for (CupsBin& bin : choices.bins) {
@@ -118,8 +79,8 @@ DeviceSettings DefaultSettingsOf(const CupsDestChoices& choices) {
             settings.paper = form->code;
             settings.paperSize = form->size;
         } else {
-            const std::uint16_t code = PaperCodeOf(choices.mediaDefault);
-            settings.paper = code != 0 ? code : kUserDefinedPaper;
+            const Paper* paper = PaperWithPwgName(choices.mediaDefault);
+            settings.paper = paper ? paper->windowsForm : kUserDefinedPaper;
         }
     }
     if (!choices.sourceDefault.empty()) {

@@ -15,18 +15,8 @@ namespace zl {
 // The first code given to a form or bin that has no Windows code.
 constexpr std::uint16_t kFirstPrivateCode = 257;
 
-// The paper code of a PWG media size name ("iso_a4_210x297mm"), 0 when
-// there is none.
-std::uint16_t PaperCodeOf(const std::string& pwgName);
-// The name of the form with paper code `code` ("Legal"), empty for codes
-// without one. Forms that have a code go by these names whatever the
-// locale, so that a stored "Legal" finds the legal form on any printer.
-std::string PaperFormNameOf(std::uint16_t code);
 // The bin code of a media-source keyword ("tray-1"), 0 when there is none.
 std::uint16_t BinCodeOf(const std::string& keyword);
-// The number a PCL job asks for the paper of a PWG media size name with
-// (ESC & l 26 A for "iso_a4_210x297mm"), 0 when there is none.
-std::int32_t PclPaperSizeOf(const std::string& pwgName);
 // The PCL paper source (ESC & l # H) usually meant by a media-source
 // keyword, 0 for one without: "auto" 7, "main" 1, "manual" 2, "envelope" 6,
 // "large-capacity" 5, "by-pass-tray" 8 (the multipurpose tray), and the

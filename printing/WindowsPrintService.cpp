@@ -2,6 +2,7 @@
 
 #include "printing/WindowsPrintService.h"
 
+#include "platform/Papers.h"
 #include "platform/SystemText.h"
 #include "platform/WindowsApi.h"
 
@@ -98,16 +99,9 @@ std::vector<std::string> SlotNames(const std::vector<char>& items, std::size_t w
 }
 
 // The PCL paper size (ESC & l # A) of a form Windows knows by its code.
-std::int32_t PclPaperSizeOf(WORD paper) {
-    static const std::pair<WORD, std::int32_t> kSizes[] = {
-        {DMPAPER_LETTER, 2}, {DMPAPER_LEGAL, 3},   {DMPAPER_EXECUTIVE, 1},
-        {DMPAPER_A3, 27},    {DMPAPER_A4, 26},     {DMPAPER_A5, 25},
-        {DMPAPER_B5, 45},    {DMPAPER_ENV_10, 81}, {DMPAPER_ENV_DL, 90}};
-    for (const auto& [code, size] : kSizes) {
-        if (code == paper)
-            return size;
-    }
-    return 0;
+std::int32_t PclPaperSizeOf(WORD form) {
+    const Paper* paper = PaperWithWindowsForm(form);
+    return paper ? paper->pclPageSize : 0;
 }
 
 // The PCL paper source (ESC & l # H) of a bin Windows knows by its code.

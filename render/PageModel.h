@@ -24,6 +24,7 @@ struct PaperSize {
     double width = 0;
     double height = 0;
 
+    static PaperSize Of(const Paper& paper);
     static PaperSize Letter();
     static PaperSize A4();
     static PaperSize Legal();
@@ -35,7 +36,7 @@ struct PaperSize {
 };
 
 // The paper a listing lays its page out for on `paper`: A4, Legal or
-// Letter by its PCL paper size; none (Letter's widths) for the others.
+// Letter by its name; none (Letter's widths) for the others.
 PaperRequest PaperOfSize(const PaperSize& paper);
 
 // The font a run of text is printed in.

@@ -1,10 +1,13 @@
 // Paper and bin codes for what CUPS destinations offer, and the default
 // settings made from their defaults.
 #include "printing/CupsMediaCodes.h"
+#include "platform/Papers.h"
 #include "printing/PpdPclCodes.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <tuple>
 
@@ -40,27 +43,41 @@ std::vector<std::uint16_t> BinCodes(const CupsDestChoices& choices) {
     return codes;
 }
 
-// The codes Windows gives these forms and bins, and the PCL numbers a job
-// asks for them with; names without one get none.
-TEST(CupsMediaCodes, PwgSizesAndMediaSourcesWithTheCodesWindowsKnowsAndTheirPclNumbers) {
-    const std::tuple<const char*, int, int> papers[] = {
-        {"na_letter_8.5x11in", 1, 2},
-        {"na_legal_8.5x14in", 5, 3},
-        {"na_executive_7.25x10.5in", 7, 1},
-        {"iso_a3_297x420mm", 8, 27},
-        {"iso_a4_210x297mm", 9, 26},
-        {"iso_a5_148x210mm", 11, 25},
-        {"jis_b5_182x257mm", 13, 45},
-        {"na_number-10_4.125x9.5in", 20, 81},
-        {"iso_dl_110x220mm", 27, 90},
-        {"iso_b5_176x250mm", 0, 0}, // ISO B5 is not JIS B5
-        {"na_ledger_11x17in", 0, 0},
-        {"custom_100x150mm_100x150mm", 0, 0},
-        {"A4", 0, 0}, // a PPD name, not a PWG one
-        {"", 0, 0}};
-    for (const auto& [name, code, pcl] : papers) {
-        EXPECT_EQ(PaperCodeOf(name), code) << name;
-        EXPECT_EQ(PclPaperSizeOf(name), pcl) << name;
+// Every paper is found by each of its names and codes, and its size is the
+// one its PWG name gives, to the nearest dot; a CUPS form of its PWG name
+// gets its Windows code and PCL number, a form of any other name neither.
+// Bins get the codes Windows gives them and the PCL numbers a job asks for
+// them with; keywords without one get none.
+TEST(CupsMediaCodes, FormsOfTheKnownPapersAndMediaSourcesWithTheirWindowsCodesAndPclNumbers) {
+    CupsDestChoices choices;
+    for (const Paper& paper : KnownPapers()) {
+        SCOPED_TRACE(paper.pwgName);
+        EXPECT_EQ(PaperWithPwgName(paper.pwgName), &paper);
+        EXPECT_EQ(PaperWithPclSize(paper.pclPageSize), &paper);
+        EXPECT_EQ(PaperWithWindowsForm(paper.windowsForm), &paper);
+        EXPECT_EQ(PaperNamed(paper.name), *paper.name ? &paper : nullptr);
+        const std::string size = std::strrchr(paper.pwgName, '_') + 1; // "8.5x11in"
+        char* end = nullptr;
+        const double width = std::strtod(size.c_str(), &end);
+        const double height = std::strtod(end + 1, &end);
+        const double dotsPerUnit = std::string(end) == "in" ? 300 : 300 / 25.4;
+        EXPECT_NEAR(paper.width, width * dotsPerUnit, 0.5);
+        EXPECT_NEAR(paper.height, height * dotsPerUnit, 0.5);
+        choices.forms.push_back(Form(paper.pwgName, 0, 0));
+    }
+    const std::size_t known = choices.forms.size();
+    for (const char* other : {"iso_b5_176x250mm", // ISO B5 is not JIS B5
+                              "na_ledger_11x17in", "custom_100x150mm_100x150mm",
+                              "A4", // a PPD name, not a PWG one
+                              ""})
+        choices.forms.push_back(Form(other, 0, 0));
+    AssignCodes(choices);
+    for (std::size_t i = 0; i < choices.forms.size(); ++i) {
+        const CupsForm& form = choices.forms[i];
+        SCOPED_TRACE(form.pwgName);
+        const Paper* paper = i < known ? &KnownPapers()[i] : nullptr;
+        EXPECT_EQ(form.code, paper ? paper->windowsForm : kFirstPrivateCode + i - known);
+        EXPECT_EQ(form.pclPaperSize, paper ? paper->pclPageSize : 0);
     }
     const std::tuple<const char*, int, int> bins[] = {{"tray-1", 1, 1},   {"tray-2", 2, 4},
                                                       {"tray-3", 3, 0},   {"manual", 4, 2},
