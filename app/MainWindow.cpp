@@ -100,7 +100,7 @@ const Command kCommands[] = {
     {&MainWindow::clearListAction, "clearListAction", "Clear File List",
      "Clear List|Clear entire file list", "Actions", "edit-clear", QStyle::SP_DialogResetButton,
      &MainWindow::ClearList, QKeySequence::UnknownKey, "Ctrl+Shift+Del"},
-    {&MainWindow::printAction, "printAction", "&Print", "Print|Print selected files in the list",
+    {&MainWindow::printAction, "printAction", "&Print", "Print|Print the ticked files in the list",
      "Actions", "document-print", QStyle::SP_DialogApplyButton, &MainWindow::PrintTickedFiles,
      QKeySequence::Print, "Ctrl+P"},
     {&MainWindow::previewAction, "previewAction", "Preview",
@@ -398,6 +398,8 @@ void MainWindow::CreateStatusBars() {
     printingLabel = new QLabel(infoStatusBar);
     printingLabel->setObjectName("printingLabel");
     printingLabel->setAlignment(Qt::AlignCenter);
+    // Off the window's edge by a character's width.
+    printingLabel->setContentsMargins(0, 0, fontMetrics().averageCharWidth(), 0);
     SetTextColor(printingLabel, Qt::red);
     infoStatusBar->addWidget(printerInfoLabel);
     infoStatusBar->addPermanentWidget(printingLabel);
@@ -461,6 +463,11 @@ void MainWindow::LoadPrinterDefinition() {
         twoSidedCombo,  paperCombo,    trayCombo};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void MainWindow::ShowRunStatus(const QString& text, bool alarming) {
+    SetTextColor(printingLabel, alarming ? QColor(Qt::red) : palette().color(QPalette::WindowText));
+    printingLabel->setText(text);
 }
 
 } // namespace zl

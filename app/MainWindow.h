@@ -113,6 +113,10 @@ public:
     void ChoosePrinter(const std::string& name);
     // Shows `text` in the status bar for a while.
     void ShowStatus(const QString& text);
+    // Shows `text` in the status bar's run label: in red while something is
+    // under way or has failed (`alarming`), else in the window's own text
+    // colour.
+    void ShowRunStatus(const QString& text, bool alarming);
     static constexpr int kStatusMessageMs = 15000;
     void FilesDropped(FileDropTarget* sender, int fcount, int x, int y,
                       const QStringList& fileList);

@@ -109,7 +109,7 @@ void MainWindow::PreviewListing() {
     // says so, and Cancel or Escape stops it.
     previewAction->setEnabled(false);
     printAction->setEnabled(false);
-    printingLabel->setText("Preparing the preview of " + name);
+    ShowRunStatus("Preparing the preview of " + name, true);
     printProgress->setRange(0, 0);
     printProgress->show();
     cancelPrintButton->setEnabled(true);
@@ -161,7 +161,7 @@ void MainWindow::EndPreview(const QString& status) {
     previewOpening_ = false;
     printProgress->hide();
     cancelPrintButton->hide();
-    printingLabel->setText(status);
+    ShowRunStatus(status, false);
     previewAction->setEnabled(true);
     printAction->setEnabled(true);
 }

@@ -67,7 +67,7 @@ PrintRunControl::PrintRunControl(MainWindow& window, const MainWindowServices& s
     window.cancelPrintButton = new QToolButton(&bar);
     window.cancelPrintButton->setObjectName("cancelPrintButton");
     window.cancelPrintButton->setText("Cancel");
-    window.cancelPrintButton->setAutoRaise(true);
+    window.cancelPrintButton->setAutoRaise(false); // framed: it reads as a button
     window.cancelPrintButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     // A shortcut of the window, live only while the button shows.
     window.cancelPrintButton->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -124,7 +124,7 @@ void PrintRunControl::StartFile(const std::string& path, const ListingOptions& o
 
 void PrintRunControl::Run(PrintRunOrder order) {
     DisableControls();
-    window_.printingLabel->setText("");
+    window_.ShowRunStatus("", true);
     window_.printProgress->setRange(0, kProgressSteps);
     window_.printProgress->setValue(0);
     window_.printProgress->show();
@@ -132,12 +132,12 @@ void PrintRunControl::Run(PrintRunOrder order) {
     window_.cancelPrintButton->show();
     run_ = std::make_unique<BackgroundPrintRun>(std::move(order));
     connect(run_.get(), &BackgroundPrintRun::FileStarted, this, [this](const QString& status) {
-        window_.printingLabel->setText(status);
+        window_.ShowRunStatus(status, true);
         window_.printProgress->setRange(0, kProgressSteps);
         window_.printProgress->setValue(0); // until the refresh knows the file
     });
     connect(run_.get(), &BackgroundPrintRun::QueueFull, this, [this] {
-        window_.printingLabel->setText(tr("The print server's queue is full; waiting"));
+        window_.ShowRunStatus(tr("The print server's queue is full; waiting"), true);
     });
     // Queued, so that the run is not deleted while it sends; a run that
     // ended already when its call arrives (closing the window) is not ended again.
@@ -230,7 +230,8 @@ void PrintRunControl::End() {
     case PrintRunOutcome::End::Interrupted: // the program ends, no box to answer
         break;
     }
-    window_.printingLabel->setText(status);
+    // What printed reads as the window's other texts; a failure stays red.
+    window_.ShowRunStatus(status, outcome.end == PrintRunOutcome::End::Failed);
     for (const std::string& message : outcome.messages)
         services_.showMessage(QString::fromStdString(message));
     if (outcome.end == PrintRunOutcome::End::Failed) {

@@ -104,7 +104,8 @@ TEST_F(MainWindowPrintRunTest, EscapeStopsAPreviewWhoseInputStalls) {
 // While the first file stalls: its name and number in the status bar, in
 // full, a busy bar (a FIFO has no size), the Cancel button, and the controls
 // that would change the run disabled. At the end: what was printed, and each
-// control enabled as its own rule says (the bar height only with bars).
+// control enabled as its own rule says (the bar height only with bars);
+// the run's texts in red, what printed in the window's own text colour.
 TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSaid) {
     MainWindow& w = ActiveWindow();
     std::string lines;
@@ -153,6 +154,8 @@ TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSai
                    label.contentsRect().width() >= label.fontMetrics().horizontalAdvance(c.during);
         })) << label.text().toStdString();
         EXPECT_TRUE(w.infoStatusBar->rect().contains(label.geometry()));
+        const QColor windowText = w.palette().color(QPalette::WindowText);
+        EXPECT_NE(label.palette().color(QPalette::WindowText), windowText) << "in red";
         EXPECT_TRUE(QTest::qWaitFor([&] { return w.printProgress->maximum() == 0; }));
         EXPECT_TRUE(w.printProgress->isVisible());
         EXPECT_TRUE(w.cancelPrintButton->isVisible());
@@ -166,6 +169,7 @@ TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSai
         stalled.Release(c.stalledText);
         ASSERT_TRUE(finished.wait(10000));
         EXPECT_EQ(label.text(), c.end);
+        EXPECT_EQ(label.palette().color(QPalette::WindowText), windowText);
         EXPECT_FALSE(w.printProgress->isVisible());
         EXPECT_FALSE(w.cancelPrintButton->isVisible());
         for (QWidget* control : controls) {
