@@ -95,8 +95,10 @@ public:
     // True from Preview until the preview has closed.
     bool Previewing() const { return preview_ != nullptr; }
     void OpenFiles();
-    // Adds the names picked in the open dialog.
+    // Adds the names picked in the open dialog, each once, ticked.
     void AddFiles(const QStringList& names);
+    // True when `name` is in the list.
+    bool Listed(const QString& name) const;
     void DeleteEntry();
     void ClearList();
     void ShowAbout();

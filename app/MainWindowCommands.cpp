@@ -253,13 +253,40 @@ void MainWindow::OpenFiles() {
 
 void MainWindow::AddFiles(const QStringList& names) {
     for (const QString& name : names) {
+        if (Listed(name))
+            continue; // once is enough
         fileList->Append(name);
         fileList->SetChecked(fileList->Count() - 1, true);
     }
 }
 
-void MainWindow::FilesDropped(FileDropTarget*, int, int, int, const QStringList& fileList) {
-    AddFiles(fileList);
+bool MainWindow::Listed(const QString& name) const {
+    for (int i = 0; i < fileList->Count(); ++i) {
+        if (fileList->Text(i) == name)
+            return true;
+    }
+    return false;
+}
+
+void MainWindow::FilesDropped(FileDropTarget*, int, int, int, const QStringList& names) {
+    // Named on the command line or dropped: only files that are there and
+    // not yet listed join the list; the status bar says what did not.
+    QStringList added, refused;
+    for (const QString& name : names) {
+        const QFileInfo file(name);
+        const QString shown = QString::fromStdString(WithoutControlBytes(name.toStdString()));
+        if (!file.exists())
+            refused << shown + " (no such file)";
+        else if (file.isDir())
+            refused << shown + " (a folder)";
+        else if (Listed(name) || added.contains(name))
+            refused << shown + " (already in the list)";
+        else
+            added << name;
+    }
+    AddFiles(added);
+    if (!refused.isEmpty())
+        ShowStatus("Not added: " + refused.join("; "));
 }
 
 void MainWindow::DeleteEntry() {

@@ -154,13 +154,11 @@ QString WindowSettings::OpenFolder() const {
     return QDir::currentPath();
 }
 
-QStringList TakeResetSettings(const QStringList& arguments, const OpenSettings& open) {
-    QStringList names = arguments;
-    if (names.removeAll(kResetSettingsOption) > 0 && open) {
-        if (const std::unique_ptr<QSettings> stored = open())
-            stored->clear();
-    }
-    return names;
+void ResetSettings(const OpenSettings& open) {
+    if (!open)
+        return;
+    if (const std::unique_ptr<QSettings> stored = open())
+        stored->clear();
 }
 
 } // namespace zl

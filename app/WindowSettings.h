@@ -53,9 +53,7 @@ private:
     std::string printerName_;
 };
 
-// The command line's arguments (the program's name left out) without
-// --reset-settings: the files to list. When the option was among them, the
-// stored settings are cleared first.
-QStringList TakeResetSettings(const QStringList& arguments, const OpenSettings& open);
+// Clears the stored settings, so that the window starts from its defaults.
+void ResetSettings(const OpenSettings& open);
 
 } // namespace zl

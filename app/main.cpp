@@ -1,9 +1,11 @@
 // zellist-gui: the ZelList window.
 #include "app/AppIcon.h"
 #include "app/FileDropTarget.h"
+#include "app/GuiArguments.h"
 #include "app/MainWindow.h"
 #include "platform/Interruption.h"
 #include "platform/StandardDescriptors.h"
+#include "platform/SystemText.h"
 #include "printing/SystemPrintService.h"
 
 #include <QApplication>
@@ -23,10 +25,39 @@ bool HaveDisplay() {
     return false;
 }
 
+// Answers --help and --version, and with `refuse` an unknown option; the
+// exit status, or -1 when the window is to open.
+int Answered(const zl::GuiArguments& asked, bool refuse) {
+    switch (asked.action) {
+    case zl::GuiArguments::Action::Help:
+        std::fputs(zl::GuiUsage().toUtf8().constData(), stdout);
+        return 0;
+    case zl::GuiArguments::Action::Version:
+        std::puts("zellist-gui " ZELLIST_VERSION);
+        return 0;
+    case zl::GuiArguments::Action::Refused:
+        if (!refuse)
+            return -1;
+        std::fprintf(stderr, "zellist-gui: %s\nTry 'zellist-gui --help' for more.\n",
+                     asked.refusal.toUtf8().constData());
+        return 2;
+    case zl::GuiArguments::Action::OpenWindow:
+        break;
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     zl::ReserveStandardDescriptors(); // no window's file or socket takes their numbers
+    // --help and --version need no display: answered before the window's
+    // checks. Options are refused only once Qt has taken its own (-style).
+    QStringList given;
+    for (const std::string& argument : zl::Utf8Arguments(argc, argv))
+        given << QString::fromStdString(argument);
+    if (const int status = Answered(zl::ReadGuiArguments(given.mid(1)), false); status >= 0)
+        return status;
 #ifndef _WIN32
     if (!HaveDisplay()) {
         std::fprintf(stderr, "zellist-gui: no display to show the window on; "
@@ -35,6 +66,9 @@ int main(int argc, char** argv) {
     }
 #endif
     QApplication app(argc, argv);
+    const zl::GuiArguments asked = zl::ReadGuiArguments(QCoreApplication::arguments().mid(1));
+    if (const int status = Answered(asked, true); status >= 0)
+        return status;
     QApplication::setApplicationName("ZelList GUI");
     // Where the window's settings are kept: the platform's place for them.
     QApplication::setOrganizationName("ZelList");
@@ -56,12 +90,11 @@ int main(int argc, char** argv) {
     stopWatch.start(200);
     zl::MainWindowServices services =
         zl::ProgramServices(QCoreApplication::applicationFilePath().toStdString());
-    // --reset-settings starts the window from its defaults.
-    const QStringList names =
-        zl::TakeResetSettings(QCoreApplication::arguments().mid(1), services.openSettings);
+    if (asked.resetSettings)
+        zl::ResetSettings(services.openSettings);
     zl::MainWindow window(std::move(services));
     // Files named on the command line arrive as if dropped on the list.
-    window.fileDropTarget->DeliverGivenNames(names);
+    window.fileDropTarget->DeliverGivenNames(asked.files);
     window.show();
     window.activateWindow(); // also where no window manager does it
     return app.exec();

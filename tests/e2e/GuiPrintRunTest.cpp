@@ -401,8 +401,9 @@ TEST(GuiPrintRun, AWaitForRoomInAFullQueueIsSaidAndCancelEndsIt) {
     on.PickQueue("zcli");
     MainWindow& window = *on.window;
     test::WriteFile(files / "a.txt", "a\r\n");
+    test::WriteFile(files / "b.txt", "b\r\n");
     window.AddFiles({QString::fromStdString((files / "a.txt").string()),
-                     QString::fromStdString((files / "a.txt").string())});
+                     QString::fromStdString((files / "b.txt").string())});
     QSignalSpy finished(&window, &MainWindow::PrintRunFinished);
     window.PrintTickedFiles();
     ASSERT_TRUE(QTest::qWaitFor(

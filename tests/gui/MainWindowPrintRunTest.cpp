@@ -192,6 +192,7 @@ TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSai
 TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAsDetails) {
     MainWindow& w = Window();
     test::WriteFile(dir / "a.txt", "a\n");
+    test::WriteFile(dir / "b.txt", "b\n");
     struct Case {
         const char* first; // the file that fails
         std::function<void()> breakService;
@@ -222,7 +223,7 @@ TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAs
         SCOPED_TRACE(c.text);
         c.breakService();
         w.ClearList();
-        w.AddFiles({PathOf(dir / c.first), PathOf(dir / "a.txt")});
+        w.AddFiles({PathOf(dir / c.first), PathOf(dir / "b.txt")});
         failures.clear();
         ASSERT_TRUE(test::PrintAndWait(w));
         ASSERT_EQ(failures.size(), 1u);

@@ -5,6 +5,7 @@
 
 #include "app/BarHeightSpinBox.h"
 #include "app/FileListBox.h"
+#include "app/GuiArguments.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -175,7 +176,10 @@ TEST_F(MainWindowSettingsTest, WhatCannotBeTakenBackOrIsResetLeavesTheDefaults) 
         Settings()->clear();
         for (const auto& [key, value] : c.stored)
             Settings()->setValue(key, value);
-        EXPECT_EQ(TakeResetSettings(c.arguments, [this] { return Settings(); }), c.files);
+        const GuiArguments asked = ReadGuiArguments(c.arguments);
+        if (asked.resetSettings)
+            ResetSettings([this] { return Settings(); });
+        EXPECT_EQ(asked.files, c.files);
         MainWindow& w = Started();
         EXPECT_EQ(Kept(w), defaults);
         EXPECT_TRUE(available.contains(w.frameGeometry()));
@@ -184,6 +188,33 @@ TEST_F(MainWindowSettingsTest, WhatCannotBeTakenBackOrIsResetLeavesTheDefaults) 
         EXPECT_EQ(openedIn, startFolder);
         window.reset();
     }
+}
+
+// zellist-gui's command line: files for the list, --help, --version, and
+// an unknown option refused; after "--" every word is a file.
+TEST(GuiArguments, FilesOpenTheWindowAndOptionsAreAnsweredOrRefused) {
+    using Action = GuiArguments::Action;
+    const struct {
+        QStringList arguments;
+        Action action;
+        QStringList files;
+        QString refusal;
+    } cases[] = {
+        {{"a.c", "-", "b.c"}, Action::OpenWindow, {"a.c", "-", "b.c"}, ""},
+        {{"a.c", "--help"}, Action::Help, {"a.c"}, ""},
+        {{"-h"}, Action::Help, {}, ""},
+        {{"--version"}, Action::Version, {}, ""},
+        {{"a.c", "--hlep", "b.c"}, Action::Refused, {"a.c"}, "unknown option '--hlep'"},
+        {{"--", "--help", "-x.c"}, Action::OpenWindow, {"--help", "-x.c"}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const GuiArguments asked = ReadGuiArguments(c.arguments);
+        EXPECT_EQ(asked.action, c.action);
+        EXPECT_EQ(asked.files, c.files);
+        EXPECT_EQ(asked.refusal, c.refusal);
+    }
+    EXPECT_TRUE(GuiUsage().startsWith("Usage: zellist-gui "));
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 #include "app/FileListBox.h"
 
 #include "tests/support/QtWarnings.h"
+#include "tests/support/TempDir.h"
+
+#include <filesystem>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -357,17 +360,17 @@ TEST_F(MainWindowTest, OpenDialogShowsTheFilterDescriptionsAndAddsThePickedNames
     MainWindow& w = Window();
     w.AddFiles({"/old/a.c"});
     w.fileList->SetChecked(0, false);
-    picked = {"/src/one.pas", "/src/two.pas", "/src/one.pas"};
+    picked = {"/src/one.pas", "/src/two.pas", "/src/one.pas", "/old/a.c"};
     w.openAction->trigger();
-    ASSERT_EQ(w.fileList->Count(), 4);
+    ASSERT_EQ(w.fileList->Count(), 3) << "each file once";
     EXPECT_FALSE(w.fileList->Checked(0)) << "earlier entries keep their ticks";
-    for (int i = 1; i < 4; ++i) {
+    for (int i = 1; i < 3; ++i) {
         EXPECT_EQ(w.fileList->Text(i), picked[i - 1]);
         EXPECT_TRUE(w.fileList->Checked(i));
     }
     picked.clear(); // cancelled
     w.openAction->trigger();
-    EXPECT_EQ(w.fileList->Count(), 4);
+    EXPECT_EQ(w.fileList->Count(), 3);
 }
 
 // Typed without an extension, a name opens the file of that name, else
@@ -398,26 +401,35 @@ TEST_F(MainWindowTest, ANameTypedWithoutExtensionOpensTheFileThatExists) {
     }
 }
 
+// Files that are there and not yet listed arrive; the status bar says
+// which did not: names of no file, folders and those already listed.
 TEST_F(MainWindowTest, FilesDroppedOnTheListArriveTickedInTheirOrder) {
     MainWindow& w = Window();
-    w.AddFiles({"/already/there.c"});
+    test::TempDir src;
+    for (const char* name : {"there.c", "a.c", "b.h"})
+        test::WriteFile(src / name, "x\n");
+    std::filesystem::create_directory(src / "folder");
+    const auto in = [&](const char* name) { return QString::fromStdString((src / name).string()); };
+    w.AddFiles({in("there.c")});
     w.fileList->SetChecked(0, false);
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile("/src/a.c"), QUrl::fromLocalFile("/src/b.h"),
-                  QUrl::fromLocalFile("/src/folder"),
-                  QUrl::fromLocalFile("/" + QString(259, 'n'))});
+    data.setUrls({QUrl::fromLocalFile(in("a.c")), QUrl::fromLocalFile(in("b.h")),
+                  QUrl::fromLocalFile(in("folder")), QUrl::fromLocalFile(in("there.c")),
+                  QUrl::fromLocalFile(in("gone.c")), QUrl::fromLocalFile("/" + QString(259, 'n'))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.fileList->viewport(), &enter);
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.fileList->viewport(), &drop);
-    ASSERT_EQ(w.fileList->Count(), 4) << "the 260-character name is left out";
+    ASSERT_EQ(w.fileList->Count(), 3) << "the 260-character name is left out";
     EXPECT_FALSE(w.fileList->Checked(0));
-    EXPECT_EQ(w.fileList->Text(1), "/src/a.c");
-    EXPECT_EQ(w.fileList->Text(2), "/src/b.h");
-    EXPECT_EQ(w.fileList->Text(3), "/src/folder");
-    for (int i = 1; i < 4; ++i)
+    EXPECT_EQ(w.fileList->Text(1), in("a.c"));
+    EXPECT_EQ(w.fileList->Text(2), in("b.h"));
+    for (int i = 1; i < 3; ++i)
         EXPECT_TRUE(w.fileList->Checked(i));
+    EXPECT_EQ(w.hintStatusBar->currentMessage(), "Not added: " + in("folder") + " (a folder); " +
+                                                     in("there.c") + " (already in the list); " +
+                                                     in("gone.c") + " (no such file)");
 
     // Elsewhere in the window nothing is taken.
     QDragEnterEvent elsewhere(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
