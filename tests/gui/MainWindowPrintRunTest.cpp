@@ -187,6 +187,7 @@ TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSai
 // is told of stay: each case's comes earlier in a job than the one before.
 TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAsDetails) {
     MainWindow& w = Window();
+    PickPrinter(w, 0); // Laser
     test::WriteFile(dir / "a.txt", "a\n");
     struct Case {
         const char* first; // the file that fails
