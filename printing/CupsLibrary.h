@@ -43,10 +43,7 @@ namespace zl {
     X(ippFindAttribute)                                                                            \
     X(ippGetCollection)                                                                            \
     X(ippGetCount)                                                                                 \
-    X(ippGetInteger)                                                                               \
     X(ippGetString)                                                                                \
-    X(ippGetValueTag)                                                                              \
-    X(pwgMediaForPWG)                                                                              \
     X(pwgMediaForPPD)
 
 struct CupsLibrary {
