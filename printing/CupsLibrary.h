@@ -37,9 +37,7 @@ namespace zl {
     X(cupsLocalizeDestValue)                                                                       \
     X(cupsFindDestSupported)                                                                       \
     X(cupsFindDestDefault)                                                                         \
-    X(cupsGetJobs2)                                                                                \
     X(cupsGetFd)                                                                                   \
-    X(cupsFreeJobs)                                                                                \
     X(ippFindAttribute)                                                                            \
     X(ippGetCollection)                                                                            \
     X(ippGetCount)                                                                                 \
