@@ -12,7 +12,6 @@
 #include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
 #include "app/PrinterRequestControls.h"
-#include "printer/StoredSelectorSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -447,12 +446,8 @@ void MainWindow::LoadPrinterDefinition() {
         services_.showError(QString::fromStdString(message));
     };
     PrinterSelector& selector = printerComboBox->Selector();
-    selector.onPrinterChange = [this](void*) { PrinterChanged(); };
-    // The values the window keeps for the selector, then the end of loading.
-    StoredSelectorSettings stored;
-    stored.printerName = "HP LaserJet 4050 Series PCL 6";
-    stored.binSource = "Automatically Select";
-    Guarded([&] { LoadStoredSettings(selector, stored); });
+    selector.onPrinterChange = [this] { PrinterChanged(); };
+    Guarded([&] { selector.ListPrinters(); });
     // Tab order: the file list, the window's main control and the first to
     // have the focus, then the options from the top left. A group box takes
     // no focus itself, so its radios stand for it.

@@ -150,8 +150,7 @@ void MainWindow::ActivateWindow() {
             services_.spooler->RefreshLookups();
         PrinterSelector& selector = printerComboBox->Selector();
         if (!printerChosen_) {
-            selector.SetUseWinDefaults({SystemDefault::DefaultPrinter});
-            selector.SetUseWinDefaults({});
+            selector.SelectDefaultPrinter();
             printerChosen_ = true;
         } else if (const std::string gone = selector.RefreshPrinters(); !gone.empty()) {
             ShowPrinterGone(gone);

@@ -67,7 +67,7 @@ std::int32_t PclSourceOfBin(const PrinterDevice* printer, std::uint16_t code) {
     return 0;
 }
 
-// The paper forms and bins of `name` as the printer's device settings read
+// The paper forms and bins of `name` as the printer selector reads
 // them (a bin with the --tray number that selects it), and its default paper
 // and bin.
 void DescribePrinter(PrinterList& printers, const std::string& name, std::ostream& out) {
@@ -77,9 +77,6 @@ void DescribePrinter(PrinterList& printers, const std::string& name, std::ostrea
                          "' (see --list-printers)");
     PlainListControl dropDown;
     PrinterSelector selector(printers, dropDown);
-    // Selected as stored settings are loaded: nothing of the settings is
-    // applied, so the printer's own defaults are what is read.
-    selector.BeginLoading();
     selector.SetPrinterName(name);
     out << "Paper forms of " << name << ":\n";
     for (const NamedRef& paper : selector.PaperList())
@@ -96,8 +93,8 @@ void DescribePrinter(PrinterList& printers, const std::string& name, std::ostrea
     }
     if (selector.BinList().empty())
         out << "  (none)\n";
-    out << "Default paper: " << selector.Settings().PaperSize() << '\n';
-    out << "Default bin: " << selector.Settings().BinSource() << '\n';
+    out << "Default paper: " << selector.DefaultPaperName() << '\n';
+    out << "Default bin: " << selector.DefaultBinName() << '\n';
 }
 
 // The printer to print on: the named one, the one at the given index, or

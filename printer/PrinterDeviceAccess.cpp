@@ -1,8 +1,6 @@
-// The selector's access to the current printer's device: its settings, and
-// what it offers (paper forms and bins) with the combo boxes that show them.
+// The selector's access to the current printer's device: the paper forms
+// and bins it offers, and those it takes by default.
 #include "printer/PrinterSelector.h"
-
-#include "printer/TextCompare.h"
 
 #include <algorithm>
 
@@ -15,6 +13,16 @@ std::string Slot(const std::string& name, std::size_t width) {
     return name.substr(0, std::min(name.find('\0'), width));
 }
 
+// The name of the last entry of `list` with `code`; empty when none has it.
+std::string NameOfCode(const std::vector<NamedRef>& list, std::uint16_t code) {
+    std::string name;
+    for (const NamedRef& entry : list) {
+        if (entry.ref.code == code)
+            name = entry.name;
+    }
+    return name;
+}
+
 } // namespace
 
 PrinterDevice* PrinterSelector::CurrentDevice() const {
@@ -23,11 +31,6 @@ PrinterDevice* PrinterSelector::CurrentDevice() const {
     } catch (const std::exception&) {
         return nullptr; // no printer to work on: nothing is reported
     }
-}
-
-DeviceSettings* PrinterSelector::Device() const {
-    PrinterDevice* device = CurrentDevice();
-    return device ? &device->settings : nullptr;
 }
 
 void PrinterSelector::ReadCapabilities() {
@@ -46,41 +49,14 @@ void PrinterSelector::ReadCapabilities() {
     }
 }
 
-void PrinterSelector::FillCombo(ListControl* combo, const std::vector<NamedRef>& list, bool refill,
-                                const std::string& selected) {
-    if (!combo)
-        return;
-    std::vector<std::string> names;
-    for (const NamedRef& entry : list)
-        names.push_back(entry.name);
-    if (refill)
-        combo->SetItems(names);
-    int index = -1;
-    const std::vector<std::string> items = combo->Items();
-    for (std::size_t i = 0; i < items.size() && index == -1; ++i) {
-        if (SameText(items[i], selected))
-            index = static_cast<int>(i);
-    }
-    combo->SetItemIndex(index);
+std::string PrinterSelector::DefaultPaperName() const {
+    const PrinterDevice* device = CurrentDevice();
+    return device ? NameOfCode(paperList_, device->capabilities.defaults.paper) : std::string();
 }
 
-void PrinterSelector::UpdatePaperCombo(bool refill) {
-    FillCombo(comboPaper_, paperList_, refill, settings_.PaperName());
-    Fire(onPaperChange, this);
-}
-
-void PrinterSelector::UpdateBinCombo(bool refill) {
-    FillCombo(comboBin_, binList_, refill, settings_.BinName());
-    Fire(onBinChange, this);
-}
-
-void PrinterSelector::SetComboPaperSize(ListControl* combo) {
-    comboPaper_ = combo;
-    FillCombo(comboPaper_, paperList_, true, settings_.PaperName());
-}
-
-void PrinterSelector::SetComboPaperSource(ListControl* combo) {
-    comboBin_ = combo;
+std::string PrinterSelector::DefaultBinName() const {
+    const PrinterDevice* device = CurrentDevice();
+    return device ? NameOfCode(binList_, device->capabilities.defaults.bin) : std::string();
 }
 
 } // namespace zl

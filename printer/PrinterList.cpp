@@ -98,16 +98,11 @@ PrinterDevice* PrinterList::Device() {
     const std::string& name = Entries().at(static_cast<std::size_t>(CurrentIndex())).name;
     if (deviceAsked_ && !deviceStale_)
         return device_ ? &*device_ : nullptr;
-    std::optional<DeviceSettings> kept;
-    if (device_)
-        kept = device_->settings;
-    // A printer the service cannot describe stays current, without settings
-    // of its own.
+    // A printer the service cannot describe stays current, without a
+    // device.
     device_.reset();
     try {
-        PrinterCapabilities capabilities = service_.Capabilities(name);
-        const DeviceSettings settings = kept ? *kept : capabilities.defaults;
-        device_ = PrinterDevice{std::move(capabilities), settings};
+        device_ = PrinterDevice{service_.Capabilities(name)};
     } catch (const PrintFailure&) {
     }
     deviceAsked_ = true;

@@ -1,5 +1,5 @@
 // The installed printers, the current printer, and what the current printer
-// offers with the settings it is to print with.
+// offers.
 #pragma once
 
 #include "platform/Exception.h"
@@ -17,10 +17,9 @@ struct PrinterEntry {
 };
 
 // The current printer's paper forms, bins and two-sided printing, and the
-// settings it is to print with (its defaults until they are changed).
+// form and bin it takes by default.
 struct PrinterDevice {
     PrinterCapabilities capabilities;
-    DeviceSettings settings;
 };
 
 class PrinterList {
@@ -33,10 +32,10 @@ public:
     // kept until Refresh.
     const std::vector<PrinterEntry>& Entries();
     std::vector<std::string> EntryNames();
-    // Lists the printers afresh; the current printer stays current, with its
-    // settings, while it is still listed. A listing that falls short because
-    // the print server could not be asked changes nothing: false, and the
-    // printers of the last full listing stay.
+    // Lists the printers afresh; the current printer stays current while it
+    // is still listed. A listing that falls short because the print server
+    // could not be asked changes nothing: false, and the printers of the
+    // last full listing stay.
     bool Refresh();
 
     // The current printer's index; resolves the default printer first when
@@ -45,14 +44,14 @@ public:
     // -1 chooses the default printer; any other index must be in the list.
     // Choosing another printer forgets the device of the last one.
     void SetCurrentIndex(std::int32_t index);
-    // Makes the system's default printer current, with its default settings.
+    // Makes the system's default printer current, its device asked afresh.
     void SelectDefault();
 
     // The current printer's device, asked of the service once for each
-    // choice of a printer, and once more after a Refresh (keeping the
-    // settings); null when the service could not describe it.
+    // choice of a printer, and once more after a Refresh; null when the
+    // service could not describe it.
     PrinterDevice* Device();
-    // The next Device() asks afresh, with the printer's default settings.
+    // The next Device() asks the service afresh.
     void ForgetDevice();
 
     PrintService& Service() const { return service_; }

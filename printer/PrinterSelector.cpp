@@ -11,18 +11,9 @@ PrinterSelector::PrinterSelector(PrinterList& printer, ListControl& dropDown)
     ReadCapabilities();
 }
 
-void PrinterSelector::BeginLoading() {
-    loading_ = true;
-}
-
-void PrinterSelector::EndLoading() {
-    loading_ = false;
-    const std::string bin = settings_.BinName();
-    const std::string paper = settings_.PaperName();
-    updating_ = false;
+void PrinterSelector::ListPrinters() {
+    lastPrinterName_ = CurrentEntryName();
     RefillLists();
-    settings_.SetPaperSize(paper);
-    settings_.SetBinSource(bin);
 }
 
 std::string PrinterSelector::CurrentEntryName() {
@@ -35,33 +26,21 @@ std::string PrinterSelector::PrinterName() {
 }
 
 void PrinterSelector::SetPrinterName(const std::string& value) {
-    const int index = useWinDefaults_.Has(SystemDefault::DefaultPrinter)
-                          ? -1
-                          : FindClosestName(value, printer_.EntryNames());
-    if (index == printer_.CurrentIndex() && useWinDefaults_.Empty()) {
+    const int index = FindClosestName(value, printer_.EntryNames());
+    if (index == printer_.CurrentIndex())
         ReadCapabilities();
-    } else {
-        // The chosen printer starts from its own defaults: asked once, here.
-        printer_.SetCurrentIndex(index);
-        printer_.ForgetDevice();
-        printer_.Device();
-        ReadCapabilities();
-        settings_.SetPaperSize(settings_.PaperName());
-        settings_.SetBinSource(settings_.BinName());
-        RefillLists();
-    }
+    else
+        SwitchTo(index);
     lastPrinterName_ = CurrentEntryName();
-    if (!loading_)
-        settings_.ApplyToDevice();
 }
 
-void PrinterSelector::SetProfile(const std::string& value) {
-    profile_ = value.substr(0, kMaxProfile);
-}
-
-void PrinterSelector::SetUseWinDefaults(SystemDefaults value) {
-    useWinDefaults_ = value;
-    ReselectPrinter();
+void PrinterSelector::SwitchTo(int index) {
+    // The chosen printer starts from its own defaults: asked once, here.
+    printer_.SetCurrentIndex(index);
+    printer_.ForgetDevice();
+    printer_.Device();
+    ReadCapabilities();
+    RefillLists();
 }
 
 void PrinterSelector::ListSelectionChange() {
@@ -72,7 +51,11 @@ void PrinterSelector::ListSelectionChange() {
 
 void PrinterSelector::ReselectPrinter() {
     SetPrinterName(lastPrinterName_);
-    settings_.ApplyToDevice();
+}
+
+void PrinterSelector::SelectDefaultPrinter() {
+    SwitchTo(-1);
+    lastPrinterName_ = CurrentEntryName();
 }
 
 bool PrinterSelector::Listed(const std::string& name) const {
@@ -81,11 +64,6 @@ bool PrinterSelector::Listed(const std::string& name) const {
             return true;
     }
     return false;
-}
-
-void PrinterSelector::SelectDefaultPrinter() {
-    SetUseWinDefaults({SystemDefault::DefaultPrinter});
-    SetUseWinDefaults({});
 }
 
 std::string PrinterSelector::RefreshPrinters() {
@@ -108,13 +86,7 @@ bool PrinterSelector::ChoosePrinter(const std::string& name) {
     return true;
 }
 
-void PrinterSelector::SpoolerStatus(std::int32_t count) {
-    jobCount_ = count;
-    Fire(onJobCountChange, this);
-}
-
 void PrinterSelector::RefillLists() {
-    updating_ = true;
     std::vector<std::string> names;
     for (const PrinterEntry& entry : snapshot_)
         names.push_back(entry.name);
@@ -126,12 +98,8 @@ void PrinterSelector::RefillLists() {
             selected = static_cast<int>(i);
     }
     dropDown_.SetItemIndex(selected);
-    UpdateBinCombo(true);
-    UpdatePaperCombo(true);
-    updating_ = false;
-    Fire(onPrinterChange, this);
-    Fire(onPaperChange, this);
-    Fire(onBinChange, this);
+    if (onPrinterChange)
+        onPrinterChange();
 }
 
 } // namespace zl

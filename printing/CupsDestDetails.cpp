@@ -130,19 +130,10 @@ std::string DefaultSourceOf(const DestDetails& details) {
     return source;
 }
 
-// The default paper, source, sides and print quality into `out`.
+// The default paper and source into `out`.
 void ReadDefaults(const DestDetails& details, CupsDestChoices& out) {
-    const CupsLibrary& cups = details.cups;
     out.mediaDefault = details.DefaultString("media");
-    if (!out.mediaDefault.empty()) {
-        if (pwg_media_t* media = cups.pwgMediaForPWG(out.mediaDefault.c_str()))
-            out.mediaDefaultSize = {Tenths(media->width), Tenths(media->length)};
-    }
     out.sourceDefault = DefaultSourceOf(details);
-    out.sidesDefault = details.DefaultString("sides");
-    ipp_attribute_t* quality = details.Default("print-quality");
-    if (quality && cups.ippGetValueTag(quality) == IPP_TAG_ENUM)
-        out.qualityDefault = cups.ippGetInteger(quality, 0);
 }
 
 } // namespace

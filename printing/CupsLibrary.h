@@ -37,16 +37,11 @@ namespace zl {
     X(cupsLocalizeDestValue)                                                                       \
     X(cupsFindDestSupported)                                                                       \
     X(cupsFindDestDefault)                                                                         \
-    X(cupsGetJobs2)                                                                                \
     X(cupsGetFd)                                                                                   \
-    X(cupsFreeJobs)                                                                                \
     X(ippFindAttribute)                                                                            \
     X(ippGetCollection)                                                                            \
     X(ippGetCount)                                                                                 \
-    X(ippGetInteger)                                                                               \
     X(ippGetString)                                                                                \
-    X(ippGetValueTag)                                                                              \
-    X(pwgMediaForPWG)                                                                              \
     X(pwgMediaForPPD)
 
 struct CupsLibrary {

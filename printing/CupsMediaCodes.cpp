@@ -35,10 +35,6 @@ template <std::size_t N> std::uint16_t Find(const NamedCode (&table)[N], const s
     return 0;
 }
 
-// IPP print-quality values.
-constexpr int kIppDraft = 3;
-constexpr int kIppNormal = 4;
-
 } // namespace
 
 std::uint16_t BinCodeOf(const std::string& keyword) {
@@ -67,17 +63,12 @@ void AssignCodes(CupsDestChoices& choices) {
 
 DeviceSettings DefaultSettingsOf(const CupsDestChoices& choices) {
     DeviceSettings settings;
-    settings.printQuality = choices.qualityDefault == kIppDraft    ? kDraftQuality
-                            : choices.qualityDefault == kIppNormal ? kMediumQuality
-                                                                   : kHighQuality;
     if (!choices.mediaDefault.empty()) {
         auto form =
             std::find_if(choices.forms.begin(), choices.forms.end(),
                          [&](const CupsForm& f) { return f.pwgName == choices.mediaDefault; });
-        settings.paperSize = choices.mediaDefaultSize;
         if (form != choices.forms.end()) {
             settings.paper = form->code;
-            settings.paperSize = form->size;
         } else {
             const Paper* paper = PaperWithPwgName(choices.mediaDefault);
             settings.paper = paper ? paper->windowsForm : kUserDefinedPaper;
@@ -89,10 +80,6 @@ DeviceSettings DefaultSettingsOf(const CupsDestChoices& choices) {
         });
         settings.bin = bin != choices.bins.end() ? bin->code : BinCodeOf(choices.sourceDefault);
     }
-    if (choices.sidesDefault == "two-sided-long-edge")
-        settings.duplex = DuplexMode::LongEdge;
-    else if (choices.sidesDefault == "two-sided-short-edge")
-        settings.duplex = DuplexMode::ShortEdge;
     return settings;
 }
 

@@ -45,11 +45,8 @@ struct CupsDestChoices {
     std::vector<CupsForm> forms;
     std::vector<CupsBin> bins;
     bool duplex = false;
-    std::string mediaDefault;         // a PWG name, empty when none
-    PaperDimensions mediaDefaultSize; // for a default that is not among the forms
-    std::string sourceDefault;        // a media-source keyword, empty when none
-    std::string sidesDefault;         // "one-sided", "two-sided-long-edge", ...
-    int qualityDefault = 0;           // the IPP print-quality enum, 0 when none
+    std::string mediaDefault;  // a PWG name, empty when none
+    std::string sourceDefault; // a media-source keyword, empty when none
 };
 
 // Gives every form and bin its code: the one Windows knows it by where there

@@ -190,26 +190,6 @@ InstalledPrinters CupsPrintService::Printers() {
     return installed;
 }
 
-std::int32_t CupsPrintService::JobCount(const std::string& printer) {
-    const std::string queue = printer.substr(0, printer.find('/'));
-    if (queue.empty())
-        return -1;
-    int count = -1;
-    try {
-        Ask(PrintStep::Describe, printer, [&](http_t* http) {
-            const CupsLibrary& cups = *CupsLibrary::Get();
-            cups_job_t* jobs = nullptr;
-            count = cups.cupsGetJobs2(http, &jobs, queue.c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
-            if (jobs)
-                cups.cupsFreeJobs(count, jobs);
-            return count >= 0;
-        });
-    } catch (const PrintFailure&) {
-        return -1;
-    }
-    return count < 0 ? -1 : count;
-}
-
 std::unique_ptr<PrintJob> CupsPrintService::OpenJob(const std::string& printer,
                                                     const std::string& documentName,
                                                     DataType type) {

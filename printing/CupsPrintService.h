@@ -46,7 +46,6 @@ public:
     std::unique_ptr<PrintJob> OpenRequestedJob(const std::string& printer,
                                                const std::string& documentName,
                                                const JobRequests& requests) override;
-    std::int32_t JobCount(const std::string& printer) override;
     void RefreshLookups() override;
     void SetFullQueueWait(FullQueueWait wait) override { fullQueueWait_ = std::move(wait); }
     // Connecting gets no longer than a look-up either.

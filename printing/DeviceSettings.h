@@ -1,5 +1,5 @@
 // What a printer offers (paper forms, bins, printing on both sides) and the
-// settings a job is printed with, as plain values.
+// form and bin it takes by default, as plain values.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,6 @@
 
 namespace zl {
 
-enum class PaperOrientation { Portrait = 0, Landscape = 1 };
 enum class DuplexMode { Simplex = 0, LongEdge = 1, ShortEdge = 2 };
 
 // A size in tenths of a millimetre.
@@ -19,11 +18,6 @@ struct PaperDimensions {
 
 // The code of the paper form whose size the user gives.
 constexpr std::uint16_t kUserDefinedPaper = 256;
-
-// Print qualities below zero are levels, others dots per inch.
-constexpr std::int32_t kDraftQuality = -1;
-constexpr std::int32_t kMediumQuality = -3;
-constexpr std::int32_t kHighQuality = -4;
 
 // Codes are the printer's own; forms and bins that Windows knows by a code
 // have that one, so that the same paper has the same code on any printer.
@@ -44,13 +38,8 @@ struct PaperBin {
 };
 
 struct DeviceSettings {
-    std::uint16_t paper = 0;   // a form's code; 0 names none
-    PaperDimensions paperSize; // the paper's size, where it is known
-    std::uint16_t bin = 0;     // a bin's code; 0 names none
-    PaperOrientation orientation = PaperOrientation::Portrait;
-    std::int32_t copies = 1;
-    DuplexMode duplex = DuplexMode::Simplex;
-    std::int32_t printQuality = 0; // 0 names none
+    std::uint16_t paper = 0; // a form's code; 0 names none
+    std::uint16_t bin = 0;   // a bin's code; 0 names none
 };
 
 struct PrinterCapabilities {

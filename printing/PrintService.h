@@ -97,9 +97,6 @@ public:
         return OpenJob(printer, documentName, DataType::TypedByServer);
     }
 
-    // The number of jobs waiting or printing on `printer`; -1 when the
-    // service cannot tell (unknown printer, server out of reach).
-    virtual std::int32_t JobCount(const std::string& /*printer*/) { return -1; }
     // Forgets what look-ups remember (printers, capabilities, a print server
     // found silent), so that the next ones ask the print system again. The
     // window calls it each time it becomes active.

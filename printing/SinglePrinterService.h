@@ -17,9 +17,6 @@ public:
     PrinterCapabilities Capabilities(const std::string& printer) override;
     std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
                                       DataType type) override;
-    std::int32_t JobCount(const std::string& printer) override {
-        return printer == printerName_ ? 0 : -1;
-    }
 
 protected:
     // A job not begun yet.

@@ -56,10 +56,6 @@ std::unique_ptr<PrintJob> SystemPrintService::OpenRequestedJob(const std::string
     return Serving(printer).OpenRequestedJob(printer, documentName, requests);
 }
 
-std::int32_t SystemPrintService::JobCount(const std::string& printer) {
-    return Serving(printer).JobCount(printer);
-}
-
 SystemPrintService& ProcessPrintService() {
 #ifdef _WIN32
     static SystemPrintService service(std::make_unique<WindowsPrintService>(),

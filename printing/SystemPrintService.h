@@ -23,7 +23,6 @@ public:
     std::unique_ptr<PrintJob> OpenRequestedJob(const std::string& printer,
                                                const std::string& documentName,
                                                const JobRequests& requests) override;
-    std::int32_t JobCount(const std::string& printer) override;
     void RefreshLookups() override { system_->RefreshLookups(); }
     void SetLookupTimeLimit(std::chrono::milliseconds limit) override {
         system_->SetLookupTimeLimit(limit);

@@ -148,15 +148,7 @@ std::vector<PaperBin> BinsOf(const std::string& printer) {
 DeviceSettings SettingsOf(const DEVMODEW& mode) {
     DeviceSettings settings;
     settings.paper = static_cast<std::uint16_t>(mode.dmPaperSize);
-    settings.paperSize = {mode.dmPaperWidth, mode.dmPaperLength};
     settings.bin = static_cast<std::uint16_t>(mode.dmDefaultSource);
-    settings.orientation = mode.dmOrientation == DMORIENT_LANDSCAPE ? PaperOrientation::Landscape
-                                                                    : PaperOrientation::Portrait;
-    settings.copies = mode.dmCopies;
-    settings.duplex = mode.dmDuplex == DMDUP_VERTICAL     ? DuplexMode::LongEdge
-                      : mode.dmDuplex == DMDUP_HORIZONTAL ? DuplexMode::ShortEdge
-                                                          : DuplexMode::Simplex;
-    settings.printQuality = mode.dmPrintQuality;
     return settings;
 }
 

@@ -106,14 +106,6 @@ TEST_F(CupsRawJobTest, AnAbortedJobIsCancelledAndPrintsNothing) {
     EXPECT_EQ(server.JobData("alpha", id), "");
 }
 
-TEST_F(CupsRawJobTest, JobCountsComeFromTheServer) {
-    EXPECT_GE(service.JobCount("alpha"), 0);
-    EXPECT_EQ(service.JobCount("PCL File"), 0);
-    EXPECT_EQ(service.JobCount("nosuchqueue"), -1);
-    CupsPrintService unreachable("127.0.0.1:1");
-    EXPECT_EQ(unreachable.JobCount("alpha"), -1);
-}
-
 TEST(CupsStoppedServer, AJobCutOffNamesTheCauseIsCancelledOnceTheServerIsBackAndTheNextPrints) {
     TempDir dir;
     CupsTestServer own = CupsTestServer::StartOwn(dir.Path());

@@ -191,6 +191,7 @@ TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSai
 // is told of stay: each case's comes earlier in a job than the one before.
 TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAsDetails) {
     MainWindow& w = Window();
+    PickPrinter(w, 0); // Laser
     test::WriteFile(dir / "a.txt", "a\n");
     test::WriteFile(dir / "b.txt", "b\n");
     struct Case {

@@ -29,19 +29,14 @@ protected:
     PrinterComboBoxTest() {
         spooler.printers = {"Laser", "Office", "Plotter"};
         spooler.defaultName = "Office";
-        spooler.jobCounts = {{"Office", 0}, {"Laser", 0}};
         PrinterCapabilities& office = spooler.capabilities["Office"];
         office.forms = {{"Letter", 1, {2159, 2794}}, {"Legal", 5, {2159, 3556}}};
         office.bins = {{"Auto", 7}, {"Manual", 4}};
         box = std::make_unique<PrinterComboBox>(&owner, printer);
         box->onError = [this](const std::string& message) { errors.push_back(message); };
         PrinterSelector& s = box->Selector();
-        s.onPrinterChange = [this](void*) { events.push_back("printer"); };
-        s.onJobCountChange = [this](void*) { events.push_back("jobs"); };
-        s.BeginLoading();
-        s.SetPrinterName("Office");
-        s.Settings().SetPaperSize("Legal");
-        s.EndLoading();
+        s.onPrinterChange = [this] { events.push_back("printer"); };
+        s.ListPrinters();
         events.clear();
     }
 
@@ -83,40 +78,11 @@ TEST_F(PrinterComboBoxTest, ShowingTheWindowReselectsAndTheWindowStillGetsTheEve
     EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(PrinterComboBoxTest, JobCountChangesAreReportedAndAnUnknownCountStopsPolling) {
-    EXPECT_TRUE(box->Polling());
-    box->PollJobCount();
-    EXPECT_EQ(box->Selector().JobCount(), 0);
-    EXPECT_EQ(events, (std::vector<std::string>{"jobs"}));
-    box->PollJobCount();
-    EXPECT_EQ(events.size(), 1u) << "no change, no event";
-    spooler.jobCounts["Office"] = 3;
-    box->PollJobCount();
-    EXPECT_EQ(box->Selector().JobCount(), 3);
-    EXPECT_EQ(events.size(), 2u);
-
-    spooler.jobCounts.erase("Office");
-    box->PollJobCount();
-    EXPECT_FALSE(box->Polling());
-    owner.show();
-    EXPECT_TRUE(box->Polling()) << "asked again once the window is shown";
-}
-
 TEST_F(PrinterComboBoxTest, FailuresOfAPickGoToTheErrorHandler) {
     spooler.Throw("Capabilities");
     box->setCurrentIndex(0);
     emit box->activated(0);
     EXPECT_EQ(errors.size(), 1u);
-}
-
-TEST_F(PrinterComboBoxTest, LinkedCombosAreFilledAndUnlinkedWhenTheyGo) {
-    auto paper = std::make_unique<QComboBox>();
-    box->SetComboPaperSize(paper.get());
-    ASSERT_EQ(paper->count(), 2);
-    EXPECT_EQ(paper->currentText(), "Legal");
-    paper.reset();
-    EXPECT_EQ(box->Selector().ComboPaperSize(), nullptr);
-    box->Selector().SetUseWinDefaults({SystemDefault::DefaultBin}); // a refill without the combo
 }
 
 } // namespace

@@ -122,10 +122,4 @@ std::unique_ptr<PrintJob> RecordingPrintService::OpenJob(const std::string& prin
     return std::make_unique<Job>(*this, jobs.size() - 1);
 }
 
-std::int32_t RecordingPrintService::JobCount(const std::string& printer) {
-    calls.push_back("JobCount(" + printer + ")");
-    auto found = jobCounts.find(printer);
-    return found == jobCounts.end() ? -1 : found->second;
-}
-
 } // namespace zl::test

@@ -30,8 +30,6 @@ public:
     std::string defaultName;
     // What each printer offers; a listed printer not here offers nothing.
     std::map<std::string, PrinterCapabilities> capabilities;
-    // What JobCount answers, by printer; -1 for others.
-    std::map<std::string, std::int32_t> jobCounts;
     // Each write takes at most this many bytes (0: all; negative: none).
     std::int32_t takeAtMost = 0;
     // Runs as each job opens: a look at the caller in the middle of a run.
@@ -56,7 +54,6 @@ public:
     PrinterCapabilities Capabilities(const std::string& printer) override;
     std::unique_ptr<PrintJob> OpenJob(const std::string& printer, const std::string& documentName,
                                       DataType type) override;
-    std::int32_t JobCount(const std::string& printer) override;
 
 private:
     class Job;

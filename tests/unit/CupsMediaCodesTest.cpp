@@ -174,66 +174,49 @@ TEST(CupsMediaCodes, FormsAndBinsWithoutAWindowsCodeAreNumberedFrom257InOrder) {
     EXPECT_EQ(BinCodes(choices), (std::vector<std::uint16_t>{257, 1, 258, 7}));
 }
 
-TEST(CupsMediaCodes, TheDefaultPaperHasTheCodeAndSizeOfItsFormElseItsOwn) {
+TEST(CupsMediaCodes, TheDefaultPaperHasTheCodeOfItsFormElseItsOwn) {
     CupsDestChoices choices;
     choices.forms = {Form("na_ledger_11x17in", 2794, 4318), Form("roll_max_36x100in", 9144, 25400),
                      Form("iso_a4_210x297mm", 2100, 2970)};
     AssignCodes(choices);
     struct Case {
         const char* media;
-        PaperDimensions mediaSize; // as CUPS reads the name
         std::uint16_t paper;
-        PaperDimensions size;
     };
     const Case cases[] = {
-        {"roll_max_36x100in", {}, 258, {9144, 25400}},
-        {"iso_a4_210x297mm", {}, 9, {2100, 2970}},
-        {"na_legal_8.5x14in", {2159, 3556}, 5, {2159, 3556}}, // no form: its own code
-        {"custom_card_80x120mm", {800, 1200}, kUserDefinedPaper, {800, 1200}},
-        {"custom_card_80x120mm", {}, kUserDefinedPaper, {}},
+        {"roll_max_36x100in", 258},
+        {"iso_a4_210x297mm", 9},
+        {"na_legal_8.5x14in", 5}, // no form: its own code
+        {"custom_card_80x120mm", kUserDefinedPaper},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.media);
         choices.mediaDefault = c.media;
-        choices.mediaDefaultSize = c.mediaSize;
-        const DeviceSettings settings = DefaultSettingsOf(choices);
-        EXPECT_EQ(settings.paper, c.paper);
-        EXPECT_EQ(settings.paperSize.width, c.size.width);
-        EXPECT_EQ(settings.paperSize.length, c.size.length);
+        EXPECT_EQ(DefaultSettingsOf(choices).paper, c.paper);
     }
 }
 
-TEST(CupsMediaCodes, DefaultSourceSidesAndQuality) {
+TEST(CupsMediaCodes, DefaultSource) {
     CupsDestChoices choices;
     choices.bins = {Bin("main"), Bin("tray-2"), Bin("side")};
     AssignCodes(choices);
     struct Case {
         const char* source;
-        const char* sides;
-        int quality; // IPP: 3 draft, 4 normal, 5 high
         std::uint16_t bin;
-        DuplexMode duplex;
-        std::int32_t printQuality;
     };
     const Case cases[] = {
-        {"side", "two-sided-short-edge", 3, 258, DuplexMode::ShortEdge, kDraftQuality},
-        {"tray-2", "two-sided-long-edge", 4, 2, DuplexMode::LongEdge, kMediumQuality},
-        {"", "one-sided", 5, 0, DuplexMode::Simplex, kHighQuality},
+        {"side", 258},
+        {"tray-2", 2},
+        {"", 0},
         // What it does not know is left out rather than guessed.
-        {"nowhere", "two-sided-sideways", 0, 0, DuplexMode::Simplex, kHighQuality},
+        {"nowhere", 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.sides);
+        SCOPED_TRACE(c.source);
         choices.sourceDefault = c.source;
-        choices.sidesDefault = c.sides;
-        choices.qualityDefault = c.quality;
         const DeviceSettings settings = DefaultSettingsOf(choices);
         EXPECT_EQ(settings.bin, c.bin);
-        EXPECT_EQ(settings.duplex, c.duplex);
-        EXPECT_EQ(settings.printQuality, c.printQuality);
         EXPECT_EQ(settings.paper, 0);
-        EXPECT_EQ(settings.orientation, PaperOrientation::Portrait);
-        EXPECT_EQ(settings.copies, 1);
     }
 }
 

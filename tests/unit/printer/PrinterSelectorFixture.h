@@ -3,7 +3,6 @@
 #pragma once
 
 #include "printer/PrinterSelector.h"
-#include "printer/StoredSelectorSettings.h"
 
 #include "tests/support/RecordingPrintService.h"
 
@@ -39,34 +38,16 @@ protected:
     // Builds the selector and records its events in `events`.
     PrinterSelector& Make() {
         selector = std::make_unique<PrinterSelector>(printer, dropDown);
-        selector->onPrinterChange = [this](void*) { events.push_back("printer"); };
-        selector->onPaperChange = [this](void*) { events.push_back("paper"); };
-        selector->onBinChange = [this](void*) { events.push_back("bin"); };
-        selector->onOrientationChange = [this](void* sender) {
-            events.push_back(sender == &selector->Settings() ? "orientation" : "orientation?");
-        };
-        selector->onJobCountChange = [this](void*) { events.push_back("jobs"); };
+        selector->onPrinterChange = [this] { events.push_back("printer"); };
         return *selector;
     }
 
-    // Builds the selector and loads the settings the main window keeps:
-    // a printer name, then the settings.
-    PrinterSelector& MakeLoaded(const std::string& paper = "Legal", const std::string& bin = "") {
+    // Builds the selector and lists the printers, as the main window does.
+    PrinterSelector& MakeListed() {
         PrinterSelector& s = Make();
-        StoredSelectorSettings stored;
-        stored.printerName = "Office";
-        stored.paperSize = paper;
-        stored.binSource = bin;
-        LoadStoredSettings(s, stored);
+        s.ListPrinters();
         events.clear();
         return s;
-    }
-
-    // The current printer's device settings, as the printer list holds them.
-    DeviceSettings Mode() {
-        const PrinterDevice* device = printer.Device();
-        EXPECT_TRUE(device);
-        return device ? device->settings : DeviceSettings{};
     }
 
     // How often the service was asked what `printer` offers.

@@ -6,7 +6,6 @@ namespace zl::test {
 namespace {
 
 using Events = std::vector<std::string>;
-const Events kRefill = {"bin", "paper", "printer", "paper", "bin"};
 
 TEST_F(PrinterSelectorTest, ConstructionTakesTheDefaultPrinterAndItsCapabilities) {
     PrinterSelector& s = Make();
@@ -24,41 +23,20 @@ TEST_F(PrinterSelectorTest, ConstructionTakesTheDefaultPrinterAndItsCapabilities
     EXPECT_TRUE(events.empty());
 }
 
-TEST_F(PrinterSelectorTest, EndOfLoadingRefillsAndMatchesTheStoredSettings) {
+TEST_F(PrinterSelectorTest, ListingThePrintersSelectsTheCurrentOneAndTellsTheOwner) {
     PrinterSelector& s = Make();
-    s.BeginLoading();
-    s.Settings().SetPaperSize("Legal");
-    s.Settings().SetBinSource("manual");
-    s.Settings().SetPaperWidth(215.9);
-    s.Settings().SetPaperLength(355.6);
-    EXPECT_EQ(s.Settings().PaperName(), "Legal");
-    EXPECT_EQ(Mode().paper, 1) << "nothing applied while loading";
-    s.EndLoading();
-
+    s.ListPrinters();
     EXPECT_EQ(dropDown.Items(), (std::vector<std::string>{"Laser", "Office", "Plotter"}));
     EXPECT_EQ(dropDown.ItemIndex(), 1);
-    EXPECT_EQ(s.Settings().PaperName(), "Legal");
-    EXPECT_EQ(s.Settings().BinName(), "Manual");
-    EXPECT_DOUBLE_EQ(s.Settings().PaperWidth(), 215.9);
-    EXPECT_DOUBLE_EQ(s.Settings().PaperLength(), 355.6);
-    const DeviceSettings mode = Mode();
-    EXPECT_EQ(mode.paper, 5);
-    EXPECT_EQ(mode.bin, 4);
-    EXPECT_EQ(mode.printQuality, kHighQuality);
-    EXPECT_EQ(mode.duplex, DuplexMode::Simplex);
-    EXPECT_EQ(mode.orientation, PaperOrientation::Portrait);
-    EXPECT_EQ(events, (Events{"bin", "paper", "printer", "paper", "bin", "bin"}))
-        << "the refill, then the bin name changed by its match";
-}
-
-TEST_F(PrinterSelectorTest, ARefillFiresItsEventsInOrder) {
-    PrinterSelector& s = MakeLoaded("Legal", "Tray 1");
-    s.SetUseWinDefaults({SystemDefault::DefaultPrintQuality});
-    EXPECT_EQ(events, kRefill);
+    EXPECT_EQ(s.LastPrinterName(), "Office");
+    EXPECT_EQ(s.DefaultPaperName(), "Letter");
+    EXPECT_EQ(s.DefaultBinName(), "Auto");
+    EXPECT_EQ(Asked("Office"), 1);
+    EXPECT_EQ(events, (Events{"printer"}));
 }
 
 TEST_F(PrinterSelectorTest, PickingTheCurrentPrinterDoesNothing) {
-    PrinterSelector& s = MakeLoaded();
+    PrinterSelector& s = MakeListed();
     const int asked = Asked("Office");
     dropDown.SetItemIndex(1);
     s.ListSelectionChange();
@@ -66,8 +44,8 @@ TEST_F(PrinterSelectorTest, PickingTheCurrentPrinterDoesNothing) {
     EXPECT_EQ(Asked("Office"), asked);
 }
 
-TEST_F(PrinterSelectorTest, PickingAnotherPrinterGivesItItsDefaultsAndMatchesAgain) {
-    PrinterSelector& s = MakeLoaded("Letter", "Manual");
+TEST_F(PrinterSelectorTest, PickingAnotherPrinterReadsItsFormsAndBinsAndDefaults) {
+    PrinterSelector& s = MakeListed();
     dropDown.SetItemIndex(0);
     s.ListSelectionChange();
 
@@ -75,78 +53,40 @@ TEST_F(PrinterSelectorTest, PickingAnotherPrinterGivesItItsDefaultsAndMatchesAga
     EXPECT_EQ(s.LastPrinterName(), "Laser");
     EXPECT_EQ(Asked("Laser"), 1);
     EXPECT_EQ(s.PaperList().size(), 2u);
-    EXPECT_EQ(s.Settings().PaperName(), "Letter");
-    // "Manual" is not there: "Lower" is closer than "Upper" ('L' is next to 'M').
-    EXPECT_EQ(s.Settings().BinName(), "Lower");
-    const DeviceSettings mode = Mode();
-    EXPECT_EQ(mode.paper, 1);
-    EXPECT_EQ(mode.bin, 2);
+    EXPECT_EQ(s.BinList().size(), 2u);
+    EXPECT_EQ(s.DefaultPaperName(), "A4");
+    EXPECT_EQ(s.DefaultBinName(), "Lower");
     EXPECT_EQ(dropDown.ItemIndex(), 0);
-    EXPECT_EQ(events, (Events{"bin", "bin", "paper", "printer", "paper", "bin"}));
+    EXPECT_EQ(events, (Events{"printer"}));
 }
 
-TEST_F(PrinterSelectorTest, AnyWindowsDefaultForcesTheFullSwitch) {
-    PrinterSelector& s = MakeLoaded();
-    const int asked = Asked("Office");
-    s.SetUseWinDefaults({SystemDefault::DefaultBin});
-    EXPECT_EQ(Asked("Office"), asked + 1) << "fresh default settings";
-    events.clear();
-    s.SetPrinterName("Office");
-    EXPECT_EQ(events, kRefill);
-    EXPECT_EQ(Asked("Office"), asked + 2);
-}
-
-TEST_F(PrinterSelectorTest, DefaultPrinterSwitchSelectsTheSystemDefaultOnce) {
-    PrinterSelector& s = MakeLoaded();
+TEST_F(PrinterSelectorTest, SelectingTheDefaultPrinterAsksForItsDefaultsAfresh) {
+    PrinterSelector& s = MakeListed();
     dropDown.SetItemIndex(2);
     s.ListSelectionChange();
     ASSERT_EQ(printer.CurrentIndex(), 2);
     events.clear();
+    const int asked = Asked("Office");
 
-    s.SetUseWinDefaults({SystemDefault::DefaultPrinter});
+    s.SelectDefaultPrinter();
     EXPECT_EQ(printer.CurrentIndex(), 1);
     EXPECT_EQ(dropDown.ItemIndex(), 1);
     EXPECT_EQ(s.LastPrinterName(), "Office");
-    EXPECT_EQ(events, kRefill);
+    EXPECT_EQ(Asked("Office"), asked + 1);
+    EXPECT_EQ(events, (Events{"printer"}));
     events.clear();
-    s.SetUseWinDefaults({});
+    s.ReselectPrinter();
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(printer.CurrentIndex(), 1);
+    EXPECT_EQ(Asked("Office"), asked + 1);
 }
 
 TEST_F(PrinterSelectorTest, PrinterNameIsMatchedClosely) {
-    PrinterSelector& s = MakeLoaded();
+    PrinterSelector& s = MakeListed();
     s.SetPrinterName("plot");
     EXPECT_EQ(s.PrinterName(), "Plotter");
     s.SetPrinterName("LASER");
     EXPECT_EQ(s.PrinterName(), "Laser");
-}
-
-TEST_F(PrinterSelectorTest, JobCountComesFromTheReportedStatus) {
-    PrinterSelector& s = MakeLoaded();
-    s.SpoolerStatus(3);
-    EXPECT_EQ(s.JobCount(), 3);
-    EXPECT_EQ(events, (Events{"jobs"}));
-}
-
-TEST_F(PrinterSelectorTest, ProfileKeepsEightyCharacters) {
-    PrinterSelector& s = Make();
-    s.SetProfile(std::string(100, 'p'));
-    EXPECT_EQ(s.Profile(), std::string(80, 'p'));
-}
-
-TEST_F(PrinterSelectorTest, LinkedCombosFollowTheLists) {
-    PrinterSelector& s = MakeLoaded("legal", "Tray 1");
-    PlainListControl paper, bin;
-    s.SetComboPaperSize(&paper);
-    EXPECT_EQ(paper.Items(), (std::vector<std::string>{"Letter", "Legal", "A4", "Custom"}));
-    EXPECT_EQ(paper.ItemIndex(), 1);
-    s.SetComboPaperSource(&bin);
-    EXPECT_TRUE(bin.Items().empty()) << "filled at the next refill";
-    s.SetUseWinDefaults({SystemDefault::DefaultBin});
-    EXPECT_EQ(bin.Items(), (std::vector<std::string>{"Auto", "Tray 1", "Manual"}));
-    s.SetComboPaperSize(nullptr);
-    s.SetComboPaperSource(nullptr);
 }
 
 TEST_F(PrinterSelectorTest, CapabilitiesBeyondTheListsAreCutOff) {
