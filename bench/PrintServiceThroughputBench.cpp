@@ -34,7 +34,7 @@ void PrintJob(zl::PrintService& service, const std::string& printer, std::size_t
         job.WriteData(bytes.data() + at,
                       static_cast<std::int32_t>(std::min(chunk, bytes.size() - at)));
     job.EndPage();
-    job.EndJob();
+    job.Finish();
 }
 
 void Run(benchmark::State& state, zl::PrintService& service, const std::string& printer) {

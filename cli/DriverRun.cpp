@@ -154,7 +154,7 @@ void SendDocument(const std::string& printerName, const std::string& path,
             job.WriteData(buffer.data(), static_cast<std::int32_t>(in.gcount()));
         if (in.bad())
             throw Exception("cannot read the drawn listing " + path);
-        job.EndJob();
+        job.Finish();
     } catch (const Interrupted&) {
         throw;
     } catch (const Exception& e) {

@@ -5,6 +5,7 @@
 #include "engine/TranscodingSource.h"
 #include "engine/UnicodeText.h"
 #include "platform/Exception.h"
+#include "platform/TrailingZeros.h"
 
 #include <algorithm>
 #include <cstring>
@@ -39,24 +40,25 @@ constexpr unsigned char kCaretOffset = 0x40;
 } // namespace
 
 ListingComposer::ListingComposer(const ListingOptions& options, const Clock& clock,
-                                 const LocaleNames& names, InputOpener openInput)
+                                 const LocaleNames& names, InputOpener openInput,
+                                 std::size_t chunkSize)
     : options_(options), geometry_(GeometryFor(options)), clock_(clock), names_(names),
-      openInput_(std::move(openInput)) {
+      openInput_(std::move(openInput)), out_(chunkSize) {
     if (options_.downloadFont) // glyphs in the cell of the face's pitch: 300 / 10 or 300 / 16.67
         glyphs_ = std::make_unique<SystemGlyphs>(options_);
 }
 
 void ListingComposer::Compose(const std::string& fileName, ByteSink& out,
                               const std::function<void()>& whenOpened) {
-    out_ = &out;
+    out_.Start(out);
     try {
         WriteListing(fileName, whenOpened);
     } catch (...) {
         input_.reset(); // the file is closed after a failure as well
-        out_ = nullptr;
+        out_.Drop();
         throw;
     }
-    out_ = nullptr;
+    out_.End();
 }
 
 void ListingComposer::Write(const std::string& text) {
@@ -65,7 +67,7 @@ void ListingComposer::Write(const std::string& text) {
 }
 
 void ListingComposer::WriteAlways(const std::string& text) {
-    out_->Put(text.data(), static_cast<std::int32_t>(text.size()));
+    out_.Put(text.data(), static_cast<std::int32_t>(text.size()));
 }
 
 void ListingComposer::WriteGreenbarOverlay() {
@@ -194,7 +196,7 @@ void ListingComposer::WriteHeader(const std::string& line) {
 void ListingComposer::WriteLineNumber() {
     LeaveFont();
     if (writingPage_)
-        out_->Put(numbering_.Text(), static_cast<std::int32_t>(numbering_.Length()));
+        out_.Put(numbering_.Text(), static_cast<std::int32_t>(numbering_.Length()));
     columnCount_ = static_cast<std::int32_t>(numbering_.Length());
 }
 
@@ -214,8 +216,14 @@ void ListingComposer::CountPage() {
     writingPage_ = options_.pages.Contains(++pagesCounted_);
     if (writingPage_)
         ++pagesComposed_;
-    if (pageStart_)
+    if (!pageStart_)
+        return;
+    try {
         pageStart_(pagesCounted_);
+    } catch (...) {
+        out_.Flush(); // the listing ends here: what is before the page goes out
+        throw;
+    }
 }
 
 // The number of a line, on a new page when the page is full. The number
@@ -271,7 +279,7 @@ void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count
     sourceColumn_ += count;
     if (count < static_cast<std::size_t>(geometry_.lineWidth - columnCount_)) { // no wrap
         if (writingPage_)
-            out_->Put(bytes, static_cast<std::int32_t>(count));
+            out_.Put(bytes, static_cast<std::int32_t>(count));
         columnCount_ += static_cast<std::int32_t>(count);
         return;
     }
@@ -279,7 +287,7 @@ void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count
         const auto room = static_cast<std::size_t>(geometry_.lineWidth - columnCount_);
         const std::size_t piece = count < room ? count : room;
         if (writingPage_)
-            out_->Put(bytes, static_cast<std::int32_t>(piece));
+            out_.Put(bytes, static_cast<std::int32_t>(piece));
         bytes += piece;
         count -= piece;
         columnCount_ += static_cast<std::int32_t>(piece);
@@ -340,7 +348,7 @@ void ListingComposer::WriteRunsAhead() {
 
 // Whole lines ahead that need nothing but their bytes: up to fifteen
 // leading TABs, printable ASCII and a LF or CR LF line end, no wrap, the
-// next line on the same page. Each goes into the sink's buffer in a few
+// next line on the same page. Each goes into the writer's buffer in a few
 // stores of fixed size, which may reach past what they keep: its blanks, its
 // text, the line end and the next line's number. Returns where the first
 // line that needs more begins. Only at a line's start, its number written.
@@ -349,23 +357,23 @@ const unsigned char* ListingComposer::WritePlainLines(const unsigned char* next,
     if (!writingPage_ || !stops_.PrintableNeverStops())
         return next;
     // A line is looked for in two windows, and its text copied a window at
-    // a time from where it starts, so three lie ahead; the sink keeps room
-    // for a window's stores past the line.
+    // a time from where it starts, so three lie ahead; the buffer keeps
+    // room for a window's stores past the line.
     constexpr std::size_t kWindow = 64;
-    const ByteSink::Room room = out_->Lent();
+    const BufferedSinkWriter::Room room = out_.Free();
     char* out = room.next;
     auto width = static_cast<std::size_t>(geometry_.lineWidth - columnCount_);
     while (static_cast<std::size_t>(end - next) >= 3 * kWindow) {
         const unsigned tabs = tabSize_ > 0 ? StopBytes::Equal(next, kTab) : 0;
-        const auto leading = static_cast<std::size_t>(__builtin_ctz(~tabs));
+        const auto leading = static_cast<std::size_t>(CountTrailingZeros(~tabs));
         std::size_t stopAt = 0;
         if (const std::uint64_t first = StopBytes::NotPrintable64(next) >> leading; first != 0) {
-            stopAt = leading + static_cast<std::size_t>(__builtin_ctzll(first));
+            stopAt = leading + static_cast<std::size_t>(CountTrailingZeros(first));
         } else {
             const std::uint64_t second = StopBytes::NotPrintable64(next + kWindow);
             if (second == 0)
                 break;
-            stopAt = kWindow + static_cast<std::size_t>(__builtin_ctzll(second));
+            stopAt = kWindow + static_cast<std::size_t>(CountTrailingZeros(second));
         }
         const std::size_t lineEnd = next[stopAt] == kLF                              ? 1
                                     : next[stopAt] == kCR && next[stopAt + 1] == kLF ? 2
@@ -394,7 +402,7 @@ const unsigned char* ListingComposer::WritePlainLines(const unsigned char* next,
         width = static_cast<std::size_t>(geometry_.lineWidth) - numbering_.Length();
         next += stopAt + lineEnd;
     }
-    out_->Keep(out);
+    out_.Keep(out);
     return next;
 }
 
@@ -507,6 +515,7 @@ void ListingComposer::WriteListing(const std::string& fileName,
     if (whenOpened)
         whenOpened();
     WritePrologue();
+    out_.Flush(); // a sink that takes no bytes (a refused job) says so now
     BuildHeaderLine(fileName);
     WriteGreenbarOverlay();
     pageNumber_ = 0;

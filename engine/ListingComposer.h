@@ -16,6 +16,7 @@
 #include "engine/StopBytes.h"
 #include "engine/SymbolSet.h"
 #include "engine/SystemGlyphs.h"
+#include "platform/BufferedSinkWriter.h"
 #include "platform/ByteSink.h"
 #include "platform/Clock.h"
 #include "platform/LocaleNames.h"
@@ -35,19 +36,26 @@ class ListingComposer {
 public:
     // Lists with `options` (kept as they are now) on the page they make.
     // `clock` and `names` are borrowed and must outlive the composer. Each
-    // listing's input is opened through `openInput`.
+    // listing's input is opened through `openInput`. The listing reaches its
+    // sink in writes of `chunkSize` bytes: each ends at a multiple of it in
+    // the stream, but for those of the prologue and the end.
     ListingComposer(const ListingOptions& options, const Clock& clock, const LocaleNames& names,
-                    InputOpener openInput = FileInputSource::Open);
+                    InputOpener openInput = FileInputSource::Open,
+                    std::size_t chunkSize = BufferedSinkWriter::kChunkSize);
 
-    // Writes the listing of `fileName` to `out`, or raises. `whenOpened`
-    // runs once the file is open, before the first write: a file that
-    // cannot be opened, or an unknown input encoding, raises before it runs.
-    // The file is closed whatever happens.
+    // Writes the listing of `fileName` to `out`, or raises; `out` is not
+    // finished, its owner ends the stream. `whenOpened` runs once the file
+    // is open, before the first write: a file that cannot be opened, or an
+    // unknown input encoding, raises before it runs. The prologue is written
+    // at once, so a sink that takes no bytes raises before the file is read.
+    // After a failure nothing more reaches `out`. The file is closed
+    // whatever happens.
     void Compose(const std::string& fileName, ByteSink& out,
                  const std::function<void()>& whenOpened = {});
     // Runs as each page of the listings composed from now on begins, with
     // its number as the listing counts pages, whether it is written or not;
-    // it may raise to end the listing there.
+    // it may raise to end the listing there, everything before the page
+    // written.
     void OnPageStart(std::function<void(std::int32_t page)> pageStart) {
         pageStart_ = std::move(pageStart);
     }
@@ -124,8 +132,10 @@ private:
     InputOpener openInput_;
     std::function<void(std::int32_t page)> pageStart_;
 
+    // The listing's bytes on their way to the sink it is composed into.
+    BufferedSinkWriter out_;
+
     // State of the listing being composed.
-    ByteSink* out_ = nullptr;
     ListingHeader header_;
     HeaderCharacters headerCharacters_;
     std::int32_t datePosition_ = 0;

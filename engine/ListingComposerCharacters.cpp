@@ -139,7 +139,7 @@ int ListingComposer::WriteGlyph(int set, unsigned char code) {
     }
     WrapIfFull();
     SelectSet(set); // a run of them selects the font once
-    out_->Put(&code, 1);
+    out_.Put(&code, 1);
     sourceColumn_ += static_cast<std::uint64_t>(width);
     columnCount_ += width;
     wrapPending_ = columnCount_ >= geometry_.lineWidth;

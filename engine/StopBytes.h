@@ -1,8 +1,11 @@
 // The bytes of a listing's input that end a run of ordinary characters, and
 // a fast search for the next of them. Printable ASCII is the bulk of every
 // text file, so when none of it stops a run the search passes it sixteen
-// bytes at a time (the compiler's vector types: SSE2 on x86, NEON on ARM).
+// bytes at a time (GCC's and Clang's vector types: SSE2 on x86, NEON on
+// ARM; other compilers test the sixteen one by one).
 #pragma once
+
+#include "platform/TrailingZeros.h"
 
 #include <array>
 #include <cstddef>
@@ -39,7 +42,7 @@ public:
                     next += kBlock;
                     continue;
                 }
-                next += __builtin_ctz(marked);
+                next += CountTrailingZeros(marked);
                 if (stops_[*next])
                     return next;
                 ++next;
@@ -53,15 +56,25 @@ public:
     // The sixteen bytes at `bytes` that are not printable ASCII, bit i for
     // byte i; and those that are `byte`.
     static unsigned NotPrintable(const unsigned char* bytes) {
+#if defined(__GNUC__)
         // One more than a printable byte is 0x21 to 0x7f; one more than any
         // other is below 0x21 as a signed byte (0x7f and up wrap to 0x80 and
         // up, negative, and 0xff to 0).
         // (The addition is done unsigned, where it wraps.)
         const auto wrapped = reinterpret_cast<Block>(Load<Unsigned>(bytes) + 1);
         return Bits(wrapped < kFirstPrintable + 1);
+#else
+        return Marked(bytes, [](unsigned char byte) {
+            return byte < kFirstPrintable || byte > kLastPrintable;
+        });
+#endif
     }
     static unsigned Equal(const unsigned char* bytes, unsigned char byte) {
+#if defined(__GNUC__)
         return Bits(Load<Block>(bytes) == static_cast<signed char>(byte));
+#else
+        return Marked(bytes, [byte](unsigned char each) { return each == byte; });
+#endif
     }
     // Sixty-four bytes at `bytes` as NotPrintable and Equal mark them.
     static std::uint64_t NotPrintable64(const unsigned char* bytes) {
@@ -77,6 +90,12 @@ private:
     static constexpr signed char kFirstPrintable = 0x20;
     static constexpr signed char kLastPrintable = 0x7e;
     static constexpr std::ptrdiff_t kBlock = 16;
+
+    static std::uint64_t Join(std::uint64_t a, std::uint64_t b, std::uint64_t c, std::uint64_t d) {
+        return a | b << 16 | c << 32 | d << 48;
+    }
+
+#if defined(__GNUC__)
     using Block = signed char __attribute__((vector_size(kBlock)));
 
     using Unsigned = unsigned char __attribute__((vector_size(kBlock)));
@@ -85,9 +104,6 @@ private:
         Vector block;
         std::memcpy(&block, bytes, sizeof block);
         return block;
-    }
-    static std::uint64_t Join(std::uint64_t a, std::uint64_t b, std::uint64_t c, std::uint64_t d) {
-        return a | b << 16 | c << 32 | d << 48;
     }
 
     // Bit i set for each byte i of `marked` (each 0 or all ones): SSE2's
@@ -115,6 +131,15 @@ private:
         return bits;
 #endif
     }
+#else
+    // Bit i set for each byte i of the sixteen at `bytes` that `marks`.
+    template <typename Test> static unsigned Marked(const unsigned char* bytes, Test marks) {
+        unsigned bits = 0;
+        for (int i = 0; i < kBlock; ++i)
+            bits |= static_cast<unsigned>(marks(bytes[i])) << i;
+        return bits;
+    }
+#endif
 
     std::array<bool, 256> stops_{};
     bool printableNeverStops_ = true;

@@ -9,7 +9,7 @@ void WriteAsJob(RawPrintJob& job, const JobTarget& target, const DocumentWriter&
             job.StartJob(target.printer, target.documentName, target.dataType);
             started = true;
         });
-        job.EndJob();
+        job.Finish();
     } catch (...) {
         // Nothing of a failed document prints, and the next one can open a
         // job of its own.

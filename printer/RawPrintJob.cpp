@@ -19,7 +19,7 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
     jobId_ = 0;
     broken_ = false;
     brokenCause_ = {};
-    LendNothing();
+    gathered_ = 0;
     try {
         job_ = service_.OpenJob(printerName, docName, dataType);
         jobId_ = job_->Id();
@@ -31,8 +31,6 @@ void RawPrintJob::StartJob(const std::string& printerName, const std::string& do
         brokenCause_ = failure.Reason();
     }
     open_ = true;
-    if (!broken_)
-        LendRoom(0);
 }
 
 void RawPrintJob::Write(const void* bytes, std::int32_t count) {
@@ -45,20 +43,19 @@ void RawPrintJob::Write(const void* bytes, std::int32_t count) {
         return;
     const char* data = static_cast<const char*>(bytes);
     const auto size = static_cast<std::size_t>(count);
-    if (size > buffer_.size() - Gathered())
+    if (size > buffer_.size() - gathered_)
         Flush();
     if (size >= buffer_.size()) { // as large as the buffer: no use gathering it
         Deliver(data, size);
         return;
     }
-    const std::size_t gathered = Gathered();
-    std::memcpy(buffer_.data() + gathered, data, size);
-    LendRoom(gathered + size);
+    std::memcpy(buffer_.data() + gathered_, data, size);
+    gathered_ += size;
 }
 
 void RawPrintJob::Flush() {
-    const std::size_t gathered = Gathered();
-    LendRoom(0);
+    const std::size_t gathered = gathered_;
+    gathered_ = 0;
     Deliver(buffer_.data(), gathered);
 }
 
@@ -74,18 +71,16 @@ void RawPrintJob::Deliver(const char* data, std::size_t count) {
     } catch (const PrintFailure& failure) {
         broken_ = true;
         brokenCause_ = failure.Reason();
-        LendNothing();
         throw;
     } catch (...) {
         broken_ = true;
-        LendNothing();
         throw;
     }
 }
 
 std::unique_ptr<PrintJob> RawPrintJob::Close() {
     open_ = false;
-    LendNothing();
+    gathered_ = 0;
     return std::move(job_);
 }
 

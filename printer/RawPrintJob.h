@@ -4,9 +4,8 @@
 // written as to any byte sink.
 //
 // The job gathers what is written in one buffer and hands it to the print
-// service in large pieces: when the buffer is full, and at EndJob. Its free
-// part is lent to Put while the job can take bytes. A failed or cancelled
-// job drops what is gathered; nothing of it goes out after.
+// service in large pieces: when the buffer is full, and at EndJob. A failed
+// or cancelled job drops what is gathered; nothing of it goes out after.
 #pragma once
 
 #include "platform/ByteSink.h"
@@ -40,8 +39,7 @@ public:
     // Takes `count` bytes for the open job. What goes to the job goes again
     // for what it did not take, until it has taken all or takes nothing. A
     // failure to hand bytes on is sticky: every later write fails with its
-    // cause. Raises Interrupted once a stop signal has arrived (Put sees it
-    // when the buffer is full).
+    // cause. Raises Interrupted once a stop signal has arrived.
     void Write(const void* data, std::int32_t count) override;
     void WriteData(const void* data, std::int32_t count) { Write(data, count); }
     // The job's one page ends with it.
@@ -50,6 +48,8 @@ public:
     // it, whatever the print system says, and a job it could not complete
     // is reported (as failing at EndJob, whatever step failed).
     void EndJob();
+    // The end of the stream written to the job: EndJob.
+    void Finish() override { EndJob(); }
     // Cancels the open job so that none of it prints, dropping what is
     // gathered; no job is open after it.
     void AbortJob();
@@ -63,14 +63,6 @@ private:
     void Deliver(const char* data, std::size_t count);
     // Hands on what is gathered.
     void Flush();
-    // Lends the buffer's free part after what is gathered to Put; or, with
-    // nothing gathered, nothing while the job cannot take bytes, so that Put
-    // comes to Write for them.
-    void LendRoom(std::size_t gathered) {
-        Lend(buffer_.data() + gathered, buffer_.data() + buffer_.size());
-    }
-    void LendNothing() { Lend(buffer_.data(), buffer_.data()); }
-    std::size_t Gathered() const { return static_cast<std::size_t>(LentNext() - buffer_.data()); }
     // Closes the job, dropping what is gathered; what it was, for ending it.
     std::unique_ptr<PrintJob> Close();
 
@@ -83,6 +75,7 @@ private:
     bool broken_ = false;
     FailureCause brokenCause_;
     std::vector<char> buffer_;
+    std::size_t gathered_ = 0; // the bytes at the start of buffer_
 };
 
 } // namespace zl

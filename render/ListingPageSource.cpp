@@ -1,6 +1,7 @@
 #include "render/ListingPageSource.h"
 
 #include "engine/ListingComposer.h"
+#include "platform/Exception.h"
 #include "render/PclInterpreter.h"
 #include "render/RenderSink.h"
 
@@ -10,15 +11,18 @@ namespace zl::render {
 
 namespace {
 
-// Takes every byte and keeps none, lending a buffer so that the composer
-// writes as fast as into a job.
+// Takes every byte and keeps none.
 class DiscardingSink : public ByteSink {
 public:
-    DiscardingSink() { Lend(buffer_, buffer_ + sizeof buffer_); }
-    void Write(const void*, std::int32_t) override { Lend(buffer_, buffer_ + sizeof buffer_); }
+    DiscardingSink() = default;
+    void Write(const void*, std::int32_t) override {
+        if (finished_)
+            throw Exception("write after the end of the stream @ DiscardingSink::Write");
+    }
+    void Finish() override { finished_ = true; }
 
 private:
-    char buffer_[64 * 1024];
+    bool finished_ = false;
 };
 
 // Raised when the composition has passed the last page asked for.
@@ -34,6 +38,7 @@ ListingPageSource::CountPages(const std::function<void(std::int32_t page)>& page
     composer.OnPageStart(pageStart);
     DiscardingSink sink;
     composer.Compose(source_.textFile, sink);
+    sink.Finish();
     return composer.PagesComposed();
 }
 

@@ -72,7 +72,7 @@ TEST_F(RawPrintJobTest, APrinterThatDoesNotOpenIsNamedInQuotesWithTheCauseAndLea
 TEST_F(RawPrintJobTest, WriteWithoutAnOpenJobIsRefused) {
     EXPECT_EQ(MessageOf([&] { job.WriteData("x", 1); }), "no print job @ WriteData");
     job.StartJob("Laser", "ZelPrint Job");
-    job.EndJob();
+    job.Finish(); // as a byte sink's stream ends: EndJob
     EXPECT_EQ(MessageOf([&] { job.WriteData("x", 1); }), "no print job @ WriteData");
     EXPECT_EQ(service.Count("Write"), 0);
 }

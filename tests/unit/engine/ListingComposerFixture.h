@@ -204,11 +204,15 @@ protected:
     }
 
     // A composer with the options as they are now, reading the test's folder.
+    // Its chunks are small and of an odd size, so that the listings tested
+    // cross a chunk's end as a print job's do.
     ListingComposer Composer() const {
-        return ListingComposer(options, clock, names, [](const std::string& name) {
-            return FileInputSource::Open(InFolder(name));
-        });
+        return ListingComposer(
+            options, clock, names,
+            [](const std::string& name) { return FileInputSource::Open(InFolder(name)); },
+            kChunkSize);
     }
+    static constexpr std::size_t kChunkSize = 1021;
 
     // What the bytes of the file became in a portrait 6 lpi listing: the
     // bytes from the first line number on, before the closing overlay.

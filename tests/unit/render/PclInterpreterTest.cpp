@@ -120,6 +120,8 @@ TEST(PclInterpreterTest, ListingPages) {
         RenderSink sink(interpreter);
         composer.Compose(path, sink);
         sink.Finish();
+        sink.Finish(); // again: nothing more is ejected
+        EXPECT_THROW(sink.Write("x", 1), Exception) << "nothing goes in after the end";
 
         const double advance = c.compressed ? 18 : 30;
         const double line = c.lpi == 8 ? 37.5 : 50;
