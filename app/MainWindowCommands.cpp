@@ -214,9 +214,10 @@ void MainWindow::ConfigureOpenDialog(QFileDialog& dialog) {
     // from its last parentheses.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = {
-        "Text files (*.txt) (*.TXT)",  "Pascal files (*.pas, *dpr) (*.PAS *.DPR)",
+        "Text files (*.txt) (*.TXT)", "Pascal files (*.pas, *dpr) (*.PAS *.DPR)",
         "Basic Files (*.BAS) (*.BAS)", "Configuration Files (*.ini, *.conf) (*.INI *.CONF)",
-        "Batch Files (*.bat) (*.BAT)", "Any File (*.*) (*.*)"};
+        // Any file, also one whose name has no dot (Makefile).
+        "Batch Files (*.bat) (*.BAT)", "Any File (*.*) (*)"};
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     // The default extension follows the name typed into the dialog's own
@@ -241,12 +242,19 @@ void MainWindow::OpenFiles() {
     QFileDialog dialog(this);
     ConfigureOpenDialog(dialog);
     dialog.setDirectory(settings_->OpenFolder());
+    // The type is kept as the dialog shows it, its patterns hidden.
+    const QString lastType = settings_->OpenFilter();
+    for (const QString& filter : dialog.nameFilters()) {
+        if (!lastType.isEmpty() && filter.startsWith(lastType))
+            dialog.selectNameFilter(filter);
+    }
     const QStringList names = services_.runOpenDialog(dialog);
     if (names.isEmpty())
         return;
     // The process follows the folder the user browsed to.
     QDir::setCurrent(dialog.directory().absolutePath());
     settings_->SetOpenFolder(dialog.directory().absolutePath());
+    settings_->SetOpenFilter(dialog.selectedNameFilter());
     AddFiles(names);
 }
 

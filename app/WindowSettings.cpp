@@ -25,6 +25,7 @@ const QString kBarHeightKey = "page/barHeight";
 const QString kPrinterKey = "printer/name";
 const QString kGeometryKey = "window/geometry";
 const QString kOpenFolderKey = "openDialog/folder";
+const QString kOpenFilterKey = "openDialog/filter";
 
 // A tick box and its key.
 struct Tick {
@@ -85,6 +86,7 @@ void WindowSettings::Restore() {
     RestoreGeometry(*stored);
     printerName_ = stored->value(kPrinterKey).toString().toStdString();
     openFolder_ = stored->value(kOpenFolderKey).toString();
+    openFilter_ = stored->value(kOpenFilterKey).toString();
 }
 
 void WindowSettings::RestoreOptions(const QSettings& stored) {
@@ -146,6 +148,8 @@ void WindowSettings::Save() const {
     stored->setValue(kGeometryKey, window_.saveGeometry());
     if (!openFolder_.isEmpty())
         stored->setValue(kOpenFolderKey, openFolder_);
+    if (!openFilter_.isEmpty())
+        stored->setValue(kOpenFilterKey, openFilter_);
 }
 
 QString WindowSettings::OpenFolder() const {

@@ -42,6 +42,9 @@ public:
     // from while it exists, else the current folder.
     QString OpenFolder() const;
     void SetOpenFolder(const QString& folder) { openFolder_ = folder; }
+    // The file type the open dialog showed last; empty at first.
+    const QString& OpenFilter() const { return openFilter_; }
+    void SetOpenFilter(const QString& filter) { openFilter_ = filter; }
 
 private:
     void RestoreOptions(const QSettings& stored);
@@ -50,6 +53,7 @@ private:
     MainWindow& window_;
     OpenSettings open_;
     QString openFolder_;
+    QString openFilter_;
     std::string printerName_;
 };
 

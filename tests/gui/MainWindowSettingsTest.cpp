@@ -33,8 +33,11 @@ protected:
             {{"A4", 9, {2100, 2970}, 26}}, {{"Lower", 2, 4}}, true, {}};
         onOpenDialog = [this](QFileDialog& dialog) {
             openedIn = dialog.directory().absolutePath();
+            openedWith = dialog.selectedNameFilter();
             if (!browseTo.isEmpty())
                 dialog.setDirectory(browseTo);
+            if (!chooseType.isEmpty())
+                dialog.selectNameFilter(chooseType);
         };
     }
     ~MainWindowSettingsTest() override { QDir::setCurrent(startFolder); }
@@ -65,8 +68,9 @@ protected:
     }
 
     QString startFolder = QDir::currentPath();
-    QString openedIn; // where the open dialog started
-    QString browseTo; // where the user goes in it
+    QString openedIn;               // where the open dialog started
+    QString browseTo;               // where the user goes in it
+    QString openedWith, chooseType; // the file type it showed, the one chosen in it
 };
 
 TEST_F(MainWindowSettingsTest, WhatTheWindowClosesWithTheNextOneOpensWith) {
@@ -90,8 +94,10 @@ TEST_F(MainWindowSettingsTest, WhatTheWindowClosesWithTheNextOneOpensWith) {
     first.resize(first.minimumSizeHint() + QSize(13, 17));
     browseTo = QString::fromStdString(sources.Path().string());
     picked = {browseTo + "/a.c"};
+    chooseType = "Any File (*.*) (*)";
     first.openAction->trigger();
     ASSERT_EQ(first.fileList->Count(), 1);
+    chooseType.clear();
     const std::string kept = Kept(first);
     const QRect geometry = first.geometry();
     first.close();
@@ -107,6 +113,7 @@ TEST_F(MainWindowSettingsTest, WhatTheWindowClosesWithTheNextOneOpensWith) {
     browseTo.clear();
     next.openAction->trigger();
     EXPECT_EQ(openedIn, QString::fromStdString(sources.Path().string()));
+    EXPECT_EQ(openedWith, "Any File (*.*)");
 }
 
 // Each case stores values the window cannot take, or stores good ones and

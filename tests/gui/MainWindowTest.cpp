@@ -356,6 +356,12 @@ TEST_F(MainWindowTest, OpenDialogShowsTheFilterDescriptionsAndAddsThePickedNames
     }
     EXPECT_EQ(types->currentIndex(), 0);
     EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
+    // "Any File" lists files without a dot in their names too.
+    const QString patterns =
+        patternList.match(filters.last().mid(types->itemText(types->count() - 1).size()))
+            .captured(0);
+    EXPECT_TRUE(QDir::match(patterns.trimmed().mid(1).chopped(1), "Makefile"))
+        << patterns.toStdString();
 
     MainWindow& w = Window();
     w.AddFiles({"/old/a.c"});
