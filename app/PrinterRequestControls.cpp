@@ -93,6 +93,11 @@ Control* AddCaptioned(const Captioned<Control>& item, MainWindow& window, Scaled
 
 using Choices = std::vector<std::pair<QString, int>>;
 
+// The PCL paper sources a listing can ask any PCL printer for, as --tray
+// documents them.
+const Choices kPclTrays = {
+    {"Main tray", 1}, {"Lower tray", 4}, {"Manual feed", 2}, {"Automatic selection", 7}};
+
 // Selects the item called `name` when there is one besides the first,
 // else the first, "Printer default".
 void SelectByName(QComboBox* combo, const QString& name) {
@@ -140,7 +145,13 @@ void CreateRequestControls(MainWindow& window, ScaledLayout& layout) {
 
 void ListPrinterChoices(MainWindow& window, const PrinterDevice* printer) {
     Choices papers, trays;
-    if (printer) {
+    if (printer && printer->capabilities.forms.empty() && printer->capabilities.bins.empty()) {
+        // A queue that names no forms and no bins (a raw queue, PCL File)
+        // passes the listing as it is: the listing asks the printer itself.
+        for (PaperRequest request : {PaperRequest::Letter, PaperRequest::Legal, PaperRequest::A4})
+            papers.emplace_back(RequestedPaper(request)->formName, static_cast<int>(request));
+        trays = kPclTrays;
+    } else if (printer) {
         // The forms of the papers a listing can ask for.
         for (const PaperForm& form : printer->capabilities.forms) {
             const PaperRequest request = PaperOfPclSize(form.pclPaperSize);

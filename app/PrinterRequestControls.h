@@ -21,7 +21,8 @@ struct PrinterDevice;
 void CreateRequestControls(MainWindow& window, ScaledLayout& layout);
 
 // Lists the forms and bins of `printer` (none: nothing but "Printer
-// default") in Paper and Tray.
+// default") in Paper and Tray; for a printer that names neither (a raw
+// queue, PCL File), the papers and trays a listing asks a PCL printer for.
 void ListPrinterChoices(MainWindow& window, const PrinterDevice* printer);
 
 // What the controls ask of the printer: nothing for 1 copy, "None" and

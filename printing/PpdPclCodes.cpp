@@ -108,6 +108,8 @@ std::size_t ReadChoice(const std::string& ppd, std::size_t at, char terminator,
         return lineEnd;
     PpdChoiceCode choice;
     choice.choice = ppd.substr(at, nameEnd - at);
+    if (ppd[nameEnd] == '/')
+        choice.text = ppd.substr(nameEnd + 1, colon - nameEnd - 1);
     std::size_t next = lineEnd;
     const std::size_t open = ppd.find_first_not_of(" \t", colon + 1);
     if (open < lineEnd && ppd[open] == '"') {
@@ -191,6 +193,9 @@ void ApplyPpdCodes(const PpdPclCodes& codes, const PwgNameOfPageSize& pwgNameOf,
             if (bin.keyword != keyword)
                 continue;
             bin.inputSlot = slot.choice;
+            // Where the server gave no name of its own, the PPD's.
+            if (bin.name == bin.keyword && !slot.text.empty())
+                bin.name = slot.text;
             if (slot.pclNumber >= 1 && slot.pclNumber <= kLastPclSource)
                 bin.pclSource = slot.pclNumber;
         }

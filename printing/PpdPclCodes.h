@@ -19,6 +19,7 @@ namespace zl {
 // size); 0 when its code holds none.
 struct PpdChoiceCode {
     std::string choice;
+    std::string text; // its translation string, what users read ("Manual Feed"); empty: none
     std::int32_t pclNumber = 0;
 };
 

@@ -80,12 +80,13 @@ TEST_F(CupsCapabilitiesTest, ThePpdQueueOffersItsFormsTraysAndBothSidesWithTheir
         EXPECT_EQ(std::make_tuple(form.name, int(form.code), form.size.width, form.size.length),
                   forms[i]);
     }
-    // Tray1, Tray2 and Manual reach CUPS as tray-1, tray-2 and manual; the
-    // PCL commands of the PPD give their paper sources, the usual ones the
-    // papers'.
+    // Tray1, Tray2 and Manual reach CUPS as tray-1, tray-2 and manual, named
+    // as the PPD names them; the PCL commands of the PPD give their paper
+    // sources, the usual ones the papers'.
     const LocalNames local = CupsOwnNames(server.Address(), "zppd");
     ASSERT_EQ(zppd.bins.size(), 3u);
     const char* const keywords[] = {"tray-1", "tray-2", "manual"};
+    const char* const names[] = {"Tray 1", "Tray 2", "Manual Feed"};
     const std::uint16_t codes[] = {1, 2, 4};
     const std::int32_t pclSources[] = {1, 5, 2};
     const std::int32_t pclPaperSizes[] = {26, 2, 3};
@@ -93,8 +94,7 @@ TEST_F(CupsCapabilitiesTest, ThePpdQueueOffersItsFormsTraysAndBothSidesWithTheir
         EXPECT_EQ(zppd.forms[i].pclPaperSize, pclPaperSizes[i]);
         EXPECT_EQ(zppd.bins[i].pclSource, pclSources[i]);
         EXPECT_EQ(zppd.bins[i].code, codes[i]);
-        EXPECT_EQ(zppd.bins[i].name, local.sources.at(keywords[i]));
-        EXPECT_FALSE(zppd.bins[i].name.empty());
+        EXPECT_EQ(zppd.bins[i].name, names[i]) << local.sources.at(keywords[i]);
     }
     EXPECT_TRUE(zppd.twoSided);
 }

@@ -241,7 +241,8 @@ TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAs
 
 // Copies, Two-sided, Paper and Tray reach the job, right after the reset;
 // Paper and Tray offer, after "Printer default" (nothing asked), the
-// printer's forms and bins that have a PCL number.
+// printer's forms and bins that have a PCL number, or for a printer that
+// names none the papers and trays of any PCL printer.
 TEST_F(MainWindowPrintRunTest, TheRequestControlsReachTheJobsBytes) {
     spooler.capabilities["Office"] = {{{"Letter", 1, {2159, 2794}, 2},
                                        {"Ledger", 258, {2794, 4318}, 0},
@@ -282,6 +283,21 @@ TEST_F(MainWindowPrintRunTest, TheRequestControlsReachTheJobsBytes) {
             std::string("\x1b") + "E" + c.requests + "\x1b&l8D\x1b&l80F\x1b(10U\x1b(s0p16.67H";
         EXPECT_EQ(spooler.jobs.back().Bytes().substr(0, prologue.size()), prologue);
     }
+
+    // A queue that names no forms and no bins (a raw queue) is asked for
+    // what any PCL printer takes.
+    PickPrinter(w, 0); // Laser
+    EXPECT_EQ(items(w.paperCombo), "Printer default, Letter, Legal, A4");
+    EXPECT_EQ(items(w.trayCombo),
+              "Printer default, Main tray, Lower tray, Manual feed, Automatic selection");
+    w.copiesSpin->setValue(1);
+    w.twoSidedCombo->setCurrentIndex(0);
+    w.paperCombo->setCurrentIndex(2);
+    w.trayCombo->setCurrentIndex(4);
+    ASSERT_TRUE(test::PrintAndWait(w));
+    const std::string requests = "\x1b"
+                                 "E\x1b&l3A\x1b&l7H\x1b&l8D";
+    EXPECT_EQ(spooler.jobs.back().Bytes().substr(0, requests.size()), requests);
 }
 
 // A run still going when the window goes. Exit asks: No keeps the window

@@ -135,11 +135,13 @@ TEST(CupsMediaCodes, APpdsPclCommandsGoBeforeTheUsualNumbers) {
     for (const CupsForm& form : choices.forms)
         applied += std::to_string(form.pclPaperSize) + " ";
     for (const CupsBin& bin : choices.bins)
-        applied += bin.inputSlot + "=" + std::to_string(bin.pclSource) + " ";
+        applied += bin.inputSlot + "=" + std::to_string(bin.pclSource) + " (" + bin.name + ") ";
     // The PPD's numbers, whatever they are (Letter's 99), go before the
     // usual ones; where its code holds no PCL command (Legal, Manual) the
-    // usual number stays, and a source it does not have keeps none.
-    EXPECT_EQ(applied, "26 99 3 Lower=5 Tray1=8 Manual=2 Envelope=6 =0 ");
+    // usual number stays, and a source it does not have keeps none. A bin
+    // the server gave no name of its own takes the PPD's translation string.
+    EXPECT_EQ(applied, "26 99 3 Lower=5 (Lower Tray) Tray1=8 (Tray 1) Manual=2 (manual) "
+                       "Envelope=6 (Envelope) =0 (side) ");
 }
 
 TEST(CupsMediaCodes, InputSlotChoicesAreTheMediaSourcesCupsNamesThem) {
