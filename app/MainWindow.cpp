@@ -331,9 +331,14 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     settings_->Restore();
 }
 
-void MainWindow::FitToFont() {
+QSize MainWindow::LayOutOptions() {
     const QSize options = optionsLayout_.Apply(optionsPanel);
     optionsPanel->setMinimumSize(options);
+    return options;
+}
+
+void MainWindow::FitToFont() {
+    const QSize options = LayOutOptions();
     optionsSplitter->setSizes({1000, options.height()});
     const QSizeF scale = ScaledLayout::ScaleFor(font());
     const int lineHeight = fontMetrics().height();

@@ -183,6 +183,9 @@ private:
     void LoadPrinterDefinition();
     // Places the options and sizes the bars for the window's font.
     void FitToFont();
+    // Places the options for the fonts and the lists' items they have now;
+    // the size they take.
+    QSize LayOutOptions();
     void Guarded(const std::function<void()>& action);
     void ShowPrinterGone(const std::string& name);
     // The preview's first page came, or the listing failed: the preview

@@ -106,6 +106,7 @@ void MainWindow::PrinterChanged() {
     selectedPrinterIndex_ = printerComboBox->Selector().ItemIndex();
     Guarded([this] {
         ListPrinterChoices(*this, services_.printer->Device());
+        LayOutOptions(); // the lists grow to the printer's choices
         printerInfoLabel->setText(
             QString::fromStdString("  Printing on " + printerComboBox->Selector().PrinterName() +
                                    " printer #" + std::to_string(selectedPrinterIndex_)));

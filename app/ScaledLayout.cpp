@@ -1,10 +1,13 @@
 #include "app/ScaledLayout.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +26,17 @@ int Scaled(int design, double scale) {
 QRect ScaledRect(const QRect& design, QSizeF scale) {
     return {Scaled(design.x(), scale.width()), Scaled(design.y(), scale.height()),
             Scaled(design.width(), scale.width()), Scaled(design.height(), scale.height())};
+}
+
+// The size of a drop-down list that shows its longest item whole.
+QSize SizeForItems(const QComboBox& list) {
+    int longest = 0;
+    for (int i = 0; i < list.count(); ++i)
+        longest = std::max(longest, list.fontMetrics().horizontalAdvance(list.itemText(i)));
+    QStyleOptionComboBox option;
+    option.initFrom(&list);
+    return list.style()->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                          QSize(longest, list.fontMetrics().height()), &list);
 }
 
 bool RowsOverlap(const QRect& a, const QRect& b) {
@@ -69,13 +83,15 @@ QSize ScaledLayout::Apply(QWidget* parent) {
 }
 
 // Grows the rectangle to the size the control's text needs: a label, a
-// check box or radio button to its size hint, a group to the width of its
-// title.
+// check box or radio button to its size hint, a drop-down list to its
+// longest item, a group to the width of its title.
 void ScaledLayout::GrowToText(Placed& placed) {
     QWidget* widget = placed.widget;
     QSize needed(0, 0);
     if (qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget))
         needed = widget->sizeHint();
+    else if (auto* list = qobject_cast<QComboBox*>(widget))
+        needed = SizeForItems(*list);
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
         needed = QSize(group->minimumSizeHint().width(), 0);
     else

@@ -4,11 +4,15 @@
 
 #include "app/LegibleText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleOption>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -47,6 +51,42 @@ TEST_F(MainWindowScreenTest, TheWindowOpensCentredWithItsWholeFrameOnTheAvailabl
             const QPoint offCentre = frame.center() - available.center();
             EXPECT_LE(offCentre.manhattanLength(), 2 * w.fontMetrics().height())
                 << offCentre.x() << "," << offCentre.y();
+        }
+    });
+}
+
+// The width the text of `widget` needs beyond what it has: a label's or a
+// button's text beside its indicator, a list's longest item in its edit
+// field; 0 when it fits.
+int TextShortfall(QWidget* widget) {
+    const QFontMetrics metrics = widget->fontMetrics();
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        const int field =
+            combo->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+                .width();
+        int longest = 0;
+        for (int i = 0; i < combo->count(); ++i)
+            longest = std::max(longest, metrics.horizontalAdvance(combo->itemText(i)));
+        return std::max(0, longest - field);
+    }
+    if (qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget))
+        return std::max(0, widget->sizeHint().width() - widget->width());
+    return 0;
+}
+
+// On the platform's font and one half as large again, no text of the
+// options is cut: every label, tick box, button and list shows its whole
+// text.
+TEST_F(MainWindowScreenTest, NoOptionsTextIsCut) {
+    OnThePlatformFontAndOneHalfLarger([](MainWindow& w) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        for (QWidget* widget : w.optionsPanel->findChildren<QWidget*>()) {
+            if (widget->isVisible()) {
+                EXPECT_EQ(TextShortfall(widget), 0) << widget->objectName().toStdString();
+            }
         }
     });
 }
