@@ -183,7 +183,17 @@ void MainWindow::ShowPrinterGone(const std::string& name) {
 }
 
 void MainWindow::ShowStatus(const QString& text) {
-    hintStatusBar->showMessage(text, kStatusMessageMs);
+    // The message has the bar but for its labels on the right: a text too
+    // long for that is shortened, and whole in the bar's tool tip.
+    int room = hintStatusBar->contentsRect().width();
+    for (QWidget* label :
+         {static_cast<QWidget*>(variableInfoLabel), static_cast<QWidget*>(dateTimeLabel)})
+        room -= label->isVisible() ? label->width() + fontMetrics().averageCharWidth() : 0;
+    const QFontMetrics metrics = hintStatusBar->fontMetrics();
+    const bool tooLong = hintStatusBar->isVisible() && metrics.horizontalAdvance(text) > room;
+    hintStatusBar->setToolTip(tooLong ? text : QString());
+    hintStatusBar->showMessage(tooLong ? metrics.elidedText(text, Qt::ElideRight, room) : text,
+                               kStatusMessageMs);
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -108,8 +108,16 @@ TEST_F(MainWindowFocusTest, TheUsersPrinterStaysChosenUntilItIsNoLongerInstalled
     ReturnFromABox(w, messageBox);
     EXPECT_EQ(w.printerComboBox->currentText(), "Office");
     EXPECT_EQ(w.printerComboBox->count(), 1);
-    EXPECT_EQ(w.statusBar()->currentMessage(),
-              "'Laser' is no longer installed; the default printer 'Office' is selected");
+    const QString gone = "'Laser' is no longer installed; the default printer 'Office' is selected";
+    EXPECT_EQ(w.statusBar()->currentMessage(), gone);
+    EXPECT_EQ(w.statusBar()->toolTip(), "");
+    // A text too long for the bar is shortened and whole in the tool tip,
+    // never hidden behind the labels beside it.
+    const QString twice = gone + "; " + gone;
+    w.ShowStatus(twice);
+    EXPECT_TRUE(w.statusBar()->currentMessage().endsWith(QChar(0x2026)))
+        << w.statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(w.statusBar()->toolTip(), twice);
 }
 
 // A print server that cannot be reached leaves the user's printer chosen:
