@@ -20,6 +20,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -310,10 +313,18 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
                                             const QStringList& fileList) {
         FilesDropped(sender, fcount, x, y, fileList);
     };
-    optionsPanel = new QWidget(optionsSplitter);
+    // The options scroll where the screen is too small for them (a large
+    // font or scale on a small screen); elsewhere they show whole.
+    optionsScroll = new QScrollArea(optionsSplitter);
+    optionsScroll->setObjectName("optionsScroll");
+    optionsScroll->setFrameShape(QFrame::NoFrame);
+    optionsScroll->setWidgetResizable(true);
+    optionsScroll->setFocusPolicy(Qt::NoFocus); // Tab goes from option to option
+    optionsPanel = new QWidget;
     optionsPanel->setObjectName("optionsPanel");
+    optionsScroll->setWidget(optionsPanel);
     optionsSplitter->addWidget(fileListPanel);
-    optionsSplitter->addWidget(optionsPanel);
+    optionsSplitter->addWidget(optionsScroll);
     optionsSplitter->setStretchFactor(0, 1);
     optionsSplitter->setStretchFactor(1, 0);
     column->addWidget(optionsSplitter, 1);
@@ -334,6 +345,13 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
 QSize MainWindow::LayOutOptions() {
     const QSize options = optionsLayout_.Apply(optionsPanel);
     optionsPanel->setMinimumSize(options);
+    // The window asks for room for the whole options, but no more than its
+    // screen has: half its height, its width less the window's frame.
+    const QRect available = screen()->availableGeometry();
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
+                      optionsScroll->verticalScrollBar()->sizeHint().width();
+    optionsScroll->setMinimumSize(std::min(options.width(), available.width() - frame),
+                                  std::min(options.height(), available.height() / 2));
     return options;
 }
 

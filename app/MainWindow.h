@@ -28,6 +28,7 @@ class QLabel;
 class QProgressBar;
 class QRadioButton;
 class QSpinBox;
+class QScrollArea;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
@@ -143,6 +144,7 @@ public:
     FileListBox* fileList = nullptr;
     FileDropTarget* fileDropTarget = nullptr;
     QSplitter* optionsSplitter = nullptr;
+    QScrollArea* optionsScroll = nullptr; // holds the options panel
     QWidget* optionsPanel = nullptr;
     PrinterComboBox* printerComboBox = nullptr;
     QLabel *linesHighLabel = nullptr, *pclWarningLabel = nullptr,

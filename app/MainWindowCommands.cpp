@@ -9,6 +9,7 @@
 #include "app/PrinterComboBox.h"
 #include "app/PrinterRequestControls.h"
 #include "app/VersionInfo.h"
+#include "app/WindowPlacement.h"
 #include "engine/ListingText.h"
 #include "platform/Exception.h"
 #include "platform/Interruption.h"
@@ -200,6 +201,16 @@ bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::FontChange)
         FitToFont();
+    // Shown, the status bars may first ask for room for controls that are
+    // hidden; once they no longer do, the window goes back on its screen.
+    if (event->type() == QEvent::Show)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!OnAvailableScreen(*this))
+                    PlaceOnScreen(*this);
+            },
+            Qt::QueuedConnection);
     // The printers are looked up afresh when the window is first shown and
     // whenever it becomes active again, from a window of its own or another
     // program's: a printer installed or removed meanwhile shows, and the

@@ -1,5 +1,7 @@
 #include "app/WindowPlacement.h"
 
+#include <QLayout>
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -42,6 +44,8 @@ void PlaceOnScreen(QWidget& window) {
     if (!screen)
         return;
     const QMargins frame = FrameMargins(window);
+    if (window.layout())
+        window.layout()->activate(); // the minimum of what it holds now
     const QSize minimum = window.minimumSizeHint().expandedTo(window.minimumSize());
     const QRect placed = FramePlacement(window.size(), minimum, frame, screen->availableGeometry());
     window.resize(placed.size().shrunkBy(frame));

@@ -103,11 +103,12 @@ protected:
                                            QSettings::IniFormat);
     }
 
-    // Runs `check` on a window shown on the platform's font and on one half
-    // as large again; the platform's font is set back afterwards.
-    void OnThePlatformFontAndOneHalfLarger(const std::function<void(MainWindow&)>& check) {
+    // Runs `check` on a window shown on the platform's font, on one half as
+    // large again and on twice as large (96 to 192 dpi where the platform's
+    // is 96); the platform's font is set back afterwards.
+    void OnThreeFontSizes(const std::function<void(MainWindow&)>& check) {
         const QFont platformFont = QApplication::font();
-        for (const double enlarged : {1.0, 1.5}) {
+        for (const double enlarged : {1.0, 1.5, 2.0}) {
             SCOPED_TRACE(enlarged);
             QFont font = platformFont;
             font.setPointSizeF(platformFont.pointSizeF() * enlarged);

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSet>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -119,9 +120,16 @@ TEST_F(MainWindowTest, EveryCaptionHasItsOwnMnemonicThatReachesTheControl) {
 }
 
 // The room a control gives its text: a label's contents, a check box's or
-// radio button's contents beside its mark, a group's title (empty when the
-// title runs past the group's edge).
+// radio button's contents beside its mark, a list's field for its item, a
+// group's title (empty when the title runs past the group's edge).
 int TextRoom(QWidget* control) {
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        return list->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+            .width();
+    }
     if (auto* label = qobject_cast<QLabel*>(control))
         return label->contentsRect().width();
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
@@ -145,9 +153,17 @@ int TextRoom(QWidget* control) {
     return group->rect().contains(title) ? title.width() : 0;
 }
 
-// The text as shown: a mnemonic's '&' is not drawn.
+// The text as shown: a mnemonic's '&' is not drawn; a list's longest item.
 QString TextOf(QWidget* control) {
     QString text;
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->fontMetrics().horizontalAdvance(list->itemText(i)) >
+                list->fontMetrics().horizontalAdvance(text))
+                text = list->itemText(i);
+        }
+        return text;
+    }
     if (auto* label = qobject_cast<QLabel*>(control))
         text = label->text();
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -157,12 +173,14 @@ QString TextOf(QWidget* control) {
     return text.remove('&');
 }
 
-// On the platform's font and one half as large again (and, run with
-// QT_SCALE_FACTOR=2, at device pixel ratio 2), at the window's smallest
-// size: every text of the options shows whole, no control covers a sibling,
-// and all lie inside the window.
+// On the platform's font, one half as large again and twice as large (and,
+// run with QT_SCALE_FACTOR=2, at device pixel ratio 2), at the window's
+// smallest size: every text of the options, the lists' items among them,
+// shows whole, no control covers a sibling, and all lie inside the window,
+// or inside the options panel that scrolls where the screen is too small
+// for it.
 TEST_F(MainWindowTest, TheOptionsShowTheirWholeTextsInsideTheWindowOnAnyFont) {
-    OnThePlatformFontAndOneHalfLarger([](MainWindow& w) {
+    OnThreeFontSizes([](MainWindow& w) {
         w.resize(w.minimumSizeHint());
         w.layout()->activate();
         if (qEnvironmentVariable("QT_SCALE_FACTOR") == "2") {
@@ -172,11 +190,15 @@ TEST_F(MainWindowTest, TheOptionsShowTheirWholeTextsInsideTheWindowOnAnyFont) {
         for (QWidget* control : controls) {
             const std::string name = control->objectName().toStdString();
             if (!qobject_cast<QLabel*>(control) && !qobject_cast<QAbstractButton*>(control) &&
-                !qobject_cast<QGroupBox*>(control))
+                !qobject_cast<QGroupBox*>(control) && !qobject_cast<QComboBox*>(control))
                 continue;
             EXPECT_LE(control->fontMetrics().horizontalAdvance(TextOf(control)), TextRoom(control))
                 << name;
-            EXPECT_TRUE(w.rect().contains(QRect(control->mapTo(&w, QPoint(0, 0)), control->size())))
+            QWidget* shownIn = w.optionsScroll->minimumSize() == w.optionsPanel->minimumSize()
+                                   ? static_cast<QWidget*>(&w)
+                                   : w.optionsPanel;
+            EXPECT_TRUE(shownIn->rect().contains(
+                QRect(control->mapTo(shownIn, QPoint(0, 0)), control->size())))
                 << name;
             for (QWidget* sibling :
                  control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
