@@ -20,13 +20,15 @@ namespace {
 // Draws an entry as a check list box does: the tick box at the entry's
 // left edge, the text after the tick box column, never elided. Every
 // entry is as wide as the list's extent and kItemHeight high. Ticking is
-// left to the list, so the delegate ignores clicks and keys.
+// left to the list, so the delegate ignores clicks and keys. On a font
+// taller than that, entries are as high as its lines, so none overlap.
 class CheckListDelegate : public QStyledItemDelegate {
 public:
     explicit CheckListDelegate(FileListBox* list) : QStyledItemDelegate(list), list_(list) {}
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return QSize(list_->HorzExtent(), FileListBox::kItemHeight);
+        return QSize(list_->HorzExtent(),
+                     std::max(FileListBox::kItemHeight, list_->fontMetrics().height()));
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,

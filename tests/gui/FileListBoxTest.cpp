@@ -1,5 +1,7 @@
 #include "app/FileListBox.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -61,6 +63,8 @@ TEST_F(FileListBoxTest, StartsEmptyWithTheDefaults) {
     EXPECT_EQ(list.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
+// Entries are as high as the design's 13 pixels, or as the font's lines
+// where they are taller.
 TEST_F(FileListBoxTest, EntriesKeepTheirOrderAreUntickedAndThirteenPixelsHigh) {
     list.Append("b.txt");
     list.Append("a.txt");
@@ -76,9 +80,15 @@ TEST_F(FileListBoxTest, EntriesKeepTheirOrderAreUntickedAndThirteenPixelsHigh) {
         const Qt::ItemFlags flags = list.item(i)->flags();
         EXPECT_TRUE(flags & Qt::ItemIsUserCheckable);
         EXPECT_FALSE(flags & (Qt::ItemIsUserTristate | Qt::ItemIsAutoTristate));
-        EXPECT_EQ(Entry(i).height(), FileListBox::kItemHeight);
+        EXPECT_EQ(Entry(i).height(),
+                  std::max(FileListBox::kItemHeight, list.fontMetrics().height()));
     }
     EXPECT_EQ(Entry(1).top(), Entry(0).bottom() + 1);
+    QFont large = list.font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    list.setFont(large);
+    list.doItemsLayout();
+    EXPECT_GE(Entry(0).height(), list.fontMetrics().height()) << "no entry overlaps the next";
 
     list.SetChecked(2, true);
     EXPECT_TRUE(list.Checked(2));
