@@ -98,10 +98,35 @@ using Choices = std::vector<std::pair<QString, int>>;
 const Choices kPclTrays = {
     {"Main tray", 1}, {"Lower tray", 4}, {"Manual feed", 2}, {"Automatic selection", 7}};
 
-// Selects the item called `name` when there is one besides the first,
-// else the first, "Printer default".
-void SelectByName(QComboBox* combo, const QString& name) {
-    const int found = name.isEmpty() ? -1 : combo->findText(name, Qt::MatchExactly);
+// Set on Paper, whose choices are papers: each printer may call a paper
+// by a name of its own ("US Letter"), and the paper is what is kept.
+const char* const kByPaperProperty = "zlByPaper";
+
+bool ByPaper(const QComboBox* combo) {
+    return combo->property(kByPaperProperty).toBool();
+}
+
+// What identifies item `index` on any printer: a paper's own name
+// ("Letter"), else the item's text.
+QString KeyOf(const QComboBox* combo, int index) {
+    if (index <= 0)
+        return {};
+    if (ByPaper(combo)) {
+        const Paper* paper =
+            RequestedPaper(static_cast<PaperRequest>(combo->itemData(index).toInt()));
+        return paper ? QString(paper->name) : QString();
+    }
+    return combo->itemText(index);
+}
+
+// Selects the item that `key` identifies when there is one besides the
+// first, else the first, "Printer default".
+void SelectByName(QComboBox* combo, const QString& key) {
+    int found = -1;
+    if (!key.isEmpty() && ByPaper(combo))
+        found = combo->findData(static_cast<int>(RequestFor(PaperNamed(key.toStdString()))));
+    else if (!key.isEmpty())
+        found = combo->findText(key, Qt::MatchExactly);
     combo->setCurrentIndex(found > 0 ? found : 0);
 }
 
@@ -122,7 +147,7 @@ void Want(QComboBox* combo, const QString& name) {
 }
 
 QString ChosenName(const QComboBox* combo) {
-    return combo->currentIndex() > 0 ? combo->currentText() : QString();
+    return KeyOf(combo, combo->currentIndex());
 }
 
 } // namespace
@@ -135,9 +160,10 @@ void CreateRequestControls(MainWindow& window, ScaledLayout& layout) {
         QComboBox* combo = AddCaptioned(item, window, layout);
         // The user's pick is the choice wanted from now on.
         QObject::connect(combo, &QComboBox::activated, combo, [combo](int index) {
-            combo->setProperty(kWantedProperty, index > 0 ? combo->itemText(index) : QString());
+            combo->setProperty(kWantedProperty, KeyOf(combo, index));
         });
     }
+    window.paperCombo->setProperty(kByPaperProperty, true);
     for (const SidesItem& item : kSidesItems)
         window.twoSidedCombo->addItem(item.text, static_cast<int>(item.sides));
     ListPrinterChoices(window, nullptr);
@@ -155,8 +181,9 @@ void ListPrinterChoices(MainWindow& window, const PrinterDevice* printer) {
         // The forms of the papers a listing can ask for.
         for (const PaperForm& form : printer->capabilities.forms) {
             const PaperRequest request = PaperOfPclSize(form.pclPaperSize);
+            const std::string& shown = form.shownName.empty() ? form.name : form.shownName;
             if (request != PaperRequest::PrinterDefault)
-                papers.emplace_back(QString::fromStdString(form.name), static_cast<int>(request));
+                papers.emplace_back(QString::fromStdString(shown), static_cast<int>(request));
         }
         for (const PaperBin& bin : printer->capabilities.bins) {
             if (bin.pclSource > 0)

@@ -86,7 +86,8 @@ DeviceSettings DefaultSettingsOf(const CupsDestChoices& choices) {
 PrinterCapabilities CapabilitiesOf(const CupsDestChoices& choices) {
     PrinterCapabilities capabilities;
     for (const CupsForm& form : choices.forms)
-        capabilities.forms.push_back({form.name, form.code, form.size, form.pclPaperSize});
+        capabilities.forms.push_back(
+            {form.name, form.code, form.size, form.pclPaperSize, form.ppdName});
     for (const CupsBin& bin : choices.bins)
         capabilities.bins.push_back({bin.name, bin.code, bin.pclSource});
     capabilities.twoSided = choices.duplex;

@@ -26,7 +26,8 @@ std::int32_t PclSourceOf(const std::string& keyword);
 
 struct CupsForm {
     std::string pwgName;
-    std::string name; // as shown to the user
+    std::string name;    // as shown to the user
+    std::string ppdName; // what the queue's PPD calls it ("US Letter"); empty: none
     PaperDimensions size;
     std::uint16_t code = 0;
     std::int32_t pclPaperSize = 0;

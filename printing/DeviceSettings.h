@@ -25,10 +25,11 @@ constexpr std::uint16_t kUserDefinedPaper = 256;
 // paper size, ESC & l # H for a paper source): the printer's own where its
 // driver description gives them, else the usual ones; 0 where none is known.
 struct PaperForm {
-    std::string name;
+    std::string name; // the same for the paper on every printer ("Letter")
     std::uint16_t code = 0;
     PaperDimensions size;
     std::int32_t pclPaperSize = 0;
+    std::string shownName = {}; // what the printer's own description calls it; empty: `name`
 };
 
 struct PaperBin {

@@ -201,11 +201,12 @@ void ApplyPpdCodes(const PpdPclCodes& codes, const PwgNameOfPageSize& pwgNameOf,
         }
     }
     for (const PpdChoiceCode& size : codes.pageSizes) {
-        if (size.pclNumber <= 0)
-            continue;
         const std::string pwgName = pwgNameOf(size.choice);
         for (CupsForm& form : choices.forms) {
-            if (!pwgName.empty() && form.pwgName == pwgName)
+            if (pwgName.empty() || form.pwgName != pwgName)
+                continue;
+            form.ppdName = size.text;
+            if (size.pclNumber > 0)
                 form.pclPaperSize = size.pclNumber;
         }
     }

@@ -244,7 +244,7 @@ TEST_F(MainWindowPrintRunTest, AFailureIsShownInPlainWordsWithTheTechnicalTextAs
 // printer's forms and bins that have a PCL number, or for a printer that
 // names none the papers and trays of any PCL printer.
 TEST_F(MainWindowPrintRunTest, TheRequestControlsReachTheJobsBytes) {
-    spooler.capabilities["Office"] = {{{"Letter", 1, {2159, 2794}, 2},
+    spooler.capabilities["Office"] = {{{"Letter", 1, {2159, 2794}, 2, "US Letter"},
                                        {"Ledger", 258, {2794, 4318}, 0},
                                        {"A4", 9, {2100, 2970}, 26}},
                                       {{"Upper", 1, 1}, {"Odd", 300, 0}, {"Lower", 2, 4}},
@@ -258,7 +258,7 @@ TEST_F(MainWindowPrintRunTest, TheRequestControlsReachTheJobsBytes) {
         return texts.join(", ").toStdString();
     };
     EXPECT_EQ(items(w.twoSidedCombo), "None, Long edge, Short edge");
-    EXPECT_EQ(items(w.paperCombo), "Printer default, Letter, A4");
+    EXPECT_EQ(items(w.paperCombo), "Printer default, US Letter, A4") << "as the printer names them";
     EXPECT_EQ(items(w.trayCombo), "Printer default, Upper, Lower");
     test::WriteFile(dir / "a.txt", "a\n");
     w.AddFiles({PathOf(dir / "a.txt")});
@@ -285,9 +285,13 @@ TEST_F(MainWindowPrintRunTest, TheRequestControlsReachTheJobsBytes) {
     }
 
     // A queue that names no forms and no bins (a raw queue) is asked for
-    // what any PCL printer takes.
+    // what any PCL printer takes; the paper picked stays, whatever each
+    // printer calls it.
+    w.paperCombo->setCurrentIndex(1);
+    emit w.paperCombo->activated(1);
     PickPrinter(w, 0); // Laser
     EXPECT_EQ(items(w.paperCombo), "Printer default, Letter, Legal, A4");
+    EXPECT_EQ(w.paperCombo->currentText(), "Letter");
     EXPECT_EQ(items(w.trayCombo),
               "Printer default, Main tray, Lower tray, Manual feed, Automatic selection");
     w.copiesSpin->setValue(1);

@@ -133,15 +133,16 @@ TEST(CupsMediaCodes, APpdsPclCommandsGoBeforeTheUsualNumbers) {
         choices);
     std::string applied;
     for (const CupsForm& form : choices.forms)
-        applied += std::to_string(form.pclPaperSize) + " ";
+        applied += std::to_string(form.pclPaperSize) + " (" + form.ppdName + ") ";
     for (const CupsBin& bin : choices.bins)
         applied += bin.inputSlot + "=" + std::to_string(bin.pclSource) + " (" + bin.name + ") ";
     // The PPD's numbers, whatever they are (Letter's 99), go before the
     // usual ones; where its code holds no PCL command (Legal, Manual) the
     // usual number stays, and a source it does not have keeps none. A bin
-    // the server gave no name of its own takes the PPD's translation string.
-    EXPECT_EQ(applied, "26 99 3 Lower=5 (Lower Tray) Tray1=8 (Tray 1) Manual=2 (manual) "
-                       "Envelope=6 (Envelope) =0 (side) ");
+    // the server gave no name of its own takes the PPD's translation string; a
+    // paper keeps its name and carries the PPD's beside it.
+    EXPECT_EQ(applied, "26 (A4) 99 (US Letter) 3 () Lower=5 (Lower Tray) Tray1=8 (Tray 1) "
+                       "Manual=2 (manual) Envelope=6 (Envelope) =0 (side) ");
 }
 
 TEST(CupsMediaCodes, InputSlotChoicesAreTheMediaSourcesCupsNamesThem) {
