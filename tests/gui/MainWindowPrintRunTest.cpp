@@ -159,6 +159,7 @@ TEST_F(MainWindowPrintRunTest, WhileARunGoesItsControlsAreDisabledAndItsEndIsSai
         EXPECT_TRUE(QTest::qWaitFor([&] { return w.printProgress->maximum() == 0; }));
         EXPECT_TRUE(w.printProgress->isVisible());
         EXPECT_TRUE(w.cancelPrintButton->isVisible());
+        EXPECT_FALSE(w.cancelPrintButton->autoRaise()) << "framed, as a button";
         for (QWidget* control : controls)
             EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
         for (QAction* action : actions)
