@@ -20,8 +20,13 @@ struct FaceName {
     const char* package;
 };
 
-constexpr FaceName kCourier{"Nimbus Mono PS", "Regular", "fonts-urw-base35"};
-constexpr FaceName kLinePrinter{"League Mono", "Condensed UltraLight", "fonts-league-mono"};
+// In the order of Face.
+constexpr FaceName kFaces[kFaceCount] = {
+    {"Nimbus Mono PS", "Regular", "fonts-urw-base35"},
+    {"Nimbus Mono PS", "Bold", "fonts-urw-base35"},
+    {"Nimbus Mono PS", "Italic", "fonts-urw-base35"},
+    {"Nimbus Mono PS", "Bold Italic", "fonts-urw-base35"},
+    {"League Mono", "Condensed UltraLight", "fonts-league-mono"}};
 constexpr FaceName kFallback{"DejaVu Sans Mono", "", "fonts-dejavu-core"};
 
 // The installed face `name` at 1000 pixels to the em. The system gives some
@@ -70,21 +75,37 @@ quint32 GlyphIn(const QRawFont& face, char32_t c) {
     return glyphs[0];
 }
 
-ListingFaces::ListingFaces()
-    : courier_(Find(kCourier)), linePrinter_(Find(kLinePrinter)),
-      fallback_(Find(kFallback)), courierFace_{&courier_, AdvanceOf(courier_)},
-      linePrinterFace_{&linePrinter_, AdvanceOf(linePrinter_)},
-      fallbackAdvance_(AdvanceOf(fallback_)) {}
-
-RunFace ListingFaces::FaceOf(int typeface) const {
-    return typeface == kLinePrinterTypeface ? linePrinterFace_ : courierFace_;
+Face FaceOf(const FontChoice& font) {
+    if (font.typeface == kLinePrinterTypeface && !font.bold && !font.italic)
+        return Face::LinePrinter;
+    if (font.bold)
+        return font.italic ? Face::CourierBoldItalic : Face::CourierBold;
+    return font.italic ? Face::CourierItalic : Face::Courier;
 }
 
-GlyphSource ListingFaces::GlyphOf(int typeface, char32_t c) const {
-    const RunFace face = FaceOf(typeface);
+ListingFaces::ListingFaces() : fallback_(Find(kFallback)), fallbackAdvance_(AdvanceOf(fallback_)) {
+    for (int i = 0; i < kFaceCount; ++i) {
+        faces_[i] = Find(kFaces[i]);
+        runFaces_[i] = {&faces_[i], AdvanceOf(faces_[i])};
+    }
+}
+
+RunFace ListingFaces::FaceOf(Face face) const {
+    return runFaces_[static_cast<int>(face)];
+}
+
+GlyphSource ListingFaces::GlyphOf(Face which, char32_t c) const {
+    const RunFace face = FaceOf(which);
     if (const quint32 glyph = GlyphIn(*face.face, c))
         return GlyphSource{face.face, glyph, 1};
     return FallbackGlyphOf(face, c);
+}
+
+std::string ListingFaces::NameOf(Face face) const {
+    const QRawFont& raw = faces_[static_cast<int>(face)];
+    QString name = raw.familyName() + "-" + raw.styleName();
+    name.remove(' ');
+    return name.toStdString();
 }
 
 // The fallback's glyph (its box for a character it lacks too), narrowed or

@@ -14,6 +14,8 @@
 
 #include <QRawFont>
 
+#include <string>
+
 namespace zl::render {
 
 // Where the outline of one character comes from.
@@ -30,6 +32,15 @@ struct RunFace {
     double advance = 0;             // of its characters, in thousandths of the em
 };
 
+// The faces runs are drawn in, numbered from 0.
+enum class Face { Courier, CourierBold, CourierItalic, CourierBoldItalic, LinePrinter };
+constexpr int kFaceCount = 5;
+
+// The face of a printed font: Line Printer for typeface 0 (only upright and
+// medium: the printer prints Courier for its bold or italic), else Courier
+// in the font's weight and style.
+Face FaceOf(const FontChoice& font);
+
 class ListingFaces {
 public:
     // Finds the faces; raises zl::Exception naming a face that is not
@@ -38,17 +49,20 @@ public:
     ListingFaces(const ListingFaces&) = delete;
     ListingFaces& operator=(const ListingFaces&) = delete;
 
-    // The face of a PCL typeface: 0 is Line Printer, any other Courier.
-    RunFace FaceOf(int typeface) const;
-    // Where character `c` of a run in `typeface` is drawn from: the face, or
+    RunFace FaceOf(Face face) const;
+    // Where character `c` of a run in `face` is drawn from: the face, or
     // the fallback where the face lacks it.
-    GlyphSource GlyphOf(int typeface, char32_t c) const;
+    GlyphSource GlyphOf(Face face, char32_t c) const;
     // The same for a character that `face` lacks.
     GlyphSource FallbackGlyphOf(const RunFace& face, char32_t c) const;
+    // The face's name for documents that name their fonts
+    // ("NimbusMonoPS-Bold").
+    std::string NameOf(Face face) const;
 
 private:
-    QRawFont courier_, linePrinter_, fallback_;
-    RunFace courierFace_, linePrinterFace_;
+    QRawFont faces_[kFaceCount];
+    QRawFont fallback_;
+    RunFace runFaces_[kFaceCount];
     double fallbackAdvance_ = 0;
 };
 

@@ -44,6 +44,8 @@ struct FontChoice {
     double pitch = 10;   // characters per inch
     double height = 12;  // points
     int typeface = 4099; // PCL typeface number: 4099 Courier, 0 Line Printer
+    bool bold = false;   // stroke weight bold (ESC ( s 3 B) or heavier
+    bool italic = false; // style italic (ESC ( s 1 S)
 };
 
 // The printer's fixed-pitch escapement in dots, kept in 1/7200 inch:

@@ -52,11 +52,11 @@ void PagePainter::Paint(QPainter& painter, const Page& page) {
     painter.restore();
 }
 
-const GlyphSource& PagePainter::GlyphOf(int typeface, char32_t c) {
-    std::unordered_map<char32_t, GlyphSource>& known = glyphs_[typeface];
+const GlyphSource& PagePainter::GlyphOf(Face face, char32_t c) {
+    std::unordered_map<char32_t, GlyphSource>& known = glyphs_[static_cast<int>(face)];
     auto found = known.find(c);
     if (found == known.end())
-        found = known.emplace(c, faces_.GlyphOf(typeface, c)).first;
+        found = known.emplace(c, faces_.GlyphOf(face, c)).first;
     return found->second;
 }
 
@@ -82,7 +82,8 @@ void PagePainter::PaintRun(QPainter& painter, const TextRun& run) {
     }
     if (run.text.empty() || run.font.pitch <= 0 || run.font.height <= 0)
         return;
-    const RunFace face = faces_.FaceOf(run.font.typeface);
+    const Face which = FaceOf(run.font);
+    const RunFace face = faces_.FaceOf(which);
     const double cell = CellWidth(run.font.pitch);
     const double stretch = CellStretch(run.font, face.advance);
     const double em = EmDots(run.font);
@@ -91,7 +92,7 @@ void PagePainter::PaintRun(QPainter& painter, const TextRun& run) {
     for (std::size_t column = 0; column < run.text.size(); ++column) {
         if (run.text[column] == U' ')
             continue;
-        const GlyphSource& source = GlyphOf(run.font.typeface, run.text[column]);
+        const GlyphSource& source = GlyphOf(which, run.text[column]);
         auto item = std::find_if(items.begin(), items.end(),
                                  [&](const GlyphItem& i) { return i.source.face == source.face; });
         if (item == items.end())

@@ -37,13 +37,13 @@ public:
 private:
     void PaintRun(QPainter& painter, const TextRun& run);
     static void PaintGlyphs(QPainter& painter, const TextRun& run);
-    const GlyphSource& GlyphOf(int typeface, char32_t c);
+    const GlyphSource& GlyphOf(Face face, char32_t c);
     // `face` at `em` dots to the em.
     const QRawFont& Sized(const QRawFont& face, double em);
 
     ListingFaces faces_;
     std::map<std::pair<const QRawFont*, double>, QRawFont> sized_;
-    std::map<int, std::unordered_map<char32_t, GlyphSource>> glyphs_; // by typeface
+    std::unordered_map<char32_t, GlyphSource> glyphs_[kFaceCount];
 };
 
 // The factor from 300-dpi dots to the units of `device`.

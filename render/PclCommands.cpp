@@ -53,6 +53,7 @@ void PclInterpreter::Execute(const PclCommand& command) {
         {'&', 'a', &PclInterpreter::CursorPosition},
         {'&', 'f', &PclInterpreter::MacroControl},
         {'&', 'k', &PclInterpreter::SpacingControl},
+        {'&', 'd', &PclInterpreter::UnderlineControl},
         {'*', 'p', &PclInterpreter::CursorPosition},
         {'*', 'c', &PclInterpreter::RectangleControl},
         {'(', 0, &PclInterpreter::FontControl},
@@ -278,9 +279,12 @@ void PclInterpreter::RectangleControl(const PclCommand& command) {
 
 // The font as the printer prints it: a fixed-spaced scalable face (every
 // face here but the Line Printer bitmap) is scaled by its pitch and ignores
-// the height asked for: 120 / pitch points.
+// the height asked for: 120 / pitch points. Line Printer is resident only
+// medium and upright: asked for bold or italic, the printer takes Courier.
 FontChoice PclInterpreter::PrintedFont(const FontChoice& selected) {
     FontChoice printed = selected;
+    if (printed.typeface == kLinePrinterTypeface && (printed.bold || printed.italic))
+        printed.typeface = FontChoice{}.typeface;
     if (printed.typeface != kLinePrinterTypeface && printed.pitch > 0)
         printed.height = 120.0 / printed.pitch;
     return printed;
@@ -314,10 +318,25 @@ void PclInterpreter::FontControl(const PclCommand& command) {
     case 'T':
         env_.font.typeface = Int(value);
         break;
+    case 'B': // stroke weight: -7 thinnest, 0 medium, 3 bold, 7 blackest
+        if (value >= -7 && value <= 7)
+            env_.font.bold = value >= 3;
+        break;
+    case 'S': // style: its posture is the value's last two bits, 1 and 2 italic
+        if (value >= 0 && value <= 32767)
+            env_.font.italic = Int(value) % 4 == 1 || Int(value) % 4 == 2;
+        break;
     default:
         return;
     }
     CloseRun();
+}
+
+void PclInterpreter::UnderlineControl(const PclCommand& command) {
+    if (command.terminator == 'D' && (command.value == 0 || command.value == 3))
+        env_.underline = true; // fixed or floating, drawn alike
+    else if (command.terminator == '@')
+        env_.underline = false;
 }
 
 } // namespace zl::render

@@ -17,6 +17,7 @@ constexpr double kUnprintableEdge = 50;
 constexpr std::size_t kMaxRunsPerPage = 20000;
 constexpr std::size_t kMaxCharsPerPage = 1 << 20;
 constexpr int kMaxMacroDepth = 2;
+constexpr std::size_t kMaxUnderlines = 20000;
 // Macros run at most this many items for each byte fed, and a few to start
 // with: a listing's overlay runs well under one a byte, while a stream that
 // puts a large macro under every page of many short ones would otherwise
@@ -239,6 +240,8 @@ void PclInterpreter::Print(unsigned char byte) {
     if (pageChars_ >= kMaxCharsPerPage)
         return;
     env_.atPageStart = false;
+    if (env_.underline)
+        Underline(left, advance);
     const double glyphAdvance = downloaded ? advance : 0;
     if (runOpen_ && page_.runs.back().glyphAdvance != glyphAdvance)
         CloseRun(); // cells of another width
@@ -258,6 +261,24 @@ void PclInterpreter::Print(unsigned char byte) {
     }
     ++pageChars_;
     runOpen_ = true;
+    marked_ = true;
+}
+
+// The underline lies 5 dots below the baseline, 3 dots thick, under every
+// cell printed while it is on, blanks too; cells side by side share one.
+void PclInterpreter::Underline(double left, double width) {
+    constexpr double kBelowBaseline = 5, kThickness = 3;
+    const double top = env_.y + kBelowBaseline;
+    if (!page_.rects.empty()) {
+        ShadedRect& last = page_.rects.back();
+        if (last.y == top && last.height == kThickness && last.shadePercent == 100 &&
+            std::abs(last.x + last.width - left) < kEpsilon) {
+            last.width += width;
+            return;
+        }
+    }
+    if (page_.rects.size() < kMaxUnderlines)
+        page_.rects.push_back({left, top, width, kThickness, 100});
     marked_ = true;
 }
 

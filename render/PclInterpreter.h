@@ -47,6 +47,7 @@ private:
         SymbolSet symbolSet = SymbolSet::Pc8;
         double rectWidth = 0, rectHeight = 0, pattern = 0;
         bool atPageStart = true;
+        bool underline = false;
     };
 
     void OnByte(unsigned char byte) override;
@@ -59,6 +60,7 @@ private:
     void CursorPosition(const PclCommand& command);   // ESC &a, ESC *p
     void MacroControl(const PclCommand& command);     // ESC &f
     void SpacingControl(const PclCommand& command);   // ESC &k
+    void UnderlineControl(const PclCommand& command); // ESC &d
     void RectangleControl(const PclCommand& command); // ESC *c, soft font IDs too
     void FontControl(const PclCommand& command);      // ESC (s, ESC (#U, ESC (#X
     void LanguageSwitch(const PclCommand& command);   // ESC %: HP-GL/2 and back
@@ -69,6 +71,8 @@ private:
     void DefaultMargins();
     void Print(unsigned char byte);
     char32_t DownloadedCharacter(int code) const;
+    // Underlines the cell from `left`, `width` dots wide, on the current line.
+    void Underline(double left, double width);
     void LineFeed();
     void Eject();
     void RunOverlay();

@@ -10,15 +10,9 @@ namespace zl::render {
 
 namespace {
 
-constexpr int kCourierKey = 0, kLinePrinterKey = 1, kBitmapKey = 2;
-
-int KeyOf(int typeface) {
-    return typeface == kLinePrinterTypeface ? kLinePrinterKey : kCourierKey;
-}
-
-int TypefaceOf(int key) {
-    return key == kLinePrinterKey ? kLinePrinterTypeface : FontChoice{}.typeface;
-}
+// Fonts are kept by the face they draw, a face's number; downloaded glyphs
+// come after the faces.
+constexpr int kBitmapKey = kFaceCount;
 
 bool IsPrintableAscii(char32_t c) {
     return c >= 32 && c <= 126;
@@ -142,7 +136,7 @@ std::string BitmapProcedure(const BitmapGlyph* glyph, double advance, std::array
 } // namespace
 
 struct PdfFonts::Font {
-    int key = kCourierKey;
+    int key = 0;
     RunFace face; // none for glyphs of downloaded fonts
     int object = 0;
     std::array<char32_t, 256> chars{};
@@ -157,8 +151,8 @@ PdfFonts::PdfFonts(const ListingFaces& faces, PdfWriter& writer) : faces_(faces)
 
 PdfFonts::~PdfFonts() = default;
 
-PdfFonts::Coded PdfFonts::Encode(int typeface, char32_t c) {
-    const int key = KeyOf(typeface);
+PdfFonts::Coded PdfFonts::Encode(Face face, char32_t c) {
+    const int key = static_cast<int>(face);
     std::unordered_map<char32_t, Coded>& known = coded_[key];
     const auto found = known.find(c);
     if (found != known.end())
@@ -189,7 +183,7 @@ PdfFonts::Coded PdfFonts::Place(int key, char32_t c) {
             auto font = std::make_unique<Font>();
             font->key = key;
             if (key != kBitmapKey)
-                font->face = faces_.FaceOf(TypefaceOf(key));
+                font->face = faces_.FaceOf(static_cast<Face>(key));
             font->object = writer_.Reserve();
             fonts_.push_back(std::move(font));
         }
@@ -230,7 +224,7 @@ void PdfFonts::WriteAll() {
 
 std::string PdfFonts::GlyphProcedure(const Font& font, char32_t c,
                                      std::array<double, 4>& box) const {
-    const GlyphSource source = faces_.GlyphOf(TypefaceOf(font.key), c);
+    const GlyphSource source = faces_.GlyphOf(static_cast<Face>(font.key), c);
     const QPainterPath path = source.face->pathForGlyph(source.glyph);
     const std::string ops = PathOperators(path, source.widthScale);
     const QRectF bounds = path.controlPointRect();
@@ -280,13 +274,18 @@ void PdfFonts::WriteFont(const Font& font) {
     }
     const int toUnicode = writer_.Reserve();
     writer_.WriteStream(toUnicode, ToUnicodeMap(unicodes));
-    writer_.WriteObject(font.object,
-                        "<</Type/Font/Subtype/Type3/FontBBox[" + Numbers(fontBox) + "]/FontMatrix" +
-                            (bitmaps ? "[1 0 0 1 0 0]" : "[0.001 0 0 0.001 0 0]") + "/CharProcs<<" +
-                            procedures + ">>/Encoding<</Type/Encoding/Differences[" + differences +
-                            "]>>/FirstChar " + std::to_string(first) + "/LastChar " +
-                            std::to_string(last) + "/Widths[" + widths +
-                            "]/Resources<<>>/ToUnicode " + std::to_string(toUnicode) + " 0 R>>");
+    writer_.WriteObject(
+        font.object, "<</Type/Font/Subtype/Type3" +
+                         // Named as the face, for readers that list the fonts.
+                         (bitmaps ? std::string()
+                                  : "/Name/" + faces_.NameOf(static_cast<Face>(font.key)) +
+                                        "/BaseFont/" + faces_.NameOf(static_cast<Face>(font.key))) +
+                         "/FontBBox[" + Numbers(fontBox) + "]/FontMatrix" +
+                         (bitmaps ? "[1 0 0 1 0 0]" : "[0.001 0 0 0.001 0 0]") + "/CharProcs<<" +
+                         procedures + ">>/Encoding<</Type/Encoding/Differences[" + differences +
+                         "]>>/FirstChar " + std::to_string(first) + "/LastChar " +
+                         std::to_string(last) + "/Widths[" + widths + "]/Resources<<>>/ToUnicode " +
+                         std::to_string(toUnicode) + " 0 R>>");
 }
 
 } // namespace zl::render

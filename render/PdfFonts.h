@@ -36,8 +36,8 @@ public:
         int font = 0;
         unsigned char code = 0;
     };
-    // The font and code of `c` in a run of `typeface`.
-    Coded Encode(int typeface, char32_t c);
+    // The font and code of `c` in a run drawn in `face`.
+    Coded Encode(Face face, char32_t c);
     // The font and code of a cell of a run printed from a downloaded font:
     // `glyph` (null for a blank) standing for `c`, `advance` dots wide. Such
     // fonts are shown at size 1: their glyph space is in dots.
@@ -58,7 +58,7 @@ private:
     const ListingFaces& faces_;
     PdfWriter& writer_;
     std::vector<std::unique_ptr<Font>> fonts_;
-    std::unordered_map<char32_t, Coded> coded_[2]; // Courier, Line Printer
+    std::unordered_map<char32_t, Coded> coded_[kFaceCount];
     // The cells of downloaded fonts by glyph, character and advance; the
     // fonts keep the glyphs.
     std::map<std::tuple<const BitmapGlyph*, char32_t, double>, Coded> glyphsCoded_;

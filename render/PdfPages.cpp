@@ -128,7 +128,7 @@ void PdfPages::AppendRun(std::string& content, const TextRun& run, double height
     if (run.text.empty() || (!glyphs && (run.font.pitch <= 0 || run.font.height <= 0)))
         return;
     const double scale =
-        glyphs ? 100 : CellStretch(run.font, faces_.FaceOf(run.font.typeface).advance) * 100;
+        glyphs ? 100 : CellStretch(run.font, faces_.FaceOf(FaceOf(run.font)).advance) * 100;
     if (scale != text_.scale) {
         text_.scale = scale;
         AppendNumbers(content, {scale});
@@ -146,7 +146,7 @@ void PdfPages::AppendRun(std::string& content, const TextRun& run, double height
         const PdfFonts::Coded coded =
             glyphs ? fonts_.EncodeGlyph(i < run.glyphs.size() ? run.glyphs[i] : blank, run.text[i],
                                         run.glyphAdvance)
-                   : fonts_.Encode(run.font.typeface, run.text[i]);
+                   : fonts_.Encode(FaceOf(run.font), run.text[i]);
         if (coded.font != text_.font || size != text_.size) {
             if (open)
                 content += ")Tj\n";

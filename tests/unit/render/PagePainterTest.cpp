@@ -180,6 +180,41 @@ TEST_F(PagePainterTest, EachCharacterSitsInItsCell) {
     }
 }
 
+// Bold cells carry more ink than the same letters in medium (Nimbus Mono PS
+// Bold), and italic ones lean to the right (its Italic): the top of an l
+// stands right of its foot.
+TEST_F(PagePainterTest, BoldCarriesMoreInkAndItalicLeans) {
+    const auto ink = [](const QImage& image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (const auto& [left, right] : DarkSpans(image, y))
+                dark += right - left;
+        }
+        return dark;
+    };
+    FontChoice medium{10, 12, 4099};
+    FontChoice bold = medium, italic = medium;
+    bold.bold = true;
+    italic.italic = true;
+    EXPECT_GT(ink(Line(U"return", bold, 100)), ink(Line(U"return", medium, 100)) * 5 / 4);
+    // How far the ink's centre in the upper half of the rows stands right
+    // of the lower half's.
+    const auto leanOf = [](const QImage& image) {
+        const auto rows = InkRows(image);
+        const int middle = (rows.first + rows.second) / 2;
+        double sums[2] = {0, 0}, counts[2] = {0, 0};
+        for (int y = rows.first; y <= rows.second; ++y) {
+            for (const auto& [left, right] : DarkSpans(image, y)) {
+                sums[y <= middle] += (left + right) / 2.0 * (right - left);
+                counts[y <= middle] += right - left;
+            }
+        }
+        return counts[0] > 0 && counts[1] > 0 ? sums[1] / counts[1] - sums[0] / counts[0] : 0;
+    };
+    EXPECT_GE(leanOf(Line(U"l", italic, 100)), 3);
+    EXPECT_LE(std::abs(leanOf(Line(U"l", medium, 100))), 1.5);
+}
+
 // A capital H stands as tall as in the printer's font, to 0.01 inch (3
 // dots): the cap height of the face's published metrics at the printed
 // size, 563/1000 of the em for Courier (Nimbus Mono PS's, as Courier's own)

@@ -200,16 +200,8 @@ TEST(PclInterpreterTest, TheComposersPageCountIsThePagesThePrinterEjects) {
             text += "abc\r\n";
         return text;
     };
-    const std::vector<std::string> files = {"",
-                                            "abc",
-                                            lines(78),
-                                            lines(79),
-                                            lines(200),
-                                            "a\fb",
-                                            "a\f",
-                                            "\f\f\f",
-                                            "\fa\f\f",
-                                            std::string(20000, 'x'),
+    const std::vector<std::string> files = {"", "abc", lines(78), lines(79), lines(200), "a\fb",
+                                            "a\f", "\f\f\f", "\fa\f\f", std::string(20000, 'x'),
                                             lines(10) + "\f" + lines(100),
                                             lines(77) + std::string(400, 'x') + "\f",
                                             // Form feeds in lines: each page from the left
@@ -278,6 +270,42 @@ TEST(PclInterpreterTest, ControlCodes) {
     EXPECT_DOUBLE_EQ(page.runs.back().baseline, 187.5 + 59 * 50);
     ASSERT_EQ(rendered.pages[1].runs.size(), 1u);
     EXPECT_DOUBLE_EQ(rendered.pages[1].runs[0].baseline, 187.5);
+}
+
+// Bold (ESC ( s 3 B) and italic (ESC ( s 1 S) begin runs of their own and
+// end with medium and upright; Line Printer asked for bold prints Courier
+// Bold at the pitch's height. An underline, 5 dots below the baseline and 3
+// thick, runs under every cell printed while it is on, blanks too.
+TEST(PclInterpreterTest, WeightStyleAndUnderline) {
+    const Rendered rendered =
+        Render(Esc("E") + "a" + Esc("(s3B") + "b" + Esc("(s0B") + Esc("(s1S") + "c" + Esc("(s0S") +
+               Esc("&d0D") + "d e" + Esc("&d@") + "f\r\n" + Esc("(s0T") + Esc("(s16.67H") + "h" +
+               Esc("(s3B") + "g");
+    ASSERT_EQ(rendered.pages.size(), 1u);
+    const Page& page = rendered.pages[0];
+    ASSERT_EQ(page.runs.size(), 6u);
+    const struct {
+        std::u32string text;
+        double x;
+        bool bold, italic;
+        int typeface;
+    } runs[] = {{U"a", 75, false, false, 4099}, {U"b", 105, true, false, 4099},
+                {U"c", 135, false, true, 4099}, {U"d ef", 165, false, false, 4099},
+                {U"h", 75, false, false, 0},    {U"g", 93, true, false, 4099}};
+    for (std::size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(page.runs[i].text, runs[i].text);
+        EXPECT_DOUBLE_EQ(page.runs[i].x, runs[i].x);
+        EXPECT_EQ(page.runs[i].font.bold, runs[i].bold);
+        EXPECT_EQ(page.runs[i].font.italic, runs[i].italic);
+        EXPECT_EQ(page.runs[i].font.typeface, runs[i].typeface);
+    }
+    EXPECT_DOUBLE_EQ(page.runs[5].font.height, 120 / 16.67);
+    ASSERT_EQ(page.rects.size(), 1u);
+    EXPECT_DOUBLE_EQ(page.rects[0].x, 165);
+    EXPECT_DOUBLE_EQ(page.rects[0].width, 90);
+    EXPECT_DOUBLE_EQ(page.rects[0].y, 187.5 + 5);
+    EXPECT_DOUBLE_EQ(page.rects[0].height, 3);
 }
 
 // Byte 0x82 prints as é in PC-8 and 0xC5 as é in Roman-8; 0x80 is the euro
