@@ -45,12 +45,11 @@ QString PrintedText(const PrintRunOutcome& outcome) {
 QString StoppedRunText(const PrintRunOutcome& outcome) {
     if (outcome.asked < 2)
         return {};
-    QString text = QString::number(outcome.files) + " of " + QString::number(outcome.asked) +
-                   " files printed on " + QString::fromStdString(outcome.printer) +
-                   "; not printed: " + QString::fromStdString(FileNamePart(outcome.failedPath));
-    if (const int more = outcome.asked - outcome.files - 1; more > 0)
-        text += " and " + QString::number(more) + " more";
-    return text;
+    // The run stops at the listing that failed, the first not printed.
+    const auto listed = static_cast<std::size_t>(outcome.files);
+    return QString::fromStdString(StoppedRunWords(listed, static_cast<std::size_t>(outcome.asked),
+                                                  listed, "on " + outcome.printer,
+                                                  FileNamePart(outcome.failedPath)));
 }
 
 // "Cannot print notes.txt: the file does not exist."

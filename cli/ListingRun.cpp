@@ -95,13 +95,9 @@ int RunListings(const CliSettings& settings, const ListingAction& listOne, std::
     }
     // After a stop in the middle of several files: what printed, and what not.
     const std::size_t count = settings.files.size();
-    if (count > 1) {
-        err << "zellist: " << end.listed << " of " << count << " files printed"
-            << (end.place.empty() ? "" : " " + end.place) << "; not printed: " << name;
-        if (const std::size_t more = count - end.stoppedAt - 1; more > 0)
-            err << " and " << more << " more";
-        err << '\n';
-    }
+    if (count > 1)
+        err << "zellist: " << StoppedRunWords(end.listed, count, end.stoppedAt, end.place, name)
+            << '\n';
     return status;
 }
 

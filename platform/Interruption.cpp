@@ -88,10 +88,6 @@ void ThrowIfStopped() {
         throw Interrupted(signal);
 }
 
-int StopWakeDescriptor() {
-    return WakeRead();
-}
-
 void RequestStop(int signal) {
     WakeRead();
     stopSignal = signal;
@@ -108,7 +104,7 @@ void ClearStopRequest() {
 }
 
 #ifndef _WIN32
-bool WaitForDescriptor(int fd, short events, int otherWake) {
+void WaitForDescriptor(int fd, short events, int otherWake) {
     pollfd waits[3] = {{fd, events, 0}, {WakeRead(), POLLIN, 0}, {otherWake, POLLIN, 0}};
     // An error or a hang-up of `fd` also ends the wait: what follows tells.
     while (::poll(waits, otherWake >= 0 ? 3 : 2, -1) < 0) {
@@ -117,7 +113,6 @@ bool WaitForDescriptor(int fd, short events, int otherWake) {
         ThrowIfStopped();
     }
     ThrowIfStopped();
-    return waits[0].revents != 0;
 }
 
 bool PauseUnlessWoken(std::chrono::milliseconds time, int otherWake) {

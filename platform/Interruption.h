@@ -26,9 +26,6 @@ void CatchStopSignals();
 int StopSignal();
 // Raises Interrupted when a signal asked the program to stop.
 void ThrowIfStopped();
-// A descriptor that becomes readable once a stop signal arrives, to wait on
-// beside others; -1 where the system offers none (Windows).
-int StopWakeDescriptor();
 // Notes `signal` as if it had arrived; for the window's own Exit and tests.
 void RequestStop(int signal);
 // Forgets a noted signal.
@@ -37,8 +34,8 @@ void ClearStopRequest();
 #ifndef _WIN32
 // Waits, without a time limit, until `fd` has one of the poll(2) `events`
 // (or an error or hang-up), or `otherWake` (-1: none) becomes readable, or
-// a stop signal arrives: that raises Interrupted. True when `fd` is ready.
-bool WaitForDescriptor(int fd, short events, int otherWake = -1);
+// a stop signal arrives: that raises Interrupted.
+void WaitForDescriptor(int fd, short events, int otherWake = -1);
 // Waits `time`, unless `otherWake` (-1: none) becomes readable first (then
 // false) or a stop signal arrives (that raises Interrupted).
 bool PauseUnlessWoken(std::chrono::milliseconds time, int otherWake);

@@ -4,6 +4,15 @@
 
 namespace zl {
 
+std::string StoppedRunWords(std::size_t listed, std::size_t count, std::size_t stoppedAt,
+                            const std::string& place, const std::string& stoppedName) {
+    std::string words = std::to_string(listed) + " of " + std::to_string(count) + " files printed" +
+                        (place.empty() ? "" : " " + place) + "; not printed: " + stoppedName;
+    if (const std::size_t more = count - stoppedAt - 1; more > 0)
+        words += " and " + std::to_string(more) + " more";
+    return words;
+}
+
 ListingRunEnd RunListings(const std::vector<ListingOrder>& orders, const ListingAction& make,
                           ListingRunObserver& observer, const CancelSignal* cancel) {
     ListingRunEnd end;

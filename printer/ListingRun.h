@@ -57,6 +57,12 @@ struct ListingRunEnd {
     std::exception_ptr failure; // Failed: what was raised
 };
 
+// What a run of `count` listings that stopped at listing `stoppedAt`
+// (named `stoppedName`) made, where there is one `place` ("on laser"): "2
+// of 5 files printed on laser; not printed: c.txt and 2 more".
+std::string StoppedRunWords(std::size_t listed, std::size_t count, std::size_t stoppedAt,
+                            const std::string& place, const std::string& stoppedName);
+
 // Makes each of `orders` with `make`, telling `observer`. A failure ends the
 // run; so does `cancel` (may be null) once raised, and what fails after it
 // counts as cancelled; so does a stop signal, also between two listings.
