@@ -290,11 +290,7 @@ void MainWindow::AddFiles(const QStringList& names) {
 }
 
 bool MainWindow::Listed(const QString& name) const {
-    for (int i = 0; i < fileList->Count(); ++i) {
-        if (fileList->Text(i) == name)
-            return true;
-    }
-    return false;
+    return !fileList->findItems(name, Qt::MatchExactly).isEmpty();
 }
 
 void MainWindow::FilesDropped(FileDropTarget*, int, int, int, const QStringList& names) {
