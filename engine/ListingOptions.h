@@ -59,6 +59,10 @@ struct ListingOptions {
     // Characters none of the sets has print from a font the listing
     // downloads, drawn from the system's monospace face; else as '?'.
     bool downloadFont = true;
+    // Keywords and types printed bold, comments italic (underlined and
+    // overstruck in the Line Printer face): "none", "auto" (the language of
+    // the file's name or its "#!" line) or a language's name.
+    std::string emphasis = "none";
     PrinterRequests requests;
     // The paper the page is laid out for when the listing asks for none:
     // the printer's default paper, or the locale's for a file. Unknown
