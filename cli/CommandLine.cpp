@@ -4,6 +4,7 @@
 #include "cli/StandardInput.h"
 #include "engine/CharacterSets.h"
 #include "engine/InputDecoder.h"
+#include "engine/SyntaxEmphasis.h"
 #include "platform/Papers.h"
 #include "platform/SystemText.h"
 #include "printing/PclFileService.h"
@@ -288,6 +289,17 @@ const Option kOptions[] = {
            [](CliSettings& s, const std::string& option, const std::string& value) {
                s.listing.showControlChars = Choice(option, value, {"show", "raw"}) == "show";
            }),
+    Valued("--emphasis", 0, "auto|none|LANG",
+           {"keywords and types bold, comments italic (with\n"
+            "lineprinter: overstruck and underlined), in the\n"
+            "language of the file's name or its #! line, in\n"
+            "LANG, or none (default)"},
+           [](CliSettings& s, const std::string& option, const std::string& value) {
+               if (value != "auto" && value != "none" && LanguageNamed(value).empty())
+                   throw BadValue(option, value,
+                                  "auto, none or a language that --list-languages lists");
+               s.listing.emphasis = value;
+           }),
     Valued("--title", 0, "TEXT",
            {"the name the page header shows instead of the\n"
             "file's, for one input only; standard input's is\n"
@@ -306,6 +318,8 @@ const Option kOptions[] = {
                s.action = Action::DescribePrinter;
                s.describedPrinter = value;
            }),
+    Flag("--list-languages", 0, {"the languages --emphasis knows"},
+         [](CliSettings& s) { s.action = Action::ListLanguages; }),
     Flag("--help", 'h', {"this text"}, [](CliSettings& s) { s.action = Action::Help; }),
     Flag("--version", 0, {"the version"}, [](CliSettings& s) { s.action = Action::Version; }),
 };

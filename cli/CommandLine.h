@@ -20,7 +20,7 @@ public:
 };
 
 struct CliSettings {
-    enum class Action { Print, ListPrinters, DescribePrinter, Help, Version };
+    enum class Action { Print, ListPrinters, DescribePrinter, ListLanguages, Help, Version };
     Action action = Action::Print;
 
     std::vector<std::string> files; // "-" is standard input; none given: "-"

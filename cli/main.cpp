@@ -5,6 +5,7 @@
 #include "cli/ListingRun.h"
 #include "cli/StandardInput.h"
 #include "cli/ZelListCli.h"
+#include "engine/SyntaxEmphasis.h"
 #include "platform/Interruption.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/SystemText.h"
@@ -75,6 +76,11 @@ int main(int argc, char** argv) {
 #else
             std::cout << zl::cli::Usage(false);
 #endif
+            return 0;
+        }
+        if (settings.action == CliSettings::Action::ListLanguages) {
+            for (const std::string& language : zl::KnownLanguages())
+                std::cout << language << '\n';
             return 0;
         }
         if (settings.action == CliSettings::Action::Version) {

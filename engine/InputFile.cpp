@@ -23,6 +23,7 @@ bool InputFile::Refill() {
     const std::size_t count = source_->Read(buffer_.data(), buffer_.size());
     next_ = buffer_.data();
     end_ = next_ + count;
+    read_ += count;
     return count > 0;
 }
 
@@ -43,6 +44,7 @@ bool InputFile::EnsureAhead(std::size_t count) {
             return false;
         ahead += read;
         end_ = start + ahead;
+        read_ += read;
     }
     return true;
 }

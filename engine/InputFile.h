@@ -6,6 +6,7 @@
 #include "engine/InputSource.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ public:
         return reinterpret_cast<const unsigned char*>(next_);
     }
     void Skip(std::size_t count) { next_ += count; }
+    // How many bytes of the input were taken: the offset of the next one.
+    std::uint64_t Position() const { return read_ - static_cast<std::uint64_t>(end_ - next_); }
     // Reads more until at least `count` bytes are ahead, keeping those not
     // yet taken; false when the input ends first or `count` exceeds the
     // buffer. Raises InputFailure when the bytes cannot be read.
@@ -46,6 +49,7 @@ private:
     std::vector<char> buffer_;
     const char* next_ = nullptr;
     const char* end_ = nullptr;
+    std::uint64_t read_ = 0; // from the source, in all
 };
 
 } // namespace zl

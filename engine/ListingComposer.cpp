@@ -54,6 +54,7 @@ void ListingComposer::Compose(const std::string& fileName, ByteSink& out,
     try {
         WriteListing(fileName, whenOpened);
     } catch (...) {
+        emphasis_ = nullptr;
         input_.reset(); // the file is closed after a failure as well
         out_.Drop();
         throw;
@@ -195,6 +196,7 @@ void ListingComposer::WriteHeader(const std::string& line) {
 
 void ListingComposer::WriteLineNumber() {
     LeaveFont();
+    ShowEmphasis(Emphasis::Plain);
     if (writingPage_)
         out_.Put(numbering_.Text(), static_cast<std::int32_t>(numbering_.Length()));
     columnCount_ = static_cast<std::int32_t>(numbering_.Length());
@@ -203,6 +205,7 @@ void ListingComposer::WriteLineNumber() {
 // The header with the next page's label, and the blank line below it.
 void ListingComposer::StartPage() {
     SelectSet(0); // the header is in the listing's own set
+    ShowEmphasis(Emphasis::Plain);
     CountPage();
     pageMarked_ = true;
     WriteHeader(header_.NextPage(++pageNumber_));
@@ -246,6 +249,7 @@ void ListingComposer::EndLine() {
     lineStartPending_ = true;
     sourceColumn_ = 0;
     numbering_.Next();
+    ShowEmphasis(Emphasis::Plain);
     Write(kLineEnd);
 }
 
@@ -253,6 +257,7 @@ void ListingComposer::EndLine() {
 // line end fills the page.
 void ListingComposer::Wrap() {
     LeaveFont(); // for the indent
+    ShowEmphasis(Emphasis::Plain);
     wrapPending_ = false;
     Write(kLineEnd);
     if (++lineOnPage_ > geometry_.linesPerPage) {
@@ -278,16 +283,14 @@ void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count
     WrapIfFull();
     sourceColumn_ += count;
     if (count < static_cast<std::size_t>(geometry_.lineWidth - columnCount_)) { // no wrap
-        if (writingPage_)
-            out_.Put(bytes, static_cast<std::int32_t>(count));
+        PutText(bytes, count);
         columnCount_ += static_cast<std::int32_t>(count);
         return;
     }
     while (count > 0) {
         const auto room = static_cast<std::size_t>(geometry_.lineWidth - columnCount_);
         const std::size_t piece = count < room ? count : room;
-        if (writingPage_)
-            out_.Put(bytes, static_cast<std::int32_t>(piece));
+        PutText(bytes, piece);
         bytes += piece;
         count -= piece;
         columnCount_ += static_cast<std::int32_t>(piece);
@@ -307,6 +310,11 @@ void ListingComposer::WriteColumns(const unsigned char* bytes, std::size_t count
 void ListingComposer::WriteRunsAhead() {
     std::size_t count = 0;
     const unsigned char* const start = input_->Ahead(count);
+    if (emphasis_) { // up to where the emphasis changes
+        UpdateEmphasis();
+        count = static_cast<std::size_t>(
+            std::min<std::uint64_t>(count, wantedUntil_ - input_->Position()));
+    }
     const unsigned char* const end = start + count;
     const unsigned char* next = start;
     for (;;) {
@@ -354,7 +362,8 @@ void ListingComposer::WriteRunsAhead() {
 // line that needs more begins. Only at a line's start, its number written.
 const unsigned char* ListingComposer::WritePlainLines(const unsigned char* next,
                                                       const unsigned char* end) {
-    if (!writingPage_ || !stops_.PrintableNeverStops())
+    if (!writingPage_ || !stops_.PrintableNeverStops() || wanted_ != Emphasis::Plain ||
+        printed_ != Emphasis::Plain)
         return next;
     // A line is looked for in two windows, and its text copied a window at
     // a time from where it starts, so three lie ahead; the buffer keeps
@@ -470,6 +479,7 @@ void ListingComposer::WriteSpecial(unsigned char byte) {
         pageMarked_ = false;
         sourceColumn_ = 0;
         numbering_.Next();
+        ShowEmphasis(Emphasis::Plain);
         Write(kFormFeed); // after a CR: the next page's line starts at the left margin
         break;
     case kTab:
@@ -511,7 +521,7 @@ void ListingComposer::WriteListing(const std::string& fileName,
     if (!transcodeFrom_.empty())
         source = std::make_unique<TranscodingSource>(std::move(source),
                                                      InputDecoder::Make(transcodeFrom_));
-    input_ = std::make_unique<InputFile>(std::move(source));
+    input_ = std::make_unique<InputFile>(WithEmphasis(std::move(source), fileName));
     if (whenOpened)
         whenOpened();
     WritePrologue();
@@ -536,10 +546,14 @@ void ListingComposer::WriteListing(const std::string& fileName,
         if (InputEnded())
             break;
         const unsigned char byte = input_->Peek();
-        if (stops_.Stops(byte)) // else the run only met the end of the buffer
-            WriteSpecial(byte);
+        if (!stops_.Stops(byte)) // the run only met the end of the buffer or an emphasis
+            continue;
+        if (emphasis_)
+            UpdateEmphasis();
+        WriteSpecial(byte);
     }
 
+    emphasis_ = nullptr;
     input_->Close();
     input_.reset();
     WriteGreenbarOverlay();

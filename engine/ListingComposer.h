@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CharacterSets.h"
+#include "engine/EmphasisSource.h"
 #include "engine/FileInputSource.h"
 #include "engine/HeaderCharacters.h"
 #include "engine/InputDecoder.h"
@@ -124,6 +125,14 @@ private:
     void WriteShown(unsigned char control);
     void WriteTabs(std::size_t tabs);
     void SkipByteOrderMark();
+    // Syntax emphasis: the printer's weight and style (or underline and
+    // overstrike) follow the emphasis of the text's bytes; headers, line
+    // numbers and indents print plainly.
+    std::unique_ptr<InputSource> WithEmphasis(std::unique_ptr<InputSource> source,
+                                              const std::string& fileName);
+    void UpdateEmphasis();
+    void ShowEmphasis(Emphasis emphasis);
+    void PutText(const unsigned char* bytes, std::size_t count);
 
     const ListingOptions options_;
     const PageGeometry geometry_;
@@ -154,6 +163,14 @@ private:
     // Characters of the source line written so far, for its tab stops.
     std::uint64_t sourceColumn_ = 0;
     std::unique_ptr<InputFile> input_;
+    // The emphasis of the input's bytes, when the listing has any: the
+    // source in input_'s chain that tells it, the emphasis of the bytes
+    // being written and the input's offset up to which it lasts, and the
+    // emphasis the printer has now.
+    EmphasisSource* emphasis_ = nullptr;
+    Emphasis wanted_ = Emphasis::Plain;
+    std::uint64_t wantedUntil_ = 0;
+    Emphasis printed_ = Emphasis::Plain;
 
     // How the file's characters are read and printed.
     std::unique_ptr<InputDecoder> decoder_;

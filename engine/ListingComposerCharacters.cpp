@@ -138,6 +138,9 @@ int ListingComposer::WriteGlyph(int set, unsigned char code) {
         return 1;
     }
     WrapIfFull();
+    // A weight or style asked for in a font selected by its number would
+    // select another; its glyphs print as drawn.
+    ShowEmphasis(options_.linePrinter ? wanted_ : Emphasis::Plain);
     SelectSet(set); // a run of them selects the font once
     out_.Put(&code, 1);
     sourceColumn_ += static_cast<std::uint64_t>(width);
@@ -241,6 +244,8 @@ void ListingComposer::SelectSet(int set) {
         return;
     const bool fromFont = characterSets_->IsFont(selectedSet_);
     selectedSet_ = set;
+    if (fromFont && !options_.linePrinter) // the face's selection is medium upright
+        printed_ = Emphasis::Plain;
     if (characterSets_->IsFont(set))
         WriteAlways(kEsc + "(" + std::to_string(characterSets_->FontId(set)) + "X");
     else
