@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libcups2-dev
     cups-daemon cups-client
     libgtest-dev libgmock-dev libbenchmark-dev
-    libfreetype-dev libfontconfig-dev libutf8proc-dev libsource-highlight-dev libtree-sitter-dev libboost-regex-dev libsource-highlight-dev libtree-sitter-dev libboost-regex-dev
+    libfreetype-dev libfontconfig-dev libutf8proc-dev libsource-highlight-dev libtree-sitter-dev libboost-regex-dev
     fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-freefont-ttf fonts-league-mono
     fonts-wqy-zenhei
     xvfb xauth
