@@ -111,6 +111,33 @@ TEST_F(ZelListCommandTest, APdfOutputHoldsEachListingAsText) {
     const std::string text = OutputOf("pdftotext -layout " + Arg("p.pdf") + " -");
     EXPECT_EQ(text.find("1: a"), std::string::npos) << text;
     EXPECT_LT(text.find("2: b"), text.find("3: c")) << text;
+
+    // With emphasis, keywords print in Courier's bold face and comments in
+    // its italic one: the page carries more ink, in the same columns.
+    test::WriteFile(dir_ / "main.c", "int main(void) { return 0; } /* the end */\n");
+    const auto inkOf = [this](const std::string& pdf) {
+        return std::stol(OutputOf("pdftoppm -r 100 -gray " + Arg(pdf) +
+                                  " | od -An -tu1 -v | awk '{for (i = 1; i <= NF; ++i) s += 255 "
+                                  "- $i} END {printf \"%d\", s}'"));
+    };
+    long ink[2] = {0, 0};
+    for (const bool emphasis : {false, true}) {
+        SCOPED_TRACE(emphasis);
+        const std::string pdf = emphasis ? "e.pdf" : "n.pdf";
+        ASSERT_EQ(Zellist(std::string("-q --emphasis ") + (emphasis ? "auto" : "none") + " -o " +
+                              Arg(pdf) + " " + Arg("main.c"),
+                          err),
+                  0)
+            << err;
+        const std::string fonts = OutputOf("pdffonts " + Arg(pdf));
+        EXPECT_EQ(fonts.find("NimbusMonoPS-Bold ") != std::string::npos, emphasis) << fonts;
+        EXPECT_EQ(fonts.find("NimbusMonoPS-Italic ") != std::string::npos, emphasis) << fonts;
+        EXPECT_NE(OutputOf("pdftotext -layout " + Arg(pdf) + " -")
+                      .find("1: int main(void) { return 0; } /* the end */"),
+                  std::string::npos);
+        ink[emphasis] = inkOf(pdf);
+    }
+    EXPECT_GT(ink[1], ink[0]);
 }
 
 // --driver draws the listing and prints it through the queue's driver: the

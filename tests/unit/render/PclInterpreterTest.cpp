@@ -280,10 +280,12 @@ TEST(PclInterpreterTest, WeightStyleAndUnderline) {
     const Rendered rendered =
         Render(Esc("E") + "a" + Esc("(s3B") + "b" + Esc("(s0B") + Esc("(s1S") + "c" + Esc("(s0S") +
                Esc("&d0D") + "d e" + Esc("&d@") + "f\r\n" + Esc("(s0T") + Esc("(s16.67H") + "h" +
-               Esc("(s3B") + "g");
+               Esc("(s3B") + "g" + Esc("(s0B") + "\r\n" +
+               // A run struck again two dots to the right, the cursor back after the first.
+               Esc("&f0S") + "k" + Esc("&f1S") + Esc("*p+2X") + "k" + Esc("*p-2X") + "m");
     ASSERT_EQ(rendered.pages.size(), 1u);
     const Page& page = rendered.pages[0];
-    ASSERT_EQ(page.runs.size(), 6u);
+    ASSERT_EQ(page.runs.size(), 9u);
     const struct {
         std::u32string text;
         double x;
@@ -291,8 +293,10 @@ TEST(PclInterpreterTest, WeightStyleAndUnderline) {
         int typeface;
     } runs[] = {{U"a", 75, false, false, 4099}, {U"b", 105, true, false, 4099},
                 {U"c", 135, false, true, 4099}, {U"d ef", 165, false, false, 4099},
-                {U"h", 75, false, false, 0},    {U"g", 93, true, false, 4099}};
-    for (std::size_t i = 0; i < 6; ++i) {
+                {U"h", 75, false, false, 0},    {U"g", 93, true, false, 4099},
+                {U"k", 75, false, false, 0},    {U"k", 77, false, false, 0},
+                {U"m", 93, false, false, 0}};
+    for (std::size_t i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(page.runs[i].text, runs[i].text);
         EXPECT_DOUBLE_EQ(page.runs[i].x, runs[i].x);
