@@ -290,10 +290,10 @@ const Option kOptions[] = {
                s.listing.showControlChars = Choice(option, value, {"show", "raw"}) == "show";
            }),
     Valued("--emphasis", 0, "auto|none|LANG",
-           {"keywords and types bold, comments italic (with\n"
-            "lineprinter: overstruck and underlined), in the\n"
-            "language of the file's name or its #! line, in\n"
-            "LANG, or none (default)"},
+           {"keywords and types bold,\n"
+            "comments italic (with lineprinter: overstruck\n"
+            "and underlined), in the language of the file's\n"
+            "name or #! line (auto), in LANG, or none (default)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
                if (value != "auto" && value != "none" && LanguageNamed(value).empty())
                    throw BadValue(option, value,
