@@ -56,6 +56,8 @@ zl::ListingOptions FuzzOptions(std::uint8_t flags, std::int8_t barHeight, std::u
     // UTF-16 gives characters from all of Unicode, for the other sets.
     options.symbolSets = flags & 128 ? "none" : "";
     options.downloadFont = !(more & 1);
+    // Syntax emphasis through each highlighter: tree-sitter's, source-highlight's.
+    options.emphasis = more & 8 ? "cpp" : more & 16 ? "sh" : "none";
     return options;
 }
 
@@ -126,10 +128,24 @@ std::ptrdiff_t SetSelections(const std::string& text) {
     return count;
 }
 
+// The ESC bytes of the emphasis commands in `text`: weight, style and
+// underline commands, one each, and the four of each overstruck run.
+std::ptrdiff_t EmphasisEscapes(const std::string& text) {
+    std::ptrdiff_t count = 0;
+    for (const char* command : {"(s3B", "(s0B", "(s1S", "(s0S", "&d0D", "&d@", "*p+2X"}) {
+        const std::string escape = std::string(1, kEsc) + command;
+        const std::ptrdiff_t escapes = escape == "\x1b*p+2X" ? 4 : 1;
+        for (std::size_t at = text.find(escape); at != std::string::npos;
+             at = text.find(escape, at + 1))
+            count += escapes;
+    }
+    return count;
+}
+
 // Aborts unless the listing's ESC bytes are those of its prologue (what comes
 // before the header of the listing of an empty file, less its overlay), of
-// whole overlays and of selections of symbol sets: so no ESC of the file
-// reached it.
+// whole overlays, of selections of symbol sets and of emphasis: so no ESC
+// of the file reached it.
 void CheckEveryEscapeIsTheListingsOwn(const std::string& listing, const std::string& emptyListing,
                                       const std::string& overlay) {
     const std::size_t header = emptyListing.find("  File: ");
@@ -147,8 +163,9 @@ void CheckEveryEscapeIsTheListingsOwn(const std::string& listing, const std::str
          at = listing.find(overlay, at + overlay.size()))
         ++overlays;
     const std::string rest = zl::test::WithoutTheDownloadedFont(listing.substr(prologueEnd));
-    if (escapes(rest, 0, rest.size()) !=
-        overlays * escapes(overlay, 0, overlay.size()) + SetSelections(listing.substr(prologueEnd)))
+    if (escapes(rest, 0, rest.size()) != overlays * escapes(overlay, 0, overlay.size()) +
+                                             SetSelections(listing.substr(prologueEnd)) +
+                                             EmphasisEscapes(rest))
         std::abort();
 }
 

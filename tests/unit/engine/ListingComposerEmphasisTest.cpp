@@ -36,6 +36,10 @@ TEST_F(ListingComposerTest, CourierPrintsKeywordsAndTypesBoldAndCommentsItalic) 
          "char *s = \"/* no */\";\n",
          {Num(1), kBold, "char", kMedium, " *s = \"/* no */\";", kCrLf}},
         {"from bold to italic", "int// c", {Num(1), kBold, "int", kMedium, kItalic, "// c"}},
+        // A symbol set selected in a comment keeps it italic.
+        {"a character of another set",
+         "// \xe2\x82\xac\n",
+         {Num(1), kItalic, "// ", Esc("(19U"), "\x80", kUpright, kCrLf}},
         // The indent of the wrapped part is upright; the comment goes on.
         {"a wrapped comment",
          "// " + std::string(77, 'c'),
@@ -56,6 +60,20 @@ TEST_F(ListingComposerTest, CourierPrintsKeywordsAndTypesBoldAndCommentsItalic) 
     EXPECT_TRUE(EndsWith(listing, Joined(Seq() << PortraitHeader(2) << kCrLf << Num(59) << kItalic
                                                << "b */" << PortraitOverlay())));
     EXPECT_EQ(listing.find(kUpright), std::string::npos);
+
+    // A downloaded glyph prints in its font, selected by number with no
+    // style asked (that would select another font); the face comes back
+    // medium upright, and the comment italic after it.
+    options.pages = PageSelection();
+    const std::string withGlyph = Body(List("// \xd1\x8f x\n"));
+    const std::size_t font = withGlyph.find(Esc("(901X"));
+    ASSERT_NE(font, std::string::npos);
+    const std::string commentStart = Num(1) + kItalic + "// ";
+    EXPECT_EQ(withGlyph.compare(0, commentStart.size(), commentStart), 0);
+    EXPECT_EQ(withGlyph.compare(font - kUpright.size(), kUpright.size(), kUpright), 0);
+    EXPECT_TRUE(EndsWith(withGlyph, Esc("(10U") + Esc("(s0p10h12v0s0b4099T") + kItalic + " x" +
+                                        kUpright + kCrLf));
+    EXPECT_EQ(withGlyph.find(Esc("(s"), font), withGlyph.rfind(Esc("(s0p10h")));
 }
 
 TEST_F(ListingComposerTest, LinePrinterOverstrikesKeywordsAndUnderlinesComments) {
