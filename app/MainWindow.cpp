@@ -12,6 +12,7 @@
 #include "app/PrintRunControl.h"
 #include "app/PrinterComboBox.h"
 #include "app/PrinterRequestControls.h"
+#include "engine/SyntaxEmphasis.h"
 
 #include <QAction>
 #include <QApplication>
@@ -245,6 +246,8 @@ const OptionCheck kOptionChecks[] = {
      nullptr, true, "Headers|Include page headers"},
     {{&MainWindow::lineNumbersCheck, "lineNumbersCheck", "Line Numbers", QRect(320, 118, 89, 17)},
      nullptr, true, "Line Numbers|Include line numbers"},
+    {{&MainWindow::emphasisCheck, "emphasisCheck", "Em&phasis", QRect(432, 118, 65, 17)},
+     nullptr, false, "Emphasis|Print keywords bold and comments italic, by the file's language"},
 };
 // clang-format on
 
@@ -403,6 +406,14 @@ void MainWindow::CreateOptions() {
         SetMarkColor(fixed, kMoneyGreen);
         KeepTextLegible(fixed, kMoneyGreen);
     }
+    // Without a language to highlight the box stays in its place, disabled,
+    // and its hint says why.
+    if (KnownLanguages().empty()) {
+        emphasisCheck->setEnabled(false);
+        HintTracker::SetHint(emphasisCheck,
+                             "Emphasis|Bold keywords and italic comments are not available in "
+                             "this build");
+    }
     for (QCheckBox* box : {compressedCheck, landscapeCheck, headersCheck, lineNumbersCheck})
         connect(box, &QCheckBox::toggled, this, [this] { PageSettings(); });
     connect(printBarsCheck, &QCheckBox::toggled, this, [this] { PrintBarsToggled(); });
@@ -475,10 +486,10 @@ void MainWindow::LoadPrinterDefinition() {
     // have the focus, then the options from the top left. A group box takes
     // no focus itself, so its radios stand for it.
     QWidget* const order[] = {
-        fileList,       courierRadio,  linePrinterRadio, printerComboBox,    compressedCheck,
-        landscapeCheck, headersCheck,  lineNumbersCheck, printBarsCheck,     barHeightSpin,
-        sixLpiRadio,    eightLpiRadio, ibmCharsetRadio,  roman8CharsetRadio, copiesSpin,
-        twoSidedCombo,  paperCombo,    trayCombo};
+        fileList,       courierRadio,  linePrinterRadio, printerComboBox, compressedCheck,
+        landscapeCheck, headersCheck,  lineNumbersCheck, printBarsCheck,  barHeightSpin,
+        emphasisCheck,  sixLpiRadio,   eightLpiRadio,    ibmCharsetRadio, roman8CharsetRadio,
+        copiesSpin,     twoSidedCombo, paperCombo,       trayCombo};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -155,7 +155,7 @@ public:
                  *eightLpiRadio = nullptr, *ibmCharsetRadio = nullptr,
                  *roman8CharsetRadio = nullptr;
     QCheckBox *compressedCheck = nullptr, *landscapeCheck = nullptr, *printBarsCheck = nullptr,
-              *headersCheck = nullptr, *lineNumbersCheck = nullptr;
+              *headersCheck = nullptr, *lineNumbersCheck = nullptr, *emphasisCheck = nullptr;
     BarHeightSpinBox* barHeightSpin = nullptr;
     // What the listing asks of the printer.
     QLabel *copiesLabel = nullptr, *twoSidedLabel = nullptr, *paperLabel = nullptr,

@@ -72,6 +72,7 @@ ListingOptions MainWindow::Options() const {
     options.sixLpi = sixLpiRadio->isChecked();
     options.barHeight = barHeightSpin->Value();
     options.printBars = printBarsCheck->isChecked();
+    options.emphasis = emphasisCheck->isChecked() ? "auto" : "none";
     options.requests = RequestsOf(*this);
     // The page is laid out for the paper the printer takes by default.
     try {

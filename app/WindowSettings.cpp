@@ -41,10 +41,11 @@ struct Choice {
 
 // In the order they are set back: "Compressed" before the face, which needs
 // it for the Line Printer face.
-std::array<Tick, 3> Ticks(const MainWindow& w) {
+std::array<Tick, 4> Ticks(const MainWindow& w) {
     return {{{"page/compressed", w.compressedCheck},
              {"page/landscape", w.landscapeCheck},
-             {"page/printBars", w.printBarsCheck}}};
+             {"page/printBars", w.printBarsCheck},
+             {"page/emphasis", w.emphasisCheck}}};
 }
 
 std::array<Choice, 3> Choices(const MainWindow& w) {

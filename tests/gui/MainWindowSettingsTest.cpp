@@ -55,8 +55,8 @@ protected:
         std::string kept;
         for (QAbstractButton* option : std::vector<QAbstractButton*>{
                  w.courierRadio, w.linePrinterRadio, w.compressedCheck, w.landscapeCheck,
-                 w.printBarsCheck, w.sixLpiRadio, w.eightLpiRadio, w.ibmCharsetRadio,
-                 w.roman8CharsetRadio}) {
+                 w.printBarsCheck, w.emphasisCheck, w.sixLpiRadio, w.eightLpiRadio,
+                 w.ibmCharsetRadio, w.roman8CharsetRadio}) {
             if (option->isChecked())
                 kept += option->objectName().toStdString() + " ";
         }
@@ -80,6 +80,7 @@ TEST_F(MainWindowSettingsTest, WhatTheWindowClosesWithTheNextOneOpensWith) {
     first.landscapeCheck->setChecked(true);
     first.linePrinterRadio->setChecked(true);
     first.printBarsCheck->setChecked(false);
+    first.emphasisCheck->setChecked(true);
     first.barHeightSpin->SetValue(5);
     first.sixLpiRadio->setChecked(true);
     first.roman8CharsetRadio->setChecked(true);
@@ -105,7 +106,7 @@ TEST_F(MainWindowSettingsTest, WhatTheWindowClosesWithTheNextOneOpensWith) {
 
     MainWindow& next = Started();
     EXPECT_EQ(Kept(next), kept);
-    EXPECT_EQ(kept, "linePrinterRadio compressedCheck landscapeCheck sixLpiRadio "
+    EXPECT_EQ(kept, "linePrinterRadio compressedCheck landscapeCheck emphasisCheck sixLpiRadio "
                     "roman8CharsetRadio bars 5, copies 12, Short edge, A4, Lower, on Plotter");
     EXPECT_FALSE(next.barHeightSpin->isEnabled()) << "no bars";
     EXPECT_EQ(next.geometry(), geometry);
@@ -139,25 +140,22 @@ TEST_F(MainWindowSettingsTest, WhatCannotBeTakenBackOrIsResetLeavesTheDefaults) 
         QStringList arguments; // the command line's
         QStringList files;     // what of it names files
     };
-    const Stored good = {{"page/font", "lineprinter"},
-                         {"page/compressed", true},
-                         {"page/landscape", true},
-                         {"page/printBars", false},
-                         {"page/barHeight", 6},
-                         {"page/linesPerInch", "6"},
-                         {"page/charset", "roman8"},
-                         {"page/copies", 3},
-                         {"page/twoSided", "long"},
-                         {"page/paper", "A4"},
-                         {"page/tray", "Lower"},
-                         {"printer/name", "Plotter"},
-                         {"openDialog/folder", startFolder + "/.."}};
+    const Stored good = {
+        {"page/font", "lineprinter"}, {"page/compressed", true},
+        {"page/landscape", true},     {"page/printBars", false},
+        {"page/emphasis", true},      {"page/barHeight", 6},
+        {"page/linesPerInch", "6"},   {"page/charset", "roman8"},
+        {"page/copies", 3},           {"page/twoSided", "long"},
+        {"page/paper", "A4"},         {"page/tray", "Lower"},
+        {"printer/name", "Plotter"},  {"openDialog/folder", startFolder + "/.."},
+    };
     const Case cases[] = {
         {"values out of range or unknown",
          {{"page/font", "helvetica"},
           {"page/compressed", "maybe"},
           {"page/landscape", "1"},
           {"page/printBars", ""},
+          {"page/emphasis", "yes"},
           {"page/barHeight", 7},
           {"page/linesPerInch", "7"},
           {"page/charset", "ebcdic"},
