@@ -92,6 +92,7 @@ TEST(CommandLine, EveryOptionInBothSpellings) {
                                             "--tray",
                                             "7",
                                             "--pages=2-3,9-",
+                                            "--emphasis=auto",
                                             "x.txt"});
     EXPECT_EQ(PageOptions(s), "landscape true, 6 lpi true, line printer true, roman8 true, "
                               "compressed true, bar height 5, bars false, tab size 0, "
@@ -102,6 +103,7 @@ TEST(CommandLine, EveryOptionInBothSpellings) {
     EXPECT_EQ(s.listing.requests,
               (PrinterRequests{3, Sides::ShortEdge, PaperRequest::PrinterDefault, 7}));
     EXPECT_EQ(s.listing.pages.Text(), "2-3,9-");
+    EXPECT_EQ(s.listing.emphasis, "auto");
     EXPECT_EQ(s.files, (std::vector<std::string>{"x.txt"}));
     EXPECT_EQ(ParseCommandLine({"--quiet", "x", "--", "-odd-name"}).files,
               (std::vector<std::string>{"x", "-odd-name"}));
@@ -111,6 +113,7 @@ TEST(CommandLine, EveryOptionInBothSpellings) {
     EXPECT_EQ(ParseCommandLine({"--list-printers"}).action, CliSettings::Action::ListPrinters);
     EXPECT_EQ(ParseCommandLine({"-h"}).action, CliSettings::Action::Help);
     EXPECT_EQ(ParseCommandLine({"--version"}).action, CliSettings::Action::Version);
+    EXPECT_EQ(ParseCommandLine({"--list-languages"}).action, CliSettings::Action::ListLanguages);
     EXPECT_EQ(ParseCommandLine({"-"}).files, (std::vector<std::string>{"-"}));
 }
 
@@ -131,6 +134,8 @@ TEST(CommandLine, BadValuesNameTheOption) {
         {{"--input-encoding", "klingon", "f"},
          "--input-encoding: 'klingon' is not auto, raw or a character set this system knows"},
         {{"--control-chars", "hide", "f"}, "--control-chars: 'hide' is not show or raw"},
+        {{"--emphasis", "klingon", "f"},
+         "--emphasis: 'klingon' is not auto, none or a language that --list-languages lists"},
         {{"-n", "0", "f"}, "--copies: '0' is not a number from 1 to 999"},
         {{"--copies=1000", "f"}, "--copies: '1000' is not a number from 1 to 999"},
         {{"--duplex", "both", "f"}, "--duplex: 'both' is not long or short or off"},
