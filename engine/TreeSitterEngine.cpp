@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
-#include <regex>
+#include <string>
+
+#include <regex.h>
 
 extern "C" const TSLanguage* tree_sitter_c(void);
 extern "C" const TSLanguage* tree_sitter_cpp(void);
@@ -98,9 +101,11 @@ public:
                     continue;
                 const std::uint32_t begin = ts_node_start_byte(capture.node);
                 const std::uint32_t end = ts_node_end_byte(capture.node);
-                const std::string_view captured = text.substr(begin, end - begin);
-                if (std::regex_search(captured.begin(), captured.end(), condition.expression) ==
-                    condition.negated)
+                const std::string captured(text.substr(begin, end - begin));
+                const bool matches =
+                    condition.expression &&
+                    regexec(condition.expression.get(), captured.c_str(), 0, nullptr, 0) == 0;
+                if (matches == condition.negated)
                     return false;
             }
         }
@@ -108,11 +113,29 @@ public:
     }
 
 private:
+    struct FreeExpression {
+        void operator()(regex_t* expression) const {
+            regfree(expression);
+            delete expression;
+        }
+    };
+    using Expression = std::shared_ptr<regex_t>;
     struct Condition {
         std::uint32_t capture = 0;
-        std::regex expression;
+        Expression expression; // null: one the system cannot read, never met
         bool negated = false;
     };
+
+    // A POSIX extended expression: the queries' conditions on the captures
+    // that show ("^[A-Z]") need nothing more.
+    static Expression Compiled(std::string_view pattern) {
+        auto* expression = new regex_t;
+        if (regcomp(expression, std::string(pattern).c_str(), REG_EXTENDED | REG_NOSUB) != 0) {
+            delete expression;
+            return nullptr;
+        }
+        return Expression(expression, FreeExpression());
+    }
 
     // The steps of a predicate: its name, a capture, an expression, done.
     std::vector<Condition> ConditionsOf(std::uint32_t pattern) const {
@@ -126,12 +149,11 @@ private:
                 steps[i + 2].type != TSQueryPredicateStepTypeString)
                 continue;
             const std::string_view name = StringOf(query_, steps[i].value_id);
-            if (name != "match?" && name != "not-match?")
+            const std::uint32_t capture = steps[i + 1].value_id;
+            if ((name != "match?" && name != "not-match?") || emphasis_[capture] == Emphasis::Plain)
                 continue;
-            const std::string_view expression = StringOf(query_, steps[i + 2].value_id);
-            conditions.push_back({steps[i + 1].value_id,
-                                  std::regex(expression.begin(), expression.end()),
-                                  name == "not-match?"});
+            conditions.push_back(
+                {capture, Compiled(StringOf(query_, steps[i + 2].value_id)), name == "not-match?"});
         }
         return conditions;
     }
