@@ -145,6 +145,8 @@ bool ApplyStandardOption(ListingOptions& listing, const QueueDescription& queue,
         const Sides sides[] = {Sides::OneSided, Sides::LongEdge, Sides::ShortEdge};
         listing.requests.sides = sides[ChoiceIndex(name, value, choices)];
     } else if (name == "InputSlot") {
+        if (queue.trays.empty())
+            throw BadValue(name, value, "a tray: the queue's PPD names none");
         std::vector<std::string> trays;
         for (const auto& [tray, source] : queue.trays)
             trays.push_back(tray);
