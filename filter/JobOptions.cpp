@@ -212,7 +212,8 @@ ListingOptions JobListingOptions(const std::string& jobOptions, int copies,
 }
 
 std::int64_t JobTime(const std::string& jobOptions, std::int64_t now) {
-    const char* created = ParsedOptions(jobOptions).Value("time-at-creation");
+    const ParsedOptions options(jobOptions);
+    const char* created = options.Value("time-at-creation");
     if (!created || !*created)
         return now;
     char* end = nullptr;
