@@ -34,16 +34,16 @@ TEST(CupsPrinterList, QueuesInServerOrderThenPclFileWithTheServersDefault) {
     TempDir files;
     auto service = ServiceOn(CupsTestServer::Shared().Address(), files);
     PrinterList printer(*service);
-    EXPECT_EQ(printer.EntryNames(),
-              (std::vector<std::string>{"alpha", "beta", "reject", "zcli", "zppd", "PCL File"}));
+    EXPECT_EQ(printer.EntryNames(), (std::vector<std::string>{"alpha", "beta", "greenbar", "reject",
+                                                              "zcli", "zppd", "PCL File"}));
     EXPECT_EQ(printer.CurrentIndex(), 1);
     EXPECT_NE(printer.Device(), nullptr) << "beta, with its settings";
 
-    printer.SetCurrentIndex(5);
-    EXPECT_EQ(printer.CurrentIndex(), 5);
+    printer.SetCurrentIndex(6);
+    EXPECT_EQ(printer.CurrentIndex(), 6);
     printer.SetCurrentIndex(-1);
     EXPECT_EQ(printer.CurrentIndex(), 1);
-    EXPECT_THROW(printer.SetCurrentIndex(6), PrintFailure);
+    EXPECT_THROW(printer.SetCurrentIndex(7), PrintFailure);
     EXPECT_EQ(printer.CurrentIndex(), 1);
 }
 

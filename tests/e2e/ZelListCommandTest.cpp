@@ -402,7 +402,8 @@ TEST_F(ZelListCommandTest, TheServersQueuesAreListedWithItsDefault) {
     std::string err;
     const std::string outFile = In("list");
     ASSERT_EQ(Zellist("--list-printers >'" + outFile + "'", err), 0) << err;
-    EXPECT_EQ(test::ReadFile(outFile), "alpha\nbeta  (default)\nreject\nzcli\nzppd\nPCL File\n");
+    EXPECT_EQ(test::ReadFile(outFile),
+              "alpha\nbeta  (default)\ngreenbar\nreject\nzcli\nzppd\nPCL File\n");
 }
 
 TEST_F(ZelListCommandTest, APrintersFormsAndBinsAreDescribed) {

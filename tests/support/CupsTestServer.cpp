@@ -116,12 +116,16 @@ std::string CupsTestServer::Address() const {
 }
 
 int CupsTestServer::WaitForFinalState(const std::string& queue, int id) const {
+    return WaitForState(queue, id, IPP_JSTATE_CANCELED);
+}
+
+int CupsTestServer::WaitForState(const std::string& queue, int id, int least) const {
     const std::string address = Address();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     int state = 0;
     while (std::chrono::steady_clock::now() < deadline) {
         state = JobState(address, queue, id);
-        if (state >= IPP_JSTATE_CANCELED)
+        if (state >= least)
             return state;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -152,6 +156,17 @@ std::vector<std::string> CupsTestServer::JobOptions(const std::string& queue, in
     for (std::string word; text >> word;)
         words.push_back(word);
     return words;
+}
+
+std::vector<std::string> CupsTestServer::JobLogLines(int id) const {
+    const std::string mark = "[Job " + std::to_string(id) + "] ";
+    std::vector<std::string> lines;
+    std::istringstream log(ReadFile(dir_ / "log" / "error_log"));
+    for (std::string line; std::getline(log, line);) {
+        if (line.find(mark) != std::string::npos)
+            lines.push_back(line);
+    }
+    return lines;
 }
 
 SilentServer::SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {

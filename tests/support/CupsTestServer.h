@@ -2,7 +2,9 @@
 // or one a test starts and stops itself. Its queues "alpha" and "beta" (the
 // default), "zcli" and "zppd" keep each job's bytes and title; "reject"
 // accepts no jobs. "zppd" has a PPD with A4, Letter (its default) and Legal,
-// three trays and duplex; the others are raw queues.
+// three trays and duplex; the others are raw queues. "greenbar", when the
+// fixture gives the server the filter zellist-cups, prints text through it
+// with the project's PPD.
 #pragma once
 
 #include "platform/OwnedDescriptor.h"
@@ -38,6 +40,9 @@ public:
     // Waits for job `id` of `queue` to reach a final state and returns it
     // (an ipp_jstate_t: 7 canceled, 8 aborted, 9 completed).
     int WaitForFinalState(const std::string& queue, int id) const;
+    // The same for a state from `least` on: IPP_JSTATE_STOPPED for a job
+    // that a filter's failure stops.
+    int WaitForState(const std::string& queue, int id, int least) const;
     // The ids of the jobs `queue` has had, in ascending order.
     std::vector<int> JobIds(const std::string& queue) const;
     // The bytes and the title of a completed job; empty when none were kept.
@@ -46,6 +51,9 @@ public:
     // The copies and options the queue's backend got for the job, as words
     // ("copies=2", "sides=two-sided-long-edge", "InputSlot=Tray2").
     std::vector<std::string> JobOptions(const std::string& queue, int id) const;
+    // The lines the server's error log has about job `id` (its filters'
+    // ERROR: and INFO: messages among them).
+    std::vector<std::string> JobLogLines(int id) const;
 
 private:
     CupsTestServer(std::filesystem::path dir, bool own) : dir_(std::move(dir)), own_(own) {}
