@@ -21,8 +21,8 @@ const char kAuto[] = "auto";
 } // namespace
 
 EmphasisSource::EmphasisSource(std::unique_ptr<InputSource> source, std::string language,
-                               std::string fileName)
-    : source_(std::move(source)), language_(std::move(language)), fileName_(std::move(fileName)) {}
+                               std::vector<std::string> names)
+    : source_(std::move(source)), language_(std::move(language)), names_(std::move(names)) {}
 
 std::size_t EmphasisSource::Read(char* buffer, std::size_t size) {
     while (handed_ == settled_)
@@ -49,8 +49,12 @@ void EmphasisSource::ChooseHighlighter() {
         while (!ended_ && pending_.find('\n') == std::string::npos &&
                pending_.size() < kFirstLineMost)
             ReadBlock();
-        const std::string firstLine = pending_.substr(0, pending_.find('\n'));
-        language_ = LanguageOf(fileName_, firstLine);
+        language_.clear();
+        for (const std::string& name : names_)
+            if (language_.empty())
+                language_ = LanguageOf(name, "");
+        if (language_.empty())
+            language_ = LanguageOf("", pending_.substr(0, pending_.find('\n')));
     }
     highlighter_ = MakeHighlighter(language_);
     if (!highlighter_)

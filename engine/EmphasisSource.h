@@ -18,10 +18,11 @@ namespace zl {
 
 class EmphasisSource final : public InputSource {
 public:
-    // `language`: "auto" (the language of `fileName`, else of a "#!" first
-    // line), or a language's name. An input in no known language is handed
-    // on without emphasis.
-    EmphasisSource(std::unique_ptr<InputSource> source, std::string language, std::string fileName);
+    // `language`: "auto" (the language of the first of `names` that tells
+    // one, else of a "#!" first line), or a language's name. An input in no
+    // known language is handed on without emphasis.
+    EmphasisSource(std::unique_ptr<InputSource> source, std::string language,
+                   std::vector<std::string> names);
 
     std::size_t Read(char* buffer, std::size_t size) override;
     void Close() override { source_->Close(); }
@@ -48,7 +49,7 @@ private:
 
     std::unique_ptr<InputSource> source_;
     std::string language_;
-    std::string fileName_;
+    std::vector<std::string> names_;
     std::unique_ptr<SyntaxHighlighter> highlighter_;
     bool chosen_ = false; // the highlighter, if any
     bool ended_ = false;  // the source has no more

@@ -19,8 +19,8 @@ const std::string kStandardInput = "-";
 } // namespace
 
 // The input's bytes as they are, told their emphasis when the listing asks
-// for it; the language comes from the file's name, or for standard input
-// from the title that names it.
+// for it; the language comes from the file's name, else from the title that
+// names it (standard input's, a print server's spool file's).
 std::unique_ptr<InputSource> ListingComposer::WithEmphasis(std::unique_ptr<InputSource> source,
                                                            const std::string& fileName) {
     emphasis_ = nullptr;
@@ -28,9 +28,11 @@ std::unique_ptr<InputSource> ListingComposer::WithEmphasis(std::unique_ptr<Input
     wantedUntil_ = 0;
     if (options_.emphasis.empty() || options_.emphasis == kNoEmphasis)
         return source;
-    const std::string& name =
-        fileName.empty() || fileName == kStandardInput ? options_.title : fileName;
-    auto highlighted = std::make_unique<EmphasisSource>(std::move(source), options_.emphasis, name);
+    std::vector<std::string> names = {options_.title};
+    if (fileName != kStandardInput)
+        names.insert(names.begin(), fileName);
+    auto highlighted =
+        std::make_unique<EmphasisSource>(std::move(source), options_.emphasis, std::move(names));
     emphasis_ = highlighted.get();
     return highlighted;
 }

@@ -1,6 +1,7 @@
 #include "filter/JobOptions.h"
 
 #include "engine/PageGeometry.h"
+#include "engine/SyntaxEmphasis.h"
 #include "platform/Papers.h"
 
 #include <cups/cups.h>
@@ -78,7 +79,12 @@ const ListingOption kListingOptions[] = {
      }},
     {"zellist-tab-size", [](ListingOptions& l, const std::string& n,
                             const std::string& v) { l.tabSize = Number(n, v, 0, 16); }},
-    // zellist-emphasis=auto|none|LANG goes here once listings have emphasis.
+    {"zellist-emphasis",
+     [](ListingOptions& l, const std::string& n, const std::string& v) {
+         if (v != "auto" && v != "none" && LanguageNamed(v).empty())
+             throw BadValue(n, v, "auto, none or a language that zellist --list-languages lists");
+         l.emphasis = v;
+     }},
 };
 
 constexpr const char* kPrefix = "zellist-";

@@ -65,6 +65,8 @@ TEST_F(GreenbarQueueTest, TextJobsPrintAsZellistListsThem) {
     } cases[] = {
         {"-o zellist-lpi=6", "--lpi 6", "main.c"},
         {"-o page-ranges=2-3", "--pages 2-3", "pages.txt"},
+        // The spool file has no name: the job's title tells the language.
+        {"-o zellist-emphasis=auto", "--emphasis auto", "main.c"},
         {"", "", "utf8.txt"},
     };
     int utf8Job = 0;

@@ -157,7 +157,8 @@ TEST(EmphasisSourceTest, ALongFileIsToldWhatItsHighlighterSeesWhole) {
     for (int i = 0; text.size() < 1500 * 1000; ++i)
         text += "/* comment " + std::to_string(i) + "\n over lines */ int f" + std::to_string(i) +
                 "(void) { return \"*/\"[0]; }\n";
-    EmphasisSource source(std::make_unique<test::FailingSource>(text, 4093, 0), "auto", "big.c");
+    EmphasisSource source(std::make_unique<test::FailingSource>(text, 4093, 0), "auto",
+                          {"/var/spool/d0001-001", "big.c"});
     std::string handed(text.size() + 1000, '\0');
     std::size_t read = 0;
     std::vector<Emphasis> told;
@@ -178,7 +179,7 @@ TEST(EmphasisSourceTest, ALongFileIsToldWhatItsHighlighterSeesWhole) {
 
 TEST(EmphasisSourceTest, AFileInNoLanguageIsHandedOnPlain) {
     EmphasisSource source(std::make_unique<test::FailingSource>("int x; /* c */\n", 5, 0), "auto",
-                          "notes.txt");
+                          std::vector<std::string>{"notes.txt"});
     char bytes[64];
     EXPECT_EQ(source.Read(bytes, sizeof bytes), 15u);
     EXPECT_EQ(source.Language(), "");

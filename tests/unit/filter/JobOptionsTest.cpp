@@ -19,7 +19,7 @@ std::string Fields(const ListingOptions& o) {
            " paper=" + std::to_string(static_cast<int>(o.requests.paper)) +
            " source=" + std::to_string(o.requests.paperSource) +
            " pagePaper=" + std::to_string(static_cast<int>(o.pagePaper)) +
-           " pages=" + o.pages.Text();
+           " pages=" + o.pages.Text() + " emphasis=" + o.emphasis;
 }
 
 TEST(JobOptionsTest, OptionsBecomeTheListingsOrAreRefused) {
@@ -41,8 +41,8 @@ TEST(JobOptionsTest, OptionsBecomeTheListingsOrAreRefused) {
              o.sixLpi = true, o.printBars = false, o.barHeight = 6, o.tabSize = 0;
          },
          ""},
-        {"zellist-font=lineprinter zellist-charset=roman8", 1,
-         [](ListingOptions& o) { o.linePrinter = true, o.roman8 = true; }, ""},
+        {"zellist-font=lineprinter zellist-charset=roman8 zellist-emphasis=auto", 1,
+         [](ListingOptions& o) { o.linePrinter = true, o.roman8 = true, o.emphasis = "auto"; }, ""},
         // Line Printer needs 16.67 cpi: 10 cpi prints Courier.
         {"zellist-font=lineprinter zellist-pitch=10", 1,
          [](ListingOptions& o) { o.compressed = false; }, ""},
@@ -68,7 +68,8 @@ TEST(JobOptionsTest, OptionsBecomeTheListingsOrAreRefused) {
          "zellist-tab-size=17: the value is not a number from 0 to 16"},
         {"zellist-colour=green", 1, nullptr,
          "zellist-colour=green: no such option (the listing's are zellist-lpi, zellist-font, "
-         "zellist-pitch, zellist-bars, zellist-bar-height, zellist-charset, zellist-tab-size)"},
+         "zellist-pitch, zellist-bars, zellist-bar-height, zellist-charset, zellist-tab-size, "
+         "zellist-emphasis)"},
         {"orientation-requested=6", 1, nullptr, "orientation-requested=6: the value is not 3 or 4"},
         {"media=iso_a5_148x210mm", 1, nullptr,
          "media=iso_a5_148x210mm: the value is not Letter, Legal or A4 (na_letter_8.5x11in, "
