@@ -96,17 +96,13 @@ std::string LanguageOfName(const std::string& baseName) {
     // A leading dot starts a hidden file's name, not an extension.
     if (dot != std::string::npos && dot != 0 && dot + 1 < baseName.size()) {
         const std::string extension = baseName.substr(dot + 1);
-        for (const std::string& candidate : {extension, Lowercase(extension)}) {
-            if (std::string language = FromTable(kExtensions, candidate); !language.empty()) {
-                return language;
-            }
-            if (std::string language = LanguageNamed(candidate); !language.empty()) {
-                return language;
-            }
+        if (std::string language = FromTable(kExtensions, Lowercase(extension));
+            !language.empty()) {
+            return language;
         }
-        return {};
+        return LanguageNamed(extension);
     }
-    return LanguageNamed(Lowercase(baseName));
+    return LanguageNamed(baseName);
 }
 
 // The interpreter's name of a "#!" line: the program's own name, or for

@@ -10,7 +10,6 @@
 #include <srchilite/sourcehighlighter.h>
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
 #include <map>
 #include <mutex>
@@ -229,12 +228,6 @@ std::string SourceHighlightLanguageNamed(const std::string& name) {
     auto found = map.languageOfName.find(name);
     if (found != map.languageOfName.end()) {
         return found->second;
-    }
-    std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (lower != name) {
-        return SourceHighlightLanguageNamed(lower);
     }
     return {};
 }

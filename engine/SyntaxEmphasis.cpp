@@ -1,6 +1,7 @@
 #include "engine/SyntaxEmphasis.h"
 
 #include <algorithm>
+#include <cctype>
 
 #ifdef ZELLIST_HAVE_SOURCE_HIGHLIGHT
 #include "engine/SourceHighlightEngine.h"
@@ -42,7 +43,10 @@ std::vector<std::string> KnownLanguages() {
     return languages;
 }
 
-std::string LanguageNamed(const std::string& name) {
+namespace {
+
+// The language a name stands for in one of the libraries, as it is spelt.
+std::string LanguageSpelt(const std::string& name) {
 #ifdef ZELLIST_HAVE_SOURCE_HIGHLIGHT
     if (std::string known = SourceHighlightLanguageNamed(name); !known.empty())
         return known;
@@ -54,6 +58,18 @@ std::string LanguageNamed(const std::string& name) {
 #endif
     (void)name;
     return {};
+}
+
+} // namespace
+
+// The name as given, else in lower case ("PY", "Makefile").
+std::string LanguageNamed(const std::string& name) {
+    if (std::string known = LanguageSpelt(name); !known.empty())
+        return known;
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower == name ? std::string() : LanguageSpelt(lower);
 }
 
 } // namespace zl
