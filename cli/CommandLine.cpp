@@ -295,7 +295,7 @@ const Option kOptions[] = {
             "and underlined), in the language of the file's\n"
             "name or #! line (auto), in LANG, or none (default)"},
            [](CliSettings& s, const std::string& option, const std::string& value) {
-               if (value != "auto" && value != "none" && LanguageNamed(value).empty())
+               if (!IsEmphasisChoice(value))
                    throw BadValue(option, value,
                                   "auto, none or a language that --list-languages lists");
                s.listing.emphasis = value;

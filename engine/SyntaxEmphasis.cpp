@@ -72,4 +72,8 @@ std::string LanguageNamed(const std::string& name) {
     return lower == name ? std::string() : LanguageSpelt(lower);
 }
 
+bool IsEmphasisChoice(const std::string& value) {
+    return value == "auto" || value == "none" || !LanguageNamed(value).empty();
+}
+
 } // namespace zl

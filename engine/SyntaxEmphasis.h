@@ -56,4 +56,8 @@ std::vector<std::string> KnownLanguages();
 // another name of it ("py" -> "python", "h" -> "cpp"); empty when unknown.
 std::string LanguageNamed(const std::string& name);
 
+// True for what a listing's emphasis may be: "auto", "none" or a name
+// LanguageNamed knows.
+bool IsEmphasisChoice(const std::string& value);
+
 } // namespace zl

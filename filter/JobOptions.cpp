@@ -81,7 +81,7 @@ const ListingOption kListingOptions[] = {
                             const std::string& v) { l.tabSize = Number(n, v, 0, 16); }},
     {"zellist-emphasis",
      [](ListingOptions& l, const std::string& n, const std::string& v) {
-         if (v != "auto" && v != "none" && LanguageNamed(v).empty())
+         if (!IsEmphasisChoice(v))
              throw BadValue(n, v, "auto, none or a language that zellist --list-languages lists");
          l.emphasis = v;
      }},
