@@ -177,14 +177,5 @@ TEST(EmphasisSourceTest, ALongFileIsToldWhatItsHighlighterSeesWhole) {
     EXPECT_TRUE(told == EmphasisOfBytes("c", text)) << "the emphasis differs";
 }
 
-TEST(EmphasisSourceTest, AFileInNoLanguageIsHandedOnPlain) {
-    EmphasisSource source(std::make_unique<test::FailingSource>("int x; /* c */\n", 5, 0), "auto",
-                          std::vector<std::string>{"notes.txt"});
-    char bytes[64];
-    EXPECT_EQ(source.Read(bytes, sizeof bytes), 15u);
-    EXPECT_EQ(source.Language(), "");
-    EXPECT_EQ(source.StretchAt(0).emphasis, Emphasis::Plain);
-}
-
 } // namespace
 } // namespace zl
